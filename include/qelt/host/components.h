@@ -1,0 +1,145 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qelt/export.h"
+#include "qelt/recordset.h"
+#include "qelt/variant.h"
+
+// Contracts of the host components the library creates by programmatic
+// identifier. The library ships a working default for each; a host replaces
+// one by registering its own factory under the same identifier.
+namespace qelt::host {
+
+class QELT_EXPORT Component {
+public:
+    virtual ~Component();
+};
+
+using ComponentFactory = std::function<std::shared_ptr<Component>()>;
+
+// The object-creation service. Identifiers match ignoring case.
+// Registering replaces any earlier factory of that identifier (and drops a
+// process-lived instance of it, so the next use creates the new one).
+QELT_EXPORT void RegisterComponent(const std::string& progId, ComponentFactory factory);
+// A new instance; raises Error (number 429) for an unknown identifier.
+QELT_EXPORT std::shared_ptr<Component> CreateObject(const std::string& progId);
+
+[[noreturn]] QELT_EXPORT void ThrowNotOffered(const std::string& progId);
+
+// A new instance of the identifier as interface T; raises Error when the
+// identifier is unknown or its component does not offer T.
+template <class T>
+std::shared_ptr<T> Create(const std::string& progId) {
+    auto obj = std::dynamic_pointer_cast<T>(CreateObject(progId));
+    if (!obj) ThrowNotOffered(progId);
+    return obj;
+}
+
+// "QeltConnection.AppConnection": runs a statement on the session database
+// and returns its result materialised, so it outlives the instance. A failed
+// statement raises Error with the statement in its description.
+class QELT_EXPORT IAppConnection : public virtual Component {
+public:
+    virtual RecordsetPtr Execute(const std::string& sql) = 0;
+    virtual RecordsetPtr getanyrecordset(const std::string& sql) = 0;
+};
+
+// "QeltEBCGLView.GLData": the ledger data object (lives for the process).
+class QELT_EXPORT IGLData : public virtual Component {
+public:
+    virtual RecordsetPtr getanyrecordset(const std::string& sql) = 0;
+    // Whether the user holds `right` on the rights object (type, number).
+    virtual bool AccessCheck(int32_t objectType, int32_t objectNumber, int32_t right) = 0;
+};
+
+// "QeltMessage": one message box.
+class QELT_EXPORT IMessageBox : public virtual Component {
+public:
+    virtual void setTitle(const std::string& title) = 0;
+    virtual void addLine(const std::string& line) = 0;
+    virtual void setIcon(int icon) = 0;
+    // buttons: 0 OK only, 1 OK and Cancel, 4 Yes and No. Returns 1 for OK/Yes.
+    virtual int show(int buttons, const std::string& helpFile, int helpContext) = 0;
+};
+
+// "QeltStrSplit": the index-th (1-based) piece of text between separators.
+class QELT_EXPORT IStringSplitter : public virtual Component {
+public:
+    virtual std::string split(const std::string& text, int index, const std::string& separator) = 0;
+};
+
+// "QeltFramework.Utility"
+class QELT_EXPORT IFrameworkUtility : public virtual Component {
+public:
+    virtual Variant nullToDefault(const Variant& value, const Variant& fallback) = 0;
+    // Replaces %1, %2, ... with the arguments in order.
+    virtual std::string formatMessage(const std::string& text,
+                                      const std::vector<std::string>& args) = 0;
+};
+
+// "QeltPropsMgr.ShareProps"
+class QELT_EXPORT IShareProps : public virtual Component {
+public:
+    virtual Variant GetProperty(int32_t& processId, const std::string& name) = 0;
+};
+
+// "QeltBillDataAccess.SysInfo": raises Error when the value cannot be read.
+class QELT_EXPORT ISysInfo : public virtual Component {
+public:
+    virtual Variant GetSysValue(const std::string& propsString, const std::string& category,
+                                const std::string& key) = 0;
+};
+
+// "Pemra.Reg": reads a registry-style value. Raises Error when absent.
+class QELT_EXPORT IRegistry : public virtual Component {
+public:
+    virtual std::string GetKeyValue(const std::string& key, const std::string& valueName,
+                                    const std::string& option) = 0;
+};
+
+// "QeltFrmRes.FrmResLoader" (lives for the process).
+class QELT_EXPORT IFormResLoader : public virtual Component {
+public:
+    virtual void SetFrmFont(void* form, const std::string& language) = 0;
+};
+
+// "QeltResLoader.Loader" (lives for the process).
+class QELT_EXPORT IResLoader : public virtual Component {
+public:
+    virtual std::string ResFileBaseName() const = 0;
+    virtual void setResFileBaseName(const std::string& name) = 0;
+    virtual std::string LanguageID() const = 0;
+    virtual void setLanguageID(const std::string& id) = 0;
+    virtual std::string LoadString2(const std::string& text) = 0;
+};
+
+// "QeltListServer.clsListServer"
+class QELT_EXPORT IListServer : public virtual Component {
+public:
+    virtual bool GetCurPeriod(const std::string& propsString, int32_t& curYear,
+                              int32_t& curPeriod, Date& startDate, Date& endDate) = 0;
+    virtual std::string GetExtFilter(const std::string& propsString) = 0;
+};
+
+// "QeltCBSSystemData.AisInfo"
+class QELT_EXPORT IAisInfo : public virtual Component {
+public:
+    virtual void setPropsString(const std::string& propsString) = 0;
+    virtual int32_t CBGetPeriodCount() = 0;
+    virtual int32_t CBGetCurrYear() = 0;
+    virtual int32_t CBGetCurrPeriod() = 0;
+    virtual Date GetPeriodDate(int32_t year, int32_t period) = 0;
+};
+
+// "QeltBillDataAccess.GetData"
+class QELT_EXPORT IBillData : public virtual Component {
+public:
+    virtual RecordsetPtr ExecuteSQL(const std::string& propsString, const std::string& sql) = 0;
+};
+
+}  // namespace qelt::host

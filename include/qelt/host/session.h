@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "qelt/export.h"
+
+namespace qelt::host {
+
+// The database every query of the library runs on: a SOCI connection string
+// such as "sqlite3://db=/path/erp.db" or "odbc://DSN=erp" (or
+// "odbc://DRIVER=...;..."). When never set, the environment variable
+// QELT_DATABASE is used, else the bundled demo database.
+QELT_EXPORT void SetDatabase(const std::string& connectionString);
+
+// Values the shared-property component answers for the logged-on user:
+// "UserName" and "PropsString" (key=value pairs separated by ";"). When
+// unset, the environment variables QELT_USER_NAME and QELT_PROPS are used.
+QELT_EXPORT void SetSharedProperty(const std::string& name, const std::string& value);
+
+// The installation folder the registry component returns for "Path".
+// When unset, the environment variable QELT_INSTALL_PATH is used.
+QELT_EXPORT void SetInstallPath(const std::string& path);
+
+struct Message {
+    std::string title;
+    std::string text;  // the message's lines joined with "\n"
+    int icon = 0;      // 0 none, 16 critical, 32 question, 48 exclamation, 64 information
+    int buttons = 0;   // 0 OK only, 1 OK and Cancel, 4 Yes and No
+};
+
+// Every message box of the library goes to this sink; it returns the button
+// chosen: 1 for OK or Yes, 2 for Cancel, 7 for No. Without a sink, messages are
+// written to stderr and answered with 1. An empty function restores that.
+QELT_EXPORT void SetMessageSink(std::function<int(const Message&)> sink);
+
+}  // namespace qelt::host

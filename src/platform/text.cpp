@@ -1,0 +1,113 @@
+#include "platform/text.h"
+
+#include <algorithm>
+
+namespace qelt::text {
+
+namespace {
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Byte offset of code point `chars` (or the end).
+std::size_t ByteOffset(std::string_view s, std::size_t chars) {
+    std::size_t i = 0;
+    while (i < s.size() && chars > 0) {
+        ++i;
+        while (i < s.size() && IsContinuation(static_cast<unsigned char>(s[i]))) ++i;
+        --chars;
+    }
+    return i;
+}
+
+}  // namespace
+
+std::string TrimLeft(std::string_view s) {
+    std::size_t b = 0;
+    while (b < s.size() && s[b] == ' ') ++b;
+    return std::string(s.substr(b));
+}
+
+std::string TrimRight(std::string_view s) {
+    std::size_t e = s.size();
+    while (e > 0 && s[e - 1] == ' ') --e;
+    return std::string(s.substr(0, e));
+}
+
+std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+
+bool IsBlank(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
+}
+
+std::string ToUpper(std::string_view s) {
+    std::string r(s);
+    for (auto& c : r) c = Upper(c);
+    return r;
+}
+
+std::string ToLower(std::string_view s) {
+    std::string r(s);
+    for (auto& c : r) c = Lower(c);
+    return r;
+}
+
+bool IEquals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Upper(a[i]) != Upper(b[i])) return false;
+    return true;
+}
+
+std::size_t IFind(std::string_view hay, std::string_view needle, std::size_t from) {
+    if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;
+    for (std::size_t i = from; i + needle.size() <= hay.size(); ++i)
+        if (IEquals(hay.substr(i, needle.size()), needle)) return i;
+    return std::string_view::npos;
+}
+
+bool IStartsWith(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && IEquals(s.substr(0, prefix.size()), prefix);
+}
+
+bool EndsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+std::size_t CharCount(std::string_view s) {
+    return static_cast<std::size_t>(std::count_if(
+        s.begin(), s.end(), [](char c) { return !IsContinuation(static_cast<unsigned char>(c)); }));
+}
+
+std::string Left(std::string_view s, std::size_t chars) {
+    return std::string(s.substr(0, ByteOffset(s, chars)));
+}
+
+std::string Right(std::string_view s, std::size_t chars) {
+    std::size_t n = CharCount(s);
+    return chars >= n ? std::string(s) : std::string(s.substr(ByteOffset(s, n - chars)));
+}
+
+std::string Mid(std::string_view s, std::size_t start, std::size_t chars) {
+    std::size_t b = ByteOffset(s, start);
+    std::string_view rest = s.substr(b);
+    return chars == std::string_view::npos ? std::string(rest)
+                                           : std::string(rest.substr(0, ByteOffset(rest, chars)));
+}
+
+std::string SqlEscape(std::string_view s) {
+    std::string r;
+    r.reserve(s.size());
+    for (char c : s) {
+        r += c;
+        if (c == '\'') r += '\'';
+    }
+    return r;
+}
+
+std::string SqlQuote(std::string_view s) { return "'" + SqlEscape(s) + "'"; }
+
+std::string Num(long long n) { return std::to_string(n); }
+
+}  // namespace qelt::text

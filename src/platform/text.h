@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Small text rules every layer shares. Texts are UTF-8; "trim" removes blanks
+// (U+0020) only; "ignoring case" is ASCII case folding; counts of characters
+// are counts of code points.
+namespace qelt::text {
+
+std::string Trim(std::string_view s);
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+bool IsBlank(std::string_view s);
+
+std::string ToUpper(std::string_view s);
+std::string ToLower(std::string_view s);
+bool IEquals(std::string_view a, std::string_view b);
+// Position of `needle` in `hay` ignoring case, or npos.
+std::size_t IFind(std::string_view hay, std::string_view needle, std::size_t from = 0);
+bool IStartsWith(std::string_view s, std::string_view prefix);
+bool EndsWith(std::string_view s, std::string_view suffix);
+
+// Code-point counting.
+std::size_t CharCount(std::string_view s);
+std::string Left(std::string_view s, std::size_t chars);
+std::string Right(std::string_view s, std::size_t chars);
+// 0-based start in code points; `chars` = npos takes the rest.
+std::string Mid(std::string_view s, std::size_t start, std::size_t chars = std::string_view::npos);
+
+// `s` between single quotes, with every quote inside doubled. The one way
+// the library puts a name or a value into an SQL literal.
+std::string SqlQuote(std::string_view s);
+// `s` with every single quote doubled (for text spliced into a literal
+// whose quotes are written by the caller).
+std::string SqlEscape(std::string_view s);
+
+// Decimal text of a whole number.
+std::string Num(long long n);
+
+}  // namespace qelt::text
