@@ -1,0 +1,119 @@
+// qelt-filter: the list SQL of an ERP database's list templates, from a
+// terminal. Exit codes: 0 success, 1 failure (message on stderr), other
+// non-zero codes for command-line errors.
+#include <CLI/CLI.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "json_output.h"
+#include "qelt/cfilter.h"
+#include "qelt/demo.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/host/session.h"
+
+namespace {
+
+constexpr const char* kSqlitePrefix = "sqlite3://db=";
+
+int Fail(const std::string& message) {
+    std::cerr << "qelt-filter: " << message << "\n";
+    return 1;
+}
+
+// A bare path means an SQLite file. SQLite would create a missing file, so
+// a missing one is refused here rather than answered from an empty database.
+std::string ResolveDatabase(const std::string& db) {
+    std::string conn = db.find("://") == std::string::npos ? kSqlitePrefix + db : db;
+    if (conn.rfind(kSqlitePrefix, 0) == 0) {
+        std::string path = conn.substr(std::string(kSqlitePrefix).size());
+        path = path.substr(0, path.find(' '));
+        if (!std::filesystem::is_regular_file(path))
+            throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
+    }
+    return conn;
+}
+
+qelt::RecordsetPtr Query(const std::string& sql) {
+    auto connection = qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
+    return connection->Execute(sql);
+}
+
+bool ListExists(int listId) {
+    auto rs = Query("select FID from ICListTemplate where FID=" + std::to_string(listId));
+    return rs && !rs->eof();
+}
+
+int RunLists() {
+    auto rs = Query("select FID, FTemplateID, FName from ICListTemplate order by FID");
+    std::cout << "id\ttemplate\tname\n";
+    for (; !rs->eof(); rs->moveNext())
+        std::cout << rs->value("FID").toString("") << "\t" << rs->value("FTemplateID").toString("")
+                  << "\t" << rs->value("FName").toString("") << "\n";
+    return 0;
+}
+
+int RunSql(int listId, const std::string& filterText, bool notNeedTranType, bool json) {
+    if (!ListExists(listId)) return Fail("no list with id " + std::to_string(listId));
+    qelt::CFilter filter;
+    filter.setListID(listId);
+    filter.getInfoByF7Key(filterText, false, notNeedTranType);
+    if (!filter.OK() || filter.Datasql().empty())
+        return Fail("the template of list " + std::to_string(listId) +
+                    " could not be turned into SQL");
+    if (json)
+        std::cout << qelt::cli::LookupResult(filter).dump(2) << "\n";
+    else
+        std::cout << filter.Datasql() << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"List SQL from the list templates of an ERP database"};
+    app.require_subcommand(1);
+    std::string db, props, user;
+    app.add_option("--db", db, "SOCI connection string or SQLite file (default: QELT_DATABASE, "
+                               "else the bundled demo database)");
+    app.add_option("--props", props, "the user's property string (default: QELT_PROPS)");
+    app.add_option("--user", user, "the user name (default: QELT_USER_NAME)");
+
+    int listId = 0;
+    std::string filterText;
+    bool notNeedTranType = false, json = false;
+    auto* sql = app.add_subcommand("sql", "print the SELECT of a list");
+    sql->add_option("--list", listId, "list id (ICListTemplate.FID)")->required();
+    sql->add_option("--filter", filterText, "extra condition");
+    sql->add_flag("--not-need-trantype", notNeedTranType,
+                  "use --filter alone, not combined with the list's own filter");
+    sql->add_flag("--json", json, "print SQL, list head and template information as JSON");
+
+    auto* lists = app.add_subcommand("lists", "print the lists of the database");
+
+    std::string demoPath;
+    auto* demo = app.add_subcommand("demo-db", "write a fresh copy of the demo database");
+    demo->add_option("PATH", demoPath, "file to write")->required();
+
+    CLI11_PARSE(app, argc, argv);
+
+    try {
+        if (demo->parsed()) {
+            qelt::WriteDemoDatabase(demoPath);
+            std::cout << "demo database written to " << demoPath << "\n";
+            return 0;
+        }
+        if (!db.empty()) qelt::host::SetDatabase(ResolveDatabase(db));
+        if (!props.empty()) qelt::host::SetSharedProperty("PropsString", props);
+        if (!user.empty()) qelt::host::SetSharedProperty("UserName", user);
+        if (lists->parsed()) return RunLists();
+        return RunSql(listId, filterText, notNeedTranType, json);
+    } catch (const qelt::Error& e) {
+        return Fail(e.description);
+    } catch (const std::exception& e) {
+        return Fail(e.what());
+    }
+}

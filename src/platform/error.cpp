@@ -1,0 +1,13 @@
+#include "qelt/error.h"
+
+#include <utility>
+
+namespace qelt {
+
+Error::Error(int number, std::string source, std::string description)
+    : std::runtime_error(description),
+      number(number),
+      source(std::move(source)),
+      description(std::move(description)) {}
+
+}  // namespace qelt

@@ -1,0 +1,154 @@
+#include "qelt/cfilter.h"
+
+#include <exception>
+
+#include "editing/fmaker.h"
+#include "host/prog_ids.h"
+#include "platform/text.h"
+#include "public/local_connection.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/template_data.h"
+#include "support/language.h"
+#include "support/session_env.h"
+#include "support/shared_settings.h"
+
+namespace qelt {
+
+namespace {
+
+constexpr const char* kSource = "QeltSqlWhere2.CFilter";
+constexpr const char* kListQueryHead = "select FTemplateID,";
+constexpr const char* kListQueryName = " As FName ";
+constexpr const char* kListQueryTail = ",FFilter from ICListTemplate Where FID=";
+constexpr const char* kAnd = " AND ";
+constexpr int32_t kNoTemplate = -1;
+
+struct ListRow {
+    bool found = false;
+    int32_t templateId = kNoTemplate;
+    std::string name;
+    std::string filter;
+};
+
+ListRow ReadListRow(int32_t listId) {
+    auto connection = host::Create<host::IAppConnection>("QeltConnection.appconnection");
+    std::string sql = kListQueryHead + support::LanguageColumn("FName") + kListQueryName +
+                      kListQueryTail + text::Num(listId);
+    RecordsetPtr rs = connection->Execute(sql);
+    ListRow row;
+    if (!rs || (rs->eof() && rs->bof())) return row;
+    row.found = true;
+    row.name = rs->value("FName").toString("");
+    const Variant& templateId = rs->value("FTemplateID");
+    row.templateId = templateId.isNull() || templateId.isEmpty() ? kNoTemplate : templateId.toLong();
+    row.filter = rs->value("FFilter").toString("");
+    return row;
+}
+
+std::string CombineExtraFilter(const std::string& sFilter, const std::string& templateFilter,
+                               bool notNeedTranType) {
+    bool filterBlank = text::IsBlank(sFilter);
+    bool templateBlank = text::IsBlank(templateFilter);
+    if (!filterBlank && !templateBlank && !notNeedTranType) return sFilter + kAnd + templateFilter;
+    if (filterBlank && !templateBlank) return templateFilter;
+    return sFilter;
+}
+
+}  // namespace
+
+CFilter::CFilter() {
+    auto& shared = support::Shared();
+    shared.TemplateID = 0;
+    shared.CJName.clear();
+    shared.Filter.clear();
+    shared.IsCalculate = false;
+    shared.IsMakeVoucher = false;
+    shared.PickName = true;
+    shared.ShowMode = 0;
+    shared.ICMOShieldCode.clear();
+}
+
+CFilter::~CFilter() {
+    support::ReleaseSystemOptions();
+    facade::ReleaseLocalConnection();
+}
+
+void CFilter::setBaseInfo(const std::string& v) { support::Shared().BaseInfo = v; }
+void CFilter::setPickName(bool v) { support::Shared().PickName = v; }
+void CFilter::setIsCalculate(bool v) { support::Shared().IsCalculate = v; }
+void CFilter::setHideTabs(int16_t v) { support::Shared().HideTabs = v; }
+void CFilter::setFilter(const std::string& v) { support::Shared().Filter = v; }
+void CFilter::setICMOShieldCode(const std::string& v) { support::Shared().ICMOShieldCode = v; }
+void CFilter::setShowMode(Enu_ShowMode v) { support::Shared().ShowMode = v; }
+void CFilter::setIsMakeVoucher(bool v) { support::Shared().IsMakeVoucher = v; }
+
+Variant CFilter::SetAuditChoice(int16_t vNewValue) {
+    support::Shared().AuditChoice = vNewValue;
+    return Variant();
+}
+
+void CFilter::setLocalConnectingString(const std::string& connectionString) {
+    facade::OpenLocalConnection(connectionString);
+}
+
+std::string CFilter::CJName() const { return support::Shared().CJName; }
+int32_t CFilter::TemplateID() const { return support::Shared().TemplateID; }
+
+void CFilter::readSystemOptions() { support::LoadSystemOptions(); }
+
+Variant CFilter::getInfoByF7Key(const std::string& SFilter, bool bshowform,
+                                bool blnNotNeedTranType) {
+    if (bshowform)
+        throw Error(-1, kSource, "the filter dialog is not available in this build");
+    readSystemOptions();
+
+    ListRow list;
+    try {
+        list = ReadListRow(listId_);
+    } catch (const Error& e) {
+        throw Error(e.number, e.source,
+                    e.description + " (reading list " + text::Num(listId_) + ")");
+    }
+    if (!list.found) return Variant();
+    support::Shared().CJName = list.name;
+    if (list.templateId == kNoTemplate) return Variant();
+
+    MyListID = listId_;
+    TemplateData tpl;
+    tpl.setListShowStatus(listShowStatus_);
+    tpl.mListID = MyListID;
+    tpl.mTemplateID = list.templateId;
+    tpl.setShowFilter(bshowform);
+    tpl.setGetListByF7(true);
+    tpl.FilterExt = CombineExtraFilter(SFilter, list.filter, blnNotNeedTranType);
+    support::Shared().TemplateID = list.templateId;
+
+    {
+        editing::FMaker maker;
+        maker.SystemName = SystemName;
+        maker.setListShowStatus(listShowStatus_);
+        maker.setDestBillTransType(destBillTransType_);
+        maker.MyListID = listId_;
+        maker.GetMoneyVisForStock();
+        tpl.blVisMoneyInStock = maker.GetMoneyVis();
+    }
+
+    tpl.InitData("FID in (" + text::Num(listId_) + ")");
+    Dictionary info;
+    std::string sql = tpl.GetListSQL("", "", &info);
+    if (sql.empty()) {
+        // The template could not be turned into SQL (its messages have been
+        // shown): an empty statement is no success.
+        ok_ = false;
+        dataSql_.clear();
+        return Variant();
+    }
+    listHead_ = tpl.mListHead;
+    templateInfo_ = std::make_shared<Dictionary>(tpl.GetTemplateInfo());
+    dataSql_ = sql;
+    ok_ = true;
+    return Variant();
+}
+
+}  // namespace qelt
