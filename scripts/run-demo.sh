@@ -7,6 +7,8 @@ scripts/bootstrap.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target qelt-filter qelt_demo_db
 if [ $# -eq 0 ]; then set -- --list 1; fi
-build/apps/qelt-filter/qelt-filter lists
+# User 2 of the demo database is an ordinary user: the list is restricted to his groups.
+props="${QELT_PROPS:-UserID=2;UserName=张伟}"
+build/apps/qelt-filter/qelt-filter --props "$props" lists
 echo
-build/apps/qelt-filter/qelt-filter sql "$@"
+build/apps/qelt-filter/qelt-filter --props "$props" sql "$@"

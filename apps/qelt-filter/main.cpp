@@ -19,7 +19,10 @@ namespace {
 
 constexpr const char* kSqlitePrefix = "sqlite3://db=";
 
-int Fail(const std::string& message) {
+// One line on stderr, whatever the message holds.
+int Fail(std::string message) {
+    for (char& c : message)
+        if (c == '\n' || c == '\r') c = ' ';
     std::cerr << "qelt-filter: " << message << "\n";
     return 1;
 }
@@ -63,7 +66,8 @@ int RunSql(int listId, const std::string& filterText, bool notNeedTranType, bool
     filter.getInfoByF7Key(filterText, false, notNeedTranType);
     if (!filter.OK() || filter.Datasql().empty())
         return Fail("the template of list " + std::to_string(listId) +
-                    " could not be turned into SQL");
+                    " could not be turned into SQL (a list restricted to the user's groups "
+                    "needs UserID in the property string: --props or QELT_PROPS)");
     if (json)
         std::cout << qelt::cli::LookupResult(filter).dump(2) << "\n";
     else

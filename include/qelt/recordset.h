@@ -34,20 +34,36 @@ struct QELT_EXPORT FieldInfo {
 namespace detail {
 struct RecordsetStore;
 struct FilterExpr;
+struct SortSpec;
 }  // namespace detail
 
 // An in-memory table with a cursor, the shape every query result takes.
 //
 // Rows are shared between a record set and its clones: a row added or deleted
-// through one is seen by all. Each record set has its own cursor, filter and
-// sort. A filter is a conjunction of terms `column = value` or
-// `column <> value`, where the value is a number or a text in single quotes
-// (two quotes inside stand for one), joined by " AND " (any case); column
-// names and text values compare ignoring ASCII case. A malformed filter
-// raises Error and leaves the previous filter in place.
+// through one is seen by all (another holder's cursor stays on its row, or
+// moves to the next surviving one when its row was deleted). Each record set
+// has its own cursor, filter and sort.
+//
+// A filter is a conjunction of terms `column = value` or `column <> value`,
+// where the value is a number or a text in single quotes (two quotes inside
+// stand for one), joined by AND in any case; blanks around tokens are
+// ignored; a column name may be written in [brackets]. Column names and text
+// values compare ignoring ASCII case. A number compares numerically with a
+// numeric field and with a text field whose text reads as a number; a quoted
+// text compares with a numeric field when it reads as a number (a boolean
+// field also takes 'True'/'False'), with a date field when it reads as a date
+// (Date::parse). A Null field equals nothing, so `<>` matches it, as it
+// matches every value that cannot be compared with the literal. Malformed
+// criteria or an unknown column raise Error 3001 (source "Recordset") and
+// leave the previous filter in place.
+//
+// Values take the type of their field when stored (a text "7" in an
+// adInteger field becomes the number 7; Empty becomes Null); a value that
+// cannot be converted raises Error 0x80040E21 and is not stored.
 //
 // Walking: an empty view has bof() and eof() both true. Reading a field when
-// the cursor is on no row raises Error, as does naming an unknown column.
+// the cursor is on no row raises Error 3021, naming an unknown column Error
+// 3265, any use of a set that is not open Error 3704.
 class QELT_EXPORT Recordset {
 public:
     Recordset();
@@ -56,14 +72,18 @@ public:
     Recordset& operator=(const Recordset&) = delete;
 
     // --- definition (before open) -------------------------------------------
+    // Raises Error on an open set. Equal names are allowed; look-ups find the
+    // first.
     void appendField(const std::string& name, int32_t type, int32_t definedSize = 0,
                      int32_t attributes = -1);
     void setCursorLocation(int32_t location) { cursorLocation_ = location; }
     int32_t cursorLocation() const { return cursorLocation_; }
-    // Opens the (empty) in-memory set from the appended fields.
+    // Opens the (empty) in-memory set from the appended fields; raises Error
+    // when already open.
     void open();
-    bool isOpen() const { return open_; }
-    // Ends use of the set; any further access raises Error.
+    bool isOpen() const { return state_ == State::Open; }
+    // Ends use of the set; any further access raises Error. Clones keep the
+    // rows. A closed set can be opened again, empty, with the same fields.
     void close();
     // Drops the link to the connection that produced the set. Results are
     // always materialised, so this only records that the set is detached.
@@ -83,9 +103,16 @@ public:
     void setValue(std::size_t index, const Variant& v);
 
     // --- rows -----------------------------------------------------------------
-    // Appends an empty row and makes it current (it is part of the set at once).
+    // Appends a row of Nulls and makes it current (it is part of the set at
+    // once). The row shows at the end of this set's view whatever its filter
+    // and sort, until the filter or sort is next set.
     void addNew();
-    // Appends a whole row (values in field order) without moving the cursor.
+    // Appends a whole row (values in field order; missing trailing values are
+    // Null, more values than fields raise Error). The cursor stays on its
+    // row, or at EOF; when the view was empty it comes to rest on the first
+    // row, so a set filled this way reads like a fresh query result. The row
+    // joins this set's view only when it passes the filter, at its sorted
+    // place.
     void appendRow(std::vector<Variant> values);
     void update() {}
     void updateBatch() {}
@@ -97,7 +124,10 @@ public:
     bool bof() const;
     bool eof() const;
     void moveFirst();
+    // Raises Error at EOF.
     void moveNext();
+    // Relative move; going past either end stops at BOF or EOF. Raises Error
+    // when moving forward from EOF or backward from BOF.
     void move(long n);
     // Rows visible through the current filter.
     long recordCount() const;
@@ -106,30 +136,46 @@ public:
     // Applies a filter and moves to the first matching row; "" removes it.
     void setFilter(const std::string& criteria);
     const std::string& sort() const { return sortText_; }
-    // "Col ASC" / "Col DESC", several keys separated by ","; "" removes it.
+    // "Col ASC" / "Col DESC" (ASC when omitted), several keys separated by
+    // ","; "" removes it. The sort is stable; Null sorts before every value
+    // (first ascending, last descending); numbers compare numerically and
+    // texts ignoring ASCII case. Moves to the first row. Malformed text or an
+    // unknown column raise Error 3001 and keep the previous sort.
     void setSort(const std::string& sort);
 
-    // A second cursor over the same rows, with no filter and no sort.
+    // A second cursor over the same rows, with no filter and no sort,
+    // positioned on the first row.
     std::shared_ptr<Recordset> clone() const;
-    // A new, independent in-memory copy: same fields (double and numeric
-    // fields become double), every row of the source regardless of its
-    // filter, positioned on the first row.
+    // A new, independent in-memory copy with a client-side cursor: same fields
+    // (double and numeric fields become double with the same size and
+    // attributes), every row of the source regardless of its filter (in the
+    // source's sort order, deleted rows excepted), no filter or sort of its
+    // own, positioned on the first row. The source is not changed.
     static std::shared_ptr<Recordset> copyOf(const Recordset& source);
 
 private:
-    void rebuildView();
+    enum class State { Defining, Open, Closed };
+
+    // Rebuilds the view from the shared rows through the filter and sort,
+    // keeping the cursor on its row (or the next surviving one).
+    void rebuildView() const;
+    // Catches up with adds and deletes made through other holders.
+    void sync() const;
     void checkOpen() const;
     void checkRow() const;
+    std::size_t columnIndex(const std::string& name) const;
+    std::size_t columnIndex(std::size_t index) const;
 
     std::shared_ptr<detail::RecordsetStore> store_;
-    std::shared_ptr<detail::FilterExpr> filterExpr_;
-    std::vector<std::size_t> view_;  // store row slots visible through filter and sort
-    long pos_ = 0;                   // index into view_; view_.size() means EOF
-    bool bofFlag_ = true;
+    std::shared_ptr<const detail::FilterExpr> filterExpr_;
+    std::shared_ptr<const detail::SortSpec> sortSpec_;
+    mutable std::vector<std::size_t> view_;     // store row slots visible through filter and sort
+    mutable long pos_ = 0;                      // index into view_; -1 is BOF, view_.size() EOF
+    mutable std::uint64_t viewGeneration_ = 0;  // store generation the view reflects
     std::string filterText_;
     std::string sortText_;
     int32_t cursorLocation_ = 2;
-    bool open_ = false;
+    State state_ = State::Defining;
     bool detached_ = false;
 };
 

@@ -74,6 +74,8 @@ public:
     Type type() const { return static_cast<Type>(v_.index()); }
     bool isEmpty() const { return type() == Type::Empty; }
     bool isNull() const { return type() == Type::Null; }
+    // Booleans and numbers, and text that reads as a decimal number once
+    // trimmed; false for Empty, Null, dates, objects and the True/False words.
     bool isNumeric() const;
 
     std::string toString() const;
@@ -86,6 +88,10 @@ public:
     // Dates as they are; text parsed with Date::parse; Empty gives the empty date.
     qelt::Date toDate() const;
     std::shared_ptr<void> toObject() const;
+    // The held text or date without a copy; nullptr when the value is of
+    // another type.
+    const std::string* textIf() const noexcept { return std::get_if<std::string>(&v_); }
+    const qelt::Date* dateIf() const noexcept { return std::get_if<qelt::Date>(&v_); }
 
     // Same type and same value.
     friend bool operator==(const Variant& a, const Variant& b) { return a.v_ == b.v_; }

@@ -9,7 +9,9 @@ namespace qelt::number {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // from_chars accepts forms (hex floats are excluded by the format flag, but
 // "inf"/"nan" are not), so the shape is checked here first.
@@ -76,8 +78,8 @@ bool ParseDecimal(std::string_view text, double& out) {
         text.remove_prefix(1);
     }
     double v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v,
-                                     std::chars_format::general);
+    auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // Underflow to zero is harmless; overflow is not a number we can hold.
         if (LeadingExponent(text) >= 0) return false;
@@ -96,9 +98,9 @@ std::string FormatDouble(double value) {
     std::array<char, 64> buf{};
     double magnitude = std::fabs(value);
     bool fixed = magnitude >= 1e-5 && magnitude < 1e15;
-    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                   fixed ? std::chars_format::fixed
-                                         : std::chars_format::scientific);
+    auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                      fixed ? std::chars_format::fixed : std::chars_format::scientific);
     if (ec != std::errc()) return "0";
     std::string text(buf.data(), end);
     if (!fixed) {

@@ -19,11 +19,19 @@ constexpr int kErrInvalidUseOfNull = 94;
 constexpr const char* kTrueWord = "True";
 constexpr const char* kFalseWord = "False";
 
-[[noreturn]] void ThrowNull() { throw Error(kErrInvalidUseOfNull, kSource, "Invalid use of Null"); }
-[[noreturn]] void ThrowMismatch() { throw Error(kErrTypeMismatch, kSource, "Type mismatch"); }
-[[noreturn]] void ThrowOverflow() { throw Error(kErrOverflow, kSource, "Overflow"); }
+[[noreturn]] void ThrowNull() {
+    throw Error(kErrInvalidUseOfNull, kSource, "Invalid use of Null");
+}
+[[noreturn]] void ThrowMismatch() {
+    throw Error(kErrTypeMismatch, kSource, "Type mismatch");
+}
+[[noreturn]] void ThrowOverflow() {
+    throw Error(kErrOverflow, kSource, "Overflow");
+}
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -44,8 +52,8 @@ long long DaysFromCivil(long long y, unsigned m, unsigned d) {
 // the time of day as the fraction.
 double DateSerial(const Date& d) {
     if (d.isEmpty()) return 0;
-    double days = static_cast<double>(DaysFromCivil(d.year, d.month, d.day) -
-                                      DaysFromCivil(1899, 12, 30));
+    double days =
+        static_cast<double>(DaysFromCivil(d.year, d.month, d.day) - DaysFromCivil(1899, 12, 30));
     double fraction = (d.hour * 3600.0 + d.minute * 60.0 + d.second) / 86400.0;
     return days < 0 ? days - fraction : days + fraction;
 }
@@ -192,8 +200,8 @@ std::string Variant::toString() const {
             const auto& d = std::get<qelt::Date>(v_);
             std::string s = d.format();
             if (!d.isEmpty() && (d.hour != 0 || d.minute != 0 || d.second != 0))
-                s += " " + TwoDigits(d.hour) + ":" + TwoDigits(d.minute) + ":" +
-                     TwoDigits(d.second);
+                s +=
+                    " " + TwoDigits(d.hour) + ":" + TwoDigits(d.minute) + ":" + TwoDigits(d.second);
             return s;
         }
         case Type::Object:

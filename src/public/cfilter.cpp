@@ -101,10 +101,9 @@ Variant CFilter::getInfoByF7Key(const std::string& SFilter, bool bshowform,
                                 bool blnNotNeedTranType) {
     if (bshowform)
         throw Error(-1, kSource, "the filter dialog is not available in this build");
-    readSystemOptions();
-
     ListRow list;
     try {
+        readSystemOptions();
         list = ReadListRow(listId_);
     } catch (const Error& e) {
         throw Error(e.number, e.source,

@@ -37,6 +37,18 @@ public:
     int answer;
 };
 
+// The database backends every database test runs on. Each reaches the same
+// SQLite file: directly, or through unixODBC and the SQLite ODBC driver.
+enum class Backend { Sqlite3, Odbc };
+std::vector<Backend> AllBackends();
+// "sqlite3" / "odbc", for parameterised test names.
+std::string BackendName(Backend backend);
+// The SOCI connection string of an SQLite file on a backend. For ODBC this
+// registers the driver "SQLite3" in a private odbcinst.ini (ODBCSYSINI, set
+// once per process; the system's configuration is never read or changed).
+// Throws when the backend's driver is not installed.
+std::string ConnectionStringFor(Backend backend, const std::string& file);
+
 // The contents of a file, for tests that read the project's own files.
 std::string ReadFile(const std::string& path);
 

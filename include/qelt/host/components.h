@@ -24,7 +24,10 @@ using ComponentFactory = std::function<std::shared_ptr<Component>()>;
 
 // The object-creation service. Identifiers match ignoring case.
 // Registering replaces any earlier factory of that identifier (and drops a
-// process-lived instance of it, so the next use creates the new one).
+// process-lived instance of it, so the next use creates the new one); an
+// empty factory removes the identifier. Registrations last until the
+// library's process state is reset (tests do that), which restores the
+// defaults.
 QELT_EXPORT void RegisterComponent(const std::string& progId, ComponentFactory factory);
 // A new instance; raises Error (number 429) for an unknown identifier.
 QELT_EXPORT std::shared_ptr<Component> CreateObject(const std::string& progId);

@@ -1,0 +1,34 @@
+// Runs the benchmarks, then prints how the look-up path compares with the
+// bare cost of its own queries.
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+#include <map>
+#include <string>
+
+namespace {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const auto& run : runs)
+            if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    auto lookup = reporter.times.find("BM_LookupPath");
+    auto direct = reporter.times.find("BM_LookupQueriesThroughSoci");
+    if (lookup != reporter.times.end() && direct != reporter.times.end() && direct->second > 0)
+        std::cout << "look-up path / its own queries through SOCI: " << lookup->second / direct->second
+                  << "\n";
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,102 @@
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/text.h"
+#include "qelt/demo.h"
+#include "qelt/error.h"
+
+namespace qelt::support {
+extern const char* const kDemoSchemaSql;
+extern const char* const kDemoDataSql;
+}  // namespace qelt::support
+
+namespace qelt {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCannotWrite = 75;  // "Path/File access error"
+constexpr const char* kDemoSource = "QeltSqlWhere2.DemoDatabase";
+constexpr const char* kCacheFolder = "qeltsqlwhere2";
+constexpr const char* kCacheFile = "demo.db";
+
+[[noreturn]] void Fail(const std::string& path, const std::string& why) {
+    throw Error(kCannotWrite, kDemoSource, "Cannot write the demo database \"" + path + "\": " + why);
+}
+
+void RunScripts(const std::string& file, const std::string& target) {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    std::string error;
+    if (rc == SQLITE_OK) {
+        for (const char* script : {support::kDemoSchemaSql, support::kDemoDataSql}) {
+            char* message = nullptr;
+            if (sqlite3_exec(db, script, nullptr, nullptr, &message) != SQLITE_OK) {
+                error = message ? message : "unknown error";
+                sqlite3_free(message);
+                break;
+            }
+        }
+    } else {
+        error = db ? sqlite3_errmsg(db) : "cannot open";
+    }
+    sqlite3_close(db);
+    if (!error.empty()) Fail(target, error);
+}
+
+fs::path CacheCopy() {
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    fs::path base;
+    if (xdg && *xdg) base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home) base = fs::path(home) / ".cache";
+    else base = fs::temp_directory_path();
+    return base / kCacheFolder / kCacheFile;
+}
+
+std::string ConnectionStringOf(const fs::path& file) {
+    const std::string path = file.string();
+    // The sqlite3 backend splits its parameters at blanks unless quoted.
+    if (path.find(' ') != std::string::npos) return "sqlite3://db=\"" + path + "\"";
+    return "sqlite3://db=" + path;
+}
+
+}  // namespace
+
+void WriteDemoDatabase(const std::string& path) {
+    // Built beside the target and renamed into place, so that a reader never
+    // sees a half-written database and a failure leaves any old copy intact.
+    const std::string partial = path + ".part-" + text::Num(getpid());
+    std::error_code ec;
+    fs::remove(partial, ec);
+    try {
+        RunScripts(partial, path);
+    } catch (...) {
+        fs::remove(partial, ec);
+        throw;
+    }
+    fs::rename(partial, path, ec);
+    if (ec) {
+        fs::remove(partial, ec);
+        Fail(path, ec.message());
+    }
+}
+
+std::string DemoDatabaseConnectionString() {
+    std::error_code ec;
+    for (const char* candidate : {QELT_DEMO_DB, QELT_DEMO_DB_INSTALLED})
+        if (fs::is_regular_file(candidate, ec)) return ConnectionStringOf(candidate);
+    const fs::path copy = CacheCopy();
+    if (!fs::is_regular_file(copy, ec)) {
+        fs::create_directories(copy.parent_path(), ec);
+        if (ec) Fail(copy.string(), ec.message());
+        WriteDemoDatabase(copy.string());
+    }
+    return ConnectionStringOf(copy);
+}
+
+}  // namespace qelt

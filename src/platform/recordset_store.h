@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "qelt/recordset.h"
+#include "qelt/variant.h"
+
+namespace qelt::detail {
+
+// The rows of a record set, shared by the set and its clones. A deleted row
+// keeps its slot (so slot numbers held by other cursors stay valid) and is
+// only marked; every view skips marked rows.
+struct RecordsetStore {
+    std::vector<FieldInfo> fields;
+    std::vector<std::vector<Variant>> rows;
+    std::vector<char> deleted;
+    // Bumped by every add and delete, so other holders know to rebuild their
+    // views.
+    std::uint64_t generation = 0;
+
+    void addField(FieldInfo info);
+    // Index of a column ignoring ASCII case (the first of equal names); -1
+    // when absent.
+    int indexOf(std::string_view name) const;
+
+private:
+    std::unordered_map<std::string, std::size_t> byUpperName_;
+};
+
+}  // namespace qelt::detail

@@ -1,0 +1,74 @@
+#include <string>
+
+#include "host/prog_ids.h"
+#include "platform/text.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/template_data.h"
+#include "template/template_internal.h"
+
+namespace qelt {
+
+namespace {
+
+constexpr const char* kAdminQueryHead =
+    "select t_User.FUserID from t_Group, t_User \r\n"
+    " where t_Group.FUserID = t_User.FUserID \r\n"
+    " And t_User.FUserID = ";
+constexpr const char* kAdminQueryTail = " and t_Group.FGroupID = 1 ";
+constexpr const char* kGroupCheckQuery =
+    " Select FValue From t_Systemprofile Where FCategory = 'IC' and FKey='CheckUserGroup' ";
+constexpr const char* kGroupConditionHead =
+    " and v1.fbillerid  in (select c1.Fuserid from t_group c1 \r\n"
+    " where c1.FGroupid in (select c2.fgroupid from t_group c2 where c2.FGroupId <> 0 "
+    " and c2.fuserid = ";
+constexpr const char* kGroupConditionTail = " )) ";
+
+// Templates whose lists are never restricted to the user's groups.
+constexpr int32_t kOpenTemplates[] = {604, 86};
+
+RecordsetPtr Query(const std::string& sql) {
+    return host::Create<host::IAppConnection>(host::progid::kAppConnection)->getanyrecordset(sql);
+}
+
+}  // namespace
+
+bool TemplateData::isAdministrator(int32_t userId) {
+    try {
+        RecordsetPtr rs = Query(kAdminQueryHead + text::Num(userId) + kAdminQueryTail);
+        return rs && rs->recordCount() > 0;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool TemplateData::groupCheckOn() {
+    try {
+        RecordsetPtr rs = Query(kGroupCheckQuery);
+        if (!rs || rs->recordCount() == 0) return false;
+        rs->moveFirst();
+        return rs->value(std::size_t{0}).toInteger() == 1;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+Variant TemplateData::groupCondition(const std::string& aliasText, int32_t userId) {
+    if (!aliasText.empty()) return {};
+    return kGroupConditionHead + text::Num(userId) + kGroupConditionTail;
+}
+
+std::string TemplateData::permissionFilter(const ListBuild& build) {
+    for (int32_t open : kOpenTemplates)
+        if (mTemplateID == open) return {};
+    if (build.userId && isAdministrator(*build.userId)) return {};
+    if (!groupCheckOn()) return {};
+    // Without a known user the restriction cannot be written, and the list
+    // must not show every document instead.
+    if (!build.userId)
+        throw Error(-1, "QeltSqlWhere2.TemplateData",
+                    "The session has no valid UserID for the group restriction.");
+    return groupCondition("", *build.userId).toString("");
+}
+
+}  // namespace qelt

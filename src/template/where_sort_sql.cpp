@@ -1,0 +1,122 @@
+#include <string>
+
+#include "platform/text.h"
+#include "qelt/error.h"
+#include "qelt/template_data.h"
+#include "support/collections.h"
+
+namespace qelt {
+
+namespace {
+
+constexpr const char* kSignErrorSource = "QeltListServer.clsListSQLBiluder";
+constexpr const char* kSignErrorText = "序时簿模版表ICTableRelation中出现了非法的FLogic字段值";
+
+constexpr const char* kIsNull = " IS NULL OR ";
+constexpr const char* kEmptyText = "='')";
+constexpr const char* kNot = " NOT (";
+constexpr const char* kLike = " LIKE ";
+constexpr const char* kNotLike = " NOT LIKE ";
+
+struct Sign {
+    const char* sign;
+    const char* text;
+};
+
+constexpr Sign kComparisons[] = {
+    {"1", " = "}, {"2", " <> "}, {"3", "  > "}, {"4", " >= "}, {"5", " <  "}, {"6", " <= "},
+};
+constexpr Sign kJoins[] = {
+    {"=", " INNER JOIN "}, {"*=", " LEFT OUTER JOIN "}, {"=*", " RIGHT OUTER JOIN "}};
+constexpr Sign kOperators[] = {{"=", " = "}, {"<>", " <> "}, {">", " > "}, {"<", " < "}};
+
+template <std::size_t N>
+const char* Lookup(const Sign (&table)[N], const std::string& sign) {
+    for (const auto& s : table)
+        if (text::IEquals(sign, s.sign)) return s.text;
+    return nullptr;
+}
+
+// Every element whose alias matches a column takes that column's expression;
+// the last matching column wins.
+template <class T>
+void ResolveFieldNames(Collection<T>& elements, const Collection<clsSQLElement>& columns) {
+    for (auto& e : elements) {
+        if (!e) continue;
+        const std::string alias = text::Trim(e->sFieldAlias);
+        for (const auto& c : columns)
+            if (c && text::IEquals(alias, text::Trim(c->sFieldAlias)))
+                e->sFieldName = text::Trim(c->sFieldName);
+    }
+}
+
+// "'ab'" becomes "'%ab%'": the producer's quotes are replaced, not doubled.
+std::string ContainsPattern(const std::string& value) {
+    const std::size_t n = text::CharCount(value);
+    const std::string inner = n >= 2 ? text::Mid(value, 1, n - 2) : std::string();
+    return "'%" + inner + "%'";
+}
+
+std::string Comparison(const clsFilterElement& e) {
+    const std::string& f = e.sFieldName;
+    const std::string& v = e.sValue;
+    const std::string& r = e.sRightParentheses;
+    const std::string& code = e.sLogicOperator;
+    if (const char* op = Lookup(kComparisons, code))
+        return text::IsBlank(v) ? std::string() : f + op + v + r;
+    if (code == "7") return "(" + f + kIsNull + f + kEmptyText + r;
+    if (code == "8") return kNot + f + kIsNull + f + kEmptyText + r;
+    if (code == "9" || code == "10") {
+        if (text::IsBlank(v)) return {};
+        return f + (code == "9" ? kLike : kNotLike) + ContainsPattern(v) + r;
+    }
+    return {};
+}
+
+[[noreturn]] void ThrowIllegalSign() { throw Error(-1, kSignErrorSource, kSignErrorText); }
+
+}  // namespace
+
+std::string TemplateData::GetWhereSQL(const Collection<clsSQLElement>& CollectionSQLElements) {
+    if (!filters_) return {};
+    ResolveFieldNames(*filters_, CollectionSQLElements);
+    std::string w;
+    for (const auto& e : *filters_) {
+        if (!e) continue;
+        w += " " + e->sAndOr + " " + e->sLeftParentheses + Comparison(*e);
+    }
+    return text::IsBlank(w) ? std::string() : " (" + w + ") ";
+}
+
+std::string TemplateData::GetSortSQL(const Collection<clsSQLElement>& CollectionSQLElements) {
+    if (!sorts_) return {};
+    ResolveFieldNames(*sorts_, CollectionSQLElements);
+    std::string s;
+    for (const auto& e : *sorts_)
+        if (e) s += e->sFieldName + e->SortType + ",";
+    if (!s.empty() && s.back() == ',') s.pop_back();
+    return s;
+}
+
+bool TemplateData::getJoinCondition(const std::string& strLogic, std::string& strJoin) {
+    const char* join = Lookup(kJoins, strLogic);
+    if (!join) ThrowIllegalSign();
+    strJoin = join;
+    return true;
+}
+
+bool TemplateData::getLogicOperator(const std::string& strLogic, std::string& strLogicOperator) {
+    const char* op = Lookup(kOperators, strLogic);
+    if (!op) ThrowIllegalSign();
+    strLogicOperator = op;
+    return true;
+}
+
+bool TemplateData::ColumnNeedAdd(const std::string& ColumnAlias) {
+    const bool inFilter = support::FieldAliasInCollection(ColumnAlias, filters_);
+    const bool inSort = support::FieldAliasInCollection(ColumnAlias, sorts_);
+    const bool inHidden = support::FieldAliasInCollection(ColumnAlias, hidden_);
+    return inFilter || inSort || inHidden;
+}
+
+}  // namespace qelt

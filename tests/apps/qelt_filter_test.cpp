@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "common/test_env.h"
+
+namespace qelt::testing {
+namespace {
+
+struct QeltResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool with a clean environment for the library's variables.
+QeltResult RunTool(const std::string& args) {
+    std::string errFile = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test.err";
+    std::string cmd = "env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME '" +
+                      std::string(QELT_FILTER_EXE) + "' " + args + " 2>'" + errFile + "'";
+    QeltResult r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
+    int status = pclose(pipe);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = ReadFile(errFile);
+    return r;
+}
+
+TEST(QeltFilterTool, PrintsTheSelectOfADemoList) {
+    QeltResult r = RunTool("--props UserID=2 sql --list 1");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("SELECT TOP ", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\r\n  from "), std::string::npos);
+}
+
+TEST(QeltFilterTool, JsonCarriesHeadAndTemplateInformationInOrder) {
+    QeltResult r = RunTool("--props UserID=1 sql --list 1 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto json = nlohmann::ordered_json::parse(r.out);
+    EXPECT_TRUE(json["ok"].get<bool>());
+    EXPECT_EQ(json["sql"].get<std::string>().rfind("SELECT ", 0), 0u);
+    ASSERT_FALSE(json["listHead"].empty());
+    EXPECT_EQ(json["listHead"][0].begin().key(), "FColCaption");
+    EXPECT_EQ(json["templateInfo"].begin().key(), "FID");
+    EXPECT_EQ(json["templateInfo"]["FID"].get<int>(), 1);
+}
+
+TEST(QeltFilterTool, RestrictedListWithoutUserIsRefusedNotWidened) {
+    QeltResult r = RunTool("sql --list 1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("needs UserID in the property string"), std::string::npos) << r.err;
+}
+
+TEST(QeltFilterTool, MissingListIsOneLineAndExitOne) {
+    QeltResult r = RunTool("sql --list 987654");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "qelt-filter: no list with id 987654\n");
+}
+
+TEST(QeltFilterTool, UnopenableDatabaseIsOneLineAndExitOne) {
+    QeltResult r = RunTool("--db /nonexistent/erp.db sql --list 1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "qelt-filter: cannot open database /nonexistent/erp.db: no such file\n");
+
+    TempDatabase empty(false);  // a file with no ERP tables
+    r = RunTool("--db '" + empty.path() + "' sql --list 1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.rfind("qelt-filter: ", 0), 0u);
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+}
+
+TEST(QeltFilterTool, DemoDbWritesAFreshDatabaseTheToolCanRead) {
+    std::string path = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test_demo.db";
+    QeltResult r = RunTool("demo-db '" + path + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = RunTool("--db '" + path + "' lists");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("id\ttemplate\tname\n1\t", 0), 0u) << r.out;
+    std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace qelt::testing

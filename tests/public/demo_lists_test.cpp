@@ -1,0 +1,144 @@
+// Every list of the demo database: the statement the library writes runs on
+// the database it came from (after a test-only translation of the SQL Server
+// specifics) and returns rows, and it is the same whichever backend the
+// library read the templates through.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "common/test_env.h"
+#include "qelt/cfilter.h"
+#include "qelt/template_data.h"
+#include "support/shared_settings.h"
+
+namespace qelt::testing {
+namespace {
+
+// SQL Server text to SQLite: TOP n becomes LIMIT n, the READPAST hint goes,
+// the day conversion becomes date().
+std::string ToSqlite(std::string sql) {
+    std::smatch top;
+    std::string limit;
+    if (std::regex_search(sql, top, std::regex("^SELECT TOP (\\d+) "))) {
+        limit = " LIMIT " + top[1].str();
+        sql = "SELECT " + top.suffix().str();
+    }
+    sql = std::regex_replace(sql, std::regex(" WITH \\(READPAST\\) "), " ");
+    sql = std::regex_replace(sql, std::regex("convert\\(datetime,convert\\(varchar\\(30\\),([^,]+),111\\)\\)"),
+                             "date($1)");
+    return sql + limit;
+}
+
+// Rows the statement returns on the demo database; -1 with the error in `error`.
+long CountRows(const std::string& sql, std::string& error) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    long rows = -1;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
+        rows = 0;
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) ++rows;
+        if (rc != SQLITE_DONE) rows = -1;
+    }
+    if (rows < 0) error = sqlite3_errmsg(db);
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows;
+}
+
+std::vector<int> DemoListIds() {
+    std::vector<int> ids;
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "select FID from ICListTemplate order by FID", -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW) ids.push_back(sqlite3_column_int(stmt, 0));
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return ids;
+}
+
+void UseDemo(Backend backend, const std::string& props) {
+    support::ResetProcessState();
+    host::SetDatabase(ConnectionStringFor(backend, QELT_TEST_DEMO_DB));
+    host::SetSharedProperty("PropsString", props);
+}
+
+// The look-up path of a list: only the columns a template always selects.
+std::string LookupSql(Backend backend, int list, const std::string& props) {
+    UseDemo(backend, props);
+    CFilter filter;
+    filter.setListID(list);
+    filter.getInfoByF7Key("");
+    return filter.OK() ? filter.Datasql() : "";
+}
+
+// Every column the template shows, as the dialog asks for them.
+std::string AllColumnsSql(Backend backend, int list, const std::string& props) {
+    UseDemo(backend, props);
+    CFilter facade;  // reads the options and resets the shared settings
+    facade.setListID(list);
+    facade.getInfoByF7Key("");
+    TemplateData tpl;
+    tpl.InitData("FID in (" + std::to_string(list) + ")");
+    tpl.mListID = list;
+    tpl.mTemplateID = facade.TemplateID();
+    tpl.blVisMoneyInStock = true;
+    auto hidden = std::make_shared<Collection<clsHidenElement>>();
+    auto& rs = *tpl.mRsChatBillTitle;
+    rs.setFilter("FTypeID=" + std::to_string(tpl.mTemplateID));
+    for (int index = 1; !rs.eof(); rs.moveNext(), ++index) {
+        auto e = std::make_shared<clsHidenElement>();
+        e->sFieldAlias = rs.value("FColName").toString("");
+        e->lIndex = index;
+        e->dColWidth = 1000;
+        e->lVisible = 1;
+        hidden->push_back(e);
+    }
+    tpl.setCollectionHiden(hidden);
+    return tpl.GetListSQL("", "");
+}
+
+class DemoLists : public ::testing::TestWithParam<int> {
+protected:
+    void TearDown() override { support::ResetProcessState(); }
+    void ExpectRunsWithRows(const std::string& sql) {
+        ASSERT_FALSE(sql.empty());
+        std::string error;
+        long rows = CountRows(ToSqlite(sql), error);
+        EXPECT_GT(rows, 0) << error << "\n" << sql;
+    }
+};
+
+TEST_P(DemoLists, LookupSelectRunsAndReturnsRowsOnEveryBackend) {
+    std::map<std::string, std::string> byBackend;
+    for (Backend backend : AllBackends())
+        byBackend[BackendName(backend)] = LookupSql(backend, GetParam(), "UserID=2");
+    EXPECT_EQ(byBackend["sqlite3"], byBackend["odbc"]);
+    ExpectRunsWithRows(byBackend["sqlite3"]);
+}
+
+TEST_P(DemoLists, SelectOfEveryColumnRunsAndReturnsRowsOnEveryBackend) {
+    std::map<std::string, std::string> byBackend;
+    for (Backend backend : AllBackends())
+        byBackend[BackendName(backend)] = AllColumnsSql(backend, GetParam(), "UserID=1");
+    EXPECT_EQ(byBackend["sqlite3"], byBackend["odbc"]);
+    ExpectRunsWithRows(byBackend["sqlite3"]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Demo, DemoLists, ::testing::ValuesIn(DemoListIds()),
+                         [](const auto& info) { return "List" + std::to_string(info.param); });
+
+TEST(DemoDatabase, HasAtLeastFiveListsOverThreeTemplates) {
+    EXPECT_GE(DemoListIds().size(), 5u);
+    std::string error;
+    EXPECT_GE(CountRows("select distinct FTemplateID from ICListTemplate", error), 3);
+}
+
+}  // namespace
+}  // namespace qelt::testing
