@@ -32,9 +32,15 @@ public:
 }  // namespace
 
 namespace defaults {
-std::shared_ptr<Component> NewAppConnection() { return std::make_shared<AppConnection>(); }
-std::shared_ptr<Component> NewGLData() { return std::make_shared<GLData>(); }
-std::shared_ptr<Component> NewBillData() { return std::make_shared<BillData>(); }
+std::shared_ptr<Component> NewAppConnection() {
+    return std::make_shared<AppConnection>();
+}
+std::shared_ptr<Component> NewGLData() {
+    return std::make_shared<GLData>();
+}
+std::shared_ptr<Component> NewBillData() {
+    return std::make_shared<BillData>();
+}
 }  // namespace defaults
 
 }  // namespace qelt::host

@@ -90,12 +90,17 @@ std::unique_ptr<soci::session> Open(const std::string& cs) {
 
 int32_t FieldTypeOf(soci::data_type t) {
     switch (t) {
-        case soci::dt_integer: return adInteger;
+        case soci::dt_integer:
+            return adInteger;
         case soci::dt_long_long:
-        case soci::dt_unsigned_long_long: return adBigInt;
-        case soci::dt_double: return adDouble;
-        case soci::dt_date: return adDate;
-        default: return adVarWChar;
+        case soci::dt_unsigned_long_long:
+            return adBigInt;
+        case soci::dt_double:
+            return adDouble;
+        case soci::dt_date:
+            return adDate;
+        default:
+            return adVarWChar;
     }
 }
 
@@ -108,16 +113,21 @@ Variant WholeNumber(long double v) {
 Variant ValueAt(const soci::row& row, std::size_t i) {
     if (row.get_indicator(i) == soci::i_null) return Variant::null();
     switch (row.get_properties(i).get_data_type()) {
-        case soci::dt_integer: return Variant(static_cast<int32_t>(row.get<int>(i)));
-        case soci::dt_long_long: return WholeNumber(row.get<long long>(i));
-        case soci::dt_unsigned_long_long: return WholeNumber(row.get<unsigned long long>(i));
-        case soci::dt_double: return Variant(row.get<double>(i));
+        case soci::dt_integer:
+            return Variant(static_cast<int32_t>(row.get<int>(i)));
+        case soci::dt_long_long:
+            return WholeNumber(row.get<long long>(i));
+        case soci::dt_unsigned_long_long:
+            return WholeNumber(row.get<unsigned long long>(i));
+        case soci::dt_double:
+            return Variant(row.get<double>(i));
         case soci::dt_date: {
             std::tm tm = row.get<std::tm>(i);
-            return Variant(Date{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
-                                tm.tm_min, tm.tm_sec});
+            return Variant(Date{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                                tm.tm_sec});
         }
-        default: return Variant(row.get<std::string>(i));
+        default:
+            return Variant(row.get<std::string>(i));
     }
 }
 
@@ -155,13 +165,17 @@ soci::session& PooledSession(const std::string& connectionString) {
     return *it->second;
 }
 
-soci::session& SessionDatabase() { return PooledSession(DatabaseConnectionString()); }
+soci::session& SessionDatabase() {
+    return PooledSession(DatabaseConnectionString());
+}
 
 RecordsetPtr RunQuery(soci::session& session, const std::string& sql) {
     RecordsetPtr rs;
     try {
-        if (session.get_backend_name() == kOdbcBackend) rs = RunOdbcQuery(session, sql);
-        else rs = RunSociQuery(session, sql);
+        if (session.get_backend_name() == kOdbcBackend)
+            rs = RunOdbcQuery(session, sql);
+        else
+            rs = RunSociQuery(session, sql);
     } catch (const soci::soci_error& e) {
         throw StatementError(e.get_error_message(), sql);
     } catch (const std::bad_cast&) {
@@ -171,7 +185,9 @@ RecordsetPtr RunQuery(soci::session& session, const std::string& sql) {
     return rs;
 }
 
-RecordsetPtr RunQuery(const std::string& sql) { return RunQuery(SessionDatabase(), sql); }
+RecordsetPtr RunQuery(const std::string& sql) {
+    return RunQuery(SessionDatabase(), sql);
+}
 
 void DropPooledSessions() {
     auto pool = std::move(Pool());

@@ -26,12 +26,14 @@ constexpr const char* kCacheFolder = "qeltsqlwhere2";
 constexpr const char* kCacheFile = "demo.db";
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
-    throw Error(kCannotWrite, kDemoSource, "Cannot write the demo database \"" + path + "\": " + why);
+    throw Error(kCannotWrite, kDemoSource,
+                "Cannot write the demo database \"" + path + "\": " + why);
 }
 
 void RunScripts(const std::string& file, const std::string& target) {
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc =
+        sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::string error;
     if (rc == SQLITE_OK) {
         for (const char* script : {support::kDemoSchemaSql, support::kDemoDataSql}) {
@@ -52,9 +54,12 @@ void RunScripts(const std::string& file, const std::string& target) {
 fs::path CacheCopy() {
     const char* xdg = std::getenv("XDG_CACHE_HOME");
     fs::path base;
-    if (xdg && *xdg) base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home) base = fs::path(home) / ".cache";
-    else base = fs::temp_directory_path();
+    if (xdg && *xdg)
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = fs::path(home) / ".cache";
+    else
+        base = fs::temp_directory_path();
     return base / kCacheFolder / kCacheFile;
 }
 

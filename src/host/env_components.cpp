@@ -29,8 +29,9 @@ class SysInfo final : public ISysInfo {
 public:
     Variant GetSysValue(const std::string&, const std::string& category,
                         const std::string& key) override {
-        const std::string sql = "SELECT FValue FROM t_SystemProfile WHERE FCategory=" +
-                                text::SqlQuote(category) + " AND FKey=" + text::SqlQuote(key);
+        const std::string sql =
+            "SELECT FValue FROM t_SystemProfile WHERE FCategory=" + text::SqlQuote(category) +
+            " AND FKey=" + text::SqlQuote(key);
         auto rs = RunQuery(sql);
         if (rs->recordCount() < 1 || rs->value(0).isNull())
             throw Error(kValueAbsent, progid::kSysInfo,
@@ -76,11 +77,21 @@ private:
 }  // namespace
 
 namespace defaults {
-std::shared_ptr<Component> NewShareProps() { return std::make_shared<ShareProps>(); }
-std::shared_ptr<Component> NewSysInfo() { return std::make_shared<SysInfo>(); }
-std::shared_ptr<Component> NewRegistry() { return std::make_shared<Registry>(); }
-std::shared_ptr<Component> NewFrmResLoader() { return std::make_shared<FrmResLoader>(); }
-std::shared_ptr<Component> NewResLoader() { return std::make_shared<ResLoader>(); }
+std::shared_ptr<Component> NewShareProps() {
+    return std::make_shared<ShareProps>();
+}
+std::shared_ptr<Component> NewSysInfo() {
+    return std::make_shared<SysInfo>();
+}
+std::shared_ptr<Component> NewRegistry() {
+    return std::make_shared<Registry>();
+}
+std::shared_ptr<Component> NewFrmResLoader() {
+    return std::make_shared<FrmResLoader>();
+}
+std::shared_ptr<Component> NewResLoader() {
+    return std::make_shared<ResLoader>();
+}
 }  // namespace defaults
 
 }  // namespace qelt::host

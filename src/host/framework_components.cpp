@@ -16,7 +16,8 @@ public:
         for (int piece = 1;; ++piece) {
             std::size_t end = text.find(separator, start);
             if (piece == index)
-                return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+                return text.substr(start,
+                                   end == std::string::npos ? std::string::npos : end - start);
             if (end == std::string::npos) return {};
             start = end + separator.size();
         }
@@ -57,8 +58,12 @@ public:
 }  // namespace
 
 namespace defaults {
-std::shared_ptr<Component> NewStringSplitter() { return std::make_shared<StringSplitter>(); }
-std::shared_ptr<Component> NewFrameworkUtility() { return std::make_shared<FrameworkUtility>(); }
+std::shared_ptr<Component> NewStringSplitter() {
+    return std::make_shared<StringSplitter>();
+}
+std::shared_ptr<Component> NewFrameworkUtility() {
+    return std::make_shared<FrameworkUtility>();
+}
 }  // namespace defaults
 
 }  // namespace qelt::host

@@ -45,7 +45,9 @@ int ShowMessage(const std::string& text, int icon, int buttons, const std::strin
 }
 
 namespace defaults {
-std::shared_ptr<Component> NewMessageBox() { return std::make_shared<MessageBox>(); }
+std::shared_ptr<Component> NewMessageBox() {
+    return std::make_shared<MessageBox>();
+}
 }  // namespace defaults
 
 }  // namespace qelt::host

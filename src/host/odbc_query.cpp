@@ -41,18 +41,23 @@ int32_t FieldTypeOf(SQLSMALLINT sqlType) {
     switch (sqlType) {
         case SQL_TYPE_DATE:
         case SQL_TYPE_TIME:
-        case SQL_TYPE_TIMESTAMP: return adDate;
+        case SQL_TYPE_TIMESTAMP:
+            return adDate;
         case SQL_DOUBLE:
         case SQL_DECIMAL:
         case SQL_REAL:
         case SQL_FLOAT:
-        case SQL_NUMERIC: return adDouble;
+        case SQL_NUMERIC:
+            return adDouble;
         case SQL_TINYINT:
         case SQL_SMALLINT:
         case SQL_INTEGER:
-        case SQL_BIT: return adInteger;
-        case SQL_BIGINT: return adBigInt;
-        default: return adVarWChar;
+        case SQL_BIT:
+            return adInteger;
+        case SQL_BIGINT:
+            return adBigInt;
+        default:
+            return adVarWChar;
     }
 }
 
@@ -90,8 +95,9 @@ Variant ReadText(const Statement& st, SQLUSMALLINT col) {
         st.check(rc, "reading a text value");
         if (indicator == SQL_NULL_DATA) return Variant::null();
         // A partial read fills the buffer but for its terminating zero.
-        const bool partial = rc == SQL_SUCCESS_WITH_INFO &&
-                             (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(chunk.size()));
+        const bool partial =
+            rc == SQL_SUCCESS_WITH_INFO &&
+            (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(chunk.size()));
         text.append(chunk.data(), partial ? chunk.size() - 1 : static_cast<std::size_t>(indicator));
         if (!partial) break;
     }
@@ -102,7 +108,8 @@ Variant ReadValue(const Statement& st, SQLUSMALLINT col, int32_t type) {
     switch (type) {
         case adInteger: {
             SQLINTEGER v = 0;
-            return ReadFixed(st, col, SQL_C_SLONG, v) ? Variant(static_cast<int32_t>(v)) : Variant::null();
+            return ReadFixed(st, col, SQL_C_SLONG, v) ? Variant(static_cast<int32_t>(v))
+                                                      : Variant::null();
         }
         case adBigInt: {
             SQLBIGINT v = 0;
@@ -112,14 +119,16 @@ Variant ReadValue(const Statement& st, SQLUSMALLINT col, int32_t type) {
         }
         case adDouble: {
             SQLDOUBLE v = 0;
-            return ReadFixed(st, col, SQL_C_DOUBLE, v) ? Variant(static_cast<double>(v)) : Variant::null();
+            return ReadFixed(st, col, SQL_C_DOUBLE, v) ? Variant(static_cast<double>(v))
+                                                       : Variant::null();
         }
         case adDate: {
             SQL_TIMESTAMP_STRUCT ts{};
             if (!ReadFixed(st, col, SQL_C_TYPE_TIMESTAMP, ts)) return Variant::null();
             return Variant(Date{ts.year, ts.month, ts.day, ts.hour, ts.minute, ts.second});
         }
-        default: return ReadText(st, col);
+        default:
+            return ReadText(st, col);
     }
 }
 
@@ -128,8 +137,9 @@ Variant ReadValue(const Statement& st, SQLUSMALLINT col, int32_t type) {
 RecordsetPtr RunOdbcQuery(soci::session& session, const std::string& sql) {
     auto* backend = static_cast<soci::odbc_session_backend*>(session.get_backend());
     Statement st(backend->hdbc_);
-    SQLRETURN rc = SQLExecDirect(st.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
-                                 static_cast<SQLINTEGER>(sql.size()));
+    SQLRETURN rc =
+        SQLExecDirect(st.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                      static_cast<SQLINTEGER>(sql.size()));
     // SQL_NO_DATA: a statement that changed no row.
     if (rc != SQL_NO_DATA) st.check(rc, "executing the statement");
 

@@ -21,7 +21,8 @@ constexpr const char* kCurrentPeriodKey = "CurrentPeriod";
 constexpr const char* kOptionSql =
     "SELECT FValue FROM t_SystemProfile WHERE FCategory='IC' AND FKey=";
 constexpr const char* kPeriodSql = "SELECT FStartDate, FEndDate FROM t_PeriodDate WHERE FYear = ";
-constexpr const char* kPeriodCountSql = "SELECT count(*) AS FCount FROM t_PeriodDate WHERE FYear = ";
+constexpr const char* kPeriodCountSql =
+    "SELECT count(*) AS FCount FROM t_PeriodDate WHERE FYear = ";
 constexpr const char* kEarlierPeriodEndSql = "SELECT FEndDate FROM t_PeriodDate WHERE FYear < ";
 
 // The option as a whole number; nothing when the row, its value or its
@@ -38,7 +39,8 @@ std::optional<int32_t> CalendarOption(const char* key) {
 
 int32_t RequiredOption(const char* key, const char* source) {
     auto v = CalendarOption(key);
-    if (!v) throw Error(kValueAbsent, source, std::string("The system option ") + key + " is not set");
+    if (!v)
+        throw Error(kValueAbsent, source, std::string("The system option ") + key + " is not set");
     return *v;
 }
 
@@ -94,13 +96,13 @@ public:
     Date GetPeriodDate(int32_t year, int32_t period) override {
         auto rs = PeriodRow(year, period);
         if (rs->recordCount() > 0) return rs->value("FStartDate").toDate();
-        auto earlier = RunQuery(kEarlierPeriodEndSql + text::Num(year) + " OR (FYear = " +
-                                text::Num(year) + " AND FPeriod < " + text::Num(period) +
-                                ") ORDER BY FYear DESC, FPeriod DESC");
+        auto earlier =
+            RunQuery(kEarlierPeriodEndSql + text::Num(year) + " OR (FYear = " + text::Num(year) +
+                     " AND FPeriod < " + text::Num(period) + ") ORDER BY FYear DESC, FPeriod DESC");
         if (earlier->recordCount() < 1 || earlier->value(0).isNull())
-            throw Error(kValueAbsent, progid::kAisInfo,
-                        "No period " + text::Num(period) + " of " + text::Num(year) +
-                            " in t_PeriodDate");
+            throw Error(
+                kValueAbsent, progid::kAisInfo,
+                "No period " + text::Num(period) + " of " + text::Num(year) + " in t_PeriodDate");
         return DayAfter(earlier->value(0).toDate());
     }
 
@@ -111,8 +113,12 @@ private:
 }  // namespace
 
 namespace defaults {
-std::shared_ptr<Component> NewListServer() { return std::make_shared<ListServer>(); }
-std::shared_ptr<Component> NewAisInfo() { return std::make_shared<AisInfo>(); }
+std::shared_ptr<Component> NewListServer() {
+    return std::make_shared<ListServer>();
+}
+std::shared_ptr<Component> NewAisInfo() {
+    return std::make_shared<AisInfo>();
+}
 }  // namespace defaults
 
 }  // namespace qelt::host

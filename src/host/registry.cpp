@@ -1,8 +1,8 @@
 #include <map>
 #include <utility>
 
-#include "host/default_components.h"
 #include "host/db_session.h"
+#include "host/default_components.h"
 #include "host/host_config.h"
 #include "host/process_objects.h"
 #include "host/prog_ids.h"
@@ -20,7 +20,7 @@ constexpr const char* kRegistrySource = "QeltHost.CreateObject";
 
 struct Registry {
     bool defaultsLoaded = false;
-    std::map<std::string, ComponentFactory> factories;            // by lower-case identifier
+    std::map<std::string, ComponentFactory> factories;  // by lower-case identifier
     std::map<std::string, std::shared_ptr<Component>> processObjects;
 };
 
@@ -29,7 +29,9 @@ Registry& State() {
     return registry;
 }
 
-std::string KeyOf(const std::string& progId) { return text::ToLower(progId); }
+std::string KeyOf(const std::string& progId) {
+    return text::ToLower(progId);
+}
 
 // The defaults are added on first use, before any host registration can
 // replace them.
@@ -64,8 +66,10 @@ void RegisterComponent(const std::string& progId, ComponentFactory factory) {
     Registry& r = LoadedState();
     const std::string key = KeyOf(progId);
     r.processObjects.erase(key);
-    if (factory) r.factories[key] = std::move(factory);
-    else r.factories.erase(key);
+    if (factory)
+        r.factories[key] = std::move(factory);
+    else
+        r.factories.erase(key);
 }
 
 std::shared_ptr<Component> CreateObject(const std::string& progId) {

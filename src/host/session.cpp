@@ -1,3 +1,5 @@
+#include "qelt/host/session.h"
+
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -7,7 +9,6 @@
 #include "host/host_config.h"
 #include "platform/text.h"
 #include "qelt/demo.h"
-#include "qelt/host/session.h"
 
 namespace qelt::host {
 
@@ -51,15 +52,21 @@ int WriteToStderr(const Message& m) {
 
 }  // namespace
 
-void SetDatabase(const std::string& connectionString) { Config().database = connectionString; }
+void SetDatabase(const std::string& connectionString) {
+    Config().database = connectionString;
+}
 
 void SetSharedProperty(const std::string& name, const std::string& value) {
     Config().properties[text::ToLower(name)] = value;
 }
 
-void SetInstallPath(const std::string& path) { Config().installPath = path; }
+void SetInstallPath(const std::string& path) {
+    Config().installPath = path;
+}
 
-void SetMessageSink(std::function<int(const Message&)> sink) { Sink() = std::move(sink); }
+void SetMessageSink(std::function<int(const Message&)> sink) {
+    Sink() = std::move(sink);
+}
 
 std::string DatabaseConnectionString() {
     const auto& configured = Config().database;
@@ -92,6 +99,8 @@ int DeliverMessage(const Message& message) {
     return sink ? sink(message) : WriteToStderr(message);
 }
 
-void ResetSessionConfig() { Config() = SessionConfig{}; }
+void ResetSessionConfig() {
+    Config() = SessionConfig{};
+}
 
 }  // namespace qelt::host

@@ -27,7 +27,9 @@ std::string LanguageCode() {
     return Language();
 }
 
-void SetLanguageCode(const std::string& code) { Language() = code; }
+void SetLanguageCode(const std::string& code) {
+    Language() = code;
+}
 
 std::string LanguageColumn(const std::string& baseName) {
     const std::string code = LanguageCode();
@@ -51,7 +53,8 @@ std::string ResourceText(const std::string& text) {
     if (text.empty()) return {};
     try {
         auto loader = host::ProcessObjectAs<host::IResLoader>(host::progid::kResLoader);
-        if (loader->ResFileBaseName() != kResFileBaseName) loader->setResFileBaseName(kResFileBaseName);
+        if (loader->ResFileBaseName() != kResFileBaseName)
+            loader->setResFileBaseName(kResFileBaseName);
         const std::string language = LanguageCode();
         if (loader->LanguageID() != language) loader->setLanguageID(language);
         return loader->LoadString2(text::Trim(text));
@@ -61,7 +64,9 @@ std::string ResourceText(const std::string& text) {
 }
 
 namespace detail {
-void ResetLanguage() { Language().clear(); }
+void ResetLanguage() {
+    Language().clear();
+}
 }  // namespace detail
 
 }  // namespace qelt::support

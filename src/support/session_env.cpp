@@ -81,7 +81,8 @@ struct IniSearch {
 
 int OnIniEntry(void* user, const char* section, const char* name, const char* value) {
     auto* search = static_cast<IniSearch*>(user);
-    if (!search->found && text::IEquals(section, kVersionSection) && text::IEquals(name, kAppTypeKey)) {
+    if (!search->found && text::IEquals(section, kVersionSection) &&
+        text::IEquals(name, kAppTypeKey)) {
         search->found = true;
         search->value = std::string(value).substr(0, kIniValueLimit);
     }
@@ -97,9 +98,13 @@ int32_t ReadAppType() {
 
 }  // namespace
 
-std::string CurrentUserName() { return SharedProperty(kUserNameProperty); }
+std::string CurrentUserName() {
+    return SharedProperty(kUserNameProperty);
+}
 
-std::string PropsString() { return SharedProperty(kPropsStringProperty); }
+std::string PropsString() {
+    return SharedProperty(kPropsStringProperty);
+}
 
 bool ParsePropsString(const std::string& source) {
     SessionEnv& env = Env();
@@ -153,14 +158,19 @@ void LoadSystemOptions() {
         Env().optionCache = std::move(rs);
     }
     SharedSettings& s = Shared();
-    s.AuditChoice = OptionOr<int16_t>("AuditChoice", kTrueText, [](const Variant& v) { return v.toInteger(); });
-    s.StartBranchSale = OptionOr<int32_t>("StartBranchSale", "1", [](const Variant& v) { return v.toLong(); });
-    s.ShowRelationSign = OptionOr<int32_t>("ShowRelationSign", "1", [](const Variant& v) { return v.toLong(); });
-    s.PrecisionOfDiscountRate =
-        OptionOr<int32_t>("PrecisionOfDiscountRate", "4", [](const Variant& v) { return v.toLong(); });
+    s.AuditChoice =
+        OptionOr<int16_t>("AuditChoice", kTrueText, [](const Variant& v) { return v.toInteger(); });
+    s.StartBranchSale =
+        OptionOr<int32_t>("StartBranchSale", "1", [](const Variant& v) { return v.toLong(); });
+    s.ShowRelationSign =
+        OptionOr<int32_t>("ShowRelationSign", "1", [](const Variant& v) { return v.toLong(); });
+    s.PrecisionOfDiscountRate = OptionOr<int32_t>("PrecisionOfDiscountRate", "4",
+                                                  [](const Variant& v) { return v.toLong(); });
 }
 
-void ReleaseSystemOptions() { Env().optionCache.reset(); }
+void ReleaseSystemOptions() {
+    Env().optionCache.reset();
+}
 
 std::string SystemOption(const std::string& category, const std::string& key,
                          const std::string& fallback) {
@@ -213,10 +223,14 @@ int32_t AppType() {
     return env.appType;
 }
 
-bool IsAppType1() { return AppType() == 1; }
+bool IsAppType1() {
+    return AppType() == 1;
+}
 
 namespace detail {
-void ResetSessionEnv() { Env() = SessionEnv{}; }
+void ResetSessionEnv() {
+    Env() = SessionEnv{};
+}
 }  // namespace detail
 
 }  // namespace qelt::support

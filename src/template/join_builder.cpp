@@ -95,7 +95,8 @@ private:
         if (!started_) text_ = tpl::FieldText(rs_, "FTableName") + " " + a + Hint(a);
         text_ += join + tpl::FieldText(rs_, "FTableName11") + " " + b + Hint(b) + kOn;
         writeComparisons(a, b, started_ && aJoined && !bJoined);
-        if (!started_ || !aJoined || !bJoined) text_ += tpl::kCrLf;
+        // A line break closes the first pair and any pair that brought in its first table.
+        if (!started_ || !aJoined) text_ += tpl::kCrLf;
         started_ = true;
         tpl::AddAlias(joined_, a);
         tpl::AddAlias(joined_, b);

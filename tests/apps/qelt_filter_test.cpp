@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -18,7 +19,10 @@ struct QeltResult {
 
 // Runs the tool with a clean environment for the library's variables.
 QeltResult RunTool(const std::string& args) {
-    std::string errFile = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test.err";
+    // ctest runs the cases in parallel: each run has its own file for stderr.
+    std::string errFile = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test_XXXXXX";
+    int fd = mkstemp(errFile.data());
+    if (fd >= 0) close(fd);
     std::string cmd = "env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME '" +
                       std::string(QELT_FILTER_EXE) + "' " + args + " 2>'" + errFile + "'";
     QeltResult r;
@@ -30,6 +34,7 @@ QeltResult RunTool(const std::string& args) {
     int status = pclose(pipe);
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     r.err = ReadFile(errFile);
+    std::remove(errFile.c_str());
     return r;
 }
 
@@ -79,7 +84,8 @@ TEST(QeltFilterTool, UnopenableDatabaseIsOneLineAndExitOne) {
 }
 
 TEST(QeltFilterTool, DemoDbWritesAFreshDatabaseTheToolCanRead) {
-    std::string path = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test_demo.db";
+    TempDatabase dir(false);
+    std::string path = dir.path() + ".demo";
     QeltResult r = RunTool("demo-db '" + path + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     r = RunTool("--db '" + path + "' lists");

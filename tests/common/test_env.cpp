@@ -28,8 +28,10 @@ TempDatabase::TempDatabase(bool withSchema) {
     path_ = dir_ + "/erp.db";
     // One transaction: statement by statement, every CREATE would wait for a disk sync.
     if (withSchema)
-        exec("BEGIN;" + ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/data/schema.sql") + "\nCOMMIT;");
-    else exec("select 1;");
+        exec("BEGIN;" + ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/data/schema.sql") +
+             "\nCOMMIT;");
+    else
+        exec("select 1;");
     qelt::support::ResetProcessState();
     qelt::host::SetDatabase(sociConnectionString());
 }
@@ -53,15 +55,17 @@ void TempDatabase::exec(const std::string& sql) const {
     std::string message = err ? err : "";
     sqlite3_free(err);
     sqlite3_close(db);
-    if (rc != SQLITE_OK) throw std::runtime_error("sqlite: " + message + " in: " + sql.substr(0, 200));
+    if (rc != SQLITE_OK)
+        throw std::runtime_error("sqlite: " + message + " in: " + sql.substr(0, 200));
 }
 
 namespace {
 
 constexpr const char* kOdbcDriverName = "SQLite3";
 constexpr const char* kOdbcDriverFile = "libsqlite3odbc.so";
-const char* const kOdbcDriverDirs[] = {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc",
-                                       "/usr/lib/odbc", "/usr/local/lib/odbc", "/usr/lib64"};
+const char* const kOdbcDriverDirs[] = {"/usr/lib/x86_64-linux-gnu/odbc",
+                                       "/usr/lib/aarch64-linux-gnu/odbc", "/usr/lib/odbc",
+                                       "/usr/local/lib/odbc", "/usr/lib64"};
 
 std::string FindOdbcDriver() {
     for (const char* dir : kOdbcDriverDirs) {
@@ -93,13 +97,19 @@ struct OdbcConfiguration {
     }
 };
 
-void ConfigureOdbcOnce() { static OdbcConfiguration configuration; }
+void ConfigureOdbcOnce() {
+    static OdbcConfiguration configuration;
+}
 
 }  // namespace
 
-std::vector<Backend> AllBackends() { return {Backend::Sqlite3, Backend::Odbc}; }
+std::vector<Backend> AllBackends() {
+    return {Backend::Sqlite3, Backend::Odbc};
+}
 
-std::string BackendName(Backend backend) { return backend == Backend::Odbc ? "odbc" : "sqlite3"; }
+std::string BackendName(Backend backend) {
+    return backend == Backend::Odbc ? "odbc" : "sqlite3";
+}
 
 std::string ConnectionStringFor(Backend backend, const std::string& file) {
     if (backend == Backend::Sqlite3) return "sqlite3://db=" + file;
@@ -114,6 +124,8 @@ MessageRecorder::MessageRecorder(int a) : answer(a) {
     });
 }
 
-MessageRecorder::~MessageRecorder() { qelt::host::SetMessageSink({}); }
+MessageRecorder::~MessageRecorder() {
+    qelt::host::SetMessageSink({});
+}
 
 }  // namespace qelt::testing

@@ -25,12 +25,18 @@ INSERT INTO Sample VALUES (3, NULL, NULL, NULL, '2025-01-31 00:00:00', '生产�
 
 std::string TypeName(int32_t type) {
     switch (type) {
-        case adInteger: return "int";
-        case adBigInt: return "bigint";
-        case adDouble: return "double";
-        case adDate: return "date";
-        case adVarWChar: return "text";
-        default: return std::to_string(type);
+        case adInteger:
+            return "int";
+        case adBigInt:
+            return "bigint";
+        case adDouble:
+            return "double";
+        case adDate:
+            return "date";
+        case adVarWChar:
+            return "text";
+        default:
+            return std::to_string(type);
     }
 }
 
@@ -44,8 +50,9 @@ std::string Dump(Recordset& rs) {
         for (std::size_t i = 0; i < rs.fieldCount(); ++i) {
             const Variant& v = rs.value(i);
             out += (i ? "|" : "");
-            out += v.isNull() ? "NULL" : v.type() == Variant::Type::Date ? v.toDate().isoText()
-                                                                        : v.toString();
+            out += v.isNull()                        ? "NULL"
+                   : v.type() == Variant::Type::Date ? v.toDate().isoText()
+                                                     : v.toString();
         }
         out += "\n";
     }
@@ -104,8 +111,10 @@ TEST_P(ConnectionOnBackend, TextLongerInBytesThanItsDeclaredSizeComesBackWhole) 
     std::string twenty, sixHundred;
     for (int i = 0; i < 10; ++i) twenty += "单据";
     for (int i = 0; i < 300; ++i) sixHundred += "单据";
-    db_.exec("INSERT INTO Sample (FID, FNote) VALUES (4, '" + twenty + "');"
-             "INSERT INTO Sample (FID, FNote) VALUES (5, '" + sixHundred + "');");
+    db_.exec("INSERT INTO Sample (FID, FNote) VALUES (4, '" + twenty +
+             "');"
+             "INSERT INTO Sample (FID, FNote) VALUES (5, '" +
+             sixHundred + "');");
     auto rs = Query("SELECT FNote, FNote || '' AS FExpr FROM Sample WHERE FID >= 4 ORDER BY FID");
     EXPECT_EQ(rs->value("FNote").toString(), twenty);
     rs->moveNext();

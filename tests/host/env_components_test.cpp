@@ -26,8 +26,9 @@ protected:
 };
 
 TEST_F(EnvComponents, SysInfoReadsTheSystemProfile) {
-    db.exec("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'ListMaxRows', '800');"
-            "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'O''Key', NULL);");
+    db.exec(
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'ListMaxRows', '800');"
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'O''Key', NULL);");
     auto info = host::Create<host::ISysInfo>(host::progid::kSysInfo);
     EXPECT_EQ(info->GetSysValue("", "IC", "ListMaxRows").toString(), "800");
     EXPECT_THROW(info->GetSysValue("", "IC", "NeedShowColumnPrompt"), Error);

@@ -1,7 +1,8 @@
+#include "host/messages.h"
+
 #include <gtest/gtest.h>
 
 #include "common/test_env.h"
-#include "host/messages.h"
 #include "host/prog_ids.h"
 #include "qelt/host/components.h"
 #include "qelt/host/session.h"
@@ -27,7 +28,8 @@ TEST(Messages, LinesGoToTheSinkJoinedUnderTheDefaultTitle) {
 
 TEST(Messages, ShowMessageUsesTheGivenTitle) {
     MessageRecorder recorder;
-    EXPECT_EQ(host::ShowMessage("中间层调用失败！", host::kIconExclamation, host::kButtonsOk, "T"), 1);
+    EXPECT_EQ(host::ShowMessage("中间层调用失败！", host::kIconExclamation, host::kButtonsOk, "T"),
+              1);
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0].title, "T");
     EXPECT_EQ(recorder.messages[0].text, "中间层调用失败！");

@@ -40,8 +40,11 @@ TEST_F(PeriodComponents, ListServerAnswersTheCurrentPeriodAndItsDates) {
 TEST_F(PeriodComponents, ListServerAnswersFalseWithoutACalendar) {
     auto server = host::Create<host::IListServer>(host::progid::kListServer);
     EXPECT_FALSE(server->GetCurPeriod("", year, period, start, end));
-    db.exec("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', '2026');"
-            "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentPeriod', '4');");
+    db.exec(
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', "
+        "'2026');"
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentPeriod', "
+        "'4');");
     EXPECT_FALSE(server->GetCurPeriod("", year, period, start, end));
     EXPECT_EQ(year, 0);
 }

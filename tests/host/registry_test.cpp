@@ -64,8 +64,7 @@ TEST_F(Registry, EachCreationIsANewInstance) {
 }
 
 TEST_F(Registry, HostFactoryReplacesTheDefault) {
-    host::RegisterComponent("QELTEBCGLVIEW.GLDATA",
-                            [] { return std::make_shared<HostGLData>(); });
+    host::RegisterComponent("QELTEBCGLVIEW.GLDATA", [] { return std::make_shared<HostGLData>(); });
     EXPECT_FALSE(host::Create<host::IGLData>(host::progid::kGLData)->AccessCheck(1088, 21, 4));
 }
 

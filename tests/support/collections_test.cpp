@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "support/collections.h"
+
+#include <gtest/gtest.h>
 
 namespace qelt::support {
 namespace {

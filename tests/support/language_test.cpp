@@ -1,10 +1,11 @@
+#include "support/language.h"
+
 #include <gtest/gtest.h>
 
 #include "common/test_env.h"
 #include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
-#include "support/language.h"
 #include "support/shared_settings.h"
 
 namespace qelt::support {

@@ -1,3 +1,5 @@
+#include "support/shared_settings.h"
+
 #include <gtest/gtest.h>
 
 #include "common/test_env.h"
@@ -5,14 +7,14 @@
 #include "host/prog_ids.h"
 #include "support/language.h"
 #include "support/session_env.h"
-#include "support/shared_settings.h"
 
 namespace qelt::support {
 namespace {
 
 TEST(ProcessState, ResetReturnsEverythingToItsInitialValue) {
     testing::TempDatabase db;
-    db.exec("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'StartPeriod', '3')");
+    db.exec(
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'StartPeriod', '3')");
     LoadSystemOptions();
     ParsePropsString("A=1");
     SetLanguageCode("EN");

@@ -39,10 +39,11 @@ TEST(SystemOptions, LoadRunsTheOptionsQuery) {
     host::RegisterComponent(host::progid::kAppConnection, [connection] { return connection; });
     LoadSystemOptions();
     ASSERT_EQ(connection->statements.size(), 1u);
-    EXPECT_EQ(connection->statements[0],
-              "SELECT FCategory,FKey,FValue FROM t_SystemProfile \r\n"
-              "WHERE FCategory='IC' AND FKey IN ('StartBranchSale','ShowRelationSign','AuditChoice',"
-              "'PrecisionOfDiscountRate',\r\n'StartPeriod','ListMaxRows','')");
+    EXPECT_EQ(
+        connection->statements[0],
+        "SELECT FCategory,FKey,FValue FROM t_SystemProfile \r\n"
+        "WHERE FCategory='IC' AND FKey IN ('StartBranchSale','ShowRelationSign','AuditChoice',"
+        "'PrecisionOfDiscountRate',\r\n'StartPeriod','ListMaxRows','')");
 }
 
 TEST(SystemOptions, LoadCopiesTheFourOptionsIntoTheSharedSettings) {

@@ -124,8 +124,8 @@ public:
 // "QeltListServer.clsListServer"
 class QELT_EXPORT IListServer : public virtual Component {
 public:
-    virtual bool GetCurPeriod(const std::string& propsString, int32_t& curYear,
-                              int32_t& curPeriod, Date& startDate, Date& endDate) = 0;
+    virtual bool GetCurPeriod(const std::string& propsString, int32_t& curYear, int32_t& curPeriod,
+                              Date& startDate, Date& endDate) = 0;
     virtual std::string GetExtFilter(const std::string& propsString) = 0;
 };
 
