@@ -20,6 +20,8 @@ public:
     // Sets the value of a key, adding the key at the end when it is absent.
     void set(const std::string& key, const Variant& value);
     std::size_t size() const { return items_.size(); }
+    // Room for n items without reallocation.
+    void reserve(std::size_t n) { items_.reserve(n); }
     bool contains(const std::string& key) const;
     // 0-based; raises Error when out of range.
     const std::string& keyAt(std::size_t index) const;

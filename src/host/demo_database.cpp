@@ -36,7 +36,9 @@ void RunScripts(const std::string& file, const std::string& target) {
         sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::string error;
     if (rc == SQLITE_OK) {
-        for (const char* script : {support::kDemoSchemaSql, support::kDemoDataSql}) {
+        // One transaction: statement by statement, each would wait for a disk sync.
+        for (const char* script : {"BEGIN;", support::kDemoSchemaSql, support::kDemoDataSql,
+                                   "COMMIT;"}) {
             char* message = nullptr;
             if (sqlite3_exec(db, script, nullptr, nullptr, &message) != SQLITE_OK) {
                 error = message ? message : "unknown error";

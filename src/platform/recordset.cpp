@@ -93,13 +93,26 @@ void CoerceToField(const FieldInfo& field, Variant& v) {
 namespace detail {
 
 void RecordsetStore::addField(FieldInfo info) {
-    byUpperName_.emplace(text::ToUpper(info.name), fields.size());
+    byName_.emplace(info.name, fields.size());
     fields.push_back(std::move(info));
 }
 
+std::size_t RecordsetStore::NameHash::operator()(std::string_view s) const noexcept {
+    std::size_t h = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
+    for (char c : s) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return h;
+}
+
+bool RecordsetStore::NameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    return text::IEquals(a, b);
+}
+
 int RecordsetStore::indexOf(std::string_view name) const {
-    auto it = byUpperName_.find(text::ToUpper(name));
-    return it == byUpperName_.end() ? -1 : static_cast<int>(it->second);
+    auto it = byName_.find(name);
+    return it == byName_.end() ? -1 : static_cast<int>(it->second);
 }
 
 }  // namespace detail

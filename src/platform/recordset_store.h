@@ -29,7 +29,17 @@ struct RecordsetStore {
     int indexOf(std::string_view name) const;
 
 private:
-    std::unordered_map<std::string, std::size_t> byUpperName_;
+    // Column names are looked up for every value read: hash and compare
+    // ignoring ASCII case, without building an upper-cased copy.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+    std::unordered_map<std::string, std::size_t, NameHash, NameEqual> byName_;
 };
 
 }  // namespace qelt::detail

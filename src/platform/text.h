@@ -10,6 +10,8 @@
 namespace qelt::text {
 
 std::string Trim(std::string_view s);
+// Trim without copying: a view into `s`.
+std::string_view TrimView(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 bool IsBlank(std::string_view s);

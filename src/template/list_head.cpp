@@ -24,6 +24,7 @@ void TemplateData::addListHead(const ListHeadColumn& c) {
     std::string align;
     columnWidthAndAlign(c.alias, width, align);
     auto entry = std::make_shared<Dictionary>();
+    entry->reserve(20);
     entry->set("FColCaption", c.caption);
     entry->set("FHeadSecond", std::string());
     entry->set("FColType", c.typeCode);

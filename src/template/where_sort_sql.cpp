@@ -1,4 +1,6 @@
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/text.h"
 #include "qelt/error.h"
@@ -41,12 +43,16 @@ const char* Lookup(const Sign (&table)[N], const std::string& sign) {
 // the last matching column wins.
 template <class T>
 void ResolveFieldNames(Collection<T>& elements, const Collection<clsSQLElement>& columns) {
+    std::vector<std::string_view> columnAliases;
+    columnAliases.reserve(columns.size());
+    for (const auto& c : columns)
+        columnAliases.push_back(c ? text::TrimView(c->sFieldAlias) : std::string_view());
     for (auto& e : elements) {
         if (!e) continue;
-        const std::string alias = text::Trim(e->sFieldAlias);
-        for (const auto& c : columns)
-            if (c && text::IEquals(alias, text::Trim(c->sFieldAlias)))
-                e->sFieldName = text::Trim(c->sFieldName);
+        const std::string_view alias = text::TrimView(e->sFieldAlias);
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (columns[i] && text::IEquals(alias, columnAliases[i]))
+                e->sFieldName = text::Trim(columns[i]->sFieldName);
     }
 }
 
