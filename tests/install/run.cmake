@@ -1,0 +1,25 @@
+# Installs the build into a private prefix, then configures, builds and runs
+# a host project against it with find_package(QeltSqlWhere2 CONFIG).
+set(prefix "${WORK}/prefix")
+set(consumer "${WORK}/consumer")
+file(REMOVE_RECURSE "${WORK}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}"
+                RESULT_VARIABLE rc OUTPUT_QUIET)
+if(rc)
+  message(FATAL_ERROR "install failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/install/consumer" -B "${consumer}"
+                        -DCMAKE_PREFIX_PATH=${prefix} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(rc)
+  message(FATAL_ERROR "the consumer does not configure")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build "${consumer}" RESULT_VARIABLE rc OUTPUT_QUIET)
+if(rc)
+  message(FATAL_ERROR "the consumer does not build")
+endif()
+execute_process(COMMAND "${consumer}/consumer" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+set(expected "[ (     t1.FBillNo = 'X') ]\n-1\n")
+if(rc OR NOT out STREQUAL expected)
+  message(FATAL_ERROR "consumer printed '${out}' (exit ${rc}), expected '${expected}'")
+endif()
+message(STATUS "installed package found, linked and run")
