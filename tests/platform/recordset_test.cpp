@@ -3,318 +3,149 @@
 #include <limits>
 
 #include "platform/recordset_fixture.h"
-#include "qelt/error.h"
 
 namespace qelt {
 namespace {
 
-using testing::Dump;
-using testing::MakePeople;
-using testing::MakeSample;
+using namespace testing;
 
-TEST(RecordsetWalk, EmptySetIsBofAndEof) {
-    auto rs = MakePeople({});
-    EXPECT_TRUE(rs->bof());
-    EXPECT_TRUE(rs->eof());
-    EXPECT_EQ(rs->recordCount(), 0);
-    rs->moveFirst();
-    EXPECT_TRUE(rs->bof());
-    EXPECT_TRUE(rs->eof());
-    EXPECT_THROW(rs->moveNext(), Error);
-}
-
-TEST(RecordsetWalk, ReadingWithoutACurrentRowRaises) {
+TEST(RecordsetWalk, MovesRelativelyAndStopsAtBofOrEof) {
     auto rs = MakeSample();
-    rs->move(5);
-    ASSERT_TRUE(rs->eof());
-    try {
-        rs->value("Key");
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number, 3021);
-        EXPECT_EQ(e.source, "Recordset");
+    auto where = [&] {
+        return rs->bof() ? "BOF" : rs->eof() ? "EOF" : rs->value("Key").toString();
+    };
+    std::string trail = where();
+    for (long n : {2L, 1L, -3L, -1L, 100L, -2L, std::numeric_limits<long>::min(),
+                   std::numeric_limits<long>::max()}) {
+        rs->move(n);
+        trail += "," + where();
     }
-    EXPECT_THROW(rs->setValue("Key", 1), Error);
-    EXPECT_THROW(rs->deleteCurrent(), Error);
+    EXPECT_EQ(trail, "1,3,4,1,BOF,EOF,4,BOF,EOF");
+    EXPECT_EQ(ErrorNumber([&] { rs->move(1); }), 3021);
+    EXPECT_EQ(ErrorNumber([&] { rs->setValue("Key", 1); }), 3021);
+    EXPECT_EQ(ErrorNumber([&] { rs->deleteCurrent(); }), 3021);
 }
 
-TEST(RecordsetWalk, FilledSetStartsOnItsFirstRow) {
-    auto rs = MakeSample();
-    EXPECT_FALSE(rs->bof());
-    EXPECT_FALSE(rs->eof());
-    EXPECT_EQ(rs->value("Key").toLong(), 1);
-}
-
-TEST(RecordsetWalk, MoveIsRelativeAndStopsAtTheEnds) {
-    auto rs = MakeSample();
-    rs->move(2);
-    EXPECT_EQ(rs->value("Key").toLong(), 3);
-    rs->move(1);
-    EXPECT_EQ(rs->value("Key").toLong(), 4);
-    rs->move(-3);
-    EXPECT_EQ(rs->value("Key").toLong(), 1);
-    rs->move(-1);
-    EXPECT_TRUE(rs->bof());
-    EXPECT_FALSE(rs->eof());
-    rs->move(100);
-    EXPECT_TRUE(rs->eof());
-    EXPECT_THROW(rs->move(1), Error);
-    rs->move(-2);
-    EXPECT_EQ(rs->value("Key").toLong(), 4);
-    rs->move(std::numeric_limits<long>::min());
-    EXPECT_TRUE(rs->bof());
-    rs->move(std::numeric_limits<long>::max());
-    EXPECT_TRUE(rs->eof());
-}
-
-TEST(RecordsetValues, ColumnNamesIgnoreCaseAndUnknownNamesRaise) {
-    auto rs = MakeSample();
-    EXPECT_EQ(rs->value("nAME").toString(), "Anna");
-    EXPECT_EQ(rs->fieldIndex("amount"), 2);
-    EXPECT_EQ(rs->fieldIndex("missing"), -1);
-    try {
-        rs->value("missing");
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number, 3265);
-    }
-    EXPECT_THROW(rs->value(std::size_t{4}), Error);
-}
-
-TEST(RecordsetValues, StoredValuesTakeTheirFieldType) {
-    auto rs = MakePeople({{"7", 12, "2.5", "False"}});
-    EXPECT_EQ(rs->value("Key"), Variant(int32_t{7}));
-    EXPECT_EQ(rs->value("Name"), Variant("12"));
-    EXPECT_EQ(rs->value("Amount"), Variant(2.5));
+TEST(RecordsetValues, NamesIgnoreCaseAndValuesTakeTheirFieldType) {
+    auto rs = MakeSample({{"7", 12, "2.5", "False"}});
+    EXPECT_EQ(ErrorNumber([&] { rs->appendField("Late", adInteger); }), 3705);
+    EXPECT_EQ(ErrorNumber([&] { rs->open(); }), 3705);
+    EXPECT_EQ(rs->value("kEY"), Variant(int32_t{7}));
+    EXPECT_EQ(rs->value("name"), Variant("12"));
+    EXPECT_EQ(rs->value("AMOUNT"), Variant(2.5));
     EXPECT_EQ(rs->value("Flag"), Variant(false));
+    EXPECT_EQ(ErrorNumber([&] { rs->value("missing"); }), 3265);
+    EXPECT_EQ(ErrorNumber([&] { rs->setValue("Key", "abc"); }), static_cast<int>(0x80040E21u));
+    EXPECT_EQ(rs->value("Key").toLong(), 7);
     rs->setValue("Key", Variant());
     EXPECT_TRUE(rs->value("Key").isNull());
-    try {
-        rs->setValue("Key", "abc");
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number, static_cast<int>(0x80040E21u));
-    }
 }
 
-TEST(RecordsetValues, FieldsDescribeThemselves) {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FName", adVarChar, 80);
-    rs->appendField("FSize", adInteger, 4, -1);
-    rs->open();
-    ASSERT_EQ(rs->fieldCount(), 2u);
-    EXPECT_EQ(rs->field(0).name, "FName");
-    EXPECT_EQ(rs->field(0).type, adVarChar);
-    EXPECT_EQ(rs->field(0).definedSize, 80);
-    EXPECT_EQ(rs->field(0).attributes, -1);
-    EXPECT_EQ(rs->field(1).type, adInteger);
-    EXPECT_THROW(rs->appendField("Late", adInteger), Error);
-}
-
-TEST(RecordsetRows, AddNewAppendsAnEmptyCurrentRow) {
-    auto rs = MakeSample();
-    rs->addNew();
-    EXPECT_TRUE(rs->value("Name").isNull());
-    rs->setValue("Key", 6);
-    rs->setValue("Name", "Zed");
-    rs->update();
-    EXPECT_EQ(rs->recordCount(), 6);
-    rs->moveNext();
-    EXPECT_TRUE(rs->eof());
-    rs->setFilter("Name = 'zed'");
-    EXPECT_EQ(rs->value("Key").toLong(), 6);
-}
-
-TEST(RecordsetRows, AppendRowKeepsTheCursor) {
+TEST(RecordsetRows, AddedRowsJoinTheSetAtOnce) {
     auto rs = MakeSample();
     rs->moveNext();
     rs->appendRow({6, "Zed"});
     EXPECT_EQ(rs->value("Key").toLong(), 2);
-    EXPECT_EQ(rs->recordCount(), 6);
-    rs->move(10);
-    rs->appendRow({7});
-    EXPECT_TRUE(rs->eof());
-    EXPECT_THROW(rs->appendRow({1, "a", 1.0, true, "too many"}), Error);
+    rs->addNew();
+    rs->setValue("Key", 7);
+    rs->update();
+    EXPECT_EQ(ErrorNumber([&] { rs->appendRow({1, "a", 1.0, true, "too many"}); }), 3001);
+    EXPECT_EQ(rs->recordCount(), 7);
+    EXPECT_EQ(Dump(*rs, 2), "1|Anna,2|bob,3|O'Neil,4|ANNA,5|<null>,6|Zed,7|<null>");
 }
 
-TEST(RecordsetRows, DeleteShowsTheNextRow) {
+TEST(RecordsetRows, DeleteUnderAFilterShowsTheNextRowAndIsSeenThroughAClone) {
     auto rs = MakeSample();
-    rs->moveNext();
-    rs->deleteCurrent();
-    EXPECT_EQ(rs->value("Key").toLong(), 3);
-    EXPECT_EQ(rs->recordCount(), 4);
-    rs->move(2);
-    rs->deleteCurrent();
-    EXPECT_TRUE(rs->eof());
-    EXPECT_EQ(Dump(*rs), "1|Anna|10.5|True\n3|O'Neil|10.5|True\n4|ANNA|<null>|False\n");
-}
-
-TEST(RecordsetRows, DeleteUnderAFilterRemovesTheRowForGood) {
-    auto rs = MakeSample();
+    auto clone = rs->clone();
     rs->setFilter("Name = 'ANNA'");
+    rs->setSort("Key DESC");
     rs->deleteCurrent();
-    EXPECT_EQ(rs->value("Key").toLong(), 4);
+    EXPECT_EQ(rs->value("Key").toLong(), 1);
     EXPECT_EQ(rs->recordCount(), 1);
+    rs->deleteCurrent();
+    EXPECT_TRUE(rs->eof());
+    EXPECT_EQ(Dump(*clone, 4), "2|bob|20|False,3|O'Neil|10.5|True,5|<null>|7|<null>");
     rs->setFilter("");
-    EXPECT_EQ(rs->recordCount(), 4);
-    EXPECT_EQ(Dump(*rs),
-              "2|bob|20|False\n3|O'Neil|10.5|True\n4|ANNA|<null>|False\n5|<null>|7|<null>\n");
+    EXPECT_EQ(Dump(*rs), "5,3,2");
 }
 
-TEST(RecordsetRows, PruningWalkDeletesEveryMatchingRow) {
+// Sample rows: 1 Anna 10.5 True | 2 bob 20 False | 3 O'Neil 10.5 True |
+// 4 ANNA Null False | 5 Null 7 Null.
+TEST(RecordsetSort, StableNullsFirstIgnoringCaseAndMalformedTextKeepsThePreviousSort) {
     auto rs = MakeSample();
-    rs->moveFirst();
-    while (!rs->eof()) {
-        if (rs->value("Flag").toString("") != "True")
-            rs->deleteCurrent();
-        else
-            rs->moveNext();
+    std::string trail;
+    for (const char* sort : {"Name ASC", "", "amount desc", "Amount ASC, Key DESC"}) {
+        rs->setSort(sort);
+        trail += rs->sort() + ": " + Dump(*rs) + "\n";
     }
-    EXPECT_EQ(Dump(*rs), "1|Anna|10.5|True\n3|O'Neil|10.5|True\n");
+    EXPECT_EQ(trail,
+              "Name ASC: 5,1,4,2,3\n: 1,2,3,4,5\namount desc: 2,1,3,5,4\n"
+              "Amount ASC, Key DESC: 4,5,3,1,2\n");
+    for (const char* bad : {"Nobody ASC", "Key UP", "Key ASC,", ",Key", "Key ASC DESC"})
+        EXPECT_EQ(ErrorNumber([&] { rs->setSort(bad); }), 3001) << bad;
+    EXPECT_EQ(rs->sort() + ": " + Dump(*rs), "Amount ASC, Key DESC: 4,5,3,1,2");
 }
 
-TEST(RecordsetRows, ConsumingAFilteredSortedPairLeavesTheOtherRows) {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FTableNameAlias", adVarChar, 20);
-    rs->appendField("FTableNameAlias11", adVarChar, 20);
-    rs->appendField("FIndex", adInteger);
-    rs->open();
-    rs->appendRow({"v1", "t1", 1});
-    rs->appendRow({"v1", "t2", 0});
-    rs->appendRow({"v1", "t1", 0});
-    rs->setFilter("FTableNameAlias='v1' AND FTableNameAlias11='t1'");
-    rs->setSort("FIndex ASC");
-    std::string used;
-    while (!rs->eof()) {
-        used += rs->value("FIndex").toString() + ",";
-        rs->deleteCurrent();
-    }
-    EXPECT_EQ(used, "0,1,");
-    rs->setFilter("");
-    EXPECT_EQ(Dump(*rs), "v1|t2|0\n");
+TEST(RecordsetSort, SortsWithinTheFilterAndPlacesAppendedRows) {
+    auto rs = MakeSample();
+    rs->setFilter("Flag <> 0");
+    rs->moveNext();
+    rs->setSort("Key DESC");
+    EXPECT_EQ(rs->value("Key").toLong(), 5);
+    rs->appendRow({3, "Three again"});
+    rs->appendRow({6, "Filtered out", 1.0, false});
+    EXPECT_EQ(rs->value("Key").toLong(), 5);
+    EXPECT_EQ(Dump(*rs, 2), "5|<null>,3|O'Neil,3|Three again,1|Anna");
 }
 
-TEST(RecordsetClone, SharesRowsButNotCursorFilterOrSort) {
+TEST(RecordsetClone, SharesRowsButHasItsOwnCursorFilterAndSort) {
     auto rs = MakeSample();
     rs->setFilter("Flag = 0");
     rs->setSort("Key DESC");
-    auto copy = rs->clone();
-    EXPECT_EQ(copy->filter(), "");
-    EXPECT_EQ(copy->sort(), "");
-    EXPECT_EQ(copy->recordCount(), 5);
-    EXPECT_EQ(copy->value("Key").toLong(), 1);
-    copy->move(3);
-    EXPECT_EQ(rs->value("Key").toLong(), 4);
-    copy->setFilter("Key = 5");
-    EXPECT_EQ(rs->recordCount(), 2);
-}
-
-TEST(RecordsetClone, DeleteThroughOneIsSeenByAll) {
-    auto rs = MakeSample();
-    auto copy = rs->clone();
-    copy->move(1);
-    rs->move(1);
+    auto clone = rs->clone();
+    EXPECT_EQ(clone->filter() + "|" + clone->sort(), "|");
+    EXPECT_EQ(clone->value("Key").toLong(), 1);
+    clone->move(3);
     rs->deleteCurrent();
-    EXPECT_EQ(copy->recordCount(), 4);
-    EXPECT_EQ(copy->value("Key").toLong(), 3);
-    copy->setFilter("Key = 2");
-    EXPECT_TRUE(copy->eof());
-}
-
-TEST(RecordsetClone, DeleteUnderFilterIsSeenThroughAClone) {
-    auto rs = MakeSample();
-    auto copy = rs->clone();
-    rs->setFilter("Flag = -1");
-    rs->deleteCurrent();
-    rs->deleteCurrent();
-    EXPECT_TRUE(rs->eof());
-    EXPECT_EQ(Dump(*copy), "2|bob|20|False\n4|ANNA|<null>|False\n5|<null>|7|<null>\n");
-}
-
-TEST(RecordsetClone, RowsAddedThroughOneAreSeenByAll) {
-    auto rs = MakeSample();
-    auto copy = rs->clone();
-    copy->move(2);
+    EXPECT_EQ(rs->value("Key").toLong(), 2);
+    EXPECT_EQ(clone->value("Key").toLong(), 5);
     rs->addNew();
     rs->setValue("Key", 6);
-    EXPECT_EQ(copy->recordCount(), 6);
-    EXPECT_EQ(copy->value("Key").toLong(), 3);
-    copy->move(3);
-    EXPECT_EQ(copy->value("Key").toLong(), 6);
-}
-
-TEST(RecordsetClone, ClosingOneLeavesTheOtherReadable) {
-    auto rs = MakeSample();
-    auto copy = rs->clone();
+    EXPECT_EQ(clone->value("Key").toLong(), 5);
+    clone->setFilter("Key <> 1");
+    EXPECT_EQ(rs->value("Key").toLong(), 6);
     rs->close();
-    EXPECT_FALSE(rs->isOpen());
-    EXPECT_THROW(rs->recordCount(), Error);
-    EXPECT_THROW(rs->value("Key"), Error);
-    EXPECT_EQ(copy->recordCount(), 5);
-}
-
-TEST(RecordsetCopy, DoubleAndNumericBecomeDouble) {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("A", adNumeric, 19, 0x60);
-    rs->appendField("B", adDouble, 8, -1);
-    rs->appendField("C", adVarChar, 30, -1);
-    rs->appendField("D", adInteger, 4, -1);
-    rs->open();
-    rs->appendRow({1.25, 2.5, "x", 3});
-    auto copy = Recordset::copyOf(*rs);
-    EXPECT_EQ(copy->field(0).type, adDouble);
-    EXPECT_EQ(copy->field(0).definedSize, 19);
-    EXPECT_EQ(copy->field(0).attributes, 0x60);
-    EXPECT_EQ(copy->field(1).type, adDouble);
-    EXPECT_EQ(copy->field(2).type, adVarChar);
-    EXPECT_EQ(copy->field(2).definedSize, 30);
-    EXPECT_EQ(copy->field(3).type, adInteger);
-    EXPECT_EQ(copy->cursorLocation(), 3);
-    EXPECT_EQ(Dump(*copy), "1.25|2.5|x|3\n");
-}
-
-TEST(RecordsetCopy, TakesEveryRowRegardlessOfFilterButNotDeletedRows) {
-    auto rs = MakeSample();
-    rs->moveNext();
-    rs->deleteCurrent();
-    rs->setFilter("Key = 5");
-    auto copy = Recordset::copyOf(*rs);
-    EXPECT_EQ(copy->filter(), "");
-    EXPECT_EQ(copy->recordCount(), 4);
-    EXPECT_EQ(copy->value("Key").toLong(), 1);
-    EXPECT_EQ(rs->recordCount(), 1);
-}
-
-TEST(RecordsetCopy, IsIndependentOfTheSource) {
-    auto rs = MakeSample();
-    auto copy = Recordset::copyOf(*rs);
-    copy->setValue("Name", "Changed");
-    copy->deleteCurrent();
-    EXPECT_EQ(rs->value("Name").toString(), "Anna");
-    EXPECT_EQ(rs->recordCount(), 5);
-}
-
-TEST(RecordsetLifecycle, ClosedSetRefusesUseAndCanBeOpenedAgainEmpty) {
-    auto rs = MakeSample();
-    EXPECT_THROW(rs->open(), Error);
-    rs->close();
-    try {
-        rs->moveFirst();
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number, 3704);
-    }
+    EXPECT_EQ(ErrorNumber([&] { rs->recordCount(); }), 3704);
+    EXPECT_EQ(Dump(*clone), "2,3,5,6");
     rs->open();
     EXPECT_EQ(rs->recordCount(), 0);
     EXPECT_EQ(rs->fieldCount(), 4u);
 }
 
-TEST(RecordsetLifecycle, DetachKeepsTheRows) {
-    auto rs = MakeSample();
-    rs->detach();
-    EXPECT_TRUE(rs->isDetached());
-    rs->setFilter("Key = 3");
-    EXPECT_EQ(rs->value("Name").toString(), "O'Neil");
+TEST(RecordsetCopy, TakesFieldsWithDoublesAndEveryLiveRowInSortOrderIgnoringTheFilter) {
+    auto rs = MakeTable(
+        {{"A", adNumeric, 19, 0x60}, {"B", adDouble, 8}, {"C", adVarChar, 30}, {"D", adInteger, 4}},
+        {{1.25, 2.5, "x", 3}, {2.0, 0.5, "y", 4}, {3.0, 1.5, "z", 5}});
+    rs->moveNext();
+    rs->deleteCurrent();
+    rs->setSort("D DESC");
+    rs->setFilter("C = 'x'");
+    auto copy = Recordset::copyOf(*rs);
+    std::string fields;
+    for (std::size_t i = 0; i < copy->fieldCount(); ++i) {
+        const FieldInfo& f = copy->field(i);
+        fields += f.name + " " + std::to_string(f.type) + " " + std::to_string(f.definedSize) +
+                  " " + std::to_string(f.attributes) + ";";
+    }
+    EXPECT_EQ(fields, "A 5 19 96;B 5 8 -1;C 200 30 -1;D 3 4 -1;");
+    EXPECT_EQ(copy->filter() + "|" + copy->sort() + "|" + std::to_string(copy->cursorLocation()),
+              "||3");
+    EXPECT_EQ(copy->value("C").toString(), "z");
+    copy->setValue("C", "changed");
+    copy->deleteCurrent();
+    EXPECT_EQ(Dump(*copy, 4), "1.25|2.5|x|3");
+    rs->setFilter("");
+    EXPECT_EQ(Dump(*rs, 3), "3|1.5|z,1.25|2.5|x");
 }
 
 }  // namespace

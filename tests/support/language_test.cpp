@@ -29,16 +29,11 @@ struct RecordingFonts : host::IFormResLoader {
 };
 
 class Language : public ::testing::Test {
-protected:
     testing::TempDatabase db_{false};
 };
 
-TEST_F(Language, DefaultCodeIsChsAndKeepsBaseNames) {
-    EXPECT_EQ(LanguageCode(), "chs");
+TEST_F(Language, ColumnNamesFollowTheLanguageCode) {
     EXPECT_EQ(LanguageColumn("FColCaption"), "FColCaption");
-}
-
-TEST_F(Language, TraditionalChineseAndEnglishPickTheirColumns) {
     SetLanguageCode("cht");
     EXPECT_EQ(LanguageColumn("FName"), "FName_CHT");
     SetLanguageCode("En");
@@ -47,43 +42,37 @@ TEST_F(Language, TraditionalChineseAndEnglishPickTheirColumns) {
     EXPECT_EQ(LanguageCode(), "chs");
 }
 
-TEST_F(Language, DefaultResourceTextIsTheTrimmedText) {
+TEST_F(Language, ResourceTextIsTheTrimmedTextOrEmptyOnFailure) {
     EXPECT_EQ(ResourceText("  保存方案  "), "保存方案");
     EXPECT_EQ(ResourceText(""), "");
-}
-
-TEST_F(Language, ResourceLoaderIsSetUpOnceAndAskedForTheTrimmedText) {
-    auto loader = std::make_shared<RecordingLoader>();
-    host::RegisterComponent(host::progid::kResLoader, [loader] { return loader; });
-    EXPECT_EQ(ResourceText(" 方案 "), "[方案]");
-    EXPECT_EQ(ResourceText("名称"), "[名称]");
-    EXPECT_EQ(loader->base, "QeltDesign");
-    EXPECT_EQ(loader->language, "chs");
-    EXPECT_EQ(loader->writes, 2);
-}
-
-TEST_F(Language, FailingResourceLoaderGivesEmptyText) {
     host::RegisterComponent(host::progid::kResLoader, []() -> std::shared_ptr<host::Component> {
         throw Error(429, "test", "missing");
     });
     EXPECT_EQ(ResourceText("方案"), "");
 }
 
-TEST_F(Language, FormFontsGoThroughTheProcessLivedLoader) {
+// Both resource objects live for the process and are set up for the language.
+TEST_F(Language, ResourceObjectsAreCreatedOnceAndSetUpForTheLanguage) {
+    auto loader = std::make_shared<RecordingLoader>();
     auto fonts = std::make_shared<RecordingFonts>();
-    int created = 0;
+    int created = 0, form = 0;
+    host::RegisterComponent(host::progid::kResLoader, [loader, &created] {
+        ++created;
+        return loader;
+    });
     host::RegisterComponent(host::progid::kFrmResLoader, [fonts, &created] {
         ++created;
         return fonts;
     });
-    int form = 0;
+    EXPECT_EQ(ResourceText(" 方案 ") + ResourceText("名称"), "[方案][名称]");
+    EXPECT_EQ(loader->base + " " + loader->language + " " + std::to_string(loader->writes),
+              "QeltDesign chs 2");
     SetLanguageCode("CHT");
     SetFormFonts(&form);
     SetFormFonts(&form);
-    EXPECT_EQ(created, 1);
-    ASSERT_EQ(fonts->calls.size(), 2u);
-    EXPECT_EQ(fonts->calls[0].first, &form);
-    EXPECT_EQ(fonts->calls[0].second, "CHT");
+    EXPECT_EQ(created, 2);
+    using Call = std::pair<void*, std::string>;
+    EXPECT_EQ(fonts->calls, (std::vector<Call>{{&form, "CHT"}, {&form, "CHT"}}));
 }
 
 }  // namespace

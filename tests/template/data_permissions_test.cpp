@@ -9,117 +9,79 @@
 namespace qelt::testing {
 namespace {
 
-const std::string kRestriction =
-    " and v1.fbillerid  in (select c1.Fuserid from t_group c1 \r\n"
-    " where c1.FGroupid in (select c2.fgroupid from t_group c2 where c2.FGroupId <> 0  and "
-    "c2.fuserid = 5 )) ";
+std::string Restriction(int userId) {
+    return " and v1.fbillerid  in (select c1.Fuserid from t_group c1 \r\n"
+           " where c1.FGroupid in (select c2.fgroupid from t_group c2 where c2.FGroupId <> 0  and "
+           "c2.fuserid = " +
+           std::to_string(userId) + " )) ";
+}
 
 class DataPermissions : public TemplateTest {
 protected:
     void SetUp() override {
-        db.exec("INSERT INTO t_User (FUserID, FName) VALUES (1, 'admin'), (5, 'clerk'), (6, 'new')");
-        db.exec("INSERT INTO t_Group (FGroupID, FUserID) VALUES (1, 1), (3, 5)");
+        db.exec(
+            "INSERT INTO t_User (FUserID) VALUES (1), (5), (6);"
+            "INSERT INTO t_Group (FGroupID, FUserID) VALUES (1, 1), (3, 5)");
         for (int tpl : {7, 604, 86}) {
-            addList(tpl, tpl, "v1,u1,");
-            addBillRelation(tpl);
-            addColumn(tpl, {.interId = 1, .colName = "FBillNo", .mode = 1});
+            addBillList(tpl);
+            addColumn(tpl, "1 v1.FBillNo AS FBillNo | FMode=1");
         }
     }
-
-    void logOn(const std::string& props) { support::ParsePropsString(props); }
-
-    std::string whereOf(int templateId) {
-        t.InitData("");
-        t.mTemplateID = templateId;
-        Dictionary info;
-        t.GetListSQL("", "", &info);
-        return info.value("Where", Variant()).toString("");
-    }
-
-    TemplateData t;
 };
 
-TEST_F(DataPermissions, AdministratorIsAMemberOfGroupOne) {
+TEST_F(DataPermissions, AdministratorAndOptionAreReadFromTheDatabase) {
     EXPECT_TRUE(TemplateDataAccess::isAdministrator(t, 1));
     EXPECT_FALSE(TemplateDataAccess::isAdministrator(t, 5));
     EXPECT_FALSE(TemplateDataAccess::isAdministrator(t, 99));
+    EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t));
+    for (const char* value : {"0", "yes"}) {
+        setOption("CheckUserGroup", value);
+        EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t)) << value;
+    }
+    setOption("CheckUserGroup", "1");
+    EXPECT_TRUE(TemplateDataAccess::groupCheckOn(t));
+    ASSERT_EQ(queries->size(), 7u);
     EXPECT_EQ((*queries)[0],
               "select t_User.FUserID from t_Group, t_User \r\n"
               " where t_Group.FUserID = t_User.FUserID \r\n"
               " And t_User.FUserID = 1 and t_Group.FGroupID = 1 ");
-}
-
-TEST_F(DataPermissions, GroupCheckFollowsTheSystemOption) {
-    EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t));
-    EXPECT_EQ((*queries)[0],
+    EXPECT_EQ((*queries)[3],
               " Select FValue From t_Systemprofile Where FCategory = 'IC' and "
               "FKey='CheckUserGroup' ");
-    setOption("CheckUserGroup", "0");
-    EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t));
-    setOption("CheckUserGroup", "1");
-    EXPECT_TRUE(TemplateDataAccess::groupCheckOn(t));
-    setOption("CheckUserGroup", "yes");
-    EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t));
-}
-
-TEST_F(DataPermissions, FailedQueriesAnswerNo) {
     db.exec("DROP TABLE t_Group; DROP TABLE t_SystemProfile");
     EXPECT_FALSE(TemplateDataAccess::isAdministrator(t, 1));
     EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t));
     EXPECT_TRUE(recorder.messages.empty());
 }
 
-TEST_F(DataPermissions, GroupConditionRestrictsToTheUsersGroups) {
-    EXPECT_EQ(TemplateDataAccess::groupCondition(t, "", 5).toString(), kRestriction);
-    EXPECT_TRUE(TemplateDataAccess::groupCondition(t, "v1", 5).isEmpty());
-}
-
-TEST_F(DataPermissions, UserOutsideTheAdministratorsIsRestricted) {
-    setOption("CheckUserGroup", "1");
-    logOn("UserName=clerk;UserID=5");
-    EXPECT_EQ(whereOf(7), "1=1" + kRestriction);
-    EXPECT_EQ(t.lastWhere(), "1=1" + kRestriction);
-}
-
-TEST_F(DataPermissions, UserInNoGroupIsRestrictedAllTheSame) {
-    setOption("CheckUserGroup", "1");
-    logOn("UserID=6");
-    EXPECT_NE(whereOf(7).find("c2.fuserid = 6 )) "), std::string::npos);
-}
-
-TEST_F(DataPermissions, AdministratorIsNotRestricted) {
-    setOption("CheckUserGroup", "1");
-    logOn("UserID=1");
-    EXPECT_EQ(whereOf(7), "1=1");
-}
-
-TEST_F(DataPermissions, OptionOffOrMissingMeansNoRestriction) {
-    logOn("UserID=5");
-    EXPECT_EQ(whereOf(7), "1=1");
-    setOption("CheckUserGroup", "0");
-    EXPECT_EQ(whereOf(7), "1=1");
-}
-
-TEST_F(DataPermissions, OpenTemplatesAreNotRestricted) {
-    setOption("CheckUserGroup", "1");
-    logOn("UserID=5");
-    EXPECT_EQ(whereOf(604), "1=1");
-    EXPECT_EQ(whereOf(86), "1=1");
-}
-
-TEST_F(DataPermissions, UnknownUserGetsNoListWhenRestrictionApplies) {
-    setOption("CheckUserGroup", "1");
-    logOn("UserName=clerk");
-    t.InitData("");
-    t.mTemplateID = 7;
-    EXPECT_EQ(t.GetListSQL("", ""), "");
-    logOn("UserID=abc");
-    EXPECT_EQ(t.GetListSQL("", ""), "");
-}
-
-TEST_F(DataPermissions, UnknownUserGetsTheListWithoutRestriction) {
-    logOn("UserName=clerk");
-    EXPECT_EQ(whereOf(7), "1=1");
+// Without a readable user the restricted list cannot be built for anyone: no statement at all.
+TEST_F(DataPermissions, ListsOfOtherUsersDocumentsAreRestrictedWhenTheOptionIsOn) {
+    const struct {
+        const char* option;  // nullptr: no option row
+        const char* props;
+        int tpl;
+        std::string where;
+    } cases[] = {
+        {"1", "UserName=clerk;UserID=5", 7, "1=1" + Restriction(5)},
+        {"1", "UserID=6", 7, "1=1" + Restriction(6)},  // in no group: the list is empty
+        {"1", "UserID=1", 7, "1=1"},
+        {nullptr, "UserID=5", 7, "1=1"},
+        {"0", "UserID=5", 7, "1=1"},
+        {"1", "UserID=5", 604, "1=1"},
+        {"1", "UserID=5", 86, "1=1"},
+        {"1", "UserName=clerk", 7, "no statement"},
+        {"1", "UserID=abc", 7, "no statement"},
+        {nullptr, "UserName=clerk", 7, "1=1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        db.exec("DELETE FROM t_SystemProfile WHERE FKey = 'CheckUserGroup'");
+        if (c.option) setOption("CheckUserGroup", c.option);
+        support::ParsePropsString(c.props);
+        const bool built = !listSql(c.tpl).empty();
+        EXPECT_EQ(built ? info.at("Where").toString() : "no statement", c.where);
+        if (built) EXPECT_EQ(t.lastWhere(), c.where);
+    }
 }
 
 }  // namespace

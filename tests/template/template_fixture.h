@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,6 @@
 #include "platform/text.h"
 #include "qelt/dictionary.h"
 #include "qelt/host/components.h"
-#include "qelt/host/session.h"
 #include "qelt/template_data.h"
 
 namespace qelt::testing {
@@ -20,106 +20,88 @@ namespace qelt::testing {
 // The library's connection component, with every statement it is given kept.
 class RecordingConnection final : public host::IAppConnection {
 public:
-    RecordingConnection(std::shared_ptr<std::vector<std::string>> log)
-        : inner_(std::dynamic_pointer_cast<host::IAppConnection>(
-              host::defaults::NewAppConnection())),
-          log_(std::move(log)) {}
-    RecordsetPtr Execute(const std::string& sql) override {
-        log_->push_back(sql);
-        return inner_->Execute(sql);
-    }
+    explicit RecordingConnection(std::shared_ptr<std::vector<std::string>> log) : log_(log) {}
+    RecordsetPtr Execute(const std::string& sql) override { return inner_->Execute(note(sql)); }
     RecordsetPtr getanyrecordset(const std::string& sql) override {
-        log_->push_back(sql);
-        return inner_->getanyrecordset(sql);
+        return inner_->getanyrecordset(note(sql));
     }
 
 private:
-    std::shared_ptr<host::IAppConnection> inner_;
+    const std::string& note(const std::string& sql) { return log_->emplace_back(sql); }
+    std::shared_ptr<host::IAppConnection> inner_ =
+        std::dynamic_pointer_cast<host::IAppConnection>(host::defaults::NewAppConnection());
     std::shared_ptr<std::vector<std::string>> log_;
 };
 
-struct ColumnRow {
-    int interId = 0;
-    std::string colName;
-    std::string tableAlias = "v1";
-    std::string name;
-    int colType = 1;
-    int mode = 0;
-    std::string caption;
-    std::string action;
-    int control = 0;
-    int isPrimary = 0;
-    double width = 1200;
-    int visible = 1;
-};
-
-struct RelationRow {
-    int interId = 0;
-    std::string table;
-    std::string alias;
-    std::string field;
-    std::string table11;
-    std::string alias11;
-    std::string field11;
-    int index = 0;
-    std::string logic = "=";
-    std::string logicOperator = "=";
-    std::string condition;
-    int isConst = 0;
-    int constType = 0;
-    std::string subFilter;
-    std::string left;
-    std::string right;
-};
+// The FROM text of a bill list (addBillList).
+const std::string kBillJoins =
+    "ICStockBill v1 WITH (READPAST)  INNER JOIN ICStockBillEntry u1 WITH (READPAST)  ON   "
+    "v1.FInterID = u1.FInterID\r\n";
 
 // A private database holding small list templates, with the statements the
 // library runs and the messages it shows recorded.
 class TemplateTest : public ::testing::Test {
 protected:
-    TemplateTest() : queries(std::make_shared<std::vector<std::string>>()) {
-        auto log = queries;
-        host::RegisterComponent(host::progid::kAppConnection,
-                                [log] { return std::make_shared<RecordingConnection>(log); });
+    TemplateTest() {
+        host::RegisterComponent(host::progid::kAppConnection, [log = queries] {
+            return std::make_shared<RecordingConnection>(log);
+        });
     }
 
-    static std::string Q(const std::string& s) { return text::SqlQuote(s); }
-
-    void addList(int fid, int templateId, const std::string& masterTable,
-                 const std::string& name = "List") {
-        db.exec("INSERT INTO ICListtemplate (FID, FName, FName_EN, FTemplateID, FMasterTable) "
-                "VALUES (" + std::to_string(fid) + "," + Q(name) + "," + Q(name + " EN") + "," +
-                std::to_string(templateId) + "," + Q(masterTable) + ")");
+    void addList(int fid, int tpl, const std::string& master, const std::string& name = "List") {
+        insert("ICListtemplate (FID, FName, FName_EN, FTemplateID, FMasterTable)",
+               {N(fid), Q(name), Q(name + " EN"), N(tpl), Q(master)});
     }
 
-    void addColumn(int templateId, const ColumnRow& c) {
-        db.exec("INSERT INTO ICChatBillTitle (FInterID, FTypeID, FColCaption, FColName, FTableAlias,"
-                " FName, FColType, FMode, FAction, FControl, FIsPrimary, FColWidth, FVisible) "
-                "VALUES (" + std::to_string(c.interId) + "," + std::to_string(templateId) + "," +
-                Q(c.caption.empty() ? c.colName : c.caption) + "," + Q(c.colName) + "," +
-                Q(c.tableAlias) + "," + Q(c.name.empty() ? c.colName : c.name) + "," +
-                std::to_string(c.colType) + "," + std::to_string(c.mode) + "," + Q(c.action) +
-                "," + std::to_string(c.control) + "," + std::to_string(c.isPrimary) + "," +
-                std::to_string(c.width) + "," + std::to_string(c.visible) + ")");
+    // "1 v1.FBillNo AS FBillNo | FMode=1": FInterID, source field and alias of
+    // a column; after " | " further columns as SQL assignments.
+    void addColumn(int tpl, const std::string& row) {
+        std::string id, field, as, colName;
+        std::istringstream(row) >> id >> field >> as >> colName;
+        insert("ICChatBillTitle (FInterID, FTypeID, FTableAlias, FName, FColName)",
+               {id, N(tpl), Alias(field), Field(field), Q(colName)}, row);
     }
 
-    void addRelation(int templateId, const RelationRow& r) {
-        db.exec("INSERT INTO ICTableRelation (FInterID, FTypeID, FTableName, FTableNameAlias,"
-                " FFieldName, FTableName11, FTableNameAlias11, FFieldName11, FIndex, FLogic,"
-                " FLogicOperator, Fcondition, FIsConst, FConstType, FSubFilter,"
-                " FLeftParentheses, FRightParentheses) VALUES (" +
-                std::to_string(r.interId) + "," + std::to_string(templateId) + "," + Q(r.table) +
-                "," + Q(r.alias) + "," + Q(r.field) + "," + Q(r.table11) + "," + Q(r.alias11) +
-                "," + Q(r.field11) + "," + std::to_string(r.index) + "," + Q(r.logic) + "," +
-                Q(r.logicOperator) + "," + Q(r.condition) + "," + std::to_string(r.isConst) +
-                "," + std::to_string(r.constType) + "," + Q(r.subFilter) + "," + Q(r.left) +
-                "," + Q(r.right) + ")");
+    // "TableA v1.FInterID = TableB u1.FInterID | FIndex=1": one comparison, the
+    // join sign between its sides. FInterID follows the order of adding.
+    void addRelation(int tpl, const std::string& row) {
+        std::string table, a, logic, table11, b;
+        std::istringstream(row) >> table >> a >> logic >> table11 >> b;
+        insert(
+            "ICTableRelation (FInterID, FTypeID, FTableName, FTableNameAlias, FFieldName,"
+            " FLogic, FTableName11, FTableNameAlias11, FFieldName11)",
+            {N(++relations), N(tpl), Q(table), Alias(a), Field(a), Q(logic), Q(table11), Alias(b),
+             Field(b)},
+            row);
     }
 
-    // The usual head and entry tables of a bill list, joined on FInterID.
-    void addBillRelation(int templateId, int interId = 1) {
-        addRelation(templateId, {.interId = interId, .table = "ICStockBill", .alias = "v1",
-                                 .field = "FInterID", .table11 = "ICStockBillEntry",
-                                 .alias11 = "u1", .field11 = "FInterID"});
+    // A bill list: tables v1 and u1 joined on FInterID, no columns yet.
+    void addBillList(int tpl) {
+        addList(tpl, tpl, "v1,u1,");
+        addRelation(tpl, "ICStockBill v1.FInterID = ICStockBillEntry u1.FInterID");
+    }
+
+    // The list SQL of template `tpl`; the action of a column with FInterID 8 is its expression.
+    std::string listSql(int tpl = 7, const std::string& tableAliases = "") {
+        t.InitData("");
+        t.mTemplateID = tpl;
+        return t.GetListSQL(tableAliases, ",8,", &info);
+    }
+
+    std::string headAliases() const {
+        std::string s;
+        for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
+            s += t.mListHead->at(i)->at("FColName").toString() + ",";
+        return s;
+    }
+
+    // The messages shown since the last call, each as "|text|title|icon|buttons".
+    std::string messages() {
+        std::string s;
+        for (const auto& m : recorder.messages)
+            s += "|" + m.text + "|" + m.title + "|" + N(m.icon) + "|" + N(m.buttons);
+        recorder.messages.clear();
+        return s;
     }
 
     void setOption(const std::string& key, const std::string& value) {
@@ -129,32 +111,69 @@ protected:
 
     TempDatabase db;
     MessageRecorder recorder;
-    std::shared_ptr<std::vector<std::string>> queries;
+    TemplateData t;
+    Dictionary info;
+    std::shared_ptr<std::vector<std::string>> queries =
+        std::make_shared<std::vector<std::string>>();
+    int relations = 0;
+
+private:
+    static std::string Q(const std::string& s) { return text::SqlQuote(s); }
+    static std::string N(int n) { return std::to_string(n); }
+    static std::string Alias(const std::string& f) { return Q(f.substr(0, f.find('.'))); }
+    static std::string Field(const std::string& f) { return Q(f.substr(f.find('.') + 1)); }
+
+    void insert(const std::string& into, const std::vector<std::string>& values,
+                const std::string& row = "") {
+        std::string sql = "INSERT INTO " + into + " VALUES (";
+        for (const auto& v : values) sql += v + (&v == &values.back() ? ")" : ",");
+        if (const auto bar = row.find(" | "); bar != std::string::npos)
+            sql += "; UPDATE " + into.substr(0, into.find(' ')) + " SET " + row.substr(bar + 3) +
+                   " WHERE rowid = last_insert_rowid()";
+        db.exec(sql);
+    }
 };
 
-inline std::shared_ptr<clsHidenElement> Visible(const std::string& alias, int index, double width,
-                                               const std::string& widthText = "",
-                                               const std::string& align = "") {
-    auto e = std::make_shared<clsHidenElement>();
-    e->sFieldAlias = alias;
-    e->lIndex = index;
-    e->dColWidth = width;
-    e->lVisible = 1;
-    e->FColWidth = widthText;
-    e->FColAlign = align;
-    return e;
+inline std::shared_ptr<clsSQLElement> Column(std::string name, std::string alias) {
+    return std::make_shared<clsSQLElement>(clsSQLElement{"", "", name, alias});
+}
+
+template <class T>
+std::shared_ptr<Collection<T>> Coll(std::initializer_list<std::shared_ptr<T>> items) {
+    return std::make_shared<Collection<T>>(items);
+}
+
+// A condition on an alias whose own field name is "x." + alias (members in
+// declaration order).
+inline std::shared_ptr<clsFilterElement> Cond(std::string alias, std::string code,
+                                              std::string value, std::string andOr = "   ",
+                                              std::string left = "", std::string right = "") {
+    return std::make_shared<clsFilterElement>(
+        clsFilterElement{"x." + alias, alias, "", "", 0, left, right, andOr, code, value});
+}
+
+inline std::shared_ptr<clsSortElement> Key(std::string alias, std::string type) {
+    return std::make_shared<clsSortElement>(clsSortElement{"x." + alias, alias, "", "", type});
+}
+
+// A visible column at `index` with `width`; its width and alignment texts.
+inline std::shared_ptr<clsHidenElement> Visible(std::string alias, int index, double width,
+                                                std::string widthText = "",
+                                                std::string align = "") {
+    return std::make_shared<clsHidenElement>(
+        clsHidenElement{"", "", alias, "", "", index, width, 1, widthText, align});
 }
 
 // One list-head entry as "key=value:type|..." so that one assertion checks
 // every key, its order, its value and its value type.
 inline std::string DumpEntry(const Dictionary& d) {
-    static const char* const kTypes[] = {"empty", "null", "bool", "int16", "int32",
+    static const char* const kTypes[] = {"empty",  "null", "bool", "int16", "int32",
                                          "double", "text", "date", "object"};
     std::string out;
     for (std::size_t i = 0; i < d.size(); ++i) {
         const Variant& v = d.at(d.keyAt(i));
-        if (i) out += "|";
-        out += d.keyAt(i) + "=" + v.toString("") + ":" + kTypes[static_cast<int>(v.type())];
+        out += (i ? "|" : "") + d.keyAt(i) + "=" + v.toString("") + ":" +
+               kTypes[static_cast<int>(v.type())];
     }
     return out;
 }

@@ -1,224 +1,112 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "qelt/error.h"
-#include "qelt/template_data.h"
+#include "template/template_fixture.h"
 
-namespace qelt {
+namespace qelt::testing {
 namespace {
 
-std::shared_ptr<clsFilterElement> Cond(const std::string& alias, const std::string& code,
-                                       const std::string& value, const std::string& andOr = "   ",
-                                       const std::string& left = "", const std::string& right = "") {
-    auto e = std::make_shared<clsFilterElement>();
-    e->sFieldAlias = alias;
-    e->sFieldName = "x." + alias;
-    e->sLogicOperator = code;
-    e->sValue = value;
-    e->sAndOr = andOr;
-    e->sLeftParentheses = left;
-    e->sRightParentheses = right;
-    return e;
-}
-
-std::shared_ptr<clsSortElement> Key(const std::string& alias, const std::string& type) {
-    auto e = std::make_shared<clsSortElement>();
-    e->sFieldAlias = alias;
-    e->sFieldName = "x." + alias;
-    e->SortType = type;
-    return e;
-}
-
-Collection<clsSQLElement> Columns(std::initializer_list<std::pair<std::string, std::string>> l) {
-    Collection<clsSQLElement> c;
-    for (const auto& [name, alias] : l) {
-        auto e = std::make_shared<clsSQLElement>();
-        e->sFieldName = name;
-        e->sFieldAlias = alias;
-        c.push_back(e);
+// Unmatched elements keep their own field name "x." + alias.
+TEST(WhereSql, ConditionTextKeepsEveryBlankAsTyped) {
+    const struct {
+        std::vector<std::shared_ptr<clsFilterElement>> conditions;
+        std::string expected;
+    } cases[] = {
+        {{}, ""},
+        {{Cond("A", "1", "")}, ""},
+        {{Cond("A", "2", "1"), Cond("B", "3", "2", " AND "), Cond("C", "4", "3", " OR "),
+          Cond("D", "5", "4", " AND "), Cond("E", "6", "5", " AND ")},
+         " (     x.A <> 1  AND  x.B  > 2  OR  x.C >= 3  AND  x.D <  4  AND  x.E <= 5) "},
+        {{Cond("A", "1", "1", "   ", "(("), Cond("B", "3", " '2024/01/31' ", " OR ", "", ")"),
+          Cond("C", "2", "'c'", " AND ", "", ")")},
+         " (     ((x.A = 1  OR  x.B  >  '2024/01/31' )  AND  x.C <> 'c')) "},
+        // A blank value writes only the connective and the left parentheses, an
+        // unknown code only them whatever the value.
+        {{Cond("A", "1", "  ", " AND ", "(", ")"), Cond("B", "9", "", "   ", "(", ")"),
+          Cond("C", "11", "2", " AND ", "(", ")")},
+         " (  AND  (     (  AND  () "},
+        {{Cond("A", "7", "", "   ", "", ")"), Cond("B", "8", "'v'", " OR ")},
+         " (     (x.A IS NULL OR x.A=''))  OR   NOT (x.B IS NULL OR x.B='')) "},
+        {{Cond("A", "9", "'ab'"), Cond("B", "10", "'ab'", " AND ", "", ")"),
+          Cond("C", "9", "'价格'", " OR "), Cond("D", "9", "x", " OR ")},
+         " (     x.A LIKE '%ab%'  AND  x.B NOT LIKE '%ab%')  OR  x.C LIKE '%价格%'  OR  x.D LIKE "
+         "'%%') "},
+    };
+    TemplateData t;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        t.setCollectionFilter(std::make_shared<Collection<clsFilterElement>>(c.conditions));
+        EXPECT_EQ(t.GetWhereSQL({}), c.expected);
     }
-    return c;
+    EXPECT_EQ(TemplateData().GetWhereSQL({}), "");
 }
 
-std::string WhereOf(std::initializer_list<std::shared_ptr<clsFilterElement>> conditions) {
-    TemplateData t;
-    t.setCollectionFilter(std::make_shared<Collection<clsFilterElement>>(conditions));
-    return t.GetWhereSQL({});
-}
-
-TEST(WhereSql, UnsetOrEmptyCollectionGivesEmptyText) {
-    TemplateData t;
-    EXPECT_EQ(t.GetWhereSQL({}), "");
-    t.setCollectionFilter(std::make_shared<Collection<clsFilterElement>>());
-    EXPECT_EQ(t.GetWhereSQL({}), "");
-}
-
-TEST(WhereSql, FirstConditionIsPrecededByItsThreeBlanksAndTwoMore) {
-    auto c = Cond("FBillNo", "1", "'X'");
-    TemplateData t;
-    t.setCollectionFilter(std::make_shared<Collection<clsFilterElement>>(
-        Collection<clsFilterElement>{c}));
-    EXPECT_EQ(t.GetWhereSQL(Columns({{"t1.FBillNo", "FBillNo"}})), " (     t1.FBillNo = 'X') ");
-}
-
-TEST(WhereSql, ComparisonOperatorsKeepTheirBlanks) {
-    EXPECT_EQ(WhereOf({Cond("A", "2", "1")}), " (     x.A <> 1) ");
-    EXPECT_EQ(WhereOf({Cond("A", "3", "1")}), " (     x.A  > 1) ");
-    EXPECT_EQ(WhereOf({Cond("A", "4", "1")}), " (     x.A >= 1) ");
-    EXPECT_EQ(WhereOf({Cond("A", "5", "1")}), " (     x.A <  1) ");
-    EXPECT_EQ(WhereOf({Cond("A", "6", "1")}), " (     x.A <= 1) ");
-}
-
-TEST(WhereSql, ConnectivesAndParenthesesAreWrittenAsTyped) {
-    EXPECT_EQ(WhereOf({Cond("A", "1", "1", "   ", "((", ""),
-                       Cond("B", "3", " '2024/01/31' ", " OR ", "", ")"),
-                       Cond("C", "2", "'c'", " AND ", "", ")")}),
-              " (     ((x.A = 1  OR  x.B  >  '2024/01/31' )  AND  x.C <> 'c')) ");
-}
-
-TEST(WhereSql, BlankValueWritesOnlyConnectiveAndLeftParentheses) {
-    EXPECT_EQ(WhereOf({Cond("A", "1", "  ", " AND ", "(", ")")}), " (  AND  () ");
-    EXPECT_EQ(WhereOf({Cond("A", "9", "", "   ", "(", ")")}), " (     () ");
-}
-
-TEST(WhereSql, OnlyBlanksGiveEmptyText) { EXPECT_EQ(WhereOf({Cond("A", "1", "")}), ""); }
-
-TEST(WhereSql, EmptyAndNotEmptyIgnoreTheValue) {
-    EXPECT_EQ(WhereOf({Cond("A", "7", "", "   ", "", ")")}), " (     (x.A IS NULL OR x.A=''))) ");
-    EXPECT_EQ(WhereOf({Cond("A", "8", "'v'")}), " (      NOT (x.A IS NULL OR x.A='')) ");
-}
-
-TEST(WhereSql, ContainsReplacesTheQuotesByPercentPattern) {
-    EXPECT_EQ(WhereOf({Cond("A", "9", "'ab'")}), " (     x.A LIKE '%ab%') ");
-    EXPECT_EQ(WhereOf({Cond("A", "10", "'ab'", "   ", "", ")")}), " (     x.A NOT LIKE '%ab%')) ");
-    EXPECT_EQ(WhereOf({Cond("A", "9", "'价格'")}), " (     x.A LIKE '%价格%') ");
-}
-
-TEST(WhereSql, ContainsOfASingleCharacterDoesNotFail) {
-    EXPECT_EQ(WhereOf({Cond("A", "9", "x")}), " (     x.A LIKE '%%') ");
-}
-
-TEST(WhereSql, UnknownCodeWritesOnlyTheConnective) {
-    EXPECT_EQ(WhereOf({Cond("A", "1", "1"), Cond("B", "11", "2", " AND ", "(")}),
-              " (     x.A = 1  AND  () ");
-}
-
-TEST(WhereSql, AliasesMatchIgnoringCaseAndBlanks) {
+TEST(WhereSql, AliasesMatchIgnoringCaseAndBlanksAndTheLastColumnWins) {
     auto c = Cond("FBILLNO ", "1", "'X'");
     TemplateData t;
-    t.setCollectionFilter(std::make_shared<Collection<clsFilterElement>>(
-        Collection<clsFilterElement>{c}));
-    EXPECT_EQ(t.GetWhereSQL(Columns({{" v1.FBillNo ", " FBillNo"}})), " (     v1.FBillNo = 'X') ");
-    EXPECT_EQ(c->sFieldName, "v1.FBillNo");
-}
-
-TEST(WhereSql, LastMatchingColumnWinsAndUnmatchedKeepsItsName) {
-    auto a = Cond("A", "1", "1");
-    auto b = Cond("B", "1", "2", " AND ");
-    TemplateData t;
-    t.setCollectionFilter(std::make_shared<Collection<clsFilterElement>>(
-        Collection<clsFilterElement>{a, b}));
-    EXPECT_EQ(t.GetWhereSQL(Columns({{"v1.A", "A"}, {"u1.A", "a"}})),
-              " (     u1.A = 1  AND  x.B = 2) ");
-    EXPECT_EQ(a->sFieldName, "u1.A");
-    EXPECT_EQ(b->sFieldName, "x.B");
-}
-
-TEST(SortSql, UnsetOrEmptyCollectionGivesEmptyText) {
-    TemplateData t;
-    EXPECT_EQ(t.GetSortSQL({}), "");
-    t.setCollectionSort(std::make_shared<Collection<clsSortElement>>());
-    EXPECT_EQ(t.GetSortSQL({}), "");
+    t.setCollectionFilter(Coll({c}));
+    EXPECT_EQ(t.GetWhereSQL({Column("v0.FBillNo", " fbillno"), Column(" t1.FBillNo ", "FBillNo")}),
+              " (     t1.FBillNo = 'X') ");
+    EXPECT_EQ(c->sFieldName, "t1.FBillNo");
 }
 
 TEST(SortSql, KeysKeepTheirDirectionBlanksAndLoseTheLastComma) {
     TemplateData t;
-    t.setCollectionSort(std::make_shared<Collection<clsSortElement>>(
-        Collection<clsSortElement>{Key("FDate", " ASC "), Key("FBillNo", " DESC ")}));
-    EXPECT_EQ(t.GetSortSQL(Columns({{"t1.FDate", "FDate"}, {"t1.FBillNo", "fbillno"}})),
-              "t1.FDate ASC ,t1.FBillNo DESC ");
+    EXPECT_EQ(t.GetSortSQL({}), "");
+    t.setCollectionSort(Coll<clsSortElement>({}));
+    EXPECT_EQ(t.GetSortSQL({}), "");
+    const Collection<clsSQLElement> columns{Column("t1.FDate", "FDate"),
+                                            Column("t1.FBillNo", "fbillno")};
+    auto date = Key("FDate", " DESC ");
+    t.setCollectionSort(Coll({date}));
+    EXPECT_EQ(t.GetSortSQL(columns), "t1.FDate DESC ");
+    EXPECT_EQ(date->sFieldName, "t1.FDate");
+    t.setCollectionSort(Coll({Key("FDate", " ASC "), Key("FBillNo", " DESC ")}));
+    EXPECT_EQ(t.GetSortSQL(columns), "t1.FDate ASC ,t1.FBillNo DESC ");
+    t.setCollectionSort(Coll({Key("A", ""), std::make_shared<clsSortElement>(), Key("B", " ")}));
+    EXPECT_EQ(t.GetSortSQL({}), "x.A,,x.B ");
 }
 
-TEST(SortSql, SingleKeyKeepsTrailingBlank) {
-    TemplateData t;
-    auto k = Key("FDate", " DESC ");
-    t.setCollectionSort(
-        std::make_shared<Collection<clsSortElement>>(Collection<clsSortElement>{k}));
-    EXPECT_EQ(t.GetSortSQL(Columns({{"t1.FDate", "FDate"}})), "t1.FDate DESC ");
-    EXPECT_EQ(k->sFieldName, "t1.FDate");
-}
-
-TEST(SortSql, ElementsWithEmptyMembersAreNotSkipped) {
-    TemplateData t;
-    auto blank = std::make_shared<clsSortElement>();
-    t.setCollectionSort(std::make_shared<Collection<clsSortElement>>(
-        Collection<clsSortElement>{Key("A", ""), blank, Key("B", " ASC ")}));
-    EXPECT_EQ(t.GetSortSQL({}), "x.A,,x.B ASC ");
-}
-
-TEST(TemplateSigns, JoinSignsTranslate) {
-    TemplateData t;
-    std::string join;
-    EXPECT_TRUE(t.getJoinCondition("=", join));
-    EXPECT_EQ(join, " INNER JOIN ");
-    EXPECT_TRUE(t.getJoinCondition("*=", join));
-    EXPECT_EQ(join, " LEFT OUTER JOIN ");
-    EXPECT_TRUE(t.getJoinCondition("=*", join));
-    EXPECT_EQ(join, " RIGHT OUTER JOIN ");
-}
-
-TEST(TemplateSigns, ComparisonSignsTranslate) {
-    TemplateData t;
-    std::string op;
-    const std::pair<const char*, const char*> signs[] = {
-        {"=", " = "}, {"<>", " <> "}, {">", " > "}, {"<", " < "}};
-    for (const auto& [sign, text] : signs) {
-        EXPECT_TRUE(t.getLogicOperator(sign, op));
-        EXPECT_EQ(op, text);
-    }
-}
-
-void ExpectIllegalSign(const std::function<void()>& call) {
-    try {
-        call();
-        ADD_FAILURE() << "no error raised";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number, -1);
-        EXPECT_EQ(e.source, "QeltListServer.clsListSQLBiluder");
-        EXPECT_EQ(e.description, "序时簿模版表ICTableRelation中出现了非法的FLogic字段值");
-    }
-}
-
-TEST(TemplateSigns, UnknownSignsRaiseTheTemplateError) {
-    TemplateData t;
-    std::string out = "kept";
-    ExpectIllegalSign([&] { t.getJoinCondition("==", out); });
-    ExpectIllegalSign([&] { t.getJoinCondition(" =", out); });
-    ExpectIllegalSign([&] { t.getLogicOperator(">=", out); });
-    ExpectIllegalSign([&] { t.getLogicOperator("", out); });
-    EXPECT_EQ(out, "kept");
+// "|" after each translation; an error as number, source and description.
+TEST(TemplateSigns, KnownSignsTranslateAndOthersRaiseTheTemplateError) {
+    auto translate = [](bool join, const std::vector<std::string>& signs) {
+        std::string out;
+        for (const auto& sign : signs) {
+            TemplateData t;
+            std::string text;
+            try {
+                const bool ok =
+                    join ? t.getJoinCondition(sign, text) : t.getLogicOperator(sign, text);
+                out += (ok ? "" : "false") + text + "|";
+            } catch (const Error& e) {
+                out += std::to_string(e.number) + " " + e.source + " " + e.description + "|";
+            }
+        }
+        return out;
+    };
+    EXPECT_EQ(translate(true, {"=", "*=", "=*"}),
+              " INNER JOIN | LEFT OUTER JOIN | RIGHT OUTER JOIN |");
+    EXPECT_EQ(translate(false, {"=", "<>", ">", "<"}), " = | <> | > | < |");
+    const std::string illegal =
+        "-1 QeltListServer.clsListSQLBiluder "
+        "序时簿模版表ICTableRelation中出现了非法的FLogic字段值|";
+    EXPECT_EQ(translate(true, {"==", " ="}), illegal + illegal);
+    EXPECT_EQ(translate(false, {">=", ""}), illegal + illegal);
 }
 
 TEST(ColumnNeedAdd, AnyOfTheThreeCollectionsNamesTheColumn) {
     TemplateData t;
     EXPECT_FALSE(t.ColumnNeedAdd("FDate"));
-    t.setCollectionFilter(std::make_shared<Collection<clsFilterElement>>(
-        Collection<clsFilterElement>{Cond("FBillNo", "1", "1")}));
-    t.setCollectionSort(std::make_shared<Collection<clsSortElement>>(
-        Collection<clsSortElement>{Key("FDate", " ASC ")}));
-    auto hidden = std::make_shared<clsHidenElement>();
-    hidden->sFieldAlias = "FQty";
-    t.setCollectionHiden(std::make_shared<Collection<clsHidenElement>>(
-        Collection<clsHidenElement>{hidden}));
-    EXPECT_TRUE(t.ColumnNeedAdd("fbillno"));
-    EXPECT_TRUE(t.ColumnNeedAdd("FDATE"));
-    EXPECT_TRUE(t.ColumnNeedAdd("FQty"));
+    t.setCollectionFilter(Coll({Cond("FBillNo", "1", "1")}));
+    t.setCollectionSort(Coll({Key("FDate", " ASC ")}));
+    t.setCollectionHiden(Coll({Visible("FQty", 1, 0)}));
+    for (const char* alias : {"fbillno", "FDATE", "FQty"}) EXPECT_TRUE(t.ColumnNeedAdd(alias));
     EXPECT_FALSE(t.ColumnNeedAdd("FAmount"));
     EXPECT_FALSE(t.ColumnNeedAdd("FQty "));
 }
 
 }  // namespace
-}  // namespace qelt
+}  // namespace qelt::testing
