@@ -11,11 +11,19 @@ namespace {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs)
-            if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        // With repetitions the median stands for the benchmark; without, the one run.
+        for (const auto& run : runs) {
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration && !medians.count(name))
+                times[name] = run.GetAdjustedRealTime();
+        }
+        for (const auto& [name, t] : medians) times[name] = t;
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;
+    std::map<std::string, double> medians;
 };
 
 }  // namespace

@@ -93,16 +93,13 @@ void CoerceToField(const FieldInfo& field, Variant& v) {
 namespace detail {
 
 void RecordsetStore::addField(FieldInfo info) {
-    byName_.emplace(info.name, fields.size());
+    firstOfName_.push_back(byName_.emplace(info.name, fields.size()).second);
     fields.push_back(std::move(info));
 }
 
 std::size_t RecordsetStore::NameHash::operator()(std::string_view s) const noexcept {
     std::size_t h = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
-    for (char c : s) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
+    for (char c : s) h = (h ^ static_cast<unsigned char>(text::UpperAscii(c))) * 1099511628211ull;
     return h;
 }
 
@@ -111,6 +108,10 @@ bool RecordsetStore::NameEqual::operator()(std::string_view a, std::string_view 
 }
 
 int RecordsetStore::indexOf(std::string_view name) const {
+    // Callers nearly always spell a column as it was defined: an exact scan
+    // of a few dozen names beats hashing ignoring case.
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (firstOfName_[i] && fields[i].name == name) return static_cast<int>(i);
     auto it = byName_.find(name);
     return it == byName_.end() ? -1 : static_cast<int>(it->second);
 }

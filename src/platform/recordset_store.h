@@ -40,6 +40,9 @@ private:
         bool operator()(std::string_view a, std::string_view b) const noexcept;
     };
     std::unordered_map<std::string, std::size_t, NameHash, NameEqual> byName_;
+    // Whether each field is the first of its name ignoring case (the one
+    // a lookup by that name finds).
+    std::vector<bool> firstOfName_;
 };
 
 }  // namespace qelt::detail

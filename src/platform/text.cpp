@@ -60,12 +60,6 @@ std::string ToLower(std::string_view s) {
     return r;
 }
 
-bool IEquals(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    return true;
-}
 
 std::size_t IFind(std::string_view hay, std::string_view needle, std::size_t from) {
     if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;

@@ -18,7 +18,14 @@ bool IsBlank(std::string_view s);
 
 std::string ToUpper(std::string_view s);
 std::string ToLower(std::string_view s);
-bool IEquals(std::string_view a, std::string_view b);
+// Inline: column and alias names are compared this way in every hot loop.
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline bool IEquals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
 // Position of `needle` in `hay` ignoring case, or npos.
 std::size_t IFind(std::string_view hay, std::string_view needle, std::size_t from = 0);
 bool IStartsWith(std::string_view s, std::string_view prefix);

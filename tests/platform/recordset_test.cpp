@@ -41,6 +41,13 @@ TEST(RecordsetValues, NamesIgnoreCaseAndValuesTakeTheirFieldType) {
     EXPECT_TRUE(rs->value("Key").isNull());
 }
 
+TEST(RecordsetValues, NamesDifferingOnlyInCaseFindTheFirstColumn) {
+    auto rs = MakeTable({{"Code", adVarWChar, 10}, {"CODE", adVarWChar, 10}}, {{"first", "second"}});
+    EXPECT_EQ(rs->value("Code").toString(), "first");
+    EXPECT_EQ(rs->value("CODE").toString(), "first");
+    EXPECT_EQ(rs->value("code").toString(), "first");
+}
+
 TEST(RecordsetRows, AddedRowsJoinTheSetAtOnce) {
     auto rs = MakeSample();
     rs->moveNext();
