@@ -4,7 +4,6 @@ pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
 pkg_check_modules(ODBC REQUIRED IMPORTED_TARGET odbc)
 pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
 find_package(Boost REQUIRED)
-find_package(fmt REQUIRED)
 find_package(nlohmann_json REQUIRED)
 
 # libsoci-dev ships neither a CMake package nor a pkg-config file.
@@ -24,7 +23,7 @@ set_target_properties(soci::odbc PROPERTIES IMPORTED_LOCATION "${SOCI_ODBC_LIBRA
 
 add_library(qelt_deps INTERFACE)
 target_link_libraries(qelt_deps INTERFACE soci::sqlite3 soci::odbc soci::core
-  PkgConfig::SQLITE3 PkgConfig::ODBC PkgConfig::INIH fmt::fmt nlohmann_json::nlohmann_json
+  PkgConfig::SQLITE3 PkgConfig::ODBC PkgConfig::INIH nlohmann_json::nlohmann_json
   ${CMAKE_DL_LIBS})
 
 # SOCI's libraries do not export the type information of their backend
