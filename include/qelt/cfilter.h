@@ -91,7 +91,8 @@ public:
     // exist (or whose template id is absent) leaves OK() and every result as
     // they were: a host clears or checks OK() itself. When the template
     // cannot be turned into SQL, OK() becomes false and Datasql() empty.
-    // Raises Error when the database cannot be read. Returns an empty Variant.
+    // Raises Error when the database cannot be read, and for bshowform true
+    // (the filter dialog is not part of this build). Returns an empty Variant.
     Variant getInfoByF7Key(const std::string& SFilter, bool bshowform = false,
                            bool blnNotNeedTranType = false);
 
