@@ -55,14 +55,19 @@ void PrepareSqlite(soci::session& sql) {
 }
 
 // The connection string as it may appear in a message: passwords masked.
+// ODBC values end at ";" (blanks belong to the value) or, written in braces,
+// at the closing brace; the other backends separate parameters by blanks.
 std::string Printable(const std::string& cs) {
     std::string out = cs;
+    const char* separators = text::IStartsWith(cs, kOdbcPrefix) ? ";" : "; ";
     for (const char* key : {"pwd=", "password="}) {
         for (std::size_t at = text::IFind(out, key); at != std::string::npos;
              at = text::IFind(out, key, at + 1)) {
             const std::size_t start = at + std::char_traits<char>::length(key);
-            std::size_t end = out.find_first_of("; ", start);
-            if (end == std::string::npos) end = out.size();
+            std::size_t end = start < out.size() && out[start] == '{'
+                                  ? out.find('}', start)
+                                  : out.find_first_of(separators, start);
+            end = end == std::string::npos ? out.size() : end + (out[end] == '}' ? 1 : 0);
             out.replace(start, end - start, kMaskedPassword);
         }
     }

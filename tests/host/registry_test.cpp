@@ -1,5 +1,4 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "common/test_env.h"
 #include "host/process_objects.h"
@@ -19,19 +18,13 @@ struct HostGLData : IGLData {
     bool AccessCheck(int32_t, int32_t, int32_t) override { return false; }
 };
 
-// Each test starts and ends with the default registrations.
-class Registry : public ::testing::Test {
-    testing::TempDatabase db_{false};
-};
-
-TEST_F(Registry, CreatesANewInstanceByIdentifierIgnoringCaseAndRaises429ForUnknownOnes) {
+// The temporary database of each test resets the registrations on both ends.
+TEST(Registry, CreatesANewInstanceIgnoringCaseAndRaisesForUnknownOrWrongComponents) {
+    testing::TempDatabase db(false);
     EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
     EXPECT_THAT([] { CreateObject("Nobody.Knows"); },
                 Throws<Error>(AllOf(Field(&Error::number, 429),
                                     Field(&Error::description, HasSubstr("Nobody.Knows")))));
-}
-
-TEST_F(Registry, ComponentWithoutTheInterfaceRaises430AndEmptyFactoryUnregisters) {
     RegisterComponent(progid::kAppConnection, [] { return CreateObject(progid::kMessage); });
     EXPECT_THAT([] { Create<IAppConnection>(progid::kAppConnection); },
                 Throws<Error>(Field(&Error::number, 430)));
@@ -39,14 +32,12 @@ TEST_F(Registry, ComponentWithoutTheInterfaceRaises430AndEmptyFactoryUnregisters
     EXPECT_THROW(CreateObject(progid::kListServer), Error);
 }
 
-TEST_F(Registry, HostFactoryReplacesTheDefaultAndDropsItsProcessObjectUntilReset) {
+TEST(Registry, HostFactoryReplacesTheDefaultAndDropsItsProcessObjectUntilReset) {
+    testing::TempDatabase db(false);
     auto first = ProcessObject(progid::kGLData);
     EXPECT_EQ(ProcessObject("qelteBCGLView.GLData"), first);
     RegisterComponent("QELTEBCGLVIEW.GLDATA", [] { return std::make_shared<HostGLData>(); });
-    EXPECT_FALSE(Create<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
-    auto replaced = ProcessObjectAs<IGLData>(progid::kGLData);
-    EXPECT_NE(std::static_pointer_cast<Component>(replaced), first);
-    EXPECT_FALSE(replaced->AccessCheck(1088, 21, 4));
+    EXPECT_FALSE(ProcessObjectAs<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
     support::ResetProcessState();
     EXPECT_TRUE(Create<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
 }

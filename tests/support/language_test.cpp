@@ -4,7 +4,6 @@
 
 #include "common/test_env.h"
 #include "host/prog_ids.h"
-#include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "support/shared_settings.h"
 
@@ -12,27 +11,23 @@ namespace qelt::support {
 namespace {
 
 struct RecordingLoader : host::IResLoader {
-    std::string base, language;
-    int writes = 0;
+    std::string base, language, writes;
     std::string ResFileBaseName() const override { return base; }
-    void setResFileBaseName(const std::string& n) override { base = n, ++writes; }
+    void setResFileBaseName(const std::string& n) override { writes += (base = n) + " "; }
     std::string LanguageID() const override { return language; }
-    void setLanguageID(const std::string& id) override { language = id, ++writes; }
+    void setLanguageID(const std::string& id) override { writes += (language = id) + " "; }
     std::string LoadString2(const std::string& text) override { return "[" + text + "]"; }
 };
 
 struct RecordingFonts : host::IFormResLoader {
-    std::vector<std::pair<void*, std::string>> calls;
+    std::string calls;  // the form's number and the language, per call
     void SetFrmFont(void* form, const std::string& language) override {
-        calls.emplace_back(form, language);
+        calls += std::to_string(*static_cast<int*>(form)) + language + " ";
     }
 };
 
-class Language : public ::testing::Test {
-    testing::TempDatabase db_{false};
-};
-
-TEST_F(Language, ColumnNamesFollowTheLanguageCode) {
+TEST(Language, ColumnNamesFollowTheLanguageCode) {
+    testing::TempDatabase db(false);
     EXPECT_EQ(LanguageColumn("FColCaption"), "FColCaption");
     SetLanguageCode("cht");
     EXPECT_EQ(LanguageColumn("FName"), "FName_CHT");
@@ -42,37 +37,23 @@ TEST_F(Language, ColumnNamesFollowTheLanguageCode) {
     EXPECT_EQ(LanguageCode(), "chs");
 }
 
-TEST_F(Language, ResourceTextIsTheTrimmedTextOrEmptyOnFailure) {
-    EXPECT_EQ(ResourceText("  保存方案  "), "保存方案");
-    EXPECT_EQ(ResourceText(""), "");
-    host::RegisterComponent(host::progid::kResLoader, []() -> std::shared_ptr<host::Component> {
-        throw Error(429, "test", "missing");
-    });
-    EXPECT_EQ(ResourceText("方案"), "");
-}
-
 // Both resource objects live for the process and are set up for the language.
-TEST_F(Language, ResourceObjectsAreCreatedOnceAndSetUpForTheLanguage) {
+TEST(Language, ResourceObjectsAreCreatedOnceAndTextsAreTrimmedOrEmptyOnFailure) {
+    testing::TempDatabase db(false);
     auto loader = std::make_shared<RecordingLoader>();
     auto fonts = std::make_shared<RecordingFonts>();
-    int created = 0, form = 0;
-    host::RegisterComponent(host::progid::kResLoader, [loader, &created] {
-        ++created;
-        return loader;
-    });
-    host::RegisterComponent(host::progid::kFrmResLoader, [fonts, &created] {
-        ++created;
-        return fonts;
-    });
-    EXPECT_EQ(ResourceText(" 方案 ") + ResourceText("名称"), "[方案][名称]");
-    EXPECT_EQ(loader->base + " " + loader->language + " " + std::to_string(loader->writes),
-              "QeltDesign chs 2");
+    int created = 0, form = 5;
+    host::RegisterComponent(host::progid::kResLoader, [&] { return ++created, loader; });
+    host::RegisterComponent(host::progid::kFrmResLoader, [&] { return ++created, fonts; });
+    EXPECT_EQ(ResourceText(" 方案 ") + ResourceText("") + ResourceText("名称"), "[方案][名称]");
+    EXPECT_EQ(loader->writes, "QeltDesign chs ");  // once each
     SetLanguageCode("CHT");
     SetFormFonts(&form);
     SetFormFonts(&form);
     EXPECT_EQ(created, 2);
-    using Call = std::pair<void*, std::string>;
-    EXPECT_EQ(fonts->calls, (std::vector<Call>{{&form, "CHT"}, {&form, "CHT"}}));
+    EXPECT_EQ(fonts->calls, "5CHT 5CHT ");
+    host::RegisterComponent(host::progid::kResLoader, nullptr);
+    EXPECT_EQ(ResourceText("方案"), "");
 }
 
 }  // namespace

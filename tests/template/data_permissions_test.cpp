@@ -3,7 +3,6 @@
 #include <string>
 
 #include "support/session_env.h"
-#include "template/template_access.h"
 #include "template/template_fixture.h"
 
 namespace qelt::testing {
@@ -29,31 +28,6 @@ protected:
     }
 };
 
-TEST_F(DataPermissions, AdministratorAndOptionAreReadFromTheDatabase) {
-    EXPECT_TRUE(TemplateDataAccess::isAdministrator(t, 1));
-    EXPECT_FALSE(TemplateDataAccess::isAdministrator(t, 5));
-    EXPECT_FALSE(TemplateDataAccess::isAdministrator(t, 99));
-    EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t));
-    for (const char* value : {"0", "yes"}) {
-        setOption("CheckUserGroup", value);
-        EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t)) << value;
-    }
-    setOption("CheckUserGroup", "1");
-    EXPECT_TRUE(TemplateDataAccess::groupCheckOn(t));
-    ASSERT_EQ(queries->size(), 7u);
-    EXPECT_EQ((*queries)[0],
-              "select t_User.FUserID from t_Group, t_User \r\n"
-              " where t_Group.FUserID = t_User.FUserID \r\n"
-              " And t_User.FUserID = 1 and t_Group.FGroupID = 1 ");
-    EXPECT_EQ((*queries)[3],
-              " Select FValue From t_Systemprofile Where FCategory = 'IC' and "
-              "FKey='CheckUserGroup' ");
-    db.exec("DROP TABLE t_Group; DROP TABLE t_SystemProfile");
-    EXPECT_FALSE(TemplateDataAccess::isAdministrator(t, 1));
-    EXPECT_FALSE(TemplateDataAccess::groupCheckOn(t));
-    EXPECT_TRUE(recorder.messages.empty());
-}
-
 // Without a readable user the restricted list cannot be built for anyone: no statement at all.
 TEST_F(DataPermissions, ListsOfOtherUsersDocumentsAreRestrictedWhenTheOptionIsOn) {
     const struct {
@@ -67,6 +41,7 @@ TEST_F(DataPermissions, ListsOfOtherUsersDocumentsAreRestrictedWhenTheOptionIsOn
         {"1", "UserID=1", 7, "1=1"},
         {nullptr, "UserID=5", 7, "1=1"},
         {"0", "UserID=5", 7, "1=1"},
+        {"yes", "UserID=5", 7, "1=1"},
         {"1", "UserID=5", 604, "1=1"},
         {"1", "UserID=5", 86, "1=1"},
         {"1", "UserName=clerk", 7, "no statement"},
@@ -82,6 +57,16 @@ TEST_F(DataPermissions, ListsOfOtherUsersDocumentsAreRestrictedWhenTheOptionIsOn
         EXPECT_EQ(built ? info.at("Where").toString() : "no statement", c.where);
         if (built) EXPECT_EQ(t.lastWhere(), c.where);
     }
+    // A check that cannot read its table answers no, silently.
+    setOption("CheckUserGroup", "1");
+    support::ParsePropsString("UserID=1");
+    db.exec("DROP TABLE t_Group");
+    listSql();
+    EXPECT_EQ(info.at("Where").toString(), "1=1" + Restriction(1));
+    db.exec("DROP TABLE t_SystemProfile");
+    listSql();
+    EXPECT_EQ(info.at("Where").toString(), "1=1");
+    EXPECT_TRUE(recorder.messages.empty());
 }
 
 }  // namespace

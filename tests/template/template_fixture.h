@@ -8,46 +8,21 @@
 #include <vector>
 
 #include "common/test_env.h"
-#include "host/default_components.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/dictionary.h"
-#include "qelt/host/components.h"
 #include "qelt/template_data.h"
 
 namespace qelt::testing {
-
-// The library's connection component, with every statement it is given kept.
-class RecordingConnection final : public host::IAppConnection {
-public:
-    explicit RecordingConnection(std::shared_ptr<std::vector<std::string>> log) : log_(log) {}
-    RecordsetPtr Execute(const std::string& sql) override { return inner_->Execute(note(sql)); }
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        return inner_->getanyrecordset(note(sql));
-    }
-
-private:
-    const std::string& note(const std::string& sql) { return log_->emplace_back(sql); }
-    std::shared_ptr<host::IAppConnection> inner_ =
-        std::dynamic_pointer_cast<host::IAppConnection>(host::defaults::NewAppConnection());
-    std::shared_ptr<std::vector<std::string>> log_;
-};
 
 // The FROM text of a bill list (addBillList).
 const std::string kBillJoins =
     "ICStockBill v1 WITH (READPAST)  INNER JOIN ICStockBillEntry u1 WITH (READPAST)  ON   "
     "v1.FInterID = u1.FInterID\r\n";
 
-// A private database holding small list templates, with the statements the
-// library runs and the messages it shows recorded.
+// A private database holding small list templates, with the messages the
+// library shows recorded.
 class TemplateTest : public ::testing::Test {
 protected:
-    TemplateTest() {
-        host::RegisterComponent(host::progid::kAppConnection, [log = queries] {
-            return std::make_shared<RecordingConnection>(log);
-        });
-    }
-
     void addList(int fid, int tpl, const std::string& master, const std::string& name = "List") {
         insert("ICListtemplate (FID, FName, FName_EN, FTemplateID, FMasterTable)",
                {N(fid), Q(name), Q(name + " EN"), N(tpl), Q(master)});
@@ -88,10 +63,11 @@ protected:
         return t.GetListSQL(tableAliases, ",8,", &info);
     }
 
-    std::string headAliases() const {
+    // The values of one key over the list head, each followed by ",".
+    std::string head(const char* key = "FColName") const {
         std::string s;
         for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
-            s += t.mListHead->at(i)->at("FColName").toString() + ",";
+            s += t.mListHead->at(i)->at(key).toString() + ",";
         return s;
     }
 
@@ -113,8 +89,6 @@ protected:
     MessageRecorder recorder;
     TemplateData t;
     Dictionary info;
-    std::shared_ptr<std::vector<std::string>> queries =
-        std::make_shared<std::vector<std::string>>();
     int relations = 0;
 
 private:
@@ -133,10 +107,6 @@ private:
         db.exec(sql);
     }
 };
-
-inline std::shared_ptr<clsSQLElement> Column(std::string name, std::string alias) {
-    return std::make_shared<clsSQLElement>(clsSQLElement{"", "", name, alias});
-}
 
 template <class T>
 std::shared_ptr<Collection<T>> Coll(std::initializer_list<std::shared_ptr<T>> items) {
@@ -162,20 +132,6 @@ inline std::shared_ptr<clsHidenElement> Visible(std::string alias, int index, do
                                                 std::string align = "") {
     return std::make_shared<clsHidenElement>(
         clsHidenElement{"", "", alias, "", "", index, width, 1, widthText, align});
-}
-
-// One list-head entry as "key=value:type|..." so that one assertion checks
-// every key, its order, its value and its value type.
-inline std::string DumpEntry(const Dictionary& d) {
-    static const char* const kTypes[] = {"empty",  "null", "bool", "int16", "int32",
-                                         "double", "text", "date", "object"};
-    std::string out;
-    for (std::size_t i = 0; i < d.size(); ++i) {
-        const Variant& v = d.at(d.keyAt(i));
-        out += (i ? "|" : "") + d.keyAt(i) + "=" + v.toString("") + ":" +
-               kTypes[static_cast<int>(v.type())];
-    }
-    return out;
 }
 
 }  // namespace qelt::testing
