@@ -1,6 +1,7 @@
 #include <cctype>
 
 #include "host/default_components.h"
+#include "platform/text.h"
 #include "qelt/host/components.h"
 
 namespace qelt::host {
@@ -10,17 +11,7 @@ namespace {
 class StringSplitter final : public IStringSplitter {
 public:
     std::string split(const std::string& text, int index, const std::string& separator) override {
-        if (index < 1) return {};
-        if (separator.empty()) return index == 1 ? text : std::string();
-        std::size_t start = 0;
-        for (int piece = 1;; ++piece) {
-            std::size_t end = text.find(separator, start);
-            if (piece == index)
-                return text.substr(start,
-                                   end == std::string::npos ? std::string::npos : end - start);
-            if (end == std::string::npos) return {};
-            start = end + separator.size();
-        }
+        return text::Piece(text, index, separator, false);
     }
 };
 

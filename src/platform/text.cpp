@@ -109,6 +109,20 @@ std::string SqlEscape(std::string_view s) {
 
 std::string SqlQuote(std::string_view s) { return "'" + SqlEscape(s) + "'"; }
 
+std::string Piece(std::string_view s, int n, std::string_view separator, bool ignoreCase) {
+    if (n < 1) return {};
+    if (separator.empty()) return n == 1 ? std::string(s) : std::string();
+    std::size_t start = 0;
+    for (int piece = 1;; ++piece) {
+        std::size_t end = ignoreCase ? IFind(s, separator, start) : s.find(separator, start);
+        if (piece == n) return std::string(s.substr(start, end == std::string_view::npos
+                                                               ? std::string_view::npos
+                                                               : end - start));
+        if (end == std::string_view::npos) return {};
+        start = end + separator.size();
+    }
+}
+
 std::string Num(long long n) { return std::to_string(n); }
 
 }  // namespace qelt::text

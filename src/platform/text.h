@@ -45,6 +45,11 @@ std::string SqlQuote(std::string_view s);
 // whose quotes are written by the caller).
 std::string SqlEscape(std::string_view s);
 
+// The n-th (1-based) piece of `s` between separators, the separator matched
+// exactly or ignoring case; empty when there are fewer pieces (or n < 1).
+// An empty separator leaves `s` as its only piece.
+std::string Piece(std::string_view s, int n, std::string_view separator, bool ignoreCase);
+
 // Decimal text of a whole number.
 std::string Num(long long n);
 

@@ -3,16 +3,9 @@
 namespace qelt::support {
 
 std::string Segment(const std::string& text, int n, const std::string& separator) {
-    if (n < 1) return {};
-    if (separator.empty()) return n == 1 ? text : std::string();
-    const std::string s = text + separator;
-    std::size_t start = 0;
-    for (int piece = 1;; ++piece) {
-        std::size_t end = text::IFind(s, separator, start);
-        if (end == std::string::npos) return {};
-        if (piece == n) return s.substr(start, end - start);
-        start = end + separator.size();
-    }
+    // The separator is appended first, so a separator that straddles the end
+    // of the text still closes the last piece.
+    return text::Piece(text + separator, n, separator, true);
 }
 
 int CountOf(const std::string& text, const std::string& separator) {

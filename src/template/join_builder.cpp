@@ -7,6 +7,7 @@
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/template_data.h"
+#include "support/collections.h"
 #include "template/template_internal.h"
 
 namespace qelt {
@@ -41,8 +42,9 @@ std::string PairFilter(const std::string& a, const std::string& b) {
 void Prune(Recordset& rs, const std::vector<std::string>& needed) {
     rs.moveFirst();
     while (!rs.eof()) {
-        const bool keep = tpl::ContainsAlias(needed, tpl::FieldText(rs, "FTableNameAlias")) &&
-                          tpl::ContainsAlias(needed, tpl::FieldText(rs, "FTableNameAlias11"));
+        const bool keep =
+            support::TextInCollection(tpl::FieldText(rs, "FTableNameAlias"), needed) &&
+            support::TextInCollection(tpl::FieldText(rs, "FTableNameAlias11"), needed);
         if (keep) rs.moveNext();
         else rs.deleteCurrent();
     }
@@ -79,7 +81,9 @@ private:
         return {};
     }
 
-    bool joined(const std::string& alias) const { return tpl::ContainsAlias(joined_, alias); }
+    bool joined(const std::string& alias) const {
+        return support::TextInCollection(alias, joined_);
+    }
 
     // False when the pair has to wait for one of its tables to be joined.
     bool joinPair() {

@@ -1,6 +1,7 @@
 #include "qelt/template_data.h"
 
 #include "platform/text.h"
+#include "support/collections.h"
 #include "template/template_internal.h"
 
 namespace qelt {
@@ -50,14 +51,8 @@ int32_t FieldLong(const Recordset& rs, const std::string& name, int32_t fallback
     return Long(rs.value(name), fallback);
 }
 
-bool ContainsAlias(const std::vector<std::string>& aliases, const std::string& alias) {
-    for (const auto& a : aliases)
-        if (text::IEquals(a, alias)) return true;
-    return false;
-}
-
 void AddAlias(std::vector<std::string>& aliases, const std::string& alias) {
-    if (!ContainsAlias(aliases, alias)) aliases.push_back(alias);
+    if (!support::TextInCollection(alias, aliases)) aliases.push_back(alias);
 }
 
 void AddSqlElement(Collection<clsSQLElement>& elements, const std::string& fieldName,

@@ -23,7 +23,6 @@ double Dbl(const Variant& v, double fallback = 0.0);
 std::string FieldText(const Recordset& rs, const std::string& name);
 int32_t FieldLong(const Recordset& rs, const std::string& name, int32_t fallback = 0);
 
-bool ContainsAlias(const std::vector<std::string>& aliases, const std::string& alias);
 // Adds `alias` unless it is present ignoring case.
 void AddAlias(std::vector<std::string>& aliases, const std::string& alias);
 
