@@ -2,11 +2,11 @@
 // terminal. Exit codes: 0 success, 1 failure (message on stderr), other
 // non-zero codes for command-line errors.
 #include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 #include "json_output.h"
 #include "qelt/cfilter.h"
@@ -34,14 +34,17 @@ std::string ResolveDatabase(const std::string& db) {
     if (conn.rfind(kSqlitePrefix, 0) == 0) {
         std::string path = conn.substr(std::string(kSqlitePrefix).size());
         path = path.substr(0, path.find(' '));
-        if (!std::filesystem::is_regular_file(path))
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec))
             throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
     }
     return conn;
 }
 
+// A connection component that answers nothing has no rows to show.
 qelt::RecordsetPtr Query(const std::string& sql) {
-    auto connection = qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
+    auto connection =
+        qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
     return connection->Execute(sql);
 }
 
@@ -53,7 +56,7 @@ bool ListExists(int listId) {
 int RunLists() {
     auto rs = Query("select FID, FTemplateID, FName from ICListTemplate order by FID");
     std::cout << "id\ttemplate\tname\n";
-    for (; !rs->eof(); rs->moveNext())
+    for (; rs && !rs->eof(); rs->moveNext())
         std::cout << rs->value("FID").toString("") << "\t" << rs->value("FTemplateID").toString("")
                   << "\t" << rs->value("FName").toString("") << "\n";
     return 0;
@@ -81,8 +84,9 @@ int main(int argc, char** argv) {
     CLI::App app{"List SQL from the list templates of an ERP database"};
     app.require_subcommand(1);
     std::string db, props, user;
-    app.add_option("--db", db, "SOCI connection string or SQLite file (default: QELT_DATABASE, "
-                               "else the bundled demo database)");
+    app.add_option("--db", db,
+                   "SOCI connection string or SQLite file (default: QELT_DATABASE, "
+                   "else the bundled demo database)");
     app.add_option("--props", props, "the user's property string (default: QELT_PROPS)");
     app.add_option("--user", user, "the user name (default: QELT_USER_NAME)");
 
@@ -111,13 +115,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!db.empty()) qelt::host::SetDatabase(ResolveDatabase(db));
-        if (!props.empty()) qelt::host::SetSharedProperty("PropsString", props);
-        if (!user.empty()) qelt::host::SetSharedProperty("UserName", user);
+        if (!props.empty()) qelt::host::SetSharedProperty(qelt::host::kPropsStringProperty, props);
+        if (!user.empty()) qelt::host::SetSharedProperty(qelt::host::kUserNameProperty, user);
         if (lists->parsed()) return RunLists();
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {
+        // Anything else is a fault of the tool or the library and ends it
+        // loudly rather than as an ordinary failure.
         return Fail(e.description);
-    } catch (const std::exception& e) {
-        return Fail(e.what());
     }
 }

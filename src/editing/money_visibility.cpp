@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <exception>
 #include <initializer_list>
 #include <string>
 
@@ -8,6 +7,7 @@
 #include "host/process_objects.h"
 #include "host/prog_ids.h"
 #include "platform/text.h"
+#include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "support/shared_settings.h"
 
@@ -17,7 +17,7 @@ namespace {
 
 // Transaction types whose money columns are always visible.
 constexpr std::array<int32_t, 14> kAlwaysVisibleTypes = {4,   14,  20,  22,  24,  25,  101,
-                                                        102, 103, 137, 610, 630, 620, 36};
+                                                         102, 103, 137, 610, 630, 620, 36};
 
 struct RightsObject {
     int32_t type;
@@ -31,20 +31,20 @@ struct RightsEntry {
 
 // The rights object that guards the money columns of each transaction type.
 const RightsEntry kRightsObjects[] = {
-    {{1, 99}, {1089, 1}},   {{2}, {1089, 2}},        {{5}, {1089, 3}},
-    {{7}, {1089, 4}},       {{39}, {1089, 0}},       {{8, 10}, {1090, 1}},
-    {{11}, {1090, 2}},      {{6, 15}, {1090, 3}},    {{16}, {1090, 4}},
-    {{40}, {1090, 0}},      {{25}, {1088, 1}},       {{26}, {1088, 2}},
-    {{27}, {1088, 3}},      {{29, 30, 42}, {1088, 4}}, {{28}, {1088, 5}},
-    {{21}, {1088, 6}},      {{35}, {1088, 20}},      {{32}, {1088, 21}},
-    {{34}, {1088, 22}},     {{31, 37, 43}, {1088, 23}}, {{33}, {1088, 24}},
-    {{100}, {1088, 25}},    {{18}, {1088, 30}},      {{17, 19}, {1088, 31}},
-    {{4}, {1088, 32}},      {{14}, {1088, 33}},      {{22}, {1088, 34}},
-    {{103}, {1088, 37}},    {{137}, {1088, 38}},     {{24}, {1088, 40}},
-    {{20}, {1088, 41}},     {{101}, {1088, 42}},     {{102}, {1088, 43}},
-    {{36}, {1022, 10}},     {{611}, {1022, 18}},     {{610}, {1023, 11}},
-    {{612}, {1023, 19}},    {{615}, {1024, 86}},     {{600}, {1015, 14}},
-    {{621}, {1015, 87}},    {{80}, {64010, 35}},     {{702}, {64010, 1}},
+    {{1, 99}, {1089, 1}}, {{2}, {1089, 2}},           {{5}, {1089, 3}},
+    {{7}, {1089, 4}},     {{39}, {1089, 0}},          {{8, 10}, {1090, 1}},
+    {{11}, {1090, 2}},    {{6, 15}, {1090, 3}},       {{16}, {1090, 4}},
+    {{40}, {1090, 0}},    {{25}, {1088, 1}},          {{26}, {1088, 2}},
+    {{27}, {1088, 3}},    {{29, 30, 42}, {1088, 4}},  {{28}, {1088, 5}},
+    {{21}, {1088, 6}},    {{35}, {1088, 20}},         {{32}, {1088, 21}},
+    {{34}, {1088, 22}},   {{31, 37, 43}, {1088, 23}}, {{33}, {1088, 24}},
+    {{100}, {1088, 25}},  {{18}, {1088, 30}},         {{17, 19}, {1088, 31}},
+    {{4}, {1088, 32}},    {{14}, {1088, 33}},         {{22}, {1088, 34}},
+    {{103}, {1088, 37}},  {{137}, {1088, 38}},        {{24}, {1088, 40}},
+    {{20}, {1088, 41}},   {{101}, {1088, 42}},        {{102}, {1088, 43}},
+    {{36}, {1022, 10}},   {{611}, {1022, 18}},        {{610}, {1023, 11}},
+    {{612}, {1023, 19}},  {{615}, {1024, 86}},        {{600}, {1015, 14}},
+    {{621}, {1015, 87}},  {{80}, {64010, 35}},        {{702}, {64010, 1}},
 };
 
 RightsObject RightsObjectOf(int32_t transType) {
@@ -72,7 +72,7 @@ bool AccessCheck(int32_t type, int32_t number) {
 void FMaker::setDestBillTransType(const std::string& value) {
     try {
         DefaultTransType = text::IsBlank(value) ? 0 : Variant(value).toLong();
-    } catch (const std::exception&) {
+    } catch (const Error&) {
         DefaultTransType = 0;
     }
 }
@@ -86,7 +86,7 @@ bool FMaker::GetMoneyVisForStock() {
         RightsObject object = RightsObjectOf(transType);
         try {
             stockMoney_ = AccessCheck(object.type, object.number);
-        } catch (const std::exception&) {
+        } catch (const Error&) {
             // Without an answer from the rights check, money stays hidden.
             stockMoney_ = false;
         }
@@ -96,15 +96,14 @@ bool FMaker::GetMoneyVisForStock() {
 }
 
 bool FMaker::GetMoneyVis() {
-    std::string upper = text::ToUpper(SystemName);
     bool visible = SystemName == kCalculateSystem || stockMoney_ || support::Shared().IsCalculate ||
                    std::any_of(kMoneySystems.begin(), kMoneySystems.end(),
-                               [&](const char* s) { return upper == s; });
+                               [&](const char* s) { return text::IEquals(SystemName, s); });
     if (listShowStatus_ == 2 && text::Trim(ModeText) == kConfirmMode &&
         support::Shared().TemplateID == kOrderTemplate) {
         try {
             visible = AccessCheck(1088, 21);
-        } catch (const std::exception&) {
+        } catch (const Error&) {
             visible = false;
         }
     }

@@ -1,6 +1,7 @@
 #include "host/db_session.h"
 #include "host/default_components.h"
 #include "host/host_config.h"
+#include "host/install_keys.h"
 #include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
@@ -11,8 +12,6 @@ namespace qelt::host {
 namespace {
 
 constexpr int kValueAbsent = 5;
-constexpr const char* kProductKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
-constexpr const char* kPathValueName = "Path";
 
 // Answers from the session configuration (SetSharedProperty or the
 // environment); a property nobody set is Empty.

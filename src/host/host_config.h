@@ -19,10 +19,4 @@ std::string InstallPath();
 // Hands a message to the host's sink (or the default one) and returns its answer.
 int DeliverMessage(const Message& message);
 
-// Forgets SetDatabase, SetSharedProperty and SetInstallPath values and every
-// registered factory. The message sink stays: it belongs to whoever set it.
-void ResetHostConfig();
-// The part of ResetHostConfig that belongs to session.cpp.
-void ResetSessionConfig();
-
 }  // namespace qelt::host

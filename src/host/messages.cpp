@@ -9,8 +9,6 @@ namespace qelt::host {
 
 namespace {
 
-constexpr const char* kDefaultTitle = "Vostrel提示";
-
 class MessageBox final : public IMessageBox {
 public:
     void setTitle(const std::string& title) override { title_ = title; }
@@ -18,7 +16,7 @@ public:
     void setIcon(int icon) override { icon_ = icon; }
     int show(int buttons, const std::string&, int) override {
         Message m;
-        m.title = title_.empty() ? kDefaultTitle : title_;
+        m.title = title_.empty() ? kMessageTitle : title_;
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             if (i) m.text += "\n";
             m.text += lines_[i];

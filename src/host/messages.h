@@ -5,6 +5,9 @@
 
 namespace qelt::host {
 
+// The title of every message of the library that names none.
+inline constexpr const char* kMessageTitle = "Vostrel提示";
+
 // Message icons and button sets of the message component.
 constexpr int kIconNone = 0;
 constexpr int kIconCritical = 16;

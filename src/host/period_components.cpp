@@ -1,6 +1,7 @@
 #include <chrono>
 #include <optional>
 
+#include "host/calendar_sql.h"
 #include "host/db_session.h"
 #include "host/default_components.h"
 #include "host/prog_ids.h"
@@ -21,6 +22,7 @@ constexpr const char* kCurrentPeriodKey = "CurrentPeriod";
 constexpr const char* kOptionSql =
     "SELECT FValue FROM t_SystemProfile WHERE FCategory='IC' AND FKey=";
 constexpr const char* kPeriodSql = "SELECT FStartDate, FEndDate FROM t_PeriodDate WHERE FYear = ";
+constexpr const char* kPeriodSqlTail = " And FPeriod = ";
 constexpr const char* kPeriodCountSql =
     "SELECT count(*) AS FCount FROM t_PeriodDate WHERE FYear = ";
 constexpr const char* kEarlierPeriodEndSql = "SELECT FEndDate FROM t_PeriodDate WHERE FYear < ";
@@ -45,7 +47,7 @@ int32_t RequiredOption(const char* key, const char* source) {
 }
 
 RecordsetPtr PeriodRow(int32_t year, int32_t period) {
-    return RunQuery(kPeriodSql + text::Num(year) + " And FPeriod = " + text::Num(period));
+    return RunQuery(PeriodDatesSql(year, period));
 }
 
 Date DayAfter(const Date& d) {
@@ -111,6 +113,10 @@ private:
 };
 
 }  // namespace
+
+std::string PeriodDatesSql(int32_t year, int32_t period) {
+    return kPeriodSql + text::Num(year) + kPeriodSqlTail + text::Num(period);
+}
 
 namespace defaults {
 std::shared_ptr<Component> NewListServer() {

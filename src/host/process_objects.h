@@ -18,7 +18,4 @@ std::shared_ptr<T> ProcessObjectAs(const std::string& progId) {
     return obj;
 }
 
-// Drops every process-lived instance and pooled database session.
-void ResetHostState();
-
 }  // namespace qelt::host

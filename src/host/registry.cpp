@@ -1,11 +1,11 @@
 #include <map>
 #include <utility>
 
-#include "host/db_session.h"
 #include "host/default_components.h"
 #include "host/host_config.h"
 #include "host/process_objects.h"
 #include "host/prog_ids.h"
+#include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
@@ -25,8 +25,7 @@ struct Registry {
 };
 
 Registry& State() {
-    static Registry registry;
-    return registry;
+    return platform::ProcessState<Registry, platform::StateLayer::Host>();
 }
 
 std::string KeyOf(const std::string& progId) {
@@ -102,23 +101,6 @@ std::shared_ptr<Component> ProcessObject(const std::string& progId) {
     auto obj = CreateObject(progId);
     State().processObjects[key] = obj;
     return obj;
-}
-
-void ResetHostState() {
-    // Moved out first: a destructor may reach back into the registry.
-    auto objects = std::move(State().processObjects);
-    State().processObjects.clear();
-    objects.clear();
-    DropPooledSessions();
-}
-
-void ResetHostConfig() {
-    ResetHostState();
-    auto factories = std::move(State().factories);
-    State().factories.clear();
-    State().defaultsLoaded = false;
-    factories.clear();
-    ResetSessionConfig();
 }
 
 }  // namespace qelt::host

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "host/host_config.h"
+#include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/demo.h"
 
@@ -18,8 +19,6 @@ constexpr const char* kDatabaseEnv = "QELT_DATABASE";
 constexpr const char* kUserNameEnv = "QELT_USER_NAME";
 constexpr const char* kPropsEnv = "QELT_PROPS";
 constexpr const char* kInstallPathEnv = "QELT_INSTALL_PATH";
-constexpr const char* kUserNameProperty = "UserName";
-constexpr const char* kPropsStringProperty = "PropsString";
 
 struct SessionConfig {
     std::optional<std::string> database;
@@ -28,10 +27,11 @@ struct SessionConfig {
 };
 
 SessionConfig& Config() {
-    static SessionConfig config;
-    return config;
+    return platform::ProcessState<SessionConfig, platform::StateLayer::Host>();
 }
 
+// Not state of the library: the sink belongs to whoever set it, so resetting
+// the library's state keeps it.
 std::function<int(const Message&)>& Sink() {
     static std::function<int(const Message&)> sink;
     return sink;
@@ -97,10 +97,6 @@ int DeliverMessage(const Message& message) {
     // Copied: a sink may replace itself while it runs.
     auto sink = Sink();
     return sink ? sink(message) : WriteToStderr(message);
-}
-
-void ResetSessionConfig() {
-    Config() = SessionConfig{};
 }
 
 }  // namespace qelt::host

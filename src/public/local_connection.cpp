@@ -4,32 +4,33 @@
 
 #include <memory>
 
-#include "qelt/error.h"
+#include "host/db_session.h"
+#include "platform/process_state.h"
 
 namespace qelt::facade {
 
 namespace {
 
-constexpr const char* kSource = "QeltSqlWhere2.CFilter";
+struct LocalConnection {
+    std::unique_ptr<soci::session> session;
+};
 
 std::unique_ptr<soci::session>& Connection() {
-    static std::unique_ptr<soci::session> connection;
-    return connection;
+    return platform::ProcessState<LocalConnection, platform::StateLayer::Public>().session;
 }
 
 }  // namespace
 
 void OpenLocalConnection(const std::string& connectionString) {
-    try {
-        auto session = std::make_unique<soci::session>(connectionString);
-        Connection() = std::move(session);
-    } catch (const std::exception& e) {
-        throw Error(-1, kSource, std::string("cannot open the connection: ") + e.what());
-    }
+    Connection() = host::OpenSession(connectionString);
 }
 
-void ReleaseLocalConnection() { Connection().reset(); }
+void ReleaseLocalConnection() {
+    Connection().reset();
+}
 
-bool HasLocalConnection() { return Connection() != nullptr; }
+bool HasLocalConnection() {
+    return Connection() != nullptr;
+}
 
 }  // namespace qelt::facade

@@ -2,9 +2,9 @@
 
 #include "host/process_objects.h"
 #include "host/prog_ids.h"
+#include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"
-#include "support/process_state.h"
 
 namespace qelt::support {
 
@@ -15,9 +15,12 @@ constexpr const char* kTraditionalChinese = "CHT";
 constexpr const char* kEnglish = "EN";
 constexpr const char* kResFileBaseName = "QeltDesign";
 
+struct LanguageState {
+    std::string code;
+};
+
 std::string& Language() {
-    static std::string code;
-    return code;
+    return platform::ProcessState<LanguageState, platform::StateLayer::Support>().code;
 }
 
 }  // namespace
@@ -45,7 +48,7 @@ void SetFormFonts(void* form) {
     try {
         host::ProcessObjectAs<host::IFormResLoader>(host::progid::kFrmResLoader)
             ->SetFrmFont(form, language);
-    } catch (const std::exception&) {
+    } catch (const Error&) {
     }
 }
 
@@ -58,15 +61,9 @@ std::string ResourceText(const std::string& text) {
         const std::string language = LanguageCode();
         if (loader->LanguageID() != language) loader->setLanguageID(language);
         return loader->LoadString2(text::Trim(text));
-    } catch (const std::exception&) {
+    } catch (const Error&) {
         return {};
     }
 }
-
-namespace detail {
-void ResetLanguage() {
-    Language().clear();
-}
-}  // namespace detail
 
 }  // namespace qelt::support

@@ -1,20 +1,15 @@
 #include "support/shared_settings.h"
 
-#include "host/host_config.h"
-#include "support/process_state.h"
+#include "platform/process_state.h"
 
 namespace qelt::support {
 
 SharedSettings& Shared() {
-    static SharedSettings settings;
-    return settings;
+    return platform::ProcessState<SharedSettings, platform::StateLayer::Support>();
 }
 
 void ResetProcessState() {
-    Shared() = SharedSettings{};
-    detail::ResetSessionEnv();
-    detail::ResetLanguage();
-    host::ResetHostConfig();
+    platform::ResetProcessState();
 }
 
 }  // namespace qelt::support

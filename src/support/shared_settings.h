@@ -26,11 +26,12 @@ struct SharedSettings {
 
 SharedSettings& Shared();
 
-// Returns every piece of process-wide state of the library (shared settings,
-// option cache, property table, application type, language, resource and
-// process-lived host objects, pooled database sessions, host configuration
-// and registered components) to its initial value. The message sink stays:
-// it belongs to whoever set it. For tests.
+// Returns every piece of process-wide state of the library to its initial
+// value (see platform/process_state.h): shared settings, option cache,
+// property table, application type, language, resource and process-lived
+// host objects, pooled database sessions, host configuration, registered
+// components and the facade's direct connection. The message sink stays: it
+// belongs to whoever set it. For tests.
 void ResetProcessState();
 
 }  // namespace qelt::support

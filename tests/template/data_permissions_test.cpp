@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "support/session_env.h"
+#include "qelt/host/session.h"
 #include "template/template_fixture.h"
 
 namespace qelt::testing {
@@ -52,14 +52,14 @@ TEST_F(DataPermissions, ListsOfOtherUsersDocumentsAreRestrictedWhenTheOptionIsOn
         SCOPED_TRACE(&c - cases);
         db.exec("DELETE FROM t_SystemProfile WHERE FKey = 'CheckUserGroup'");
         if (c.option) setOption("CheckUserGroup", c.option);
-        support::ParsePropsString(c.props);
+        host::SetSharedProperty(host::kPropsStringProperty, c.props);
         const bool built = !listSql(c.tpl).empty();
         EXPECT_EQ(built ? info.at("Where").toString() : "no statement", c.where);
         if (built) EXPECT_EQ(t.lastWhere(), c.where);
     }
     // A check that cannot read its table answers no, silently.
     setOption("CheckUserGroup", "1");
-    support::ParsePropsString("UserID=1");
+    host::SetSharedProperty(host::kPropsStringProperty, "UserID=1");
     db.exec("DROP TABLE t_Group");
     listSql();
     EXPECT_EQ(info.at("Where").toString(), "1=1" + Restriction(1));

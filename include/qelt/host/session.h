@@ -13,9 +13,15 @@ namespace qelt::host {
 // QELT_DATABASE is used, else the bundled demo database.
 QELT_EXPORT void SetDatabase(const std::string& connectionString);
 
+// The names of the shared properties the library reads.
+inline constexpr const char* kUserNameProperty = "UserName";
+inline constexpr const char* kPropsStringProperty = "PropsString";
+
 // Values the shared-property component answers for the logged-on user:
 // "UserName" and "PropsString" (key=value pairs separated by ";"). When
 // unset, the environment variables QELT_USER_NAME and QELT_PROPS are used.
+// A new "PropsString" is a new user: the library's next read of a property
+// (the user id of the group restriction) follows it.
 QELT_EXPORT void SetSharedProperty(const std::string& name, const std::string& value);
 
 // The installation folder the registry component returns for "Path".

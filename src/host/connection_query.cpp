@@ -1,0 +1,21 @@
+#include "host/connection_query.h"
+
+#include "host/prog_ids.h"
+#include "qelt/host/components.h"
+
+namespace qelt::host {
+
+RecordsetPtr OrEmpty(RecordsetPtr rs) {
+    if (rs) return rs;
+    auto empty = std::make_shared<Recordset>();
+    empty->open();
+    return empty;
+}
+
+RecordsetPtr QueryThroughConnection(const std::string& sql, ConnectionMember member) {
+    auto connection = Create<IAppConnection>(progid::kAppConnection);
+    return OrEmpty(member == ConnectionMember::Execute ? connection->Execute(sql)
+                                                       : connection->getanyrecordset(sql));
+}
+
+}  // namespace qelt::host

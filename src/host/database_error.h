@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "qelt/error.h"
+
+namespace qelt::host {
+
+// Source name of errors raised for database failures.
+inline constexpr const char* kDatabaseErrorSource = "QeltConnection.AppConnection";
+// Error number of a failed statement (the host environment's "errors in command").
+inline constexpr int kDatabaseErrorNumber = -2147217900;
+
+// The library's error for a database failure described by `description`.
+Error DatabaseError(const std::string& description);
+
+}  // namespace qelt::host

@@ -1,0 +1,134 @@
+// System options (the cache of t_SystemProfile) and system values (the
+// system-information component).
+#include "support/system_options.h"
+
+#include <gtest/gtest.h>
+
+#include "common/test_env.h"
+#include "host/prog_ids.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "support/shared_settings.h"
+#include "support/system_value.h"
+
+namespace qelt::support {
+namespace {
+
+using testing::TempDatabase;
+
+void AddOptions(const TempDatabase& db, const std::string& rows) {
+    db.exec("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES " + rows);
+}
+
+// "AuditChoice StartBranchSale ShowRelationSign PrecisionOfDiscountRate".
+std::string SharedOptions() {
+    const SharedSettings& s = Shared();
+    return std::to_string(s.AuditChoice) + " " + std::to_string(s.StartBranchSale) + " " +
+           std::to_string(s.ShowRelationSign) + " " + std::to_string(s.PrecisionOfDiscountRate);
+}
+
+struct NullConnection : host::IAppConnection {
+    RecordsetPtr Execute(const std::string&) override { return nullptr; }
+    RecordsetPtr getanyrecordset(const std::string&) override { return nullptr; }
+};
+
+// Each option on its own, so that a default or a conversion of one option
+// cannot hide behind another's.
+TEST(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
+    TempDatabase db;
+    const struct {
+        const char* rows;
+        const char* shared;
+    } cases[] = {
+        {"('IC','Nothing','1')", "-1 1 1 4"},
+        {"('IC','AuditChoice','False')", "0 1 1 4"},
+        {"('IC','AuditChoice','True')", "-1 1 1 4"},
+        {"('IC','AuditChoice','0')", "0 1 1 4"},
+        {"('IC','AuditChoice','1')", "1 1 1 4"},
+        {"('IC','AuditChoice',NULL)", "-1 1 1 4"},
+        {"('IC','AuditChoice','many')", "-1 1 1 4"},
+        {"('IC','StartBranchSale','0')", "-1 0 1 4"},
+        {"('GL','StartBranchSale','0')", "-1 1 1 4"},
+        {"('IC','ShowRelationSign','0')", "-1 1 0 4"},
+        {"('IC','ShowRelationSign','x')", "-1 1 1 4"},
+        {"('IC','PrecisionOfDiscountRate','6')", "-1 1 1 6"},
+        {"('IC','PrecisionOfDiscountRate','')", "-1 1 1 4"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows);
+        db.exec("DELETE FROM t_SystemProfile");
+        AddOptions(db, c.rows);
+        Shared() = SharedSettings{2, 2, 2, 2};
+        LoadSystemOptions();
+        EXPECT_EQ(SharedOptions(), c.shared);
+    }
+}
+
+// After any lookup the cache is unfiltered again; it is a snapshot that
+// outlives its rows; a quote in a key cannot widen the lookup.
+TEST(SystemOptions, CacheIsASnapshotUnfilteredAfterEveryLookup) {
+    TempDatabase db;
+    AddOptions(db,
+               "('IC','StartPeriod','3'), ('IC','ListMaxRows','200'), ('IC','AuditChoice',NULL)");
+    LoadSystemOptions();
+    db.exec("DELETE FROM t_SystemProfile");
+    EXPECT_EQ(SystemOption("IC", "StartPeriod", "0"), "3");
+    EXPECT_EQ(SystemOption("IC", "StartPeriod' OR FKey<>'", "d"), "d");
+    EXPECT_EQ(SystemOption("IC", "ListMaxRows", "5000"), "200");
+    EXPECT_EQ(SystemOption("IC", "AuditChoice", "dflt"), "dflt");
+    EXPECT_EQ(SystemOption("GL", "ListMaxRows", "5000"), "5000");
+    ReleaseSystemOptions();
+    EXPECT_EQ(SystemOption("IC", "StartPeriod", "0"), "0");
+}
+
+// A reload that fails raises and keeps what the last good load gave.
+TEST(SystemOptions, FailedReloadRaisesAndKeepsTheLastGoodOptions) {
+    TempDatabase db;
+    AddOptions(db, "('IC','AuditChoice','0'), ('IC','StartPeriod','3')");
+    LoadSystemOptions();
+    db.exec("DROP TABLE t_SystemProfile");
+    EXPECT_THROW(LoadSystemOptions(), Error);
+    EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "0 1 1 4 3");
+    ResetProcessState();
+    EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "-1 1 1 4 0");
+}
+
+TEST(SystemOptions, ConnectionThatAnswersNothingGivesEveryDefault) {
+    TempDatabase db;
+    AddOptions(db, "('IC','AuditChoice','0'), ('IC','StartPeriod','3')");
+    host::RegisterComponent(host::progid::kAppConnection,
+                            [] { return std::make_shared<NullConnection>(); });
+    Shared().AuditChoice = 0;
+    LoadSystemOptions();
+    EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "-1 1 1 4 0");
+}
+
+struct FixedSysInfo : host::ISysInfo {
+    Variant answer;
+    Variant GetSysValue(const std::string&, const std::string&, const std::string&) override {
+        return answer;
+    }
+};
+
+// The default component raises for a missing row or a NULL value; a host's
+// component may answer Empty or Null instead: all of them give the default.
+TEST(SystemValue, AnswerAsTextElseTheDefault) {
+    TempDatabase db;
+    AddOptions(db, "('IC','O''Key','800'), ('IC','NullKey',NULL), ('IC','Zero','0')");
+    EXPECT_EQ(SystemValue("IC", "O'Key", "5000"), "800");
+    EXPECT_EQ(SystemValue("IC", "Zero", "1"), "0");
+    EXPECT_EQ(SystemValue("IC", "NullKey", "1") + SystemValue("IC", "NoSuchKey", "2"), "12");
+    auto info = std::make_shared<FixedSysInfo>();
+    host::RegisterComponent(host::progid::kSysInfo, [info] { return info; });
+    for (const Variant& answer : {Variant(), Variant::null()}) {
+        info->answer = answer;
+        EXPECT_EQ(SystemValue("IC", "ListMaxRows", "5000"), "5000");
+    }
+    info->answer = Variant(int32_t{30});
+    EXPECT_EQ(SystemValue("IC", "ListMaxRows", "5000"), "30");
+    host::RegisterComponent(host::progid::kSysInfo, nullptr);
+    EXPECT_EQ(SystemValue("IC", "ListMaxRows", "5000"), "5000");
+}
+
+}  // namespace
+}  // namespace qelt::support
