@@ -5,12 +5,16 @@
 
 namespace qelt::host {
 
+namespace {
+
 RecordsetPtr OrEmpty(RecordsetPtr rs) {
     if (rs) return rs;
     auto empty = std::make_shared<Recordset>();
     empty->open();
     return empty;
 }
+
+}  // namespace
 
 RecordsetPtr QueryThroughConnection(const std::string& sql, ConnectionMember member) {
     auto connection = Create<IAppConnection>(progid::kAppConnection);

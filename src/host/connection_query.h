@@ -17,7 +17,4 @@ enum class ConnectionMember { Execute, getanyrecordset };
 RecordsetPtr QueryThroughConnection(const std::string& sql,
                                     ConnectionMember member = ConnectionMember::getanyrecordset);
 
-// `rs`, or an empty open record set for a missing answer.
-RecordsetPtr OrEmpty(RecordsetPtr rs);
-
 }  // namespace qelt::host

@@ -6,9 +6,9 @@ namespace qelt::text {
 
 namespace {
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Byte offset of code point `chars` (or the end).
 std::size_t ByteOffset(std::string_view s, std::size_t chars) {
@@ -23,18 +23,6 @@ std::size_t ByteOffset(std::string_view s, std::size_t chars) {
 
 }  // namespace
 
-std::string TrimLeft(std::string_view s) {
-    std::size_t b = 0;
-    while (b < s.size() && s[b] == ' ') ++b;
-    return std::string(s.substr(b));
-}
-
-std::string TrimRight(std::string_view s) {
-    std::size_t e = s.size();
-    while (e > 0 && s[e - 1] == ' ') --e;
-    return std::string(s.substr(0, e));
-}
-
 std::string_view TrimView(std::string_view s) {
     std::size_t b = 0, e = s.size();
     while (b < e && s[b] == ' ') ++b;
@@ -42,7 +30,9 @@ std::string_view TrimView(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+std::string Trim(std::string_view s) {
+    return std::string(TrimView(s));
+}
 
 bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
@@ -50,16 +40,15 @@ bool IsBlank(std::string_view s) {
 
 std::string ToUpper(std::string_view s) {
     std::string r(s);
-    for (auto& c : r) c = Upper(c);
+    for (auto& c : r) c = UpperAscii(c);
     return r;
 }
 
 std::string ToLower(std::string_view s) {
     std::string r(s);
-    for (auto& c : r) c = Lower(c);
+    for (auto& c : r) c = LowerAscii(c);
     return r;
 }
-
 
 std::size_t IFind(std::string_view hay, std::string_view needle, std::size_t from) {
     if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;
@@ -85,11 +74,6 @@ std::string Left(std::string_view s, std::size_t chars) {
     return std::string(s.substr(0, ByteOffset(s, chars)));
 }
 
-std::string Right(std::string_view s, std::size_t chars) {
-    std::size_t n = CharCount(s);
-    return chars >= n ? std::string(s) : std::string(s.substr(ByteOffset(s, n - chars)));
-}
-
 std::string Mid(std::string_view s, std::size_t start, std::size_t chars) {
     std::size_t b = ByteOffset(s, start);
     std::string_view rest = s.substr(b);
@@ -107,7 +91,9 @@ std::string SqlEscape(std::string_view s) {
     return r;
 }
 
-std::string SqlQuote(std::string_view s) { return "'" + SqlEscape(s) + "'"; }
+std::string SqlQuote(std::string_view s) {
+    return "'" + SqlEscape(s) + "'";
+}
 
 std::string Piece(std::string_view s, int n, std::string_view separator, bool ignoreCase) {
     if (n < 1) return {};
@@ -115,14 +101,16 @@ std::string Piece(std::string_view s, int n, std::string_view separator, bool ig
     std::size_t start = 0;
     for (int piece = 1;; ++piece) {
         std::size_t end = ignoreCase ? IFind(s, separator, start) : s.find(separator, start);
-        if (piece == n) return std::string(s.substr(start, end == std::string_view::npos
-                                                               ? std::string_view::npos
-                                                               : end - start));
+        if (piece == n)
+            return std::string(s.substr(
+                start, end == std::string_view::npos ? std::string_view::npos : end - start));
         if (end == std::string_view::npos) return {};
         start = end + separator.size();
     }
 }
 
-std::string Num(long long n) { return std::to_string(n); }
+std::string Num(long long n) {
+    return std::to_string(n);
+}
 
 }  // namespace qelt::text

@@ -12,14 +12,18 @@ namespace qelt::text {
 std::string Trim(std::string_view s);
 // Trim without copying: a view into `s`.
 std::string_view TrimView(std::string_view s);
-std::string TrimLeft(std::string_view s);
-std::string TrimRight(std::string_view s);
 bool IsBlank(std::string_view s);
 
 std::string ToUpper(std::string_view s);
 std::string ToLower(std::string_view s);
-// Inline: column and alias names are compared this way in every hot loop.
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+// The one case folding of the library (ASCII). Inline: column and alias
+// names are compared this way in every hot loop.
+inline char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+inline char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 inline bool IEquals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -34,7 +38,6 @@ bool EndsWith(std::string_view s, std::string_view suffix);
 // Code-point counting.
 std::size_t CharCount(std::string_view s);
 std::string Left(std::string_view s, std::size_t chars);
-std::string Right(std::string_view s, std::size_t chars);
 // 0-based start in code points; `chars` = npos takes the rest.
 std::string Mid(std::string_view s, std::size_t start, std::size_t chars = std::string_view::npos);
 
