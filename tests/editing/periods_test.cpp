@@ -6,6 +6,7 @@
 #include "common/test_env.h"
 #include "editing/fakes.h"
 #include "editing/fmaker.h"
+#include "qelt/recordset.h"
 #include "support/shared_settings.h"
 
 namespace qelt::testing {
@@ -57,7 +58,8 @@ TEST_F(Periods, ListServerAnswersAndARefusalIsReported) {
     server->answer = false;
     EXPECT_FALSE(maker.GetCurPeriod(year, period, start, end));
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].title + "|" + messages.messages[0].text, "Vostrel提示|中间层调用失败！");
+    EXPECT_EQ(messages.messages[0].title + "|" + messages.messages[0].text,
+              "Vostrel提示|中间层调用失败！");
 }
 
 TEST_F(Periods, CostSystemTakesTheLastPeriodsEndFromNextYear) {
@@ -132,6 +134,34 @@ TEST_F(Periods, RedBlueBillsFollowTheTransactionTypeAndTemplate97) {
     EXPECT_FALSE(maker.IsROBBill());
     support::Shared().TemplateID = 97;
     EXPECT_TRUE(maker.IsROBBill()) << "97 is red/blue even without a row";
+}
+
+struct SilentData : host::IBillData, host::IGLData {
+    RecordsetPtr answer;
+    RecordsetPtr ExecuteSQL(const std::string&, const std::string&) override { return answer; }
+    RecordsetPtr getanyrecordset(const std::string&) override { return answer; }
+    bool AccessCheck(int32_t, int32_t, int32_t) override { return true; }
+};
+
+// Components that answer nothing, or too little, leave the dates alone: no
+// row is no error, a missing column is a failed call.
+TEST_F(Periods, MissingOrShortAnswersLeaveDatesUntouched) {
+    TempDatabase db;
+    auto data = std::make_shared<SilentData>();
+    host::RegisterComponent(host::progid::kBillData, [data] { return data; });
+    host::RegisterComponent(host::progid::kGLData, [data] { return data; });
+    start = Date{1999, 1, 1};
+    end = start;
+    EXPECT_TRUE(maker.GetPeriodDate(2026, 1, start, end));
+    EXPECT_TRUE(maker.GetToday().isEmpty());
+    support::Shared().TemplateID = 501;
+    EXPECT_FALSE(maker.IsROBBill());
+    data->answer = std::make_shared<Recordset>();
+    data->answer->appendField("FStartDate", adDate);
+    data->answer->open();
+    data->answer->appendRow({Variant(Date{2026, 1, 1})});
+    EXPECT_FALSE(maker.GetPeriodDate(2026, 1, start, end));
+    EXPECT_EQ(end, (Date{1999, 1, 1}));
 }
 
 }  // namespace

@@ -53,6 +53,25 @@ TEST(DefaultComponents, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
     EXPECT_THROW(ais->GetPeriodDate(2025, 1), Error);
 }
 
+// The day after the last period's end crosses months, years and leap days.
+TEST(DefaultComponents, PeriodPastTheCalendarStartsTheDayAfterTheLastEnd) {
+    testing::TempDatabase db;
+    auto ais = Create<IAisInfo>(progid::kAisInfo);
+    const std::pair<const char*, const char*> cases[] = {{"2026-12-31", "2027/01/01"},
+                                                         {"2028-02-28", "2028/02/29"},
+                                                         {"2028-02-29", "2028/03/01"},
+                                                         {"2100-02-28", "2100/03/01"},
+                                                         {"2026-04-30", "2026/05/01"}};
+    for (const auto& [lastEnd, nextStart] : cases) {
+        SCOPED_TRACE(lastEnd);
+        db.exec(
+            "DELETE FROM t_PeriodDate; INSERT INTO t_PeriodDate VALUES (2026, 1, "
+            "'2026-01-01', '" +
+            std::string(lastEnd) + "');");
+        EXPECT_EQ(ais->GetPeriodDate(2200, 1).format(), nextStart);
+    }
+}
+
 TEST(FrameworkComponents, SplitAndFormatMessage) {
     auto split = Create<IStringSplitter>(progid::kStringSplitter);
     EXPECT_EQ(split->split("a||b||c", 3, "||"), "c");

@@ -13,6 +13,7 @@
 #include "qelt/host/components.h"
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
+#include "support/system_options.h"
 
 namespace qelt::testing {
 namespace {
@@ -84,13 +85,29 @@ TEST_F(UserIdentity, DirectConnectionOpensThroughTheSessionCodeAndIsReset) {
     CFilter filter;
     filter.setLocalConnectingString(std::string("SQLITE3://db=") + QELT_TEST_DEMO_DB);
     EXPECT_TRUE(facade::HasLocalConnection());
-    EXPECT_THAT(
-        [&] { filter.setLocalConnectingString("odbc://DRIVER=NoSuchDriver;PWD=se cret;"); },
-        Throws<Error>(Field(&Error::description,
-                            AllOf(HasSubstr("PWD=***;"), Not(HasSubstr("cret"))))));
+    EXPECT_THAT([&] { filter.setLocalConnectingString("odbc://DRIVER=NoSuchDriver;PWD=se cret;"); },
+                Throws<Error>(Field(&Error::description,
+                                    AllOf(HasSubstr("PWD=***;"), Not(HasSubstr("cret"))))));
     EXPECT_TRUE(facade::HasLocalConnection()) << "a failed open keeps the previous connection";
     support::ResetProcessState();
     EXPECT_FALSE(facade::HasLocalConnection());
+}
+
+// Destroying a CFilter releases the option cache and the direct connection,
+// but not what the host configured.
+TEST_F(UserIdentity, DestroyedFilterReleasesItsOptionsAndConnection) {
+    host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
+    {
+        CFilter filter;
+        filter.setListID(kDemoList);
+        filter.setLocalConnectingString(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
+        filter.getInfoByF7Key("");
+        ASSERT_TRUE(filter.OK());
+        EXPECT_EQ(support::SystemOption("IC", "ListMaxRows", "none"), "5000");
+    }
+    EXPECT_EQ(support::SystemOption("IC", "ListMaxRows", "none"), "none");
+    EXPECT_FALSE(facade::HasLocalConnection());
+    EXPECT_EQ(RestrictionOfLookup(nullptr), "user 2");
 }
 
 }  // namespace
