@@ -136,10 +136,18 @@ TEST_F(Periods, RedBlueBillsFollowTheTransactionTypeAndTemplate97) {
     EXPECT_TRUE(maker.IsROBBill()) << "97 is red/blue even without a row";
 }
 
+// Answers every statement alike and records them, one a line.
 struct SilentData : host::IBillData, host::IGLData {
     RecordsetPtr answer;
-    RecordsetPtr ExecuteSQL(const std::string&, const std::string&) override { return answer; }
-    RecordsetPtr getanyrecordset(const std::string&) override { return answer; }
+    std::string statements;
+    RecordsetPtr ExecuteSQL(const std::string& props, const std::string& sql) override {
+        statements += props + " | " + sql + "\n";
+        return answer;
+    }
+    RecordsetPtr getanyrecordset(const std::string& sql) override {
+        statements += sql + "\n";
+        return answer;
+    }
     bool AccessCheck(int32_t, int32_t, int32_t) override { return true; }
 };
 
@@ -152,15 +160,22 @@ TEST_F(Periods, MissingOrShortAnswersLeaveDatesUntouched) {
     host::RegisterComponent(host::progid::kGLData, [data] { return data; });
     start = Date{1999, 1, 1};
     end = start;
-    EXPECT_TRUE(maker.GetPeriodDate(2026, 1, start, end));
+    host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
+    EXPECT_TRUE(maker.GetPeriodDate(2026, 11, start, end));
     EXPECT_TRUE(maker.GetToday().isEmpty());
     support::Shared().TemplateID = 501;
     EXPECT_FALSE(maker.IsROBBill());
+    EXPECT_EQ(data->statements,
+              "UserID=2 | SELECT FStartDate, FEndDate FROM t_PeriodDate WHERE FYear = 2026 And "
+              "FPeriod = 11\n"
+              "Select getdate() \n"
+              "Select t1.FROB From ICTransactionType t1,ICListTemplate t2  Where "
+              "t1.FID=t2.FBillTemplateID and t2.FTemplateID=501\n");
     data->answer = std::make_shared<Recordset>();
     data->answer->appendField("FStartDate", adDate);
     data->answer->open();
     data->answer->appendRow({Variant(Date{2026, 1, 1})});
-    EXPECT_FALSE(maker.GetPeriodDate(2026, 1, start, end));
+    EXPECT_FALSE(maker.GetPeriodDate(2026, 11, start, end));
     EXPECT_EQ(end, (Date{1999, 1, 1}));
 }
 

@@ -58,8 +58,15 @@ TEST_F(UserIdentity, GroupRestrictionFollowsTheUserLoggedOnNow) {
 }
 
 struct NullConnection : host::IAppConnection {
-    RecordsetPtr Execute(const std::string&) override { return nullptr; }
-    RecordsetPtr getanyrecordset(const std::string&) override { return nullptr; }
+    std::string calls;
+    RecordsetPtr Execute(const std::string& sql) override {
+        calls += "Execute: " + sql + "\n";
+        return nullptr;
+    }
+    RecordsetPtr getanyrecordset(const std::string& sql) override {
+        calls += "getanyrecordset: " + sql.substr(0, 24) + "\n";
+        return nullptr;
+    }
 };
 
 // A host connection that answers nothing finds no list: results stay as the
@@ -71,11 +78,15 @@ TEST_F(UserIdentity, ConnectionThatAnswersNothingFindsNoList) {
     filter.getInfoByF7Key("");
     ASSERT_TRUE(filter.OK());
     const std::string sql = filter.Datasql();
-    host::RegisterComponent(host::progid::kAppConnection,
-                            [] { return std::make_shared<NullConnection>(); });
+    auto connection = std::make_shared<NullConnection>();
+    host::RegisterComponent(host::progid::kAppConnection, [connection] { return connection; });
     filter.getInfoByF7Key("");
     EXPECT_TRUE(filter.OK());
     EXPECT_EQ(filter.Datasql(), sql);
+    EXPECT_EQ(connection->calls,
+              "getanyrecordset: SELECT FCategory,FKey,FV\n"
+              "Execute: select FTemplateID,FName As FName ,FFilter from ICListTemplate Where "
+              "FID=1\n");
     EXPECT_EQ(support::Shared().AuditChoice, -1);
 }
 

@@ -27,9 +27,17 @@ std::string SharedOptions() {
            std::to_string(s.ShowRelationSign) + " " + std::to_string(s.PrecisionOfDiscountRate);
 }
 
+// Answers nothing and records each call as "member: statement".
 struct NullConnection : host::IAppConnection {
-    RecordsetPtr Execute(const std::string&) override { return nullptr; }
-    RecordsetPtr getanyrecordset(const std::string&) override { return nullptr; }
+    std::string calls;
+    RecordsetPtr Execute(const std::string& sql) override {
+        calls += "Execute: " + sql + "\n";
+        return nullptr;
+    }
+    RecordsetPtr getanyrecordset(const std::string& sql) override {
+        calls += "getanyrecordset: " + sql + "\n";
+        return nullptr;
+    }
 };
 
 // Each option on its own, so that a default or a conversion of one option
@@ -93,14 +101,19 @@ TEST(SystemOptions, FailedReloadRaisesAndKeepsTheLastGoodOptions) {
     EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "-1 1 1 4 0");
 }
 
-TEST(SystemOptions, ConnectionThatAnswersNothingGivesEveryDefault) {
+TEST(SystemOptions, LoadAsksTheConnectionOnceAndAnAnswerOfNothingGivesEveryDefault) {
     TempDatabase db;
     AddOptions(db, "('IC','AuditChoice','0'), ('IC','StartPeriod','3')");
-    host::RegisterComponent(host::progid::kAppConnection,
-                            [] { return std::make_shared<NullConnection>(); });
+    auto connection = std::make_shared<NullConnection>();
+    host::RegisterComponent(host::progid::kAppConnection, [connection] { return connection; });
     Shared().AuditChoice = 0;
     LoadSystemOptions();
     EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "-1 1 1 4 0");
+    EXPECT_EQ(connection->calls,
+              "getanyrecordset: SELECT FCategory,FKey,FValue FROM t_SystemProfile \r\n"
+              "WHERE FCategory='IC' AND FKey IN "
+              "('StartBranchSale','ShowRelationSign','AuditChoice','PrecisionOfDiscountRate',\r\n"
+              "'StartPeriod','ListMaxRows','')\n");
 }
 
 struct FixedSysInfo : host::ISysInfo {
