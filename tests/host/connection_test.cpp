@@ -125,7 +125,6 @@ TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
     EXPECT_NO_THROW(Query("SELECT F FROM Marker"));
     unsetenv("QELT_DATABASE");
     EXPECT_NO_THROW(Query("SELECT FKey FROM t_SystemProfile"));
-    // A braced ODBC password may hold ";" and blanks: all of it is masked.
     host::SetDatabase("odbc://DRIVER=NoSuchDriver;UID=sa;PWD={my se;cret};Database=erp;");
     EXPECT_THAT([] { Query("SELECT 1"); },
                 Throws<Error>(Field(&Error::description, AllOf(HasSubstr("PWD=***;Database=erp;"),
