@@ -69,9 +69,11 @@ public:
     // Lasts only until the next getInfoByF7Key, which re-reads the option.
     Variant SetAuditChoice(int16_t vNewValue);
 
-    // Opens a direct database connection with a SOCI connection string and
-    // keeps it for the process until this CFilter is destroyed. No query of
-    // the library uses it. Raises Error when it cannot be opened.
+    // Opens a direct database connection and keeps it for the process until
+    // this CFilter is destroyed. It takes the connection strings of
+    // host::SetDatabase and opens like the library's own sessions; no query
+    // of the library uses it. Raises Error (passwords masked) when it cannot
+    // be opened, keeping the connection opened before.
     void setLocalConnectingString(const std::string& connectionString);
 
     // --- results ----------------------------------------------------------------
