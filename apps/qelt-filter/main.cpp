@@ -2,7 +2,6 @@
 // terminal. Exit codes: 0 success, 1 failure (message on stderr), other
 // non-zero codes for command-line errors.
 #include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -13,11 +12,14 @@
 #include "qelt/demo.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/connection_string.h"
 #include "qelt/host/session.h"
 
 namespace {
 
-constexpr const char* kSqlitePrefix = "sqlite3://db=";
+// The bundled demo database restricts lists to the user's groups; without a
+// user every list would be refused, so a newcomer gets this ordinary user.
+constexpr const char* kDemoUserProps = "UserID=2;UserName=张伟";
 
 // One line on stderr, whatever the message holds.
 int Fail(std::string message) {
@@ -30,18 +32,21 @@ int Fail(std::string message) {
 // A bare path means an SQLite file. SQLite would create a missing file, so
 // a missing one is refused here rather than answered from an empty database.
 std::string ResolveDatabase(const std::string& db) {
-    std::string conn = db.find("://") == std::string::npos ? kSqlitePrefix + db : db;
-    if (conn.rfind(kSqlitePrefix, 0) == 0) {
-        std::string path = conn.substr(std::string(kSqlitePrefix).size());
-        path = path.substr(0, path.find(' '));
-        if (!std::filesystem::is_regular_file(path))
-            throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
-    }
+    const std::string conn = qelt::host::ToConnectionString(db);
+    const std::string path = qelt::host::SqliteFileOf(conn);
+    if (!path.empty() && !std::filesystem::is_regular_file(path))
+        throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
     return conn;
 }
 
+bool EnvSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
 qelt::RecordsetPtr Query(const std::string& sql) {
-    auto connection = qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
+    auto connection =
+        qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
     return connection->Execute(sql);
 }
 
@@ -81,9 +86,13 @@ int main(int argc, char** argv) {
     CLI::App app{"List SQL from the list templates of an ERP database"};
     app.require_subcommand(1);
     std::string db, props, user;
-    app.add_option("--db", db, "SOCI connection string or SQLite file (default: QELT_DATABASE, "
-                               "else the bundled demo database)");
-    app.add_option("--props", props, "the user's property string (default: QELT_PROPS)");
+    app.add_option("--db", db,
+                   "SOCI connection string or SQLite file (default: QELT_DATABASE, "
+                   "else the bundled demo database)");
+    app.add_option("--props", props,
+                   std::string("the user's property string (default: QELT_PROPS; on the "
+                               "bundled demo database: ") +
+                       kDemoUserProps + ")");
     app.add_option("--user", user, "the user name (default: QELT_USER_NAME)");
 
     int listId = 0;
@@ -111,6 +120,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!db.empty()) qelt::host::SetDatabase(ResolveDatabase(db));
+        if (props.empty() && db.empty() && !EnvSet("QELT_DATABASE") && !EnvSet("QELT_PROPS"))
+            props = kDemoUserProps;
         if (!props.empty()) qelt::host::SetSharedProperty("PropsString", props);
         if (!user.empty()) qelt::host::SetSharedProperty("UserName", user);
         if (lists->parsed()) return RunLists();
