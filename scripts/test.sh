@@ -27,7 +27,7 @@ cmake --build build-fuzz -j"$jobs" --target fuzz_recordset_filter fuzz_props_str
 for target in recordset_filter props_string; do
   mkdir -p "build-fuzz/corpus/$target"
   log="build-fuzz/fuzz_$target.log"
-  if (cd build-fuzz && "./fuzz_$target" -max_total_time="${QELT_FUZZ_SECONDS:-20}" -seed=1 \
+  if (cd build-fuzz && "fuzz/fuzz_$target" -max_total_time="${QELT_FUZZ_SECONDS:-20}" -seed=1 \
         "corpus/$target" "../fuzz/corpus/$target") >"$log" 2>&1; then
     tail -n 3 "$log"
     echo "fuzz $target: no crash"
