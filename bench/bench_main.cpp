@@ -1,42 +1,64 @@
-// Runs the benchmarks, then prints how the look-up path compares with the
-// bare cost of its own queries.
+// Runs the benchmarks with the standard flags (--benchmark_format,
+// --benchmark_out, ...), then prints how the look-up path compares with the
+// bare cost of its own queries: on stdout after the console table, on
+// stderr when stdout carries JSON or CSV.
 #include <benchmark/benchmark.h>
 
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
-class RatioReporter : public benchmark::ConsoleReporter {
+constexpr const char* kLookupPath = "BM_LookupPath";
+constexpr const char* kLookupQueries = "BM_LookupQueriesThroughSoci";
+constexpr const char* kRatioLabel = "look-up path / its own queries through SOCI: ";
+
+// Hands every report to the display reporter the flags chose and keeps each
+// benchmark's time: the median when repeated, else its one run.
+class RatioReporter : public benchmark::BenchmarkReporter {
 public:
+    explicit RatioReporter(benchmark::BenchmarkReporter* display) : display_(display) {}
+
+    bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
     void ReportRuns(const std::vector<Run>& runs) override {
-        // With repetitions the median stands for the benchmark; without, the one run.
         for (const auto& run : runs) {
             const std::string& name = run.run_name.function_name;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Iteration && !medians.count(name))
-                times[name] = run.GetAdjustedRealTime();
+                medians_[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration)
+                runs_[name] = run.GetAdjustedRealTime();
         }
-        for (const auto& [name, t] : medians) times[name] = t;
-        ConsoleReporter::ReportRuns(runs);
+        display_->ReportRuns(runs);
     }
-    std::map<std::string, double> times;
-    std::map<std::string, double> medians;
+    void Finalize() override { display_->Finalize(); }
+
+    bool console() const { return dynamic_cast<benchmark::ConsoleReporter*>(display_) != nullptr; }
+    // 0 when a benchmark did not run (a filter left it out).
+    double time(const std::string& name) const {
+        if (auto it = medians_.find(name); it != medians_.end()) return it->second;
+        if (auto it = runs_.find(name); it != runs_.end()) return it->second;
+        return 0;
+    }
+
+private:
+    benchmark::BenchmarkReporter* display_;  // owned by the benchmark library
+    std::map<std::string, double> medians_;
+    std::map<std::string, double> runs_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter(benchmark::CreateDefaultDisplayReporter());
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto lookup = reporter.times.find("BM_LookupPath");
-    auto direct = reporter.times.find("BM_LookupQueriesThroughSoci");
-    if (lookup != reporter.times.end() && direct != reporter.times.end() && direct->second > 0)
-        std::cout << "look-up path / its own queries through SOCI: " << lookup->second / direct->second
-                  << "\n";
+    const double lookup = reporter.time(kLookupPath);
+    const double direct = reporter.time(kLookupQueries);
+    if (lookup > 0 && direct > 0)
+        (reporter.console() ? std::cout : std::cerr) << kRatioLabel << lookup / direct << "\n";
     benchmark::Shutdown();
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include "host/db_session.h"
 #include "qelt/cfilter.h"
+#include "qelt/host/connection_string.h"
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
 
@@ -33,7 +34,7 @@ sqlite_api::sqlite3* NativeHandle(soci::session& session) {
 
 void UseDemo() {
     qelt::support::ResetProcessState();
-    qelt::host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
+    qelt::host::SetDatabase(qelt::host::ToConnectionString(QELT_TEST_DEMO_DB));
     qelt::host::SetSharedProperty("PropsString", "UserID=16394");
 }
 
@@ -64,7 +65,8 @@ void BM_LookupPath(benchmark::State& state) {
 BENCHMARK(BM_LookupPath)->Unit(benchmark::kMicrosecond);
 
 // Every statement run once, each value read by the type SOCI reports.
-[[gnu::noinline]] void ReplayStatements(soci::session& session, const std::vector<std::string>& statements) {
+[[gnu::noinline]] void ReplayStatements(soci::session& session,
+                                        const std::vector<std::string>& statements) {
     for (const auto& sql : statements) {
         soci::rowset<soci::row> rows = session.prepare << sql;
         std::size_t cells = 0;
@@ -72,12 +74,23 @@ BENCHMARK(BM_LookupPath)->Unit(benchmark::kMicrosecond);
             for (std::size_t i = 0; i < row.size(); ++i) {
                 if (row.get_indicator(i) == soci::i_null) continue;
                 switch (row.get_properties(i).get_data_type()) {
-                    case soci::dt_string: benchmark::DoNotOptimize(row.get<std::string>(i)); break;
-                    case soci::dt_integer: benchmark::DoNotOptimize(row.get<int>(i)); break;
-                    case soci::dt_double: benchmark::DoNotOptimize(row.get<double>(i)); break;
-                    case soci::dt_long_long: benchmark::DoNotOptimize(row.get<long long>(i)); break;
-                    case soci::dt_date: benchmark::DoNotOptimize(row.get<std::tm>(i)); break;
-                    default: break;
+                    case soci::dt_string:
+                        benchmark::DoNotOptimize(row.get<std::string>(i));
+                        break;
+                    case soci::dt_integer:
+                        benchmark::DoNotOptimize(row.get<int>(i));
+                        break;
+                    case soci::dt_double:
+                        benchmark::DoNotOptimize(row.get<double>(i));
+                        break;
+                    case soci::dt_long_long:
+                        benchmark::DoNotOptimize(row.get<long long>(i));
+                        break;
+                    case soci::dt_date:
+                        benchmark::DoNotOptimize(row.get<std::tm>(i));
+                        break;
+                    default:
+                        break;
                 }
                 ++cells;
             }

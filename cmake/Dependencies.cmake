@@ -26,8 +26,3 @@ target_link_libraries(qelt_deps INTERFACE soci::sqlite3 soci::odbc soci::core
   PkgConfig::SQLITE3 PkgConfig::ODBC PkgConfig::INIH nlohmann_json::nlohmann_json
   ${CMAKE_DL_LIBS})
 
-# SOCI's libraries do not export the type information of their backend
-# classes, which UBSan's vptr check needs wherever SOCI's headers downcast.
-if(QELT_SANITIZE)
-  target_compile_options(qelt_deps INTERFACE -fno-sanitize=vptr)
-endif()

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
-  libsoci-dev libboost-dev libsqlite3-dev sqlite3
+  libsoci-dev libboost-dev libsqlite3-dev
   unixodbc unixodbc-dev libsqliteodbc
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev libinih-dev

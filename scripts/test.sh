@@ -1,27 +1,46 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs the whole test suite twice: a plain
-# build, then a build with AddressSanitizer and UndefinedBehaviorSanitizer.
-# Between the two, a short, fixed-time fuzz run of the record-set filter parser.
+# Sets everything up, checks the formatting, builds, and runs the whole test
+# suite twice: a plain build (warnings are errors), then a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer. Between the two, a short,
+# fixed-time fuzz run of each parser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
 jobs=$(nproc)
 
+echo "== formatting (clang-format) =="
+find include src apps tests bench fuzz data \( -name '*.h' -o -name '*.cpp' \) -print0 |
+  xargs -0 clang-format --dry-run --Werror
+echo "formatting: clean"
+
 echo "== plain build =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-echo "== fuzz (record-set filter parser) =="
-CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz -j"$jobs"
-mkdir -p build-fuzz/corpus
-build-fuzz/fuzz_recordset_filter -max_total_time="${QELT_FUZZ_SECONDS:-20}" -seed=1 \
-  build-fuzz/corpus fuzz/corpus/recordset_filter 2>&1 | tail -n 3
-echo "fuzz: no crash"
+echo "== fuzz (record-set filter, property string) =="
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_BUILD_FUZZ=ON \
+  -DQELT_BUILD_TESTS=OFF -DQELT_BUILD_BENCH=OFF -DQELT_BUILD_APPS=OFF -DQELT_INSTALL=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target fuzz_recordset_filter fuzz_props_string
+# Each target keeps its log: its tail when it ran clean, all of it (with the
+# crash and its input) when it did not.
+for target in recordset_filter props_string; do
+  mkdir -p "build-fuzz/corpus/$target"
+  log="build-fuzz/fuzz_$target.log"
+  if (cd build-fuzz && "fuzz/fuzz_$target" -max_total_time="${QELT_FUZZ_SECONDS:-20}" -seed=1 \
+        "corpus/$target" "../fuzz/corpus/$target") >"$log" 2>&1; then
+    tail -n 3 "$log"
+    echo "fuzz $target: no crash"
+  else
+    cat "$log"
+    echo "fuzz $target: crash (log: $log)" >&2
+    exit 1
+  fi
+done
 
 echo "== sanitizer build (address, undefined) =="
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQELT_SANITIZE=ON -DQELT_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQELT_SANITIZE=ON -DQELT_WERROR=ON \
+  -DQELT_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"

@@ -13,11 +13,14 @@
 #include "qelt/demo.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/connection_string.h"
 #include "qelt/host/session.h"
 
 namespace {
 
-constexpr const char* kSqlitePrefix = "sqlite3://db=";
+// The bundled demo database restricts lists to the user's groups; without a
+// user every list would be refused, so a newcomer gets this ordinary user.
+constexpr const char* kDemoUserProps = "UserID=2;UserName=张伟";
 
 // One line on stderr, whatever the message holds.
 int Fail(std::string message) {
@@ -30,15 +33,16 @@ int Fail(std::string message) {
 // A bare path means an SQLite file. SQLite would create a missing file, so
 // a missing one is refused here rather than answered from an empty database.
 std::string ResolveDatabase(const std::string& db) {
-    std::string conn = db.find("://") == std::string::npos ? kSqlitePrefix + db : db;
-    if (conn.rfind(kSqlitePrefix, 0) == 0) {
-        std::string path = conn.substr(std::string(kSqlitePrefix).size());
-        path = path.substr(0, path.find(' '));
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(path, ec))
-            throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
-    }
+    const std::string conn = qelt::host::ToConnectionString(db);
+    const std::string path = qelt::host::SqliteFileOf(conn);
+    if (!path.empty() && !std::filesystem::is_regular_file(path))
+        throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
     return conn;
+}
+
+bool EnvSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
 }
 
 // A connection component that answers nothing has no rows to show.
@@ -87,7 +91,10 @@ int main(int argc, char** argv) {
     app.add_option("--db", db,
                    "SOCI connection string or SQLite file (default: QELT_DATABASE, "
                    "else the bundled demo database)");
-    app.add_option("--props", props, "the user's property string (default: QELT_PROPS)");
+    app.add_option("--props", props,
+                   std::string("the user's property string (default: QELT_PROPS; on the "
+                               "bundled demo database: ") +
+                       kDemoUserProps + ")");
     app.add_option("--user", user, "the user name (default: QELT_USER_NAME)");
 
     int listId = 0;
@@ -115,6 +122,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!db.empty()) qelt::host::SetDatabase(ResolveDatabase(db));
+        if (props.empty() && db.empty() && !EnvSet("QELT_DATABASE") && !EnvSet("QELT_PROPS"))
+            props = kDemoUserProps;
         if (!props.empty()) qelt::host::SetSharedProperty(qelt::host::kPropsStringProperty, props);
         if (!user.empty()) qelt::host::SetSharedProperty(qelt::host::kUserNameProperty, user);
         if (lists->parsed()) return RunLists();

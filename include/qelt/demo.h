@@ -10,8 +10,11 @@ namespace qelt {
 // a file that is there). Raises Error when the file cannot be written.
 QELT_EXPORT void WriteDemoDatabase(const std::string& path);
 
-// The SOCI connection string of the bundled demo database, creating the
-// database first when no copy of it can be found.
+// The SOCI connection string of the bundled demo database: the copy
+// installed with the library (share/qeltsqlwhere2/demo.db beside the lib
+// folder that holds the library), else a copy in the user's cache folder
+// ($XDG_CACHE_HOME or ~/.cache, then qeltsqlwhere2/demo.db), written first
+// when missing. Raises Error when that copy cannot be written.
 QELT_EXPORT std::string DemoDatabaseConnectionString();
 
 }  // namespace qelt

@@ -1,18 +1,18 @@
+#include <dlfcn.h>
+#include <errno.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "data/demo_sql.h"
 #include "platform/text.h"
 #include "qelt/demo.h"
 #include "qelt/error.h"
-
-namespace qelt::support {
-extern const char* const kDemoSchemaSql;
-extern const char* const kDemoDataSql;
-}  // namespace qelt::support
+#include "qelt/host/connection_string.h"
 
 namespace qelt {
 
@@ -37,8 +37,8 @@ void RunScripts(const std::string& file, const std::string& target) {
     std::string error;
     if (rc == SQLITE_OK) {
         // One transaction: statement by statement, each would wait for a disk sync.
-        for (const char* script : {"BEGIN;", support::kDemoSchemaSql, support::kDemoDataSql,
-                                   "COMMIT;"}) {
+        for (const char* script :
+             {"BEGIN;", support::kDemoSchemaSql, support::kDemoDataSql, "COMMIT;"}) {
             char* message = nullptr;
             if (sqlite3_exec(db, script, nullptr, nullptr, &message) != SQLITE_OK) {
                 error = message ? message : "unknown error";
@@ -65,11 +65,25 @@ fs::path CacheCopy() {
     return base / kCacheFolder / kCacheFile;
 }
 
-std::string ConnectionStringOf(const fs::path& file) {
-    const std::string path = file.string();
-    // The sqlite3 backend splits its parameters at blanks unless quoted.
-    if (path.find(' ') != std::string::npos) return "sqlite3://db=\"" + path + "\"";
-    return "sqlite3://db=" + path;
+// The file that holds this code: the shared library, or the program that
+// links the library statically (for which the loader reports argv[0]).
+fs::path CodeFile() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&DemoDatabaseConnectionString), &info) == 0 ||
+        !info.dli_fname || !*info.dli_fname)
+        return {};
+    std::error_code ec;
+    if (std::strcmp(info.dli_fname, program_invocation_name) == 0)
+        return fs::read_symlink("/proc/self/exe", ec);
+    return fs::absolute(info.dli_fname, ec);
+}
+
+// The installed demo database, found relative to the library so that the
+// installation can move as a whole (the build tree has the same layout).
+fs::path InstalledCopy() {
+    const fs::path code = CodeFile();
+    if (code.empty()) return {};
+    return (code.parent_path() / QELT_DEMO_DB_FROM_LIBDIR).lexically_normal();
 }
 
 }  // namespace
@@ -95,15 +109,15 @@ void WriteDemoDatabase(const std::string& path) {
 
 std::string DemoDatabaseConnectionString() {
     std::error_code ec;
-    for (const char* candidate : {QELT_DEMO_DB, QELT_DEMO_DB_INSTALLED})
-        if (fs::is_regular_file(candidate, ec)) return ConnectionStringOf(candidate);
+    if (const fs::path installed = InstalledCopy(); fs::is_regular_file(installed, ec))
+        return host::ToConnectionString(installed.string());
     const fs::path copy = CacheCopy();
     if (!fs::is_regular_file(copy, ec)) {
         fs::create_directories(copy.parent_path(), ec);
         if (ec) Fail(copy.string(), ec.message());
         WriteDemoDatabase(copy.string());
     }
-    return ConnectionStringOf(copy);
+    return host::ToConnectionString(copy.string());
 }
 
 }  // namespace qelt

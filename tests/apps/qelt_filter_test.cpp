@@ -3,8 +3,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/test_env.h"
 
@@ -17,14 +21,15 @@ struct QeltResult {
     std::string err;
 };
 
-// Runs the tool with a clean environment for the library's variables.
-QeltResult RunTool(const std::string& args) {
+// Runs a shell command line with a clean environment for the library's
+// variables (plus `env`, "NAME=value ...").
+QeltResult RunShell(const std::string& line, const std::string& env = "") {
     // ctest runs the cases in parallel: each run has its own file for stderr.
     std::string errFile = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test_XXXXXX";
     int fd = mkstemp(errFile.data());
     if (fd >= 0) close(fd);
-    std::string cmd = "env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME '" +
-                      std::string(QELT_FILTER_EXE) + "' " + args + " 2>'" + errFile + "'";
+    std::string cmd = "env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME " + env + " sh -c '" +
+                      line + "' 2>'" + errFile + "'";
     QeltResult r;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (!pipe) return r;
@@ -36,6 +41,10 @@ QeltResult RunTool(const std::string& args) {
     r.err = ReadFile(errFile);
     std::remove(errFile.c_str());
     return r;
+}
+
+QeltResult RunTool(const std::string& args, const std::string& env = "") {
+    return RunShell("\"" + std::string(QELT_FILTER_EXE) + "\" " + args, env);
 }
 
 TEST(QeltFilterTool, PrintsTheSelectOfADemoList) {
@@ -57,11 +66,39 @@ TEST(QeltFilterTool, JsonCarriesHeadAndTemplateInformationInOrder) {
     EXPECT_EQ(json["templateInfo"]["FID"].get<int>(), 1);
 }
 
-TEST(QeltFilterTool, RestrictedListWithoutUserIsRefusedNotWidened) {
-    QeltResult r = RunTool("sql --list 1");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("needs UserID in the property string"), std::string::npos) << r.err;
+// On the bundled demo database a newcomer reads as its demo user; a database
+// or a property string of one's own is never widened.
+TEST(QeltFilterTool, DemoUserOnlyOnTheBundledDatabaseWithoutProps) {
+    const QeltResult demoUser = RunTool("--props \"UserID=2;UserName=张伟\" sql --list 1");
+    const QeltResult admin = RunTool("--props UserID=1 sql --list 1");
+    ASSERT_EQ(demoUser.exitCode, 0) << demoUser.err;
+    ASSERT_NE(demoUser.out, admin.out);
+    const std::string refused = "qelt-filter: the template of list 1 could not be turned into SQL";
+    struct Case {
+        std::string args, env;
+        const QeltResult* sameAs;  // null: refused
+    };
+    const Case cases[] = {
+        {"sql --list 1", "", &demoUser},
+        {"--user Guest sql --list 1", "", &demoUser},
+        {"sql --list 1", "QELT_PROPS=UserID=1", &admin},
+        {std::string("--db \"") + QELT_TEST_DEMO_DB + "\" sql --list 1", "", nullptr},
+        {"sql --list 1", std::string("QELT_DATABASE=sqlite3://db=") + QELT_TEST_DEMO_DB, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.env + " " + c.args);
+        QeltResult r = RunTool(c.args, c.env);
+        if (c.sameAs) {
+            EXPECT_EQ(r.exitCode, 0);
+            EXPECT_EQ(r.out, c.sameAs->out);
+            EXPECT_EQ(r.err, "");
+        } else {
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err.rfind(refused, 0), 0u) << r.err;
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+        }
+    }
 }
 
 TEST(QeltFilterTool, MissingListIsOneLineAndExitOne) {
@@ -77,21 +114,56 @@ TEST(QeltFilterTool, UnopenableDatabaseIsOneLineAndExitOne) {
     EXPECT_EQ(r.err, "qelt-filter: cannot open database /nonexistent/erp.db: no such file\n");
 
     TempDatabase empty(false);  // a file with no ERP tables
-    r = RunTool("--db '" + empty.path() + "' sql --list 1");
+    r = RunTool("--db \"" + empty.path() + "\" sql --list 1");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.rfind("qelt-filter: ", 0), 0u);
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
 }
 
-TEST(QeltFilterTool, DemoDbWritesAFreshDatabaseTheToolCanRead) {
+TEST(QeltFilterTool, DemoDbWritesAFreshDatabaseTheToolReadsUnderAPathWithBlanks) {
     TempDatabase dir(false);
-    std::string path = dir.path() + ".demo";
-    QeltResult r = RunTool("demo-db '" + path + "'");
+    const std::string path = dir.path() + " my demo.db";  // removed with the folder
+    QeltResult r = RunTool("demo-db \"" + path + "\"");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    r = RunTool("--db '" + path + "' lists");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("id\ttemplate\tname\n1\t", 0), 0u) << r.out;
-    std::remove(path.c_str());
+    for (const std::string& db : {"\"" + path + "\"", "\"sqlite3://db=\\\"" + path + "\\\"\""}) {
+        r = RunTool("--db " + db + " lists");
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out.rfind("id\ttemplate\tname\n1\t", 0), 0u) << r.out;
+    }
+    r = RunTool("--db \"" + path + ".missing\" lists");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "qelt-filter: cannot open database " + path + ".missing: no such file\n");
+}
+
+// The command lines of the README's sh blocks that run the tool.
+std::vector<std::string> ReadmeToolLines() {
+    std::istringstream readme(ReadFile(QELT_README));
+    std::vector<std::string> lines;
+    bool inSh = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.rfind("```", 0) == 0)
+            inSh = !inSh && line == "```sh";
+        else if (inSh && line.find("qelt-filter") != std::string::npos)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// Run in order, as a newcomer would from the top of a fresh clone: "build"
+// there is this build tree.
+TEST(ReadmeCommands, EveryToolLineRunsAsWritten) {
+    const std::vector<std::string> lines = ReadmeToolLines();
+    ASSERT_GE(lines.size(), 5u);
+    TempDatabase scratch(false);
+    const auto clone = std::filesystem::path(scratch.path()).parent_path();
+    std::filesystem::create_directory_symlink(QELT_TEST_BINARY_DIR, clone / "build");
+    for (const std::string& line : lines) {
+        SCOPED_TRACE(line);
+        std::ofstream(clone / "line.sh") << line << "\n";
+        QeltResult r = RunShell("cd \"" + clone.string() + "\" && sh line.sh");
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_FALSE(r.out.empty());
+    }
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ std::string BackendName(Backend backend) {
 }
 
 std::string ConnectionStringFor(Backend backend, const std::string& file) {
-    if (backend == Backend::Sqlite3) return "sqlite3://db=" + file;
+    if (backend == Backend::Sqlite3) return qelt::host::ToConnectionString(file);
     ConfigureOdbcOnce();
     return std::string("odbc://DRIVER=") + kOdbcDriverName + ";Database=" + file + ";";
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "qelt/host/connection_string.h"
 #include "qelt/host/session.h"
 
 namespace qelt::testing {
@@ -19,7 +20,7 @@ public:
     TempDatabase& operator=(const TempDatabase&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string sociConnectionString() const { return "sqlite3://db=" + path_; }
+    std::string sociConnectionString() const { return qelt::host::ToConnectionString(path_); }
     // Runs one or more statements directly on the file (not through the library).
     void exec(const std::string& sql) const;
 

@@ -55,7 +55,9 @@ TEST_F(DataPermissions, ListsOfOtherUsersDocumentsAreRestrictedWhenTheOptionIsOn
         host::SetSharedProperty(host::kPropsStringProperty, c.props);
         const bool built = !listSql(c.tpl).empty();
         EXPECT_EQ(built ? info.at("Where").toString() : "no statement", c.where);
-        if (built) EXPECT_EQ(t.lastWhere(), c.where);
+        if (built) {
+            EXPECT_EQ(t.lastWhere(), c.where);
+        }
     }
     // A check that cannot read its table answers no, silently.
     setOption("CheckUserGroup", "1");

@@ -119,7 +119,7 @@ inline std::shared_ptr<clsFilterElement> Cond(std::string alias, std::string cod
                                               std::string value, std::string andOr = "   ",
                                               std::string left = "", std::string right = "") {
     return std::make_shared<clsFilterElement>(
-        clsFilterElement{"x." + alias, alias, "", "", 0, left, right, andOr, code, value});
+        clsFilterElement{"x." + alias, alias, "", "", 0, left, right, andOr, code, value, ""});
 }
 
 inline std::shared_ptr<clsSortElement> Key(std::string alias, std::string type) {

@@ -10,7 +10,10 @@ namespace qelt::testing {
 namespace {
 
 std::shared_ptr<clsSQLElement> Column(std::string name, std::string alias) {
-    return std::make_shared<clsSQLElement>(clsSQLElement{"", "", name, alias});
+    auto column = std::make_shared<clsSQLElement>();
+    column->sFieldName = std::move(name);
+    column->sFieldAlias = std::move(alias);
+    return column;
 }
 
 // Unmatched elements keep their own field name "x." + alias.
