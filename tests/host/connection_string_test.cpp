@@ -9,6 +9,7 @@
 
 #include "common/test_env.h"
 #include "host/db_session.h"
+#include "platform/process_state.h"
 #include "qelt/error.h"
 
 namespace qelt {
@@ -57,7 +58,7 @@ TEST(ConnectionString, TheSqliteBackendOpensAPathWithBlanksAsWritten) {
                        "CREATE TABLE Marker (F INTEGER)");
         EXPECT_TRUE(fs::is_regular_file(folder / fs::path(path).filename()));
     }
-    host::DropPooledSessions();
+    platform::ResetProcessState();
     fs::current_path(cwd);
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))

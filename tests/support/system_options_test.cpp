@@ -66,7 +66,9 @@ TEST(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
         SCOPED_TRACE(c.rows);
         db.exec("DELETE FROM t_SystemProfile");
         AddOptions(db, c.rows);
-        Shared() = SharedSettings{2, 2, 2, 2};
+        Shared() = SharedSettings{};
+        Shared().AuditChoice = Shared().StartBranchSale = 2;
+        Shared().ShowRelationSign = Shared().PrecisionOfDiscountRate = 2;
         LoadSystemOptions();
         EXPECT_EQ(SharedOptions(), c.shared);
     }
