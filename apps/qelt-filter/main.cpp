@@ -2,7 +2,6 @@
 // terminal. Exit codes: 0 success, 1 failure (message on stderr), other
 // non-zero codes for command-line errors.
 #include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -13,6 +12,7 @@
 #include "qelt/demo.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
 
 namespace {
@@ -35,13 +35,15 @@ std::string ResolveDatabase(const std::string& db) {
         std::string path = conn.substr(std::string(kSqlitePrefix).size());
         path = path.substr(0, path.find(' '));
         if (!std::filesystem::is_regular_file(path))
-            throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
+            throw qelt::Error(qelt::err::kDatabase, "qelt-filter",
+                              "cannot open database " + path + ": no such file");
     }
     return conn;
 }
 
 qelt::RecordsetPtr Query(const std::string& sql) {
-    auto connection = qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
+    auto connection =
+        qelt::host::Create<qelt::host::IAppConnection>(qelt::host::progid::kAppConnection);
     return connection->Execute(sql);
 }
 
@@ -81,8 +83,9 @@ int main(int argc, char** argv) {
     CLI::App app{"List SQL from the list templates of an ERP database"};
     app.require_subcommand(1);
     std::string db, props, user;
-    app.add_option("--db", db, "SOCI connection string or SQLite file (default: QELT_DATABASE, "
-                               "else the bundled demo database)");
+    app.add_option("--db", db,
+                   "SOCI connection string or SQLite file (default: QELT_DATABASE, "
+                   "else the bundled demo database)");
     app.add_option("--props", props, "the user's property string (default: QELT_PROPS)");
     app.add_option("--user", user, "the user name (default: QELT_USER_NAME)");
 
@@ -111,8 +114,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!db.empty()) qelt::host::SetDatabase(ResolveDatabase(db));
-        if (!props.empty()) qelt::host::SetSharedProperty("PropsString", props);
-        if (!user.empty()) qelt::host::SetSharedProperty("UserName", user);
+        if (!props.empty()) qelt::host::SetSharedProperty(qelt::host::kPropsString, props);
+        if (!user.empty()) qelt::host::SetSharedProperty(qelt::host::kUserName, user);
         if (lists->parsed()) return RunLists();
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {

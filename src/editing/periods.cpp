@@ -3,9 +3,9 @@
 #include "editing/fmaker.h"
 #include "host/messages.h"
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/session_env.h"
 #include "support/shared_settings.h"
 
@@ -17,7 +17,8 @@ constexpr const char* kCostSystemName = "成本(工业)系统";
 constexpr const char* kMiddleTierFailed = "中间层调用失败！";
 constexpr const char* kMessageTitle = "Vostrel提示";
 constexpr const char* kTodaySql = "Select getdate() ";
-constexpr const char* kPeriodDateSql = "SELECT FStartDate, FEndDate FROM t_PeriodDate WHERE FYear = ";
+constexpr const char* kPeriodDateSql =
+    "SELECT FStartDate, FEndDate FROM t_PeriodDate WHERE FYear = ";
 constexpr const char* kRobSql =
     "Select t1.FROB From ICTransactionType t1,ICListTemplate t2 "
     " Where t1.FID=t2.FBillTemplateID and t2.FTemplateID=";
@@ -31,7 +32,8 @@ bool CostSystemPeriod(int32_t& year, int32_t& period, Date& start, Date& end) {
     year = info->CBGetCurrYear();
     period = info->CBGetCurrPeriod();
     start = info->GetPeriodDate(year, period);
-    end = period != count ? info->GetPeriodDate(year, period + 1) : info->GetPeriodDate(year + 1, 1);
+    end =
+        period != count ? info->GetPeriodDate(year, period + 1) : info->GetPeriodDate(year + 1, 1);
     return true;
 }
 
@@ -42,7 +44,8 @@ bool FMaker::GetCurPeriod(int32_t& CurYear, int32_t& CurPeriod, Date& dStartDate
         if (SystemName == kCostSystemName)
             return CostSystemPeriod(CurYear, CurPeriod, dStartDate, dEndDate);
         auto server = host::Create<host::IListServer>(host::progid::kListServer);
-        if (!server->GetCurPeriod(support::PropsString(), CurYear, CurPeriod, dStartDate, dEndDate)) {
+        if (!server->GetCurPeriod(support::PropsString(), CurYear, CurPeriod, dStartDate,
+                                  dEndDate)) {
             host::ShowMessage(kMiddleTierFailed, host::kIconExclamation, host::kButtonsOk,
                               kMessageTitle);
             return false;
@@ -56,8 +59,9 @@ bool FMaker::GetCurPeriod(int32_t& CurYear, int32_t& CurPeriod, Date& dStartDate
 bool FMaker::GetPeriodDate(int32_t CurYear, int32_t CurPeriod, Date& dStartDate, Date& dEndDate) {
     try {
         auto data = host::Create<host::IBillData>(host::progid::kBillData);
-        auto rs = data->ExecuteSQL(support::PropsString(), kPeriodDateSql + text::Num(CurYear) +
-                                                               " And FPeriod = " + text::Num(CurPeriod));
+        auto rs =
+            data->ExecuteSQL(support::PropsString(), kPeriodDateSql + text::Num(CurYear) +
+                                                         " And FPeriod = " + text::Num(CurPeriod));
         if (rs && !rs->eof()) {
             dStartDate = rs->value(std::size_t{0}).toDate();
             dEndDate = rs->value(std::size_t{1}).toDate();

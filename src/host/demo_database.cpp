@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kCannotWrite = 75;  // "Path/File access error"
+constexpr int kCannotWrite = err::kPathFileAccess;
 constexpr const char* kDemoSource = "QeltSqlWhere2.DemoDatabase";
 constexpr const char* kCacheFolder = "qeltsqlwhere2";
 constexpr const char* kCacheFile = "demo.db";
@@ -37,8 +37,8 @@ void RunScripts(const std::string& file, const std::string& target) {
     std::string error;
     if (rc == SQLITE_OK) {
         // One transaction: statement by statement, each would wait for a disk sync.
-        for (const char* script : {"BEGIN;", support::kDemoSchemaSql, support::kDemoDataSql,
-                                   "COMMIT;"}) {
+        for (const char* script :
+             {"BEGIN;", support::kDemoSchemaSql, support::kDemoDataSql, "COMMIT;"}) {
             char* message = nullptr;
             if (sqlite3_exec(db, script, nullptr, nullptr, &message) != SQLITE_OK) {
                 error = message ? message : "unknown error";

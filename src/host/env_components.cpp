@@ -1,16 +1,16 @@
 #include "host/db_session.h"
 #include "host/default_components.h"
 #include "host/host_config.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::host {
 
 namespace {
 
-constexpr int kValueAbsent = 5;
+constexpr int kValueAbsent = err::kNotFound;
 constexpr const char* kProductKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
 constexpr const char* kPathValueName = "Path";
 

@@ -3,18 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace qelt::host {
+#include "qelt/host/messages.h"
 
-// Message icons and button sets of the message component.
-constexpr int kIconNone = 0;
-constexpr int kIconCritical = 16;
-constexpr int kIconQuestion = 32;
-constexpr int kIconExclamation = 48;
-constexpr int kIconInformation = 64;
-constexpr int kButtonsOk = 0;
-constexpr int kButtonsOkCancel = 1;
-constexpr int kButtonsYesNo = 4;
-constexpr int kAnswerOk = 1;
+namespace qelt::host {
 
 // Shows one message through a new message component instance (which routes
 // it to the host's sink) and returns the button chosen (1 = OK / Yes).

@@ -13,16 +13,11 @@ namespace {
 
 using detail::kRecordsetSource;
 
-constexpr int kErrNoCurrentRecord = 3021;
-constexpr int kErrItemNotFound = 3265;
-constexpr int kErrObjectClosed = 3704;
-constexpr int kErrObjectOpen = 3705;
 // The provider's "multiple-step" error, raised when a value does not fit
 // its field.
-constexpr int kErrMultipleStep = static_cast<int>(0x80040E21u);
 
 [[noreturn]] void ThrowNoCurrentRecord() {
-    throw Error(kErrNoCurrentRecord, kRecordsetSource,
+    throw Error(err::kNoCurrentRecord, kRecordsetSource,
                 "Either BOF or EOF is True, or the current record has been deleted. Requested "
                 "operation requires a current record.");
 }
@@ -82,7 +77,7 @@ void CoerceToField(const FieldInfo& field, Variant& v) {
                 break;
         }
     } catch (const Error& e) {
-        throw Error(kErrMultipleStep, kRecordsetSource,
+        throw Error(err::kMultipleStep, kRecordsetSource,
                     "Multiple-step operation generated errors: the value does not fit field " +
                         field.name + " (" + e.description + ")");
     }
@@ -127,14 +122,14 @@ Recordset::~Recordset() = default;
 void Recordset::appendField(const std::string& name, int32_t type, int32_t definedSize,
                             int32_t attributes) {
     if (state_ == State::Open)
-        throw Error(kErrObjectOpen, kRecordsetSource,
+        throw Error(err::kObjectOpen, kRecordsetSource,
                     "Operation is not allowed when the object is open.");
     store_->addField(FieldInfo{name, type, definedSize, attributes});
 }
 
 void Recordset::open() {
     if (state_ == State::Open)
-        throw Error(kErrObjectOpen, kRecordsetSource,
+        throw Error(err::kObjectOpen, kRecordsetSource,
                     "Operation is not allowed when the object is open.");
     state_ = State::Open;
     filterExpr_.reset();
@@ -162,7 +157,7 @@ void Recordset::close() {
 
 void Recordset::checkOpen() const {
     if (state_ != State::Open)
-        throw Error(kErrObjectClosed, kRecordsetSource,
+        throw Error(err::kObjectClosed, kRecordsetSource,
                     "Operation is not allowed when the object is closed.");
 }
 
@@ -190,7 +185,7 @@ int Recordset::fieldIndex(const std::string& name) const {
 std::size_t Recordset::columnIndex(const std::string& name) const {
     int index = store_->indexOf(name);
     if (index < 0)
-        throw Error(kErrItemNotFound, kRecordsetSource,
+        throw Error(err::kItemNotFound, kRecordsetSource,
                     "Item cannot be found in the collection corresponding to the requested name "
                     "or ordinal: " +
                         name);
@@ -199,7 +194,7 @@ std::size_t Recordset::columnIndex(const std::string& name) const {
 
 std::size_t Recordset::columnIndex(std::size_t index) const {
     if (index >= store_->fields.size())
-        throw Error(kErrItemNotFound, kRecordsetSource,
+        throw Error(err::kItemNotFound, kRecordsetSource,
                     "Item cannot be found in the collection corresponding to the requested name "
                     "or ordinal: " +
                         text::Num(static_cast<long long>(index)));

@@ -3,11 +3,11 @@
 #include <exception>
 
 #include "editing/fmaker.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "public/local_connection.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
 #include "support/language.h"
 #include "support/session_env.h"
@@ -41,7 +41,8 @@ ListRow ReadListRow(int32_t listId) {
     row.found = true;
     row.name = rs->value("FName").toString("");
     const Variant& templateId = rs->value("FTemplateID");
-    row.templateId = templateId.isNull() || templateId.isEmpty() ? kNoTemplate : templateId.toLong();
+    row.templateId =
+        templateId.isNull() || templateId.isEmpty() ? kNoTemplate : templateId.toLong();
     row.filter = rs->value("FFilter").toString("");
     return row;
 }
@@ -74,14 +75,30 @@ CFilter::~CFilter() {
     facade::ReleaseLocalConnection();
 }
 
-void CFilter::setBaseInfo(const std::string& v) { support::Shared().BaseInfo = v; }
-void CFilter::setPickName(bool v) { support::Shared().PickName = v; }
-void CFilter::setIsCalculate(bool v) { support::Shared().IsCalculate = v; }
-void CFilter::setHideTabs(int16_t v) { support::Shared().HideTabs = v; }
-void CFilter::setFilter(const std::string& v) { support::Shared().Filter = v; }
-void CFilter::setICMOShieldCode(const std::string& v) { support::Shared().ICMOShieldCode = v; }
-void CFilter::setShowMode(Enu_ShowMode v) { support::Shared().ShowMode = v; }
-void CFilter::setIsMakeVoucher(bool v) { support::Shared().IsMakeVoucher = v; }
+void CFilter::setBaseInfo(const std::string& v) {
+    support::Shared().BaseInfo = v;
+}
+void CFilter::setPickName(bool v) {
+    support::Shared().PickName = v;
+}
+void CFilter::setIsCalculate(bool v) {
+    support::Shared().IsCalculate = v;
+}
+void CFilter::setHideTabs(int16_t v) {
+    support::Shared().HideTabs = v;
+}
+void CFilter::setFilter(const std::string& v) {
+    support::Shared().Filter = v;
+}
+void CFilter::setICMOShieldCode(const std::string& v) {
+    support::Shared().ICMOShieldCode = v;
+}
+void CFilter::setShowMode(Enu_ShowMode v) {
+    support::Shared().ShowMode = v;
+}
+void CFilter::setIsMakeVoucher(bool v) {
+    support::Shared().IsMakeVoucher = v;
+}
 
 Variant CFilter::SetAuditChoice(int16_t vNewValue) {
     support::Shared().AuditChoice = vNewValue;
@@ -92,15 +109,21 @@ void CFilter::setLocalConnectingString(const std::string& connectionString) {
     facade::OpenLocalConnection(connectionString);
 }
 
-std::string CFilter::CJName() const { return support::Shared().CJName; }
-int32_t CFilter::TemplateID() const { return support::Shared().TemplateID; }
+std::string CFilter::CJName() const {
+    return support::Shared().CJName;
+}
+int32_t CFilter::TemplateID() const {
+    return support::Shared().TemplateID;
+}
 
-void CFilter::readSystemOptions() { support::LoadSystemOptions(); }
+void CFilter::readSystemOptions() {
+    support::LoadSystemOptions();
+}
 
 Variant CFilter::getInfoByF7Key(const std::string& SFilter, bool bshowform,
                                 bool blnNotNeedTranType) {
     if (bshowform)
-        throw Error(-1, kSource, "the filter dialog is not available in this build");
+        throw Error(err::kRuleFailed, kSource, "the filter dialog is not available in this build");
     ListRow list;
     try {
         readSystemOptions();

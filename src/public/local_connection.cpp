@@ -24,12 +24,17 @@ void OpenLocalConnection(const std::string& connectionString) {
         auto session = std::make_unique<soci::session>(connectionString);
         Connection() = std::move(session);
     } catch (const std::exception& e) {
-        throw Error(-1, kSource, std::string("cannot open the connection: ") + e.what());
+        throw Error(err::kRuleFailed, kSource,
+                    std::string("cannot open the connection: ") + e.what());
     }
 }
 
-void ReleaseLocalConnection() { Connection().reset(); }
+void ReleaseLocalConnection() {
+    Connection().reset();
+}
 
-bool HasLocalConnection() { return Connection() != nullptr; }
+bool HasLocalConnection() {
+    return Connection() != nullptr;
+}
 
 }  // namespace qelt::facade

@@ -1,9 +1,9 @@
 #include "support/language.h"
 
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
+#include "qelt/host/prog_ids.h"
 #include "support/process_state.h"
 
 namespace qelt::support {

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/process_state.h"
 #include "support/shared_settings.h"
 

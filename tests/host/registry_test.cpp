@@ -2,9 +2,9 @@
 
 #include "common/test_env.h"
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt {

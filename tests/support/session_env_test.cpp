@@ -10,9 +10,9 @@
 #include <tuple>
 
 #include "common/test_env.h"
-#include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt::support {

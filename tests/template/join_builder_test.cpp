@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "template/template_access.h"
 #include "template/template_fixture.h"
+#include "template/template_internal.h"
 
 namespace qelt::testing {
 namespace {
@@ -25,7 +25,7 @@ protected:
         db.exec("DELETE FROM ICTableRelation");
         for (const auto& r : rows) addRelation(7, r);
         t.mTemplateID = 7;
-        const std::string from = TemplateDataAccess::buildJoins(t, needed);
+        const std::string from = tpl::BuildJoins(t, needed);
         return from + messages();
     }
 };

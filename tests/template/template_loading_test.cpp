@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "host/default_components.h"
-#include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/language.h"
 #include "template/template_fixture.h"
 

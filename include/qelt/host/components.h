@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "qelt/error.h"
 #include "qelt/export.h"
 #include "qelt/recordset.h"
 #include "qelt/variant.h"
@@ -22,24 +23,32 @@ public:
 
 using ComponentFactory = std::function<std::shared_ptr<Component>()>;
 
-// The object-creation service. Identifiers match ignoring case.
-// Registering replaces any earlier factory of that identifier (and drops a
-// process-lived instance of it, so the next use creates the new one); an
-// empty factory removes the identifier. Registrations last until the
-// library's process state is reset (tests do that), which restores the
-// defaults.
+// The object-creation service. Identifiers (qelt/host/prog_ids.h) match
+// ignoring case. Registering replaces any earlier factory of that identifier
+// (and drops a process-lived instance of it, so the next use creates the new
+// one); an empty factory removes the identifier. A factory is called on the
+// caller's thread each time an instance is needed and must return a non-null
+// instance. Registrations last until the library's process state is reset
+// (tests do that), which restores the defaults.
 QELT_EXPORT void RegisterComponent(const std::string& progId, ComponentFactory factory);
-// A new instance; raises Error (number 429) for an unknown identifier.
+
+// The source of the errors the object-creation service raises.
+inline constexpr const char* kCreateObjectSource = "QeltHost.CreateObject";
+
+// A new instance, owned by the caller (shared). Raises Error
+// err::kCannotCreateObject for an unknown identifier or a factory that
+// returns nothing.
 QELT_EXPORT std::shared_ptr<Component> CreateObject(const std::string& progId);
 
-[[noreturn]] QELT_EXPORT void ThrowNotOffered(const std::string& progId);
-
-// A new instance of the identifier as interface T; raises Error when the
-// identifier is unknown or its component does not offer T.
+// A new instance of the identifier as interface T. Raises Error as
+// CreateObject does, and err::kInterfaceNotOffered when the component does
+// not offer T.
 template <class T>
 std::shared_ptr<T> Create(const std::string& progId) {
     auto obj = std::dynamic_pointer_cast<T>(CreateObject(progId));
-    if (!obj) ThrowNotOffered(progId);
+    if (!obj)
+        throw Error(err::kInterfaceNotOffered, kCreateObjectSource,
+                    "The object \"" + progId + "\" does not offer the expected interface");
     return obj;
 }
 
