@@ -19,7 +19,7 @@ struct RelationFilters {
 };
 
 RelationFilters FiltersFor(int32_t templateId, const std::string& tableAlias) {
-    const std::string type = "FTypeID=" + text::Num(templateId);
+    const std::string type = TypeFilter(templateId);
     const std::string alias = text::SqlQuote(tableAlias);
     const std::string marker = text::SqlQuote(kBaseMarker);
     return {type + " and FTableNameAlias11=" + alias,

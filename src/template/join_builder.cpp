@@ -186,7 +186,7 @@ std::string BuildJoins(TemplateData& t, const std::vector<std::string>& neededAl
 }
 
 std::string SingleTableFrom(const TemplateData& t, const std::string& alias) {
-    const std::string type = "FTypeID=" + text::Num(t.mTemplateID);
+    const std::string type = TypeFilter(t.mTemplateID);
     const std::string quoted = text::SqlQuote(alias);
     std::string table;
     if (t.mRsTableRelation) {

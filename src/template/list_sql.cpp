@@ -42,7 +42,7 @@ bool IsMoneyType(int32_t colType) {
 
 // A leading "AND" (any case) of a condition that is appended after one.
 std::string DropLeadingAnd(const std::string& s) {
-    return text::ToUpper(text::Left(s, 3)) == "AND" ? text::Mid(s, 3) : s;
+    return text::IEquals(text::Left(s, 3), "AND") ? text::Mid(s, 3) : s;
 }
 
 int32_t WholeWidth(double width) {
@@ -86,7 +86,7 @@ void ListBuilder::readListOptions() {
 }
 
 void ListBuilder::collectMandatoryAliases(const std::string& sTableAlaise) {
-    const std::string type = "FTypeID=" + text::Num(t_.mTemplateID);
+    const std::string type = TypeFilter(t_.mTemplateID);
     t_.mRsTableRelation->setFilter(type);
     t_.mRsTemplete->setFilter("FTemplateID=" + text::Num(t_.mTemplateID));
     b.mandatory = tpl::FieldText(*t_.mRsTemplete, "FMasterTable");
@@ -96,10 +96,10 @@ void ListBuilder::collectMandatoryAliases(const std::string& sTableAlaise) {
     b.relations->setFilter(type);
     for (b.relations->moveFirst(); !b.relations->eof(); b.relations->moveNext()) {
         const Recordset& r = *b.relations;
-        const std::string first = text::ToUpper(tpl::FieldText(r, "FTableNameAlias"));
-        if ((first == "V1" || first == "U1") &&
-            text::ToUpper(tpl::FieldText(r, "FFieldName")) == "FITEMID" &&
-            text::ToUpper(tpl::FieldText(r, "FTableName11")) == "T_ICITEM")
+        const std::string first = tpl::FieldText(r, "FTableNameAlias");
+        if ((text::IEquals(first, "v1") || text::IEquals(first, "u1")) &&
+            text::IEquals(tpl::FieldText(r, "FFieldName"), "FItemID") &&
+            text::IEquals(tpl::FieldText(r, "FTableName11"), "t_ICItem"))
             b.mandatory += tpl::FieldText(r, "FTableNameAlias11") + ",";
     }
     b.mandatory += "," + sTableAlaise;
@@ -262,7 +262,7 @@ std::string ListBuilder::run(const std::string& sTableAlaise, const std::string&
 
     collectMandatoryAliases(sTableAlaise);
     Recordset& columns = *t_.mRsChatBillTitle;
-    columns.setFilter("FTypeID=" + text::Num(t_.mTemplateID));
+    columns.setFilter(TypeFilter(t_.mTemplateID));
     for (; !columns.eof(); columns.moveNext())
         if (!columnLeftOut() && columnTaken()) addColumn();
     if (!b.columns.empty() && b.columns.back() == ',') b.columns.pop_back();

@@ -85,6 +85,10 @@ int32_t FieldLong(const Recordset& rs, const std::string& name, int32_t fallback
     return Long(rs.value(name), fallback);
 }
 
+std::string TypeFilter(int32_t templateId) {
+    return "FTypeID=" + text::Num(templateId);
+}
+
 void AddAlias(std::vector<std::string>& aliases, const std::string& alias) {
     if (!support::TextInCollection(alias, aliases)) aliases.push_back(alias);
 }

@@ -27,6 +27,9 @@ double Dbl(const Variant& v, double fallback = 0.0);
 std::string FieldText(const Recordset& rs, const std::string& name);
 int32_t FieldLong(const Recordset& rs, const std::string& name, int32_t fallback = 0);
 
+// The record-set filter on the rows of one template: "FTypeID=" + id.
+std::string TypeFilter(int32_t templateId);
+
 // Adds `alias` unless it is present ignoring case.
 void AddAlias(std::vector<std::string>& aliases, const std::string& alias);
 
