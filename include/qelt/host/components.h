@@ -8,6 +8,7 @@
 
 #include "qelt/error.h"
 #include "qelt/export.h"
+#include "qelt/host/messages.h"
 #include "qelt/recordset.h"
 #include "qelt/variant.h"
 
@@ -53,8 +54,10 @@ std::shared_ptr<T> Create(const std::string& progId) {
 }
 
 // "QeltConnection.AppConnection": runs a statement on the session database
-// and returns its result materialised, so it outlives the instance. A failed
-// statement raises Error with the statement in its description.
+// and returns its result materialised, so it outlives the instance; the
+// caller owns it. A failed statement raises Error (err::kDatabase) with the
+// statement in its description. A host's component may return null for a
+// statement without a result; the library reads that as no rows.
 class QELT_EXPORT IAppConnection : public virtual Component {
 public:
     virtual RecordsetPtr Execute(const std::string& sql) = 0;
@@ -74,8 +77,10 @@ class QELT_EXPORT IMessageBox : public virtual Component {
 public:
     virtual void setTitle(const std::string& title) = 0;
     virtual void addLine(const std::string& line) = 0;
+    // One of the kIcon... values (qelt/host/messages.h).
     virtual void setIcon(int icon) = 0;
-    // buttons: 0 OK only, 1 OK and Cancel, 4 Yes and No. Returns 1 for OK/Yes.
+    // buttons: one of the kButtons... values. Returns the kAnswer... value of
+    // the button chosen.
     virtual int show(int buttons, const std::string& helpFile, int helpContext) = 0;
 };
 
