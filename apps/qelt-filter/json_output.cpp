@@ -25,7 +25,7 @@ nlohmann::ordered_json ToJson(const Variant& v) {
 
 nlohmann::ordered_json ToJson(const Dictionary& d) {
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
-    for (std::size_t i = 0; i < d.size(); ++i) out[d.keyAt(i)] = ToJson(d.at(d.keyAt(i)));
+    for (const auto& [key, value] : d) out[key] = ToJson(value);
     return out;
 }
 

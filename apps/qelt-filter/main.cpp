@@ -14,6 +14,7 @@
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/connection_string.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
 
 namespace {
@@ -36,7 +37,7 @@ std::string ResolveDatabase(const std::string& db) {
     const std::string conn = qelt::host::ToConnectionString(db);
     const std::string path = qelt::host::SqliteFileOf(conn);
     if (!path.empty() && !std::filesystem::is_regular_file(path))
-        throw qelt::Error(1, "qelt-filter", "cannot open database " + path + ": no such file");
+        throw qelt::Error(qelt::err::kDatabase, "qelt-filter", "cannot open database " + path + ": no such file");
     return conn;
 }
 
@@ -48,7 +49,7 @@ bool EnvSet(const char* name) {
 // A connection component that answers nothing has no rows to show.
 qelt::RecordsetPtr Query(const std::string& sql) {
     auto connection =
-        qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
+        qelt::host::Create<qelt::host::IAppConnection>(qelt::host::progid::kAppConnection);
     return connection->Execute(sql);
 }
 

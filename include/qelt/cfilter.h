@@ -38,24 +38,27 @@ public:
 
     // --- inputs -----------------------------------------------------------------
     // Any non-zero value is stored as true.
-    void setIsFromListShow(int32_t v) { fromListShow_ = v != 0; }
-    int32_t CheckSwitch() const { return checkSwitch_; }
-    void setCheckSwitch(int32_t v) { checkSwitch_ = v; }
+    void setIsFromListShow(int32_t v);
+    int32_t CheckSwitch() const;
+    void setCheckSwitch(int32_t v);
     // Raises Error when the value does not convert to a whole number.
-    void setCheckSwitch(const Variant& v) { checkSwitch_ = v.toLong(); }
-    int32_t CROSSRPT() const { return crossRpt_; }
-    void setCROSSRPT(int32_t v) { crossRpt_ = v; }
-    void setCROSSRPT(const Variant& v) { crossRpt_ = v.toLong(); }
-    const std::string& DestBillTransType() const { return destBillTransType_; }
-    void setDestBillTransType(const std::string& v) { destBillTransType_ = v; }
-    bool CanSelTrantype() const { return canSelTrantype_; }
-    void setCanSelTrantype(bool v) { canSelTrantype_ = v; }
-    int32_t ListID() const { return listId_; }
-    void setListID(int32_t v) { listId_ = v; }
-    int32_t ListShowStatus() const { return listShowStatus_; }
-    void setListShowStatus(int32_t v) { listShowStatus_ = v; }
-    void SetDataFilter(const std::string& SFilter) { dataFilter_ = SFilter; }
-    void setSaleMode(Enu_SaleMode v) { saleMode_ = v; }
+    void setCheckSwitch(const Variant& v);
+    int32_t CROSSRPT() const;
+    void setCROSSRPT(int32_t v);
+    // Raises Error when the value does not convert to a whole number.
+    void setCROSSRPT(const Variant& v);
+    const std::string& DestBillTransType() const;
+    void setDestBillTransType(const std::string& v);
+    // True by default.
+    bool CanSelTrantype() const;
+    void setCanSelTrantype(bool v);
+    // The list (FID of ICListtemplate) getInfoByF7Key builds; 0 by default.
+    int32_t ListID() const;
+    void setListID(int32_t v);
+    int32_t ListShowStatus() const;
+    void setListShowStatus(int32_t v);
+    void SetDataFilter(const std::string& SFilter);
+    void setSaleMode(Enu_SaleMode v);
 
     // Shared settings.
     void setBaseInfo(const std::string& v);
@@ -77,14 +80,17 @@ public:
     void setLocalConnectingString(const std::string& connectionString);
 
     // --- results ----------------------------------------------------------------
-    bool OK() const { return ok_; }
-    const std::string& Datasql() const { return dataSql_; }
-    const std::string& SQLWHERE() const { return sqlWhere_; }
+    // Whether the last getInfoByF7Key built its statement; false before.
+    bool OK() const;
+    // The whole SELECT of the last success; empty before and after a failure.
+    const std::string& Datasql() const;
+    // The WHERE condition of a dialog result; empty in this build.
+    const std::string& SQLWHERE() const;
     std::string CJName() const;
     int32_t TemplateID() const;
     // The list head and template information of the last success; null before.
-    std::shared_ptr<List> getListHead() const { return listHead_; }
-    std::shared_ptr<Dictionary> getListTemplateInfo() const { return templateInfo_; }
+    std::shared_ptr<List> getListHead() const;
+    std::shared_ptr<Dictionary> getListTemplateInfo() const;
 
     // Builds the list's SQL from its template without a dialog (the look-up
     // path): on success OK() is true and Datasql() holds the whole SELECT.
@@ -99,22 +105,9 @@ public:
                            bool blnNotNeedTranType = false);
 
 private:
-    void readSystemOptions();
-
-    std::string sqlWhere_;
-    std::string dataSql_;
-    bool ok_ = false;
-    int32_t saleMode_ = 0;
-    std::shared_ptr<List> listHead_;
-    std::shared_ptr<Dictionary> templateInfo_;
-    std::string dataFilter_;
-    int32_t listId_ = 0;
-    int32_t listShowStatus_ = 0;
-    bool canSelTrantype_ = true;
-    std::string destBillTransType_;
-    int32_t crossRpt_ = 0;
-    bool fromListShow_ = false;
-    int32_t checkSwitch_ = 0;
+    // The inputs and results above.
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace qelt

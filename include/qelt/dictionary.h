@@ -12,10 +12,14 @@
 namespace qelt {
 
 // An ordered key/value store of variants: keys keep the order in which they
-// were first added. Keys match exactly (case counts).
+// were first added. Keys match exactly (case counts). Look-ups by key walk
+// the items; walk a whole dictionary by position or with begin()/end().
 class QELT_EXPORT Dictionary {
 public:
-    // Adds a new key; raises Error when the key is already present.
+    using Item = std::pair<std::string, Variant>;
+    using const_iterator = std::vector<Item>::const_iterator;
+
+    // Adds a new key; raises Error (err::kKeyExists) when it is present.
     void add(const std::string& key, const Variant& item);
     // Sets the value of a key, adding the key at the end when it is absent.
     void set(const std::string& key, const Variant& value);
@@ -23,15 +27,21 @@ public:
     // Room for n items without reallocation.
     void reserve(std::size_t n) { items_.reserve(n); }
     bool contains(const std::string& key) const;
-    // 0-based; raises Error when out of range.
+    // The key and the value at a 0-based position; raise Error
+    // (err::kSubscript) when out of range.
     const std::string& keyAt(std::size_t index) const;
-    // Raises Error when the key is absent.
+    const Variant& valueAt(std::size_t index) const;
+    // Raises Error (err::kNotFound) when the key is absent.
     const Variant& at(const std::string& key) const;
     // The value of the key, or `fallback` when it is absent.
     Variant value(const std::string& key, const Variant& fallback) const;
 
+    // The (key, value) items in order. Adding a key invalidates iterators.
+    const_iterator begin() const { return items_.begin(); }
+    const_iterator end() const { return items_.end(); }
+
 private:
-    std::vector<std::pair<std::string, Variant>> items_;
+    std::vector<Item> items_;
 };
 
 // An ordered list of dictionaries, in the order added.
@@ -39,7 +49,7 @@ class QELT_EXPORT List {
 public:
     void add(std::shared_ptr<Dictionary> item) { items_.push_back(std::move(item)); }
     std::size_t size() const { return items_.size(); }
-    // 0-based; raises Error when out of range.
+    // 0-based; raises Error (err::kSubscript) when out of range.
     std::shared_ptr<Dictionary> at(std::size_t index) const;
 
 private:

@@ -31,12 +31,6 @@ struct QELT_EXPORT FieldInfo {
     int32_t attributes = -1;
 };
 
-namespace detail {
-struct RecordsetStore;
-struct FilterExpr;
-struct SortSpec;
-}  // namespace detail
-
 // An in-memory table with a cursor, the shape every query result takes.
 //
 // Rows are shared between a record set and its clones: a row added or deleted
@@ -76,19 +70,21 @@ public:
     // first.
     void appendField(const std::string& name, int32_t type, int32_t definedSize = 0,
                      int32_t attributes = -1);
-    void setCursorLocation(int32_t location) { cursorLocation_ = location; }
-    int32_t cursorLocation() const { return cursorLocation_; }
+    // The host environment's cursor location code: 2 server-side (the
+    // default), 3 client-side. Recorded only; every set lives in memory.
+    void setCursorLocation(int32_t location);
+    int32_t cursorLocation() const;
     // Opens the (empty) in-memory set from the appended fields; raises Error
     // when already open.
     void open();
-    bool isOpen() const { return state_ == State::Open; }
+    bool isOpen() const;
     // Ends use of the set; any further access raises Error. Clones keep the
     // rows. A closed set can be opened again, empty, with the same fields.
     void close();
     // Drops the link to the connection that produced the set. Results are
     // always materialised, so this only records that the set is detached.
-    void detach() { detached_ = true; }
-    bool isDetached() const { return detached_; }
+    void detach();
+    bool isDetached() const;
 
     // --- fields ---------------------------------------------------------------
     std::size_t fieldCount() const;
@@ -132,10 +128,12 @@ public:
     // Rows visible through the current filter.
     long recordCount() const;
 
-    const std::string& filter() const { return filterText_; }
+    // The filter text last applied ("" for none).
+    const std::string& filter() const;
     // Applies a filter and moves to the first matching row; "" removes it.
     void setFilter(const std::string& criteria);
-    const std::string& sort() const { return sortText_; }
+    // The sort text last applied ("" for none).
+    const std::string& sort() const;
     // "Col ASC" / "Col DESC" (ASC when omitted), several keys separated by
     // ","; "" removes it. The sort is stable; Null sorts before every value
     // (first ascending, last descending); numbers compare numerically and
@@ -154,29 +152,9 @@ public:
     static std::shared_ptr<Recordset> copyOf(const Recordset& source);
 
 private:
-    enum class State { Defining, Open, Closed };
-
-    // Rebuilds the view from the shared rows through the filter and sort,
-    // keeping the cursor on its row (or the next surviving one).
-    void rebuildView() const;
-    // Catches up with adds and deletes made through other holders.
-    void sync() const;
-    void checkOpen() const;
-    void checkRow() const;
-    std::size_t columnIndex(const std::string& name) const;
-    std::size_t columnIndex(std::size_t index) const;
-
-    std::shared_ptr<detail::RecordsetStore> store_;
-    std::shared_ptr<const detail::FilterExpr> filterExpr_;
-    std::shared_ptr<const detail::SortSpec> sortSpec_;
-    mutable std::vector<std::size_t> view_;     // store row slots visible through filter and sort
-    mutable long pos_ = 0;                      // index into view_; -1 is BOF, view_.size() EOF
-    mutable std::uint64_t viewGeneration_ = 0;  // store generation the view reflects
-    std::string filterText_;
-    std::string sortText_;
-    int32_t cursorLocation_ = 2;
-    State state_ = State::Defining;
-    bool detached_ = false;
+    // Cursor, filter, sort and the shared rows.
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 using RecordsetPtr = std::shared_ptr<Recordset>;

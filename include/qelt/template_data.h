@@ -12,12 +12,6 @@
 
 namespace qelt {
 
-namespace detail {
-struct ListBuild;
-struct ListHeadColumn;
-struct BaseDataLookup;
-}  // namespace detail
-
 // One loaded list template, and the generator of its SQL.
 //
 // InitData loads the template head (ICListtemplate), its columns
@@ -33,24 +27,39 @@ class QELT_EXPORT TemplateData {
 public:
     TemplateData();
     ~TemplateData();
+    TemplateData(const TemplateData&) = delete;
+    TemplateData& operator=(const TemplateData&) = delete;
 
+    // The loaded templates: head rows, column rows and join relations. Null
+    // until InitData loads them; a host may also assign its own.
     RecordsetPtr mRsTemplete;
     RecordsetPtr mRsChatBillTitle;
     RecordsetPtr mRsTableRelation;
+    // One dictionary per output column of the last GetListSQL, in column order.
     std::shared_ptr<List> mListHead;
     std::string mPrimaryKeySels;
+    // The list (FID of ICListtemplate) GetTemplateInfo reads.
     int32_t mListID = 0;
+    // The template (FTemplateID) GetListSQL builds.
     int32_t mTemplateID = 0;
     bool mSilence = false;
+    // Whether money columns (types 4, 5, 6, 11, 40) are selected; false by default.
     bool blVisMoneyInStock = false;
     std::string SysName;
+    // An extra condition GetListSQL appends to its WHERE text.
     std::string FilterExt;
 
-    void setListShowStatus(int32_t status) { listShowStatus_ = status; }
-    bool ShowFilter() const { return showFilter_; }
-    void setShowFilter(bool v) { showFilter_ = v; }
-    bool GetListByF7() const { return getListByF7_; }
-    void setGetListByF7(bool v) { getListByF7_ = v; }
+    // The list show status of the calling list: with ShowFilter false, a
+    // status other than 0 also selects the columns the template shows.
+    void setListShowStatus(int32_t status);
+    // Whether the filter dialog's visible-column collection decides the
+    // columns' width, position and visibility (true, the default) or the
+    // template does (false).
+    bool ShowFilter() const;
+    void setShowFilter(bool v);
+    // Whether the list is asked for by a look-up (F7) window; false by default.
+    bool GetListByF7() const;
+    void setGetListByF7(bool v);
 
     // Collections the generators read; a null pointer is an unset collection.
     void setCollectionFilter(std::shared_ptr<Collection<clsFilterElement>> c);
@@ -78,6 +87,9 @@ public:
     // Where the group restriction applies (option CheckUserGroup on, user not
     // an administrator) the session's "UserID" property must be a 16-bit
     // integer; without one the statement is empty rather than unrestricted.
+    // When no two needed tables are related (a list of the main table alone),
+    // the FROM text is the main table with its alias and hint, as the first
+    // table of a joined list is written: "ICStockBill v1 WITH (READPAST)".
     // A failure on the way returns the statement as far as it was complete
     // (normally empty) and is never raised; the join builder's own message
     // box ("organising the joins failed") leaves the FROM text empty.
@@ -98,63 +110,13 @@ public:
     // Whether a condition, sort or visible-column element names the alias.
     bool ColumnNeedAdd(const std::string& ColumnAlias);
 
-    // The WHERE text of the last GetListSQL.
-    const std::string& lastWhere() const { return where_; }
+    // The WHERE text of the last GetListSQL that completed; empty before.
+    const std::string& lastWhere() const;
 
 private:
-    friend struct TemplateDataAccess;
-    // Working state of one GetListSQL call, one column's list-head values and
-    // the look-up texts of a base-data column (src/template/template_internal.h).
-    using ListBuild = detail::ListBuild;
-    using ListHeadColumn = detail::ListHeadColumn;
-    using BaseDataLookup = detail::BaseDataLookup;
-
-    // List head: appends one entry to mListHead.
-    void addListHead(const ListHeadColumn& column);
-    // FColWidth and FColAlign of the first visible-column element whose alias
-    // equals `alias` ignoring case; both empty when there is none.
-    void columnWidthAndAlign(const std::string& alias, std::string& width,
-                             std::string& align) const;
-    // dColWidth of that element, with its lIndex in `index` and 1 in
-    // `visible`; 0 and both out-values untouched when there is none.
-    double columnWidthAndPosition(const std::string& alias, int32_t& index,
-                                  int32_t& visible) const;
-
-    // The FROM text joining the needed aliases, from ICTableRelation of
-    // mTemplateID; empty when nothing is to be joined or the joins cannot be
-    // organised. Raises Error for an illegal join or comparison sign.
-    std::string buildJoins(const std::vector<std::string>& neededAliases);
-
-    // The key column that stands in for a column of a table that is not
-    // joined, with the look-up statement the host resolves per row; empty
-    // when the template relates no table to the column's table.
-    std::string baseDataColumn(ListBuild& build, BaseDataLookup& lookup);
-
-    // Data permissions. The checks return false on any failure.
-    bool isAdministrator(int32_t userId);
-    bool groupCheckOn();
-    // Empty variant when aliasText is not empty.
-    Variant groupCondition(const std::string& aliasText, int32_t userId);
-    // The restriction GetListSQL appends to its WHERE text, or empty.
-    std::string permissionFilter(const ListBuild& build);
-
-    // GetListSQL steps.
-    void readListOptions(ListBuild& build) const;
-    void collectMandatoryAliases(ListBuild& build, const std::string& sTableAlaise);
-    bool columnLeftOut(const ListBuild& build) const;
-    bool columnTaken(const ListBuild& build);
-    void addColumn(ListBuild& build);
-    std::string columnText(ListBuild& build, BaseDataLookup& lookup);
-    std::string listWhere(ListBuild& build);
-    std::string listOrder(const ListBuild& build);
-
-    std::shared_ptr<Collection<clsFilterElement>> filters_;
-    std::shared_ptr<Collection<clsSortElement>> sorts_;
-    std::shared_ptr<Collection<clsHidenElement>> hidden_;
-    std::string where_;
-    int32_t listShowStatus_ = 0;
-    bool showFilter_ = true;
-    bool getListByF7_ = false;
+    // The collections, the call settings and the last WHERE text.
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace qelt

@@ -5,10 +5,10 @@
 
 #include "editing/fmaker.h"
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt::editing {

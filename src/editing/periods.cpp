@@ -2,10 +2,10 @@
 #include "host/calendar_sql.h"
 #include "host/messages.h"
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/props_string.h"
 #include "support/shared_settings.h"
 

@@ -1,6 +1,6 @@
 #include "host/connection_query.h"
 
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/host/components.h"
 
 namespace qelt::host {

@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kCannotWrite = 75;  // "Path/File access error"
+constexpr int kCannotWrite = err::kPathFileAccess;
 constexpr const char* kDemoSource = "QeltSqlWhere2.DemoDatabase";
 constexpr const char* kCacheFolder = "qeltsqlwhere2";
 constexpr const char* kCacheFile = "demo.db";

@@ -2,16 +2,17 @@
 #include "host/default_components.h"
 #include "host/host_config.h"
 #include "host/install_keys.h"
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::host {
 
 namespace {
 
-constexpr int kValueAbsent = 5;
+constexpr int kValueAbsent = err::kNotFound;
 
 // Answers from the session configuration (SetSharedProperty or the
 // environment); a property nobody set is Empty.

@@ -2,8 +2,8 @@
 
 #include "host/default_components.h"
 #include "host/host_config.h"
-#include "host/prog_ids.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::host {
 

@@ -4,10 +4,10 @@
 #include "host/calendar_sql.h"
 #include "host/db_session.h"
 #include "host/default_components.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 // The accounting calendar: the current year and period are the system
 // options "CurrentYear" and "CurrentPeriod" (category "IC"), the periods are
@@ -16,7 +16,7 @@ namespace qelt::host {
 
 namespace {
 
-constexpr int kValueAbsent = 5;
+constexpr int kValueAbsent = err::kNotFound;
 constexpr const char* kCurrentYearKey = "CurrentYear";
 constexpr const char* kCurrentPeriodKey = "CurrentPeriod";
 constexpr const char* kOptionSql =

@@ -4,19 +4,16 @@
 #include "host/default_components.h"
 #include "host/host_config.h"
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::host {
 
 namespace {
-
-constexpr int kCannotCreateObject = 429;
-constexpr int kInterfaceNotOffered = 430;
-constexpr const char* kRegistrySource = "QeltHost.CreateObject";
 
 struct Registry {
     bool defaultsLoaded = false;
@@ -75,19 +72,19 @@ std::shared_ptr<Component> CreateObject(const std::string& progId) {
     Registry& r = LoadedState();
     auto it = r.factories.find(KeyOf(progId));
     if (it == r.factories.end())
-        throw Error(kCannotCreateObject, kRegistrySource,
+        throw Error(err::kCannotCreateObject, kCreateObjectSource,
                     "Cannot create object \"" + progId + "\": no component is registered under it");
     // Copied: a factory may itself register components.
     ComponentFactory factory = it->second;
     auto obj = factory();
     if (!obj)
-        throw Error(kCannotCreateObject, kRegistrySource,
+        throw Error(err::kCannotCreateObject, kCreateObjectSource,
                     "Cannot create object \"" + progId + "\": its factory returned nothing");
     return obj;
 }
 
 void ThrowNotOffered(const std::string& progId) {
-    throw Error(kInterfaceNotOffered, kRegistrySource,
+    throw Error(err::kInterfaceNotOffered, kCreateObjectSource,
                 "The object \"" + progId + "\" does not offer the expected interface");
 }
 

@@ -8,9 +8,6 @@ namespace qelt {
 
 namespace {
 
-constexpr int kErrSubscript = 9;
-constexpr int kErrKeyExists = 457;
-constexpr int kErrNoSuchKey = 5;
 constexpr const char* kDictionarySource = "Dictionary";
 constexpr const char* kListSource = "List";
 
@@ -18,7 +15,7 @@ constexpr const char* kListSource = "List";
 
 void Dictionary::add(const std::string& key, const Variant& item) {
     if (contains(key))
-        throw Error(kErrKeyExists, kDictionarySource,
+        throw Error(err::kKeyExists, kDictionarySource,
                     "This key is already associated with an element of this collection: " + key);
     items_.emplace_back(key, item);
 }
@@ -39,14 +36,20 @@ bool Dictionary::contains(const std::string& key) const {
 
 const std::string& Dictionary::keyAt(std::size_t index) const {
     if (index >= items_.size())
-        throw Error(kErrSubscript, kDictionarySource, "Subscript out of range");
+        throw Error(err::kSubscript, kDictionarySource, "Subscript out of range");
     return items_[index].first;
+}
+
+const Variant& Dictionary::valueAt(std::size_t index) const {
+    if (index >= items_.size())
+        throw Error(err::kSubscript, kDictionarySource, "Subscript out of range");
+    return items_[index].second;
 }
 
 const Variant& Dictionary::at(const std::string& key) const {
     for (const auto& item : items_)
         if (item.first == key) return item.second;
-    throw Error(kErrNoSuchKey, kDictionarySource, "No element with the key: " + key);
+    throw Error(err::kNotFound, kDictionarySource, "No element with the key: " + key);
 }
 
 Variant Dictionary::value(const std::string& key, const Variant& fallback) const {
@@ -56,7 +59,7 @@ Variant Dictionary::value(const std::string& key, const Variant& fallback) const
 }
 
 std::shared_ptr<Dictionary> List::at(std::size_t index) const {
-    if (index >= items_.size()) throw Error(kErrSubscript, kListSource, "Subscript out of range");
+    if (index >= items_.size()) throw Error(err::kSubscript, kListSource, "Subscript out of range");
     return items_[index];
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/recordset_store.h"
+#include "qelt/error.h"
 #include "qelt/variant.h"
 
 namespace qelt::detail {
@@ -69,7 +70,7 @@ std::shared_ptr<const SortSpec> ParseSort(std::string_view sort, const Recordset
 // texts (ignoring ASCII case), objects. Returns <0, 0 or >0.
 int CompareForSort(const Variant& a, const Variant& b);
 
-constexpr int kErrFilterArgument = 3001;
+constexpr int kErrFilterArgument = err::kFilterArgument;
 constexpr const char* kRecordsetSource = "Recordset";
 
 }  // namespace qelt::detail

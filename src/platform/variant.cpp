@@ -13,20 +13,17 @@ namespace qelt {
 namespace {
 
 constexpr const char* kSource = "Variant";
-constexpr int kErrOverflow = 6;
-constexpr int kErrTypeMismatch = 13;
-constexpr int kErrInvalidUseOfNull = 94;
 constexpr const char* kTrueWord = "True";
 constexpr const char* kFalseWord = "False";
 
 [[noreturn]] void ThrowNull() {
-    throw Error(kErrInvalidUseOfNull, kSource, "Invalid use of Null");
+    throw Error(err::kInvalidUseOfNull, kSource, "Invalid use of Null");
 }
 [[noreturn]] void ThrowMismatch() {
-    throw Error(kErrTypeMismatch, kSource, "Type mismatch");
+    throw Error(err::kTypeMismatch, kSource, "Type mismatch");
 }
 [[noreturn]] void ThrowOverflow() {
-    throw Error(kErrOverflow, kSource, "Overflow");
+    throw Error(err::kOverflow, kSource, "Overflow");
 }
 
 bool IsLeapYear(int y) {

@@ -5,8 +5,11 @@
 #include "editing/fmaker.h"
 #include "host/connection_query.h"
 #include "platform/text.h"
+#include "public/cfilter_impl.h"
 #include "public/local_connection.h"
 #include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
 #include "support/language.h"
 #include "support/shared_settings.h"
@@ -56,7 +59,7 @@ std::string CombineExtraFilter(const std::string& sFilter, const std::string& te
 
 }  // namespace
 
-CFilter::CFilter() {
+CFilter::CFilter() : impl_(std::make_unique<Impl>()) {
     auto& shared = support::Shared();
     shared.TemplateID = 0;
     shared.CJName.clear();
@@ -114,28 +117,25 @@ int32_t CFilter::TemplateID() const {
     return support::Shared().TemplateID;
 }
 
-void CFilter::readSystemOptions() {
-    support::LoadSystemOptions();
-}
-
 Variant CFilter::getInfoByF7Key(const std::string& SFilter, bool bshowform,
                                 bool blnNotNeedTranType) {
-    if (bshowform) throw Error(-1, kSource, "the filter dialog is not available in this build");
+    if (bshowform)
+        throw Error(err::kRuleFailed, kSource, "the filter dialog is not available in this build");
     ListRow list;
     try {
-        readSystemOptions();
-        list = ReadListRow(listId_);
+        support::LoadSystemOptions();
+        list = ReadListRow(impl_->listId_);
     } catch (const Error& e) {
         throw Error(e.number, e.source,
-                    e.description + " (reading list " + text::Num(listId_) + ")");
+                    e.description + " (reading list " + text::Num(impl_->listId_) + ")");
     }
     if (!list.found) return Variant();
     support::Shared().CJName = list.name;
     if (list.templateId == kNoTemplate) return Variant();
 
-    MyListID = listId_;
+    MyListID = impl_->listId_;
     TemplateData tpl;
-    tpl.setListShowStatus(listShowStatus_);
+    tpl.setListShowStatus(impl_->listShowStatus_);
     tpl.mListID = MyListID;
     tpl.mTemplateID = list.templateId;
     tpl.setShowFilter(bshowform);
@@ -146,27 +146,27 @@ Variant CFilter::getInfoByF7Key(const std::string& SFilter, bool bshowform,
     {
         editing::FMaker maker;
         maker.SystemName = SystemName;
-        maker.setListShowStatus(listShowStatus_);
-        maker.setDestBillTransType(destBillTransType_);
-        maker.MyListID = listId_;
+        maker.setListShowStatus(impl_->listShowStatus_);
+        maker.setDestBillTransType(impl_->destBillTransType_);
+        maker.MyListID = impl_->listId_;
         maker.GetMoneyVisForStock();
         tpl.blVisMoneyInStock = maker.GetMoneyVis();
     }
 
-    tpl.InitData("FID in (" + text::Num(listId_) + ")");
+    tpl.InitData("FID in (" + text::Num(impl_->listId_) + ")");
     Dictionary info;
     std::string sql = tpl.GetListSQL("", "", &info);
     if (sql.empty()) {
         // The template could not be turned into SQL (its messages have been
         // shown): an empty statement is no success.
-        ok_ = false;
-        dataSql_.clear();
+        impl_->ok_ = false;
+        impl_->dataSql_.clear();
         return Variant();
     }
-    listHead_ = tpl.mListHead;
-    templateInfo_ = std::make_shared<Dictionary>(tpl.GetTemplateInfo());
-    dataSql_ = sql;
-    ok_ = true;
+    impl_->listHead_ = tpl.mListHead;
+    impl_->templateInfo_ = std::make_shared<Dictionary>(tpl.GetTemplateInfo());
+    impl_->dataSql_ = sql;
+    impl_->ok_ = true;
     return Variant();
 }
 

@@ -3,7 +3,7 @@
 #include <ini.h>
 
 #include "host/install_keys.h"
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"

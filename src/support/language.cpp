@@ -1,7 +1,7 @@
 #include "support/language.h"
 
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"

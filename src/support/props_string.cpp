@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"

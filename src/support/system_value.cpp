@@ -1,6 +1,6 @@
 #include "support/system_value.h"
 
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "support/props_string.h"

@@ -4,7 +4,7 @@
 #include "qelt/template_data.h"
 #include "template/template_internal.h"
 
-namespace qelt {
+namespace qelt::tpl {
 
 namespace {
 
@@ -19,12 +19,12 @@ struct RelationFilters {
 };
 
 RelationFilters FiltersFor(int32_t templateId, const std::string& tableAlias) {
-    const std::string type = "FTypeID=" + text::Num(templateId);
-    const std::string alias = text::SqlEscape(tableAlias);
-    const std::string marker = text::SqlEscape(kBaseMarker);
-    return {type + " and FTableNameAlias11='" + alias + "'",
-            type + " and FTableNameAlias='" + alias + "' and FTableNameAlias11='" + marker + "'",
-            type + " and FTableNameAlias='" + alias + "' and FTableNameAlias11<>'" + marker + "'"};
+    const std::string type = TypeFilter(templateId);
+    const std::string alias = text::SqlQuote(tableAlias);
+    const std::string marker = text::SqlQuote(kBaseMarker);
+    return {type + " and FTableNameAlias11=" + alias,
+            type + " and FTableNameAlias=" + alias + " and FTableNameAlias11=" + marker,
+            type + " and FTableNameAlias=" + alias + " and FTableNameAlias11<>" + marker};
 }
 
 struct ColumnRow {
@@ -53,7 +53,7 @@ Marker FindMarker(Recordset& rel, const RelationFilters& filters) {
 
 // Another table refers to the column's table: the list selects the referring key.
 void LookupAsSecond(const Recordset& r, const ColumnRow& col, const Marker& m,
-                    detail::BaseDataLookup& out) {
+                    BaseDataLookup& out) {
     const std::string key = tpl::FieldText(r, "FFieldName11");
     const std::string table = tpl::FieldText(r, "FTableName11");
     out.fieldName = col.name;
@@ -70,7 +70,7 @@ void LookupAsSecond(const Recordset& r, const ColumnRow& col, const Marker& m,
 }
 
 // The column's table refers to another table: the list selects its own key.
-void LookupAsFirst(const Recordset& r, const ColumnRow& col, detail::BaseDataLookup& out) {
+void LookupAsFirst(const Recordset& r, const ColumnRow& col, BaseDataLookup& out) {
     const std::string key = tpl::FieldText(r, "FFieldName");
     const std::string table = tpl::FieldText(r, "FTableName");
     out.sql = "select " + col.name + " from " + table + " where " + key + kKeyPlaceholder;
@@ -81,12 +81,11 @@ void LookupAsFirst(const Recordset& r, const ColumnRow& col, detail::BaseDataLoo
 
 }  // namespace
 
-std::string TemplateData::baseDataColumn(ListBuild& build, BaseDataLookup& lookup) {
-    if (!mRsChatBillTitle || !build.relations) return {};
-    const ColumnRow col{tpl::FieldText(*mRsChatBillTitle, "FName"),
-                        tpl::FieldText(*mRsChatBillTitle, "FColName")};
-    const RelationFilters filters =
-        FiltersFor(mTemplateID, tpl::FieldText(*mRsChatBillTitle, "FTableAlias"));
+std::string BaseDataColumn(const TemplateData& t, ListBuild& build, BaseDataLookup& lookup) {
+    if (!t.mRsChatBillTitle || !build.relations) return {};
+    const Recordset& column = *t.mRsChatBillTitle;
+    const ColumnRow col{FieldText(column, "FName"), FieldText(column, "FColName")};
+    const RelationFilters filters = FiltersFor(t.mTemplateID, FieldText(column, "FTableAlias"));
     Recordset& rel = *build.relations;
     rel.setFilter("");
     rel.moveFirst();
@@ -118,4 +117,4 @@ std::string TemplateData::baseDataColumn(ListBuild& build, BaseDataLookup& looku
     return alias + "." + field + kAs + col.colName;
 }
 
-}  // namespace qelt
+}  // namespace qelt::tpl

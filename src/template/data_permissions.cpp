@@ -1,13 +1,13 @@
 #include <string>
 
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
 #include "template/template_internal.h"
 
-namespace qelt {
+namespace qelt::tpl {
 
 namespace {
 
@@ -23,6 +23,7 @@ constexpr const char* kGroupConditionHead =
     " where c1.FGroupid in (select c2.fgroupid from t_group c2 where c2.FGroupId <> 0 "
     " and c2.fuserid = ";
 constexpr const char* kGroupConditionTail = " )) ";
+constexpr const char* kNoUserId = "The session has no valid UserID for the group restriction.";
 
 // Templates whose lists are never restricted to the user's groups.
 constexpr int32_t kOpenTemplates[] = {604, 86};
@@ -33,42 +34,40 @@ RecordsetPtr Query(const std::string& sql) {
 
 }  // namespace
 
-bool TemplateData::isAdministrator(int32_t userId) {
+bool IsAdministrator(int32_t userId) {
     try {
         RecordsetPtr rs = Query(kAdminQueryHead + text::Num(userId) + kAdminQueryTail);
         return rs && rs->recordCount() > 0;
-    } catch (const std::exception&) {
+    } catch (const Error&) {
         return false;
     }
 }
 
-bool TemplateData::groupCheckOn() {
+bool GroupCheckOn() {
     try {
         RecordsetPtr rs = Query(kGroupCheckQuery);
         if (!rs || rs->recordCount() == 0) return false;
         rs->moveFirst();
         return rs->value(std::size_t{0}).toInteger() == 1;
-    } catch (const std::exception&) {
+    } catch (const Error&) {
         return false;
     }
 }
 
-Variant TemplateData::groupCondition(const std::string& aliasText, int32_t userId) {
+Variant GroupCondition(const std::string& aliasText, int32_t userId) {
     if (!aliasText.empty()) return {};
     return kGroupConditionHead + text::Num(userId) + kGroupConditionTail;
 }
 
-std::string TemplateData::permissionFilter(const ListBuild& build) {
+std::string PermissionFilter(int32_t templateId, const std::optional<int16_t>& userId) {
     for (int32_t open : kOpenTemplates)
-        if (mTemplateID == open) return {};
-    if (build.userId && isAdministrator(*build.userId)) return {};
-    if (!groupCheckOn()) return {};
+        if (templateId == open) return {};
+    if (userId && IsAdministrator(*userId)) return {};
+    if (!GroupCheckOn()) return {};
     // Without a known user the restriction cannot be written, and the list
     // must not show every document instead.
-    if (!build.userId)
-        throw Error(-1, "QeltSqlWhere2.TemplateData",
-                    "The session has no valid UserID for the group restriction.");
-    return groupCondition("", *build.userId).toString("");
+    if (!userId) throw Error(err::kRuleFailed, kErrorSource, kNoUserId);
+    return GroupCondition("", *userId).toString("");
 }
 
-}  // namespace qelt
+}  // namespace qelt::tpl

@@ -2,15 +2,15 @@
 #include <vector>
 
 #include "host/messages.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
 #include "support/collections.h"
 #include "template/template_internal.h"
 
-namespace qelt {
+namespace qelt::tpl {
 
 namespace {
 
@@ -34,8 +34,7 @@ std::string Hint(const std::string& alias) {
 }
 
 std::string PairFilter(const std::string& a, const std::string& b) {
-    return "FTableNameAlias='" + text::SqlEscape(a) + "' AND FTableNameAlias11='" +
-           text::SqlEscape(b) + "'";
+    return "FTableNameAlias=" + text::SqlQuote(a) + " AND FTableNameAlias11=" + text::SqlQuote(b);
 }
 
 // Relations that touch a table the list does not need are dropped whole.
@@ -45,8 +44,10 @@ void Prune(Recordset& rs, const std::vector<std::string>& needed) {
         const bool keep =
             support::TextInCollection(tpl::FieldText(rs, "FTableNameAlias"), needed) &&
             support::TextInCollection(tpl::FieldText(rs, "FTableNameAlias11"), needed);
-        if (keep) rs.moveNext();
-        else rs.deleteCurrent();
+        if (keep)
+            rs.moveNext();
+        else
+            rs.deleteCurrent();
     }
 }
 
@@ -138,11 +139,20 @@ private:
         const std::string f2 = tpl::FieldText(rs_, "FFieldName11");
         std::string cmp;
         switch (tpl::FieldLong(rs_, "FIsConst", -1)) {
-            case kFieldWithField: cmp = a + "." + f1 + op + b + "." + f2; break;
-            case kFieldWithConst: cmp = a + "." + f1 + op + constant(f2); break;
-            case kConstWithField: cmp = b + "." + f2 + op + constant(f1); break;
-            case kConstWithConst: cmp = constant(f1) + op + constant(f2); break;
-            default: return {};
+            case kFieldWithField:
+                cmp = a + "." + f1 + op + b + "." + f2;
+                break;
+            case kFieldWithConst:
+                cmp = a + "." + f1 + op + constant(f2);
+                break;
+            case kConstWithField:
+                cmp = b + "." + f2 + op + constant(f1);
+                break;
+            case kConstWithConst:
+                cmp = constant(f1) + op + constant(f2);
+                break;
+            default:
+                return {};
         }
         return " " + tpl::FieldText(rs_, "Fcondition") + " " +
                tpl::FieldText(rs_, "FLeftParentheses") + cmp +
@@ -158,16 +168,44 @@ private:
 
 }  // namespace
 
-std::string TemplateData::buildJoins(const std::vector<std::string>& neededAliases) {
-    const std::string sql = kRelationQuery + text::Num(mTemplateID) + kRelationOrder;
+std::string BuildJoins(TemplateData& t, const std::vector<std::string>& neededAliases,
+                       bool* unrelated) {
+    if (unrelated) *unrelated = false;
+    const std::string sql = kRelationQuery + text::Num(t.mTemplateID) + kRelationOrder;
     RecordsetPtr rs =
         host::Create<host::IAppConnection>(host::progid::kAppConnection)->getanyrecordset(sql);
-    if (!rs) throw Error(-1, "QeltSqlWhere2.TemplateData", "No relation rows from: " + sql);
-    rs->detach();
-    if (rs->recordCount() == 0) return {};
-    Prune(*rs, neededAliases);
-    if (rs->recordCount() == 0) return {};
-    return JoinWalk(*this, *rs).run();
+    if (rs) {
+        rs->detach();
+        Prune(*rs, neededAliases);
+    }
+    if (!rs || rs->recordCount() == 0) {
+        if (unrelated) *unrelated = true;
+        return {};
+    }
+    return JoinWalk(t, *rs).run();
 }
 
-}  // namespace qelt
+std::string SingleTableFrom(const TemplateData& t, const std::string& alias) {
+    const std::string type = TypeFilter(t.mTemplateID);
+    const std::string quoted = text::SqlQuote(alias);
+    std::string table;
+    if (t.mRsTableRelation) {
+        RecordsetPtr rel = t.mRsTableRelation->clone();
+        rel->setFilter(type + " AND FTableNameAlias=" + quoted);
+        if (!rel->eof()) table = FieldText(*rel, "FTableName");
+        if (table.empty()) {
+            rel->setFilter(type + " AND FTableNameAlias11=" + quoted);
+            if (!rel->eof()) table = FieldText(*rel, "FTableName11");
+        }
+    }
+    if (table.empty() && t.mRsChatBillTitle) {
+        RecordsetPtr columns = t.mRsChatBillTitle->clone();
+        columns->setFilter(type + " AND FTableAlias=" + quoted);
+        for (; !columns->eof() && table.empty(); columns->moveNext())
+            table = FieldText(*columns, "FTableName");
+    }
+    if (text::IsBlank(table)) return {};
+    return table + " " + alias + Hint(alias);
+}
+
+}  // namespace qelt::tpl

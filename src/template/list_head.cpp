@@ -5,11 +5,11 @@
 #include "qelt/template_data.h"
 #include "template/template_internal.h"
 
-namespace qelt {
+namespace qelt::tpl {
 
 namespace {
 
-const clsHidenElement* FirstVisibleColumn(const std::shared_ptr<Collection<clsHidenElement>>& c,
+const clsHidenElement* FirstVisibleColumn(const Collection<clsHidenElement>* c,
                                           const std::string& alias) {
     if (!c) return nullptr;
     for (const auto& e : *c)
@@ -19,10 +19,10 @@ const clsHidenElement* FirstVisibleColumn(const std::shared_ptr<Collection<clsHi
 
 }  // namespace
 
-void TemplateData::addListHead(const ListHeadColumn& c) {
+void AddListHead(List& head, const ListHeadColumn& c, const Collection<clsHidenElement>* hidden) {
     std::string width;
     std::string align;
-    columnWidthAndAlign(c.alias, width, align);
+    ColumnWidthAndAlign(hidden, c.alias, width, align);
     auto entry = std::make_shared<Dictionary>();
     entry->reserve(20);
     entry->set("FColCaption", c.caption);
@@ -45,24 +45,23 @@ void TemplateData::addListHead(const ListHeadColumn& c) {
     entry->set("FSrcFieldKey", c.srcFieldKey);
     entry->set("FColWidth", width);
     entry->set("FColAlign", align);
-    if (!mListHead) mListHead = std::make_shared<List>();
-    mListHead->add(std::move(entry));
+    head.add(std::move(entry));
 }
 
-void TemplateData::columnWidthAndAlign(const std::string& alias, std::string& width,
-                                       std::string& align) const {
-    const clsHidenElement* e = FirstVisibleColumn(hidden_, alias);
+void ColumnWidthAndAlign(const Collection<clsHidenElement>* hidden, const std::string& alias,
+                         std::string& width, std::string& align) {
+    const clsHidenElement* e = FirstVisibleColumn(hidden, alias);
     width = e ? e->FColWidth : std::string();
     align = e ? e->FColAlign : std::string();
 }
 
-double TemplateData::columnWidthAndPosition(const std::string& alias, int32_t& index,
-                                            int32_t& visible) const {
-    const clsHidenElement* e = FirstVisibleColumn(hidden_, alias);
+double ColumnWidthAndPosition(const Collection<clsHidenElement>* hidden, const std::string& alias,
+                              int32_t& index, int32_t& visible) {
+    const clsHidenElement* e = FirstVisibleColumn(hidden, alias);
     if (!e) return 0.0;
     index = e->lIndex;
     visible = 1;
     return e->dColWidth;
 }
 
-}  // namespace qelt
+}  // namespace qelt::tpl

@@ -3,12 +3,13 @@
 #include <string>
 
 #include "platform/text.h"
+#include "qelt/error.h"
 #include "qelt/template_data.h"
 #include "support/session_env.h"
 #include "support/shared_settings.h"
 #include "template/template_internal.h"
 
-namespace qelt {
+namespace qelt::tpl {
 
 namespace {
 
@@ -30,7 +31,7 @@ int32_t OptionLong(const char* key, const char* fallback) {
 std::optional<int16_t> SessionUserId() {
     try {
         return Variant(support::PropValue("UserID")).toInteger();
-    } catch (const std::exception&) {
+    } catch (const Error&) {
         return std::nullopt;
     }
 }
@@ -41,7 +42,7 @@ bool IsMoneyType(int32_t colType) {
 
 // A leading "AND" (any case) of a condition that is appended after one.
 std::string DropLeadingAnd(const std::string& s) {
-    return text::ToUpper(text::Left(s, 3)) == "AND" ? text::Mid(s, 3) : s;
+    return text::IEquals(text::Left(s, 3), "AND") ? text::Mid(s, 3) : s;
 }
 
 int32_t WholeWidth(double width) {
@@ -53,28 +54,52 @@ int32_t WholeWidth(double width) {
 
 }  // namespace
 
-void TemplateData::readListOptions(ListBuild& b) const {
+// One GetListSQL call over the template's record sets.
+class ListBuilder {
+public:
+    ListBuilder(TemplateData& t, TemplateState& s) : t_(t), s_(s) {}
+
+    std::string run(const std::string& sTableAlaise, const std::string& sFieldAlias,
+                    Dictionary* vctInfo);
+
+private:
+    void readListOptions();
+    void collectMandatoryAliases(const std::string& sTableAlaise);
+    bool columnLeftOut() const;
+    bool columnTaken() const;
+    void addColumn();
+    std::string columnText(BaseDataLookup& lookup);
+    std::string listWhere();
+    std::string listOrder();
+    std::string listFrom();
+
+    TemplateData& t_;
+    TemplateState& s_;
+    ListBuild b;
+};
+
+void ListBuilder::readListOptions() {
     b.maxRows = OptionLong("ListMaxRows", "5000");
     b.startBranchSale = OptionLong("StartBranchSale", "1");
     b.showRelationSign = OptionLong("ShowRelationSign", "1");
     b.userId = SessionUserId();
 }
 
-void TemplateData::collectMandatoryAliases(ListBuild& b, const std::string& sTableAlaise) {
-    const std::string type = "FTypeID=" + text::Num(mTemplateID);
-    mRsTableRelation->setFilter(type);
-    mRsTemplete->setFilter("FTemplateID=" + text::Num(mTemplateID));
-    b.mandatory = tpl::FieldText(*mRsTemplete, "FMasterTable");
-    mPrimaryKeySels.clear();
+void ListBuilder::collectMandatoryAliases(const std::string& sTableAlaise) {
+    const std::string type = TypeFilter(t_.mTemplateID);
+    t_.mRsTableRelation->setFilter(type);
+    t_.mRsTemplete->setFilter("FTemplateID=" + text::Num(t_.mTemplateID));
+    b.mandatory = tpl::FieldText(*t_.mRsTemplete, "FMasterTable");
+    t_.mPrimaryKeySels.clear();
 
-    b.relations = mRsTableRelation->clone();
+    b.relations = t_.mRsTableRelation->clone();
     b.relations->setFilter(type);
     for (b.relations->moveFirst(); !b.relations->eof(); b.relations->moveNext()) {
         const Recordset& r = *b.relations;
-        const std::string first = text::ToUpper(tpl::FieldText(r, "FTableNameAlias"));
-        if ((first == "V1" || first == "U1") &&
-            text::ToUpper(tpl::FieldText(r, "FFieldName")) == "FITEMID" &&
-            text::ToUpper(tpl::FieldText(r, "FTableName11")) == "T_ICITEM")
+        const std::string first = tpl::FieldText(r, "FTableNameAlias");
+        if ((text::IEquals(first, "v1") || text::IEquals(first, "u1")) &&
+            text::IEquals(tpl::FieldText(r, "FFieldName"), "FItemID") &&
+            text::IEquals(tpl::FieldText(r, "FTableName11"), "t_ICItem"))
             b.mandatory += tpl::FieldText(r, "FTableNameAlias11") + ",";
     }
     b.mandatory += "," + sTableAlaise;
@@ -89,34 +114,34 @@ void TemplateData::collectMandatoryAliases(ListBuild& b, const std::string& sTab
     }
 }
 
-bool TemplateData::columnLeftOut(const ListBuild& b) const {
-    const Recordset& c = *mRsChatBillTitle;
+bool ListBuilder::columnLeftOut() const {
+    const Recordset& c = *t_.mRsChatBillTitle;
     const int32_t interId = tpl::FieldLong(c, "FInterID");
     const std::string colName = tpl::FieldText(c, "FColName");
     const int32_t colType = tpl::FieldLong(c, "FColType");
-    if (mTemplateID == 61 && b.startBranchSale == 0 && interId == 44 &&
+    if (t_.mTemplateID == 61 && b.startBranchSale == 0 && interId == 44 &&
         text::IEquals(colName, "FOrderAffirm"))
         return true;
-    if (mTemplateID == 81 && b.startBranchSale == 0 &&
+    if (t_.mTemplateID == 81 && b.startBranchSale == 0 &&
         (text::IEquals(colName, "FOrderAffirm") || text::IEquals(colName, "FOrderRefuse") ||
          text::IEquals(colName, "FTRANSTATUS")))
         return true;
     if (b.showRelationSign == 0 && colType == 12) return true;
-    return !blVisMoneyInStock && IsMoneyType(colType);
+    return !t_.blVisMoneyInStock && IsMoneyType(colType);
 }
 
-bool TemplateData::columnTaken(const ListBuild&) {
-    const Recordset& c = *mRsChatBillTitle;
+bool ListBuilder::columnTaken() const {
+    const Recordset& c = *t_.mRsChatBillTitle;
     if (tpl::FieldLong(c, "FMode") == 1 || tpl::FieldLong(c, "FInterID") < 0 ||
         text::Trim(tpl::FieldText(c, "FColCaption")) == "$")
         return true;
-    if (ColumnNeedAdd(tpl::FieldText(c, "FColName"))) return true;
-    return !showFilter_ && listShowStatus_ != 0 && tpl::FieldLong(c, "FVisible") == 1;
+    if (t_.ColumnNeedAdd(tpl::FieldText(c, "FColName"))) return true;
+    return !s_.showFilter && s_.listShowStatus != 0 && tpl::FieldLong(c, "FVisible") == 1;
 }
 
 // The column's SELECT text; empty when the column is left out.
-std::string TemplateData::columnText(ListBuild& b, BaseDataLookup& lookup) {
-    const Recordset& c = *mRsChatBillTitle;
+std::string ListBuilder::columnText(BaseDataLookup& lookup) {
+    const Recordset& c = *t_.mRsChatBillTitle;
     const std::string alias = tpl::FieldText(c, "FTableAlias");
     const std::string field = alias + "." + tpl::FieldText(c, "FName");
     const std::string colName = tpl::FieldText(c, "FColName");
@@ -125,7 +150,7 @@ std::string TemplateData::columnText(ListBuild& b, BaseDataLookup& lookup) {
     const bool mandatory = text::IFind(b.mandatory, alias + ",") != std::string::npos;
 
     if (text::IsBlank(action)) {
-        if (!mandatory) return baseDataColumn(b, lookup);
+        if (!mandatory) return BaseDataColumn(t_, b, lookup);
         tpl::AddAlias(b.needed, alias);
         tpl::AddSqlElement(b.elements, field, colName);
         return field + kAs + colName;
@@ -152,8 +177,8 @@ std::string TemplateData::columnText(ListBuild& b, BaseDataLookup& lookup) {
     return {};
 }
 
-void TemplateData::addColumn(ListBuild& b) {
-    const Recordset& c = *mRsChatBillTitle;
+void ListBuilder::addColumn() {
+    const Recordset& c = *t_.mRsChatBillTitle;
     const std::string colName = tpl::FieldText(c, "FColName");
     const int32_t isPrimary = tpl::FieldLong(c, "FIsPrimary");
     const std::string field = tpl::FieldText(c, "FTableAlias") + "." + tpl::FieldText(c, "FName");
@@ -162,9 +187,9 @@ void TemplateData::addColumn(ListBuild& b) {
 
     ListHeadColumn head;
     double width = 0.0;
-    if (showFilter_) {
+    if (s_.showFilter) {
         int32_t visible = 0;
-        width = columnWidthAndPosition(colName, head.index, visible);
+        width = ColumnWidthAndPosition(s_.hidden.get(), colName, head.index, visible);
         if (width < 0) width = tpl::Dbl(c.value("FColWidth"));
         head.visible = static_cast<int16_t>(visible);
     } else {
@@ -173,7 +198,7 @@ void TemplateData::addColumn(ListBuild& b) {
     }
 
     BaseDataLookup lookup;
-    const std::string text = columnText(b, lookup);
+    const std::string text = columnText(lookup);
     if (text.empty()) return;
     b.columns += text;
     if (b.columns.back() != ',') b.columns += ",";
@@ -192,67 +217,76 @@ void TemplateData::addColumn(ListBuild& b) {
     head.srcFieldKey = lookup.fieldKey;
     head.srcTableName = lookup.tableName;
     head.extFilter = lookup.extFilter;
-    addListHead(head);
+    AddListHead(*t_.mListHead, head, s_.hidden.get());
 }
 
-std::string TemplateData::listWhere(ListBuild& b) {
-    std::string w = GetWhereSQL(b.elements);
-    if (!text::IsBlank(FilterExt)) {
-        FilterExt = DropLeadingAnd(text::Trim(FilterExt));
-        w += " AND (" + FilterExt + ")";
+std::string ListBuilder::listWhere() {
+    std::string w = t_.GetWhereSQL(b.elements);
+    if (!text::IsBlank(t_.FilterExt)) {
+        t_.FilterExt = DropLeadingAnd(text::Trim(t_.FilterExt));
+        w += " AND (" + t_.FilterExt + ")";
     }
     if (text::IsBlank(w)) return kAlwaysTrue;
     return std::string(kAlwaysTrue) + kAnd + DropLeadingAnd(text::Trim(w));
 }
 
-std::string TemplateData::listOrder(const ListBuild& b) {
+std::string ListBuilder::listOrder() {
     std::string keys;
     if (!text::IsBlank(b.key1)) keys += b.key1 + ",";
     if (!text::IsBlank(b.key2)) keys += b.key2 + ",";
-    const std::string sort = text::Trim(GetSortSQL(b.elements));
+    const std::string sort = text::Trim(t_.GetSortSQL(b.elements));
     std::string order = sort.empty() ? keys : sort + "," + keys;
     if (!order.empty() && order.back() == ',') order.pop_back();
     return order;
 }
 
-std::string TemplateData::GetListSQL(const std::string& sTableAlaise,
-                                     const std::string& sFieldAlias, Dictionary* vctInfo) {
-    std::string statement;
-    if (!mRsTemplete || !mRsChatBillTitle || !mRsTableRelation) return statement;
-    try {
-        ListBuild b;
-        b.sFieldAlias = sFieldAlias;
-        readListOptions(b);
-        mRsTableRelation->setFilter("");
-        mRsTableRelation->moveFirst();
-        mRsChatBillTitle->setFilter("");
-        mRsChatBillTitle->moveFirst();
-        mListHead = std::make_shared<List>();
+// With nothing to join, the list reads from its main table alone, written
+// as the first table of a joined list is.
+std::string ListBuilder::listFrom() {
+    bool unrelated = false;
+    std::string from = text::Trim(BuildJoins(t_, b.needed, &unrelated));
+    if (from.empty() && unrelated && !b.needed.empty())
+        from = text::Trim(SingleTableFrom(t_, b.needed.front()));
+    return from;
+}
 
-        collectMandatoryAliases(b, sTableAlaise);
-        mRsChatBillTitle->setFilter("FTypeID=" + text::Num(mTemplateID));
-        for (; !mRsChatBillTitle->eof(); mRsChatBillTitle->moveNext())
-            if (!columnLeftOut(b) && columnTaken(b)) addColumn(b);
-        if (!b.columns.empty() && b.columns.back() == ',') b.columns.pop_back();
+std::string ListBuilder::run(const std::string& sTableAlaise, const std::string& sFieldAlias,
+                             Dictionary* vctInfo) {
+    b.sFieldAlias = sFieldAlias;
+    readListOptions();
+    t_.mRsTableRelation->setFilter("");
+    t_.mRsTableRelation->moveFirst();
+    t_.mRsChatBillTitle->setFilter("");
+    t_.mRsChatBillTitle->moveFirst();
+    t_.mListHead = std::make_shared<List>();
 
-        std::string where = listWhere(b) + permissionFilter(b);
-        const std::string from = text::Trim(buildJoins(b.needed));
-        const std::string order = listOrder(b);
-        const std::string top = support::Shared().IsMakeVoucher
-                                    ? std::string()
-                                    : kTop + text::Num(b.maxRows) + " ";
-        statement = kSelect + top + b.columns + tpl::kCrLf + kFrom + from + tpl::kCrLf + kWhere +
-                    where + " " + (order.empty() ? std::string() : kOrderBy + order);
-        if (vctInfo) {
-            vctInfo->set("Select", b.columns);
-            vctInfo->set("ORDER", order);
-            vctInfo->set("Where", where);
-            vctInfo->set("From", from);
-        }
-        where_ = where;
-    } catch (const std::exception&) {
+    collectMandatoryAliases(sTableAlaise);
+    Recordset& columns = *t_.mRsChatBillTitle;
+    columns.setFilter(TypeFilter(t_.mTemplateID));
+    for (; !columns.eof(); columns.moveNext())
+        if (!columnLeftOut() && columnTaken()) addColumn();
+    if (!b.columns.empty() && b.columns.back() == ',') b.columns.pop_back();
+
+    const std::string where = listWhere() + PermissionFilter(t_.mTemplateID, b.userId);
+    const std::string from = listFrom();
+    const std::string order = listOrder();
+    const std::string top =
+        support::Shared().IsMakeVoucher ? std::string() : kTop + text::Num(b.maxRows) + " ";
+    std::string statement = kSelect + top + b.columns + kCrLf + kFrom + from + kCrLf + kWhere +
+                            where + " " + (order.empty() ? std::string() : kOrderBy + order);
+    if (vctInfo) {
+        vctInfo->set("Select", b.columns);
+        vctInfo->set("ORDER", order);
+        vctInfo->set("Where", where);
+        vctInfo->set("From", from);
     }
+    s_.where = where;
     return statement;
 }
 
-}  // namespace qelt
+std::string ListSql(TemplateData& t, TemplateState& state, const std::string& sTableAlaise,
+                    const std::string& sFieldAlias, Dictionary* vctInfo) {
+    return ListBuilder(t, state).run(sTableAlaise, sFieldAlias, vctInfo);
+}
+
+}  // namespace qelt::tpl

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "qelt/dictionary.h"
 #include "qelt/records.h"
 #include "qelt/recordset.h"
 #include "qelt/template_data.h"
 #include "qelt/variant.h"
 
-// Helpers shared by the TemplateData generators.
+// The steps of the TemplateData generators, reachable by the library and its
+// tests.
 namespace qelt::tpl {
 
 inline constexpr const char* kCrLf = "\r\n";
+inline constexpr const char* kErrorSource = "QeltSqlWhere2.TemplateData";
 
 // Template columns may hold NULL; the generators read NULL as empty text or
 // as the given number rather than failing the whole list.
@@ -23,15 +27,25 @@ double Dbl(const Variant& v, double fallback = 0.0);
 std::string FieldText(const Recordset& rs, const std::string& name);
 int32_t FieldLong(const Recordset& rs, const std::string& name, int32_t fallback = 0);
 
+// The record-set filter on the rows of one template: "FTypeID=" + id.
+std::string TypeFilter(int32_t templateId);
+
 // Adds `alias` unless it is present ignoring case.
 void AddAlias(std::vector<std::string>& aliases, const std::string& alias);
 
 void AddSqlElement(Collection<clsSQLElement>& elements, const std::string& fieldName,
                    const std::string& fieldAlias);
 
-}  // namespace qelt::tpl
-
-namespace qelt::detail {
+// What a TemplateData keeps besides its public members.
+struct TemplateState {
+    std::shared_ptr<Collection<clsFilterElement>> filters;
+    std::shared_ptr<Collection<clsSortElement>> sorts;
+    std::shared_ptr<Collection<clsHidenElement>> hidden;
+    std::string where;
+    int32_t listShowStatus = 0;
+    bool showFilter = true;
+    bool getListByF7 = false;
+};
 
 struct ListHeadColumn {
     std::string caption;
@@ -53,6 +67,7 @@ struct ListHeadColumn {
     std::string extFilter;
 };
 
+// The look-up texts of a base-data column.
 struct BaseDataLookup {
     std::string sql;
     std::string fieldName;
@@ -61,6 +76,7 @@ struct BaseDataLookup {
     std::string extFilter;
 };
 
+// Working state of one GetListSQL call.
 struct ListBuild {
     int32_t maxRows = 5000;
     int32_t startBranchSale = 1;
@@ -79,4 +95,50 @@ struct ListBuild {
     RecordsetPtr relations;
 };
 
-}  // namespace qelt::detail
+// The whole SELECT of the list (see TemplateData::GetListSQL); raises on the
+// way, the caller swallows.
+std::string ListSql(TemplateData& t, TemplateState& state, const std::string& sTableAlaise,
+                    const std::string& sFieldAlias, Dictionary* vctInfo);
+
+// The FROM text joining the needed aliases, from ICTableRelation of
+// t.mTemplateID; empty when nothing is to be joined or the joins cannot be
+// organised (a message box says so). `unrelated`, when given, is set to
+// whether no relation pair of two needed tables exists. Raises Error for an
+// illegal join or comparison sign.
+std::string BuildJoins(TemplateData& t, const std::vector<std::string>& neededAliases,
+                       bool* unrelated = nullptr);
+// "Table alias" + hint of one table, the name found in the template's
+// relation rows, else its column rows; empty when the template does not name
+// the alias.
+std::string SingleTableFrom(const TemplateData& t, const std::string& alias);
+
+// The key column that stands in for a column of a table that is not joined,
+// with the look-up statement the host resolves per row; empty when the
+// template relates no table to the column's table. Reads the current row of
+// t.mRsChatBillTitle.
+std::string BaseDataColumn(const TemplateData& t, ListBuild& build, BaseDataLookup& lookup);
+
+// Data permissions. The checks answer false when their query fails.
+bool IsAdministrator(int32_t userId);
+bool GroupCheckOn();
+// Empty variant when aliasText is not empty.
+Variant GroupCondition(const std::string& aliasText, int32_t userId);
+// The restriction GetListSQL appends to its WHERE text, or empty. Raises
+// Error when the restriction applies and the session has no user id.
+std::string PermissionFilter(int32_t templateId, const std::optional<int16_t>& userId);
+
+// List head: FColWidth and FColAlign of the first visible-column element
+// whose alias equals `alias` ignoring case; both empty when there is none.
+void ColumnWidthAndAlign(const Collection<clsHidenElement>* hidden, const std::string& alias,
+                         std::string& width, std::string& align);
+// dColWidth of that element, with its lIndex in `index` and 1 in `visible`;
+// 0 and both out-values untouched when there is none.
+double ColumnWidthAndPosition(const Collection<clsHidenElement>* hidden, const std::string& alias,
+                              int32_t& index, int32_t& visible);
+// Appends one entry to `head`.
+void AddListHead(List& head, const ListHeadColumn& column,
+                 const Collection<clsHidenElement>* hidden);
+
+}  // namespace qelt::tpl
+
+struct qelt::TemplateData::Impl : qelt::tpl::TemplateState {};

@@ -1,12 +1,13 @@
 #include <string>
 
 #include "host/messages.h"
-#include "host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
 #include "support/language.h"
+#include "template/template_internal.h"
 
 namespace qelt {
 
@@ -38,7 +39,6 @@ constexpr const char* kRelationSelect =
 constexpr const char* kWhere = " Where ";
 constexpr const char* kOrderByInterId = ") order by FInterID";
 
-constexpr const char* kErrorSource = "QeltSqlWhere2.TemplateData";
 constexpr const char* kNotLoaded = "The list template is not loaded.";
 
 std::string WhereClause(const std::string& filter) {
@@ -50,7 +50,7 @@ void Load(host::IAppConnection* conn, const std::string& sql, RecordsetPtr& targ
     if (!conn) return;
     try {
         if (auto rs = conn->getanyrecordset(sql)) target = std::move(rs);
-    } catch (const std::exception&) {
+    } catch (const Error&) {
     }
 }
 
@@ -64,11 +64,11 @@ bool TemplateData::InitData(const std::string& sTplFilter) {
     std::shared_ptr<host::IAppConnection> conn;
     try {
         conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
-    } catch (const std::exception&) {
+    } catch (const Error&) {
     }
     const std::string where = WhereClause(sTplFilter);
-    Load(conn.get(),
-         kHeadSelect + support::LanguageColumn("FName") + kHeadColumns + where, mRsTemplete);
+    Load(conn.get(), kHeadSelect + support::LanguageColumn("FName") + kHeadColumns + where,
+         mRsTemplete);
     if (!mRsTemplete) {
         Notify(kHeadMissing);
         return false;
@@ -87,7 +87,7 @@ bool TemplateData::InitData(const std::string& sTplFilter) {
 }
 
 Dictionary TemplateData::GetTemplateInfo() {
-    if (!mRsTemplete) throw Error(91, kErrorSource, kNotLoaded);
+    if (!mRsTemplete) throw Error(err::kObjectNotSet, tpl::kErrorSource, kNotLoaded);
     Dictionary info;
     mRsTemplete->setFilter("FID=" + text::Num(mListID));
     if (mRsTemplete->eof()) return info;

@@ -6,6 +6,7 @@
 #include "qelt/error.h"
 #include "qelt/template_data.h"
 #include "support/collections.h"
+#include "template/template_internal.h"
 
 namespace qelt {
 
@@ -79,15 +80,17 @@ std::string Comparison(const clsFilterElement& e) {
     return {};
 }
 
-[[noreturn]] void ThrowIllegalSign() { throw Error(-1, kSignErrorSource, kSignErrorText); }
+[[noreturn]] void ThrowIllegalSign() {
+    throw Error(err::kRuleFailed, kSignErrorSource, kSignErrorText);
+}
 
 }  // namespace
 
 std::string TemplateData::GetWhereSQL(const Collection<clsSQLElement>& CollectionSQLElements) {
-    if (!filters_) return {};
-    ResolveFieldNames(*filters_, CollectionSQLElements);
+    if (!impl_->filters) return {};
+    ResolveFieldNames(*impl_->filters, CollectionSQLElements);
     std::string w;
-    for (const auto& e : *filters_) {
+    for (const auto& e : *impl_->filters) {
         if (!e) continue;
         w += " " + e->sAndOr + " " + e->sLeftParentheses + Comparison(*e);
     }
@@ -95,10 +98,10 @@ std::string TemplateData::GetWhereSQL(const Collection<clsSQLElement>& Collectio
 }
 
 std::string TemplateData::GetSortSQL(const Collection<clsSQLElement>& CollectionSQLElements) {
-    if (!sorts_) return {};
-    ResolveFieldNames(*sorts_, CollectionSQLElements);
+    if (!impl_->sorts) return {};
+    ResolveFieldNames(*impl_->sorts, CollectionSQLElements);
     std::string s;
-    for (const auto& e : *sorts_)
+    for (const auto& e : *impl_->sorts)
         if (e) s += e->sFieldName + e->SortType + ",";
     if (!s.empty() && s.back() == ',') s.pop_back();
     return s;
@@ -119,9 +122,9 @@ bool TemplateData::getLogicOperator(const std::string& strLogic, std::string& st
 }
 
 bool TemplateData::ColumnNeedAdd(const std::string& ColumnAlias) {
-    const bool inFilter = support::FieldAliasInCollection(ColumnAlias, filters_);
-    const bool inSort = support::FieldAliasInCollection(ColumnAlias, sorts_);
-    const bool inHidden = support::FieldAliasInCollection(ColumnAlias, hidden_);
+    const bool inFilter = support::FieldAliasInCollection(ColumnAlias, impl_->filters);
+    const bool inSort = support::FieldAliasInCollection(ColumnAlias, impl_->sorts);
+    const bool inHidden = support::FieldAliasInCollection(ColumnAlias, impl_->hidden);
     return inFilter || inSort || inHidden;
 }
 

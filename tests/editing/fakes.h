@@ -4,9 +4,9 @@
 #include <tuple>
 #include <vector>
 
-#include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::testing {
 

@@ -7,10 +7,10 @@
 #include <fstream>
 
 #include "common/test_env.h"
-#include "host/prog_ids.h"
 #include "qelt/demo.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt {

@@ -5,9 +5,9 @@
 
 #include "common/test_env.h"
 #include "host/messages.h"
-#include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt {
 namespace {

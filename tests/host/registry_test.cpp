@@ -2,9 +2,9 @@
 
 #include "common/test_env.h"
 #include "host/process_objects.h"
-#include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt {
@@ -23,11 +23,13 @@ TEST(Registry, CreatesANewInstanceIgnoringCaseAndRaisesForUnknownOrWrongComponen
     testing::TempDatabase db(false);
     EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
     EXPECT_THAT([] { CreateObject("Nobody.Knows"); },
-                Throws<Error>(AllOf(Field(&Error::number, 429),
+                Throws<Error>(AllOf(Field(&Error::number, err::kCannotCreateObject),
                                     Field(&Error::description, HasSubstr("Nobody.Knows")))));
     RegisterComponent(progid::kAppConnection, [] { return CreateObject(progid::kMessage); });
     EXPECT_THAT([] { Create<IAppConnection>(progid::kAppConnection); },
-                Throws<Error>(Field(&Error::number, 430)));
+                Throws<Error>(AllOf(Field(&Error::number, err::kInterfaceNotOffered),
+                                    Field(&Error::source, kCreateObjectSource),
+                                    Field(&Error::description, HasSubstr("QeltConnection")))));
     RegisterComponent(progid::kListServer, nullptr);
     EXPECT_THROW(CreateObject(progid::kListServer), Error);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/recordset_fixture.h"
+#include "qelt/error.h"
 
 namespace qelt {
 namespace {
@@ -16,13 +17,15 @@ TEST(Dictionary, KeepsFirstAddedOrderMatchesKeysExactlyAndRefusesDuplicates) {
     d.set("c", 3);
     d.set("b", 4);
     d.add("B", 5);
-    EXPECT_EQ(ErrorNumber([&] { d.add("b", 6); }), 457);
+    EXPECT_EQ(ErrorNumber([&] { d.add("b", 6); }), err::kKeyExists);
     std::string dump;
+    for (const auto& [key, value] : d) dump += key + "=" + value.toString("<null>") + ";";
     for (std::size_t i = 0; i < d.size(); ++i)
-        dump += d.keyAt(i) + "=" + d.at(d.keyAt(i)).toString("<null>") + ";";
-    EXPECT_EQ(dump, "b=4;a=<null>;c=3;B=5;");
-    EXPECT_EQ(ErrorNumber([&] { d.at("A"); }), 5);
-    EXPECT_EQ(ErrorNumber([&] { d.keyAt(4); }), 9);
+        dump += d.keyAt(i) + "=" + d.valueAt(i).toString("<null>") + ";";
+    EXPECT_EQ(dump, "b=4;a=<null>;c=3;B=5;b=4;a=<null>;c=3;B=5;");
+    EXPECT_EQ(ErrorNumber([&] { d.at("A"); }), err::kNotFound);
+    EXPECT_EQ(ErrorNumber([&] { d.keyAt(4); }), err::kSubscript);
+    EXPECT_EQ(ErrorNumber([&] { d.valueAt(4); }), err::kSubscript);
     EXPECT_EQ(d.value("A", "fallback").toString() + "|" + d.value("a", "f").toString("<null>"),
               "fallback|<null>");
 }

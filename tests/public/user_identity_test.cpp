@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/test_env.h"
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "public/local_connection.h"
 #include "qelt/cfilter.h"
 #include "qelt/error.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/test_env.h"
-#include "host/prog_ids.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt::support {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/test_env.h"
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "support/shared_settings.h"

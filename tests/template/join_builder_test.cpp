@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "template/template_access.h"
 #include "template/template_fixture.h"
+#include "template/template_internal.h"
 
 namespace qelt::testing {
 namespace {
@@ -25,7 +25,7 @@ protected:
         db.exec("DELETE FROM ICTableRelation");
         for (const auto& r : rows) addRelation(7, r);
         t.mTemplateID = 7;
-        const std::string from = TemplateDataAccess::buildJoins(t, needed);
+        const std::string from = tpl::BuildJoins(t, needed);
         return from + messages();
     }
 };
@@ -49,9 +49,12 @@ TEST_F(JoinBuilder, PairsAreJoinedAsTheyBecomeConnectable) {
           " FLeftParentheses='(', FRightParentheses=')'",
           "TableA v1.a = TableB u1.b | FIndex=3, Fcondition='OR', FIsConst=4,"
           " FLogicOperator='<>', FLeftParentheses='(', FRightParentheses=')'",
+          // NULL FIsConst adds nothing; NULL FConstType writes bare.
+          "TableA v1.c = TableB u1.d | FIndex=5, Fcondition='AND', FIsConst=NULL",
+          "TableA v1.e = TableB u1.f | FIndex=6, Fcondition='AND', FIsConst=1, FConstType=NULL",
           kAB},
          {"v1", "u1"},
-         kFirstPair + " AND v1.FStatus = 'it''s' AND u1.FQty > 5 OR ('a' <> 'b')\r\n"},
+         kFirstPair + " AND v1.FStatus = 'it''s' AND u1.FQty > 5 OR ('a' <> 'b') AND v1.e = f\r\n"},
         // t2 - t3 waits until t2 is joined.
         {{kAB, "T2 t2.FX = T3 t3.FX", "TableB u1.FItemID *= T2 t2.FItemID"},
          {"v1", "u1", "t2", "t3"},

@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 #include "template/template_fixture.h"
+#include "template/template_internal.h"
 
 namespace qelt::testing {
 namespace {
-
-const std::string kHead = "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate\r\n  from ";
 
 // One list-head entry as "key=value:type|..." so that one assertion checks
 // every key, its order, its value and its value type.
@@ -16,16 +23,14 @@ std::string DumpEntry(const Dictionary& d) {
     static const char* const kTypes[] = {"empty",  "null", "bool", "int16", "int32",
                                          "double", "text", "date", "object"};
     std::string out;
-    for (std::size_t i = 0; i < d.size(); ++i) {
-        const Variant& v = d.at(d.keyAt(i));
-        out += (i ? "|" : "") + d.keyAt(i) + "=" + v.toString("") + ":" +
+    for (const auto& [key, v] : d)
+        out += (out.empty() ? "" : "|") + key + "=" + v.toString("") + ":" +
                kTypes[static_cast<int>(v.type())];
-    }
     return out;
 }
 
 class ListSql : public TemplateTest {
-protected:
+public:
     void SetUp() override {
         addBillList(7);
         addColumn(7, "1 v1.FBillNo AS FBillNo | FMode=1, FIsPrimary=1, FColCaption='单据号'");
@@ -33,144 +38,163 @@ protected:
         addColumn(7, "3 u1.FQty AS FQty | FColType=2");
         addColumn(7, "4 u1.FAmount AS FAmount | FMode=1, FColType=5");
     }
+
+    // The statement with each CR LF shown as "<CRLF>" and a line break, its end
+    // marked, then one line per head entry.
+    std::string dump(const std::string& statement) const {
+        std::string out;
+        for (std::size_t i = 0; i < statement.size(); ++i) {
+            if (statement.compare(i, 2, "\r\n") == 0) {
+                out += "<CRLF>\n";
+                ++i;
+            } else {
+                out += statement[i];
+            }
+        }
+        out += "<END>\n";
+        for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
+            out += DumpEntry(*t.mListHead->at(i)) + "\n";
+        return out;
+    }
 };
 
-// The extra filter follows the conditions.
-TEST_F(ListSql, StatementHasColumnsJoinsWhereAndOrder) {
-    t.setCollectionFilter(Coll({Cond("FBillNo", "1", "'X'")}));
-    t.setCollectionSort(Coll({Key("FDate", " ASC ")}));
-    t.FilterExt = "v1.FStatus=1";
-    EXPECT_EQ(listSql(), kHead + kBillJoins +
-                             "\r\n where 1=1 AND (     v1.FBillNo = 'X')  AND (v1.FStatus=1)  "
-                             "ORDER BY v1.FDate ASC,v1.FBillNo");
-}
-
 TEST_F(ListSql, ExtraFilterAloneLosesItsLeadingAnd) {
-    t.FilterExt = " and t1.FCheck=1";
-    listSql();
-    EXPECT_EQ(info.at("Where").toString() + "|" + t.FilterExt,
-              "1=1 AND  ( t1.FCheck=1)| t1.FCheck=1");
-}
-
-// Without conditions and key columns the statement ends in " where 1=1 ".
-TEST_F(ListSql, RowLimitComesFromTheOptionsUnlessMakingVouchers) {
-    setOption("ListMaxRows", "200");
-    EXPECT_EQ(listSql().rfind("SELECT TOP 200 v1.FBillNo", 0), 0u);
-    setOption("ListMaxRows", "200; drop table x");
-    EXPECT_EQ(listSql().rfind(kHead, 0), 0u);
-    support::Shared().IsMakeVoucher = true;
-    db.exec("UPDATE ICChatBillTitle SET FIsPrimary = 0");
-    EXPECT_EQ(listSql(), "SELECT v1.FBillNo AS FBillNo,v1.FDate AS FDate\r\n  from " + kBillJoins +
-                             "\r\n where 1=1 ");
-}
-
-TEST_F(ListSql, MoneyAndRelationSignColumnsCanBeLeftOut) {
-    addColumn(7, "5 v1.FSign AS FSign | FMode=1, FColType=12");
-    listSql();
-    EXPECT_EQ(info.at("Select").toString() + "|" + head(),
-              "v1.FBillNo AS FBillNo,v1.FDate AS FDate,v1.FSign AS FSign|FBillNo,FDate,FSign,");
-    t.blVisMoneyInStock = true;
-    setOption("ShowRelationSign", "0");
-    listSql();
-    EXPECT_EQ(head(), "FBillNo,FDate,FAmount,");
-}
-
-// Besides the columns marked by FMode 1, a negative FInterID or the caption
-// "$", a list selects those its elements use and, for a look-up list with a
-// status, those the template shows.
-TEST_F(ListSql, MarkedUsedOrShownColumnsAreSelected) {
-    addColumn(7, "-5 v1.FNeg AS FNeg");
-    addColumn(7, "8 v1.FDollar AS FDollar | FColCaption=' $ '");
-    addColumn(7, "9 v1.FPlain AS FPlain | FVisible=0");
-    addColumn(7, "10 v1.FShown AS FShown | FVisible=0");
-    t.setCollectionHiden(Coll<clsHidenElement>({}));
-    listSql();
-    EXPECT_EQ(head(), "FNeg,FBillNo,FDate,FDollar,");
-    t.setCollectionFilter(Coll({Cond("fqty", "1", "1")}));
-    t.setCollectionSort(Coll({Key("FPLAIN", " DESC ")}));
-    t.setCollectionHiden(Coll({Visible("FSHOWN", 1, 0)}));
-    listSql();
-    EXPECT_EQ(head(), "FNeg,FBillNo,FDate,FQty,FDollar,FPlain,FShown,");
-    t.setCollectionFilter(nullptr);
-    t.setCollectionSort(nullptr);
-    t.setCollectionHiden(nullptr);
-    t.setShowFilter(false);
-    t.setListShowStatus(1);
-    listSql();
-    EXPECT_EQ(head(), "FNeg,FBillNo,FDate,FQty,FDollar,");
-    t.setListShowStatus(0);
-    listSql();
-    EXPECT_EQ(head(), "FNeg,FBillNo,FDate,FDollar,");
-}
-
-// The first visible-column element of an alias counts; a negative width is the
-// template's; without ShowFilter the template's width and visibility count.
-TEST_F(ListSql, HeadEntryCarriesTheUsersLayoutOrTheTemplates) {
-    t.setCollectionHiden(Coll({Visible("FBillNo", 2, 1000.5, "1000.5", "1"),
-                               Visible("fbillno", 9, 9, "9", "2"), Visible("FDate", 1, -1)}));
-    listSql();
-    EXPECT_EQ(DumpEntry(*t.mListHead->at(0)),
-              "FColCaption=单据号:text|FHeadSecond=:text|FColType=1:text|FColName=FBillNo:text|"
-              "FSrcSQL=:text|FUserColWidth=1000:int32|FLogicAction=:text|FInterID=1:int32|"
-              "FMergeable=False:bool|FIsPrimary=1:int16|FNeedCount=False:bool|"
-              "FUserVisible=True:bool|FIndex=2:int32|FVisible=1:int16|FSrcFieldName=:text|"
-              "FSrcTableName=:text|FExtFilter=:text|FSrcFieldKey=:text|FColWidth=1000.5:text|"
-              "FColAlign=1:text");
-    EXPECT_EQ(head("FUserColWidth") + head("FVisible"), "1000,1200,1,1,");
-    t.setCollectionHiden(Coll({Visible("FDate", 1, 0)}));
-    listSql();
-    EXPECT_EQ(head("FUserColWidth") + head("FVisible"), "0,0,0,1,");
-    t.setShowFilter(false);
-    db.exec("UPDATE ICChatBillTitle SET FColWidth = 1500.5, FVisible = 0 WHERE FInterID = 2");
-    listSql();
-    EXPECT_EQ(head("FUserColWidth") + head("FVisible"), "1200,1500,1,0,");
-}
-
-// The column of FControl 3 is left out, unless its action is an expression
-// (FInterID 8); t4 is selected directly as the item table, t9 as an extra alias.
-TEST_F(ListSql, ColumnSourcesFollowActionsControlsAndAliases) {
-    addColumn(7, "0 t3.FD AS FD | FMode=1, FAction='t3.FD', FControl=3");
-    addColumn(7, "5 t3.FA AS FA | FMode=1, FAction='isnull(t3.FA,0)', FControl=1");
-    addColumn(7, "6 t3.FB AS FB | FMode=1, FAction='t3.FB*2', FControl=7");
-    addColumn(7, "7 t3.FC AS FC | FMode=1, FAction='t3.FC+1', FControl=5");
-    addColumn(7, "8 t3.FE AS FE | FMode=1, FAction='t3.FE/2', FControl=3");
-    addColumn(7, "9 t3.FT AS FTrans | FMode=1, FAction=' 58 '");
-    addColumn(7, "10 t4.FNumber AS FItemNumber | FMode=1, FIsPrimary=2");
-    addColumn(7, "11 t9.FName AS FDeptName | FMode=1");
-    addRelation(7, "ICStockBillEntry u1.FItemID = T3 t3.FItemID");
-    addRelation(7, "ICStockBillEntry u1.FItemID = t_ICItem t4.FItemID");
-    addRelation(7, "ICStockBill v1.FDeptID = t_Department t9.FItemID");
-    listSql(7, "t9,");
-    EXPECT_EQ(info.at("Select").toString() + " | " + info.at("ORDER").toString() + " | " + head(),
-              "v1.FBillNo AS FBillNo,v1.FDate AS FDate,isnull(t3.FA,0) AS FA,t3.FB AS FB,"
-              "t3.FC+1 AS FC,t3.FE/2 AS FE,58 AS FTranType,t4.FNumber AS FItemNumber,"
-              "t9.FName AS FDeptName | v1.FBillNo,t4.FNumber | "
-              "FBillNo,FDate,FA,FB,FC,FE,FTrans,FItemNumber,FDeptName,");
-    EXPECT_EQ(info.at("From").toString(),
-              kBillJoins +
-                  " INNER JOIN T3 t3 ON   u1.FItemID = t3.FItemID INNER JOIN t_ICItem t4 ON   "
-                  "u1.FItemID = t4.FItemID INNER JOIN t_Department t9 ON   v1.FDeptID = "
-                  "t9.FItemID");
-}
-
-TEST_F(ListSql, BranchSaleOffDropsOrderConfirmationColumns) {
-    setOption("StartBranchSale", "0");
-    for (int tpl : {61, 81}) {
-        addList(tpl, tpl, "v1,");
-        addColumn(tpl, "44 v1.FOrderAffirm AS FOrderAffirm | FMode=1");
-        addColumn(tpl, "45 v1.FOrderRefuse AS FOrderRefuse | FMode=1");
-        addColumn(tpl, "46 v1.FTranStatus AS FTranStatus | FMode=1");
+    for (const char* filter : {" and t1.FCheck=1", "AnD t1.FCheck=1"}) {
+        SCOPED_TRACE(filter);
+        t.FilterExt = filter;
+        listSql();
+        EXPECT_EQ(info.at("Where").toString() + "|" + t.FilterExt,
+                  "1=1 AND  ( t1.FCheck=1)| t1.FCheck=1");
     }
-    listSql(61);
-    EXPECT_EQ(head(), "FOrderRefuse,FTranStatus,");
-    listSql(81);
-    EXPECT_EQ(head(), "");
 }
+
+TEST_F(ListSql, RowLimitComesFromTheOptionWithItsDefaultForANonNumber) {
+    const struct {
+        const char* value;
+        const char* start;
+    } cases[] = {{"200", "SELECT TOP 200 v1."},
+                 {"200; drop table x", "SELECT TOP 5000 v1."},
+                 {nullptr, "SELECT TOP 5000 v1."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        db.exec("DELETE FROM t_SystemProfile WHERE FKey = 'ListMaxRows'");
+        if (c.value) setOption("ListMaxRows", c.value);
+        EXPECT_EQ(listSql().rfind(c.start, 0), 0u);
+    }
+}
+
+// A golden case (tests/template/golden/NAME.test): setup lines on top of the
+// bill list 7 of the fixture, "----", then the expected dump. Setup lines:
+//   list FID TEMPLATE MASTER | column TEMPLATE ROW | relation TEMPLATE ROW
+//   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
+//   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
+//   liststatus N | money (blVisMoneyInStock)
+//   build TEMPLATE [ALIASES]: appends the statement and head dump; a file
+//   may build several times.
+// QELT_UPDATE_GOLDEN=1 rewrites the expected part from the output.
+const std::string kGoldenDir = std::string(QELT_TEST_SOURCE_DIR) + "/tests/template/golden/";
+
+class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
+protected:
+    std::string run(const std::string& setup) {
+        std::istringstream lines(setup);
+        std::string line, out;
+        auto filters = Coll<clsFilterElement>({});
+        auto sorts = Coll<clsSortElement>({});
+        auto visible = Coll<clsHidenElement>({});
+        while (std::getline(lines, line)) {
+            const std::size_t blank = line.find(' ');
+            const std::string cmd = line.substr(0, blank);
+            const std::string args = blank == std::string::npos ? "" : line.substr(blank + 1);
+            std::vector<std::string> w;
+            std::istringstream words(args);
+            for (std::string word; words >> word;) w.push_back(word);
+            w.resize(std::max<std::size_t>(w.size(), 5));
+            // What follows the first word, and the first two.
+            const std::string rest1 = args.substr(std::min(args.size(), w[0].size() + 1));
+            const std::string rest2 = rest1.substr(std::min(rest1.size(), w[1].size() + 1));
+            if (cmd == "list")
+                addList(std::stoi(w[0]), std::stoi(w[1]), rest2);
+            else if (cmd == "column")
+                addColumn(std::stoi(w[0]), rest1);
+            else if (cmd == "relation")
+                addRelation(std::stoi(w[0]), rest1);
+            else if (cmd == "exec")
+                db.exec(args);
+            else if (cmd == "option")
+                setOption(w[0], w[1]);
+            else if (cmd == "condition")
+                filters->push_back(Cond(w[0], w[1], rest2));
+            else if (cmd == "sort")
+                sorts->push_back(Key(w[0], " " + w[1] + " "));
+            else if (cmd == "visible")
+                visible->push_back(Visible(w[0], std::stoi(w[1]), std::stod(w[2]), w[3], w[4]));
+            else if (cmd == "filterext")
+                t.FilterExt = args;
+            else if (cmd == "voucher")
+                support::Shared().IsMakeVoucher = true;
+            else if (cmd == "templatelayout")
+                t.setShowFilter(false);
+            else if (cmd == "liststatus")
+                t.setListShowStatus(std::stoi(w[0]));
+            else if (cmd == "money")
+                t.blVisMoneyInStock = true;
+            else if (cmd == "build") {
+                t.setCollectionFilter(filters);
+                t.setCollectionSort(sorts);
+                t.setCollectionHiden(visible);
+                out += dump(listSql(std::stoi(w[0]), w[1]));
+            } else if (!cmd.empty() && cmd[0] != '#')
+                ADD_FAILURE() << "unknown line: " << line;
+        }
+        return out;
+    }
+};
+
+TEST_P(ListSqlGolden, StatementAndHeadMatchTheGoldenFile) {
+    const std::string path = kGoldenDir + GetParam() + ".test";
+    const std::string file = ReadFile(path);
+    const std::size_t bar = file.find("----\n");
+    ASSERT_NE(bar, std::string::npos);
+    const std::string actual = run(file.substr(0, bar));
+    if (std::getenv("QELT_UPDATE_GOLDEN"))
+        std::ofstream(path, std::ios::binary) << file.substr(0, bar + 5) << actual;
+    EXPECT_EQ(actual, file.substr(bar + 5));
+}
+
+// Every golden file, by name.
+std::vector<std::string> GoldenNames() {
+    std::vector<std::string> names;
+    for (const auto& f : std::filesystem::directory_iterator(kGoldenDir))
+        if (f.path().extension() == ".test") names.push_back(f.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ListSqlGolden, ::testing::ValuesIn(GoldenNames()),
+                         [](const auto& info) { return info.param; });
 
 TEST_F(ListSql, FailuresGiveAnEmptyStatement) {
     EXPECT_EQ(t.GetListSQL("", "", &info) + std::to_string(info.size()), "0");  // nothing loaded
     db.exec("UPDATE ICTableRelation SET FLogic = '=='");
-    EXPECT_EQ(listSql() + std::to_string(info.size()), "0");
+    EXPECT_EQ(listSql() + std::to_string(info.size()) + t.lastWhere(), "0");
+}
+
+// A host connection that answers the relation query with no record set at
+// all: the list has nothing to join and reads from its main table.
+TEST_F(ListSql, MissingRelationAnswerReadsAsNoRelations) {
+    t.InitData("");
+    struct NoAnswer final : host::IAppConnection {
+        RecordsetPtr Execute(const std::string&) override { return nullptr; }
+        RecordsetPtr getanyrecordset(const std::string&) override { return nullptr; }
+    };
+    host::RegisterComponent(host::progid::kAppConnection,
+                            [] { return std::make_shared<NoAnswer>(); });
+    t.mTemplateID = 7;
+    EXPECT_EQ(t.GetListSQL("", "", &info),
+              "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate\r\n  from ICStockBill v1 "
+              "WITH (READPAST)\r\n where 1=1  ORDER BY v1.FBillNo");
+    EXPECT_EQ(messages(), "");
 }
 
 }  // namespace

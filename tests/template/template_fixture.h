@@ -14,15 +14,10 @@
 
 namespace qelt::testing {
 
-// The FROM text of a bill list (addBillList).
-const std::string kBillJoins =
-    "ICStockBill v1 WITH (READPAST)  INNER JOIN ICStockBillEntry u1 WITH (READPAST)  ON   "
-    "v1.FInterID = u1.FInterID\r\n";
-
 // A private database holding small list templates, with the messages the
 // library shows recorded.
 class TemplateTest : public ::testing::Test {
-protected:
+public:
     void addList(int fid, int tpl, const std::string& master, const std::string& name = "List") {
         insert("ICListtemplate (FID, FName, FName_EN, FTemplateID, FMasterTable)",
                {N(fid), Q(name), Q(name + " EN"), N(tpl), Q(master)});

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "host/default_components.h"
-#include "host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/language.h"
 #include "template/template_fixture.h"
 
@@ -99,9 +99,35 @@ TEST_F(TemplateLoading, FailedQueryStopsTheChainWithItsMessage) {
     }
 }
 
+// A host connection that answers a query with no record set at all is a
+// failed query.
+TEST_F(TemplateLoading, MissingAnswerIsAFailedQuery) {
+    struct NoColumns final : host::IAppConnection {
+        RecordsetPtr Execute(const std::string&) override { return nullptr; }
+        RecordsetPtr getanyrecordset(const std::string& sql) override {
+            if (sql.find("ICChatBillTitle") != std::string::npos) return nullptr;
+            return std::dynamic_pointer_cast<host::IAppConnection>(
+                       host::defaults::NewAppConnection())
+                ->getanyrecordset(sql);
+        }
+    };
+    host::RegisterComponent(host::progid::kAppConnection,
+                            [] { return std::make_shared<NoColumns>(); });
+    TemplateData fresh;
+    fresh.InitData("");
+    EXPECT_EQ(
+        std::to_string(!!fresh.mRsTemplete) + std::to_string(!!fresh.mRsChatBillTitle) + messages(),
+        "10|模板详细数据有误!|Vostrel提示：|64|0");
+}
+
 // Field order and values come straight from the head row of the loading query.
 TEST_F(TemplateLoading, TemplateInfoHoldsTheHeadRowOfTheList) {
-    EXPECT_THROW(t.GetTemplateInfo(), Error);
+    try {
+        t.GetTemplateInfo();
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number, err::kObjectNotSet);
+    }
     t.InitData("FID in (1)");
     t.mListID = 1;
     const Dictionary info = t.GetTemplateInfo();

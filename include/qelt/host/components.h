@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "qelt/error.h"
 #include "qelt/export.h"
+#include "qelt/host/messages.h"
 #include "qelt/recordset.h"
 #include "qelt/variant.h"
 
@@ -22,30 +24,40 @@ public:
 
 using ComponentFactory = std::function<std::shared_ptr<Component>()>;
 
-// The object-creation service. Identifiers match ignoring case.
-// Registering replaces any earlier factory of that identifier (and drops a
-// process-lived instance of it, so the next use creates the new one); an
-// empty factory removes the identifier. Registrations last until the
-// library's process state is reset (tests do that), which restores the
-// defaults.
+// The object-creation service. Identifiers (qelt/host/prog_ids.h) match
+// ignoring case. Registering replaces any earlier factory of that identifier
+// (and drops a process-lived instance of it, so the next use creates the new
+// one); an empty factory removes the identifier. A factory is called on the
+// caller's thread each time an instance is needed and must return a non-null
+// instance. Registrations last until the library's process state is reset
+// (tests do that), which restores the defaults.
 QELT_EXPORT void RegisterComponent(const std::string& progId, ComponentFactory factory);
-// A new instance; raises Error (number 429) for an unknown identifier.
+
+// The source of the errors the object-creation service raises.
+inline constexpr const char* kCreateObjectSource = "QeltHost.CreateObject";
+
+// A new instance, owned by the caller (shared). Raises Error
+// err::kCannotCreateObject for an unknown identifier or a factory that
+// returns nothing.
 QELT_EXPORT std::shared_ptr<Component> CreateObject(const std::string& progId);
 
-[[noreturn]] QELT_EXPORT void ThrowNotOffered(const std::string& progId);
-
-// A new instance of the identifier as interface T; raises Error when the
-// identifier is unknown or its component does not offer T.
+// A new instance of the identifier as interface T. Raises Error as
+// CreateObject does, and err::kInterfaceNotOffered when the component does
+// not offer T.
 template <class T>
 std::shared_ptr<T> Create(const std::string& progId) {
     auto obj = std::dynamic_pointer_cast<T>(CreateObject(progId));
-    if (!obj) ThrowNotOffered(progId);
+    if (!obj)
+        throw Error(err::kInterfaceNotOffered, kCreateObjectSource,
+                    "The object \"" + progId + "\" does not offer the expected interface");
     return obj;
 }
 
 // "QeltConnection.AppConnection": runs a statement on the session database
-// and returns its result materialised, so it outlives the instance. A failed
-// statement raises Error with the statement in its description.
+// and returns its result materialised, so it outlives the instance; the
+// caller owns it. A failed statement raises Error (err::kDatabase) with the
+// statement in its description. A host's component may return null for a
+// statement without a result; the library reads that as no rows.
 class QELT_EXPORT IAppConnection : public virtual Component {
 public:
     virtual RecordsetPtr Execute(const std::string& sql) = 0;
@@ -65,8 +77,10 @@ class QELT_EXPORT IMessageBox : public virtual Component {
 public:
     virtual void setTitle(const std::string& title) = 0;
     virtual void addLine(const std::string& line) = 0;
+    // One of the kIcon... values (qelt/host/messages.h).
     virtual void setIcon(int icon) = 0;
-    // buttons: 0 OK only, 1 OK and Cancel, 4 Yes and No. Returns 1 for OK/Yes.
+    // buttons: one of the kButtons... values. Returns the kAnswer... value of
+    // the button chosen.
     virtual int show(int buttons, const std::string& helpFile, int helpContext) = 0;
 };
 

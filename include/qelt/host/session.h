@@ -4,6 +4,7 @@
 #include <string>
 
 #include "qelt/export.h"
+#include "qelt/host/messages.h"
 
 namespace qelt::host {
 
@@ -30,14 +31,15 @@ QELT_EXPORT void SetInstallPath(const std::string& path);
 
 struct Message {
     std::string title;
-    std::string text;  // the message's lines joined with "\n"
-    int icon = 0;      // 0 none, 16 critical, 32 question, 48 exclamation, 64 information
-    int buttons = 0;   // 0 OK only, 1 OK and Cancel, 4 Yes and No
+    std::string text;          // the message's lines joined with "\n"
+    int icon = kIconNone;      // one of the kIcon... values (qelt/host/messages.h)
+    int buttons = kButtonsOk;  // one of the kButtons... values
 };
 
-// Every message box of the library goes to this sink; it returns the button
-// chosen: 1 for OK or Yes, 2 for Cancel, 7 for No. Without a sink, messages are
-// written to stderr and answered with 1. An empty function restores that.
+// Every message box of the library goes to this sink, on the thread that
+// shows it; the sink returns the button chosen (kAnswerOk for OK or Yes,
+// kAnswerCancel, kAnswerNo). Without a sink, messages are written to stderr
+// and answered with kAnswerOk. An empty function restores that.
 QELT_EXPORT void SetMessageSink(std::function<int(const Message&)> sink);
 
 }  // namespace qelt::host

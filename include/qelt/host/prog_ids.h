@@ -1,6 +1,8 @@
 #pragma once
 
-// Programmatic identifiers of the host components.
+// Programmatic identifiers of the host components: the names a host passes
+// to RegisterComponent to replace a default (qelt/host/components.h), and
+// the library passes to CreateObject. They match ignoring case.
 namespace qelt::host::progid {
 
 inline constexpr const char* kAppConnection = "QeltConnection.AppConnection";

@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/test_env.h"
+
+namespace qelt::testing {
+namespace {
+
+// The installed headers state contracts only: no path into the sources, no
+// internal namespace, no friend that reaches private steps.
+TEST(PublicHeaders, NameNoInternals) {
+    const std::filesystem::path root = std::string(QELT_TEST_SOURCE_DIR) + "/include/qelt";
+    std::string offences;
+    for (const auto& f : std::filesystem::recursive_directory_iterator(root)) {
+        if (f.path().extension() != ".h") continue;
+        const std::string text = ReadFile(f.path().string());
+        for (const char* token : {"\"src/", "\"platform/", "\"support/", "\"template/", "\"host/",
+                                  "detail::", "friend struct", "friend class"})
+            if (text.find(token) != std::string::npos)
+                offences += f.path().filename().string() + ": " + token + "\n";
+    }
+    EXPECT_EQ(offences, "");
+}
+
+}  // namespace
+}  // namespace qelt::testing
