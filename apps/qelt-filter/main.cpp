@@ -37,7 +37,8 @@ std::string ResolveDatabase(const std::string& db) {
     const std::string conn = qelt::host::ToConnectionString(db);
     const std::string path = qelt::host::SqliteFileOf(conn);
     if (!path.empty() && !std::filesystem::is_regular_file(path))
-        throw qelt::Error(qelt::err::kDatabase, "qelt-filter", "cannot open database " + path + ": no such file");
+        throw qelt::Error(qelt::err::kDatabase, "qelt-filter",
+                          "cannot open database " + path + ": no such file");
     return conn;
 }
 

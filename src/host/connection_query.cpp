@@ -1,7 +1,7 @@
 #include "host/connection_query.h"
 
-#include "qelt/host/prog_ids.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::host {
 

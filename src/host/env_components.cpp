@@ -2,7 +2,6 @@
 #include "host/default_components.h"
 #include "host/host_config.h"
 #include "host/install_keys.h"
-#include "qelt/host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"

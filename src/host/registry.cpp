@@ -4,7 +4,6 @@
 #include "host/default_components.h"
 #include "host/host_config.h"
 #include "host/process_objects.h"
-#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"

@@ -3,11 +3,11 @@
 #include <ini.h>
 
 #include "host/install_keys.h"
-#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::support {
 

@@ -1,10 +1,10 @@
 #include "support/language.h"
 
 #include "host/process_objects.h"
-#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"
+#include "qelt/host/prog_ids.h"
 
 namespace qelt::support {
 

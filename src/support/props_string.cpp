@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "qelt/host/prog_ids.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
 
 namespace qelt::support {

@@ -1,8 +1,8 @@
 #include "support/system_value.h"
 
-#include "qelt/host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/props_string.h"
 
 namespace qelt::support {

@@ -56,7 +56,8 @@ TEST_F(MoneyVisibility, SystemNamesAndCalculateFlagShowMoney) {
     gl->answer = false;
     maker.GetMoneyVisForStock();
     EXPECT_FALSE(maker.GetMoneyVis());
-    for (const char* name : {"Calculate", "plan", "ShopFloor", "REPM", "opermanage", "Subcontractor"}) {
+    for (const char* name :
+         {"Calculate", "plan", "ShopFloor", "REPM", "opermanage", "Subcontractor"}) {
         maker.SystemName = name;
         EXPECT_TRUE(maker.GetMoneyVis()) << name;
     }

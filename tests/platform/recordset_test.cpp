@@ -42,7 +42,8 @@ TEST(RecordsetValues, NamesIgnoreCaseAndValuesTakeTheirFieldType) {
 }
 
 TEST(RecordsetValues, NamesDifferingOnlyInCaseFindTheFirstColumn) {
-    auto rs = MakeTable({{"Code", adVarWChar, 10}, {"CODE", adVarWChar, 10}}, {{"first", "second"}});
+    auto rs =
+        MakeTable({{"Code", adVarWChar, 10}, {"CODE", adVarWChar, 10}}, {{"first", "second"}});
     EXPECT_EQ(rs->value("Code").toString(), "first");
     EXPECT_EQ(rs->value("CODE").toString(), "first");
     EXPECT_EQ(rs->value("code").toString(), "first");

@@ -28,8 +28,9 @@ std::string ToSqlite(std::string sql) {
         sql = "SELECT " + top.suffix().str();
     }
     sql = std::regex_replace(sql, std::regex(" WITH \\(READPAST\\) "), " ");
-    sql = std::regex_replace(sql, std::regex("convert\\(datetime,convert\\(varchar\\(30\\),([^,]+),111\\)\\)"),
-                             "date($1)");
+    sql = std::regex_replace(
+        sql, std::regex("convert\\(datetime,convert\\(varchar\\(30\\),([^,]+),111\\)\\)"),
+        "date($1)");
     return sql + limit;
 }
 

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "common/test_env.h"
-#include "qelt/host/prog_ids.h"
 #include "public/local_connection.h"
 #include "qelt/cfilter.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
 #include "support/system_options.h"

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "common/test_env.h"
-#include "qelt/host/prog_ids.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 #include "support/system_value.h"
 
