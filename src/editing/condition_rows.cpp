@@ -95,11 +95,6 @@ std::string FilterLiteral(int colType, const std::string& code, const std::strin
     if (value.empty() && colType != kTypeText && !emptiness) return kIncomplete;
     if (colType == kTypeDate) {
         fieldType = 1;
-        // An emptiness condition compares no value, so there is no date to check.
-        if (value.empty() && emptiness) {
-            literal.clear();
-            return "";
-        }
         Date date;
         if (!Date::parse(value, date)) return kInvalidDate;
         literal = " '" + date.format() + "' ";
