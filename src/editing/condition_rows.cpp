@@ -196,8 +196,7 @@ void FMaker::ConditionCellChanged(int32_t Row, int32_t Col) {
     }
 }
 
-bool FMaker::ConditionLeaveCell(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow) {
-    (void)NewCol;
+bool FMaker::ConditionLeaveCell(int32_t Col, int32_t Row, int32_t /*NewCol*/, int32_t NewRow) {
     if (!conditionGrid_) return true;
     ui::Grid& grid = *conditionGrid_;
     auto blank = [&](int32_t r, int32_t c) { return text::IsBlank(grid.text(r, c)); };
