@@ -80,6 +80,9 @@ TEST(TextBoxEvents, EachTypedCharacterPassesTheKeyFiltersThenChanges) {
     EXPECT_EQ(txt.text(), "A单bc");
     EXPECT_EQ(log, "K97 C[A] K21333 C[A单] K98 C[A单b] K99 C[A单bc] K100 ");
     log.clear();
+    txt.type("\r\b");  // Enter reaches the handlers only; backspace removes "c"
+    EXPECT_EQ(log, "K13 K8 C[A单b] ");
+    log.clear();
     txt.erase();
     txt.erase();
     txt.setText("x");
