@@ -323,11 +323,12 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
     g.setText(1, 1, "a");
     g.deleteRows(1);
     g.setReDraw(true);  // one All
+    g.setMaxRows(4);    // Size: new 4,3, was 3,3
     g.unsubscribe(id);
     g.setText(1, 1, "b");
     EXPECT_EQ(heard,
               "Cells:2,3-2,3x0 Cells:1,2-3,2x0 RowsInserted:2,0-0,0x2 ActiveCell:3,1-0,0x0 "
-              "All:0,0-0,0x0 ");
+              "All:0,0-0,0x0 Size:4,3-3,3x0 ");
 }
 
 }  // namespace

@@ -64,7 +64,9 @@ struct Change {
                        // fell off the end (maxRows() is unchanged)
         RowsRemoved,   // grid: `count` rows removed at `row`; as many blank rows were
                        // appended at the end (maxRows() is unchanged)
-        Size,          // grid: maxRows() or maxCols() changed, or a column was hidden
+        Size,          // grid: maxRows() or maxCols() changed (row, col = the new counts,
+                       // row2, col2 = the previous ones), or a column was hidden or shown
+                       // (all four = the unchanged counts)
         ActiveCell,    // grid: the active cell is now (row, col)
         EditMode,      // grid: editMode()
         All            // anything may have changed: redraw the whole control

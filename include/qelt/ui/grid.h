@@ -56,6 +56,7 @@ public:
     void setColHidden(int col, bool hidden);
 
     // --- cell content -----------------------------------------------------
+    // The reference is valid until the grid next changes.
     const std::string& text(int row, int col) const;
     // By code. On a combo cell the selection becomes the first item equal to
     // `text` (or -1). On a check-box cell this fires
@@ -175,6 +176,7 @@ protected:
     void notify(const Change& change) const override;
 
 private:
+    void notifySize(int previousRows, int previousCols) const;
     struct Impl;
     std::unique_ptr<Impl> d_;
 };
