@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/text.h"
+#include "ui/utf8.h"
 
 namespace qelt::ui {
 
@@ -401,14 +402,18 @@ bool Grid::type(int row, int col, const std::string& typed) {
     if (!moveTo(row, col)) return false;
     const Cell& c = d_->cells[row][col];
     if (c.locked) return false;
-    std::string value = typed;
+    std::string value;
+    for (int code : utf8::CodePoints(typed)) {
+        if (previewKeyPress) previewKeyPress(code);
+        if (code >= 32) value += utf8::Encode(code);
+    }
     switch (c.type) {
         case CellType::Static:
         case CellType::ComboBox:
         case CellType::CheckBox:
             return false;
         case CellType::Number: {
-            const std::string trimmed = text::Trim(typed);
+            const std::string trimmed = text::Trim(value);
             double v = 0;
             int decimals = 0;
             if (!trimmed.empty() && (!ParseNumber(trimmed, v, decimals) || v < c.limits.min ||
@@ -417,7 +422,7 @@ bool Grid::type(int row, int col, const std::string& typed) {
             break;
         }
         case CellType::Edit:
-            if (c.maxLength > 0) value = text::Left(typed, static_cast<std::size_t>(c.maxLength));
+            if (c.maxLength > 0) value = text::Left(value, static_cast<std::size_t>(c.maxLength));
             break;
         case CellType::Date:
             break;

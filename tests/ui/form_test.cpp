@@ -61,6 +61,8 @@ struct Dialog {
 TEST(FormKeys, PreviewDiscardsQuotesAndRunsEnterAndEscape) {
     Dialog d;
     d.form.show();
+    d.form.grid("VpFilter").type(1, 2, "x'y\"z");
+    EXPECT_EQ(d.form.grid("VpFilter").text(1, 2), "xyz");
     d.form.tabs("SSTab1").select(1);
     ASSERT_TRUE(d.form.focus("txtRunNoFrom"));
     d.form.type("a'b\"c");
@@ -69,7 +71,7 @@ TEST(FormKeys, PreviewDiscardsQuotesAndRunsEnterAndEscape) {
     EXPECT_FALSE(d.form.shown());
     d.form.show();
     d.form.key(kKeyEscape);
-    EXPECT_EQ(d.log, "Load Activate OK Activate Cancel ");
+    EXPECT_EQ(d.log, "Load Activate Leave(1,1->1,2) OK Activate Cancel ");
     EXPECT_FALSE(d.form.key(kKeyEnter));  // a hidden form takes no keys
 }
 
