@@ -400,13 +400,16 @@ bool Grid::pick(int row, int col, int index) {
 
 bool Grid::type(int row, int col, const std::string& typed) {
     if (!moveTo(row, col)) return false;
-    const Cell& c = d_->cells[row][col];
-    if (c.locked) return false;
     std::string value;
     for (int code : utf8::CodePoints(typed)) {
+        if (code < 32) continue;
         if (previewKeyPress) previewKeyPress(code);
         if (code >= 32) value += utf8::Encode(code);
     }
+    // The preview may have changed the grid under the cell.
+    if (row > d_->rows || col > d_->cols) return false;
+    const Cell& c = d_->cells[row][col];
+    if (c.locked) return false;
     switch (c.type) {
         case CellType::Static:
         case CellType::ComboBox:

@@ -143,9 +143,9 @@ public:
     // list.
     bool pick(int row, int col, int index);
     // moveTo(row, col), then the person types `text` over the cell's text
-    // and ends the edit. Each character first passes previewKeyPress (the
-    // form's key preview), which may change or discard it; control
-    // characters are dropped. Refused (false, text unchanged, no further event)
+    // and ends the edit. Control characters are dropped; every other
+    // character first passes previewKeyPress (the form's key preview), which
+    // may change or discard it. Refused (false, text unchanged, no further event)
     // when the move failed or the cell is locked, Static, ComboBox or
     // CheckBox; on a Number cell also when the trimmed text is neither empty
     // nor a number within its limits and decimals. An Edit cell keeps at most
