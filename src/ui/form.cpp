@@ -158,6 +158,21 @@ bool Form::focus(const std::string& name) {
     return true;
 }
 
+bool Form::focusNext() {
+    const auto start = std::find(order_.begin(), order_.end(), focused_);
+    const std::size_t n = order_.size();
+    std::size_t from =
+        start == order_.end() ? n - 1 : static_cast<std::size_t>(start - order_.begin());
+    for (std::size_t step = 1; step <= n; ++step) {
+        Control* c = order_[(from + step) % n];
+        const ControlKind k = c->kind();
+        if (k == ControlKind::Label || k == ControlKind::Frame || k == ControlKind::TabControl)
+            continue;
+        if (c->reachable()) return c != focused_ && focus(c->name());
+    }
+    return false;
+}
+
 bool Form::key(int keyCode, int shift) {
     if (!shown_) return false;
     if (focused_ && focused_->kind() == ControlKind::Grid && focused_->reachable()) {

@@ -113,6 +113,12 @@ TEST(FormFocus, ControlsInHiddenContainersOrOtherTabsCannotBeReached) {
     d.form.frame("framePlanOrder").setEnabled(false);
     EXPECT_FALSE(d.form.check("chkPlan").click());
     EXPECT_FALSE(d.form.focus("chkPlan"));
+    // Tab order skips what cannot be reached: cmdOk, (grid on tab 0), txtRunNoFrom.
+    d.form.focus("cmdOk");
+    EXPECT_TRUE(d.form.focusNext());
+    EXPECT_EQ(d.form.focused()->name(), "txtRunNoFrom");
+    EXPECT_TRUE(d.form.focusNext());
+    EXPECT_EQ(d.form.focused()->name(), "cmdOk");
 }
 
 TEST(FormControls, LookupsCheckNameAndKind) {

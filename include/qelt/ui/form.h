@@ -91,6 +91,13 @@ public:
     // unknown or unreachable control, or when the form is not shown.
     bool focus(const std::string& name);
 
+    // Moves the focus as the Tab key does: to the next control after the
+    // focused one, in the order added and wrapping round, that a person can
+    // reach and that takes the focus (labels, frames and tab controls do
+    // not), through focus(). False when there is none or the move was
+    // refused.
+    bool focusNext();
+
     // When set, the form sees every key before the focused control:
     // onKeyDown before the control's KeyDown, onKeyPress before its
     // KeyPress, each able to change the key or discard it (0).
