@@ -167,6 +167,9 @@ public:
     bool key(int keyCode, int shift = 0);
 
     // --- events -----------------------------------------------------------
+    // Rows and columns are those of the cell concerned; for LeaveCell the
+    // cell left, then the target (-1, -1 when the focus leaves the grid).
+    // ButtonClicked carries the check box's new value (1 ticked, 0 not).
     std::function<void(int row, int col, int newRow, int newCol, bool& cancel)> onLeaveCell;
     std::function<void(int row, int col)> onChange;
     std::function<void(int row, int col, bool changed)> onEditEnd;
@@ -183,7 +186,7 @@ private:
     std::unique_ptr<Impl> d_;
 };
 
-// Text of a cell type as the dumps print it: "Static", "Edit", "ComboBox",
+// Names for messages and front ends: "Static", "Edit", "ComboBox",
 // "CheckBox", "Number", "Date".
 QELT_EXPORT const char* CellTypeName(CellType type);
 // "Window", "WindowText", "White", "Black", "TooltipBackground",
