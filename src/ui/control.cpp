@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "qelt/ui/controls.h"
+
 namespace qelt::ui {
 
 Control::Control(ControlKind kind, std::string name) : kind_(kind), name_(std::move(name)) {}
@@ -18,6 +20,16 @@ void Control::setEnabled(bool enabled) {
     if (enabled_ == enabled) return;
     enabled_ = enabled;
     notify({.what = Change::What::Enabled});
+}
+
+bool Control::reachable() const {
+    for (const Control* c = this; c; c = c->container_) {
+        if (!c->visible_ || !c->enabled_) return false;
+        if (c->containerTab_ >= 0 &&
+            static_cast<const TabControl*>(c->container_)->current() != c->containerTab_)
+            return false;
+    }
+    return true;
 }
 
 int Control::subscribe(Observer observer) {

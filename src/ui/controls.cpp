@@ -97,6 +97,15 @@ bool TextBox::type(const std::string& chars) {
         if (code == 0) continue;
         if (onKeyPress) onKeyPress(code);
         if (code == 0) continue;
+        if (code == kKeyBackspace) {
+            if (text_.empty()) continue;
+            text_ = text::Left(text_, text::CharCount(text_) - 1);
+            notify({.what = Change::What::Value});
+            Fire(onChange);
+            continue;
+        }
+        // A one-line box takes no control characters (Enter, Tab, Escape).
+        if (code < 32) continue;
         if (maxLength_ > 0 && text::CharCount(text_) >= static_cast<std::size_t>(maxLength_))
             continue;
         text_ += utf8::Encode(code);

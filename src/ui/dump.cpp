@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "qelt/ui/controls.h"
+#include "qelt/ui/form.h"
 #include "qelt/ui/grid.h"
 
 namespace qelt::ui {
@@ -215,6 +216,22 @@ std::string Dump(const Control& control) {
             return DumpGrid(static_cast<const Grid&>(control));
     }
     return {};
+}
+
+std::string Dump(const Form& form) {
+    std::string out = "Form " + form.name() + ' ' + Quote(form.caption());
+    if (form.loaded()) out += " loaded";
+    if (form.shown()) out += " shown";
+    if (form.focused()) out += " focus=" + form.focused()->name();
+    out += '\n';
+    for (const Control* c : form.controls()) out += Dump(*c);
+    for (const Control* c : form.controls()) {
+        if (!c->container()) continue;
+        out += "  " + c->name() + " in " + c->container()->name();
+        if (c->containerTab() >= 0) out += " tab " + std::to_string(c->containerTab());
+        out += '\n';
+    }
+    return out;
 }
 
 }  // namespace qelt::ui

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/text.h"
+#include "ui/utf8.h"
 
 namespace qelt::ui {
 
@@ -133,6 +134,14 @@ void Grid::notify(const Change& change) const {
         if (range.what == Change::What::Cells) notify(range); \
     } while (0)
 
+void Grid::notifySize(int previousRows, int previousCols) const {
+    notify({.what = Change::What::Size,
+            .row = d_->rows,
+            .col = d_->cols,
+            .row2 = previousRows,
+            .col2 = previousCols});
+}
+
 // --- size ---------------------------------------------------------------------
 
 int Grid::maxRows() const {
@@ -145,21 +154,23 @@ int Grid::maxCols() const {
 void Grid::setMaxRows(int rows) {
     rows = std::max(rows, 0);
     if (rows == d_->rows) return;
+    const int previous = d_->rows;
     d_->cells.resize(rows + 1, d_->BlankRow());
     d_->rows = rows;
     d_->activeRow = std::min(d_->activeRow, std::max(rows, 1));
-    notify({.what = Change::What::Size});
+    notifySize(previous, d_->cols);
 }
 
 void Grid::setMaxCols(int cols) {
     cols = std::max(cols, 0);
     if (cols == d_->cols) return;
+    const int previous = d_->cols;
     d_->colDefault.resize(cols + 1);
     d_->hidden.resize(cols + 1, false);
     for (auto& row : d_->cells) row.resize(cols + 1);
     d_->cols = cols;
     d_->activeCol = std::min(d_->activeCol, std::max(cols, 1));
-    notify({.what = Change::What::Size});
+    notifySize(d_->rows, previous);
 }
 
 bool Grid::colHidden(int col) const {
@@ -169,7 +180,7 @@ bool Grid::colHidden(int col) const {
 void Grid::setColHidden(int col, bool hidden) {
     auto [c1, c2] = Impl::Span(col, col, d_->cols);
     for (int c = c1; c <= c2; ++c) d_->hidden[c] = hidden;
-    if (c1 <= c2) notify({.what = Change::What::Size});
+    if (c1 <= c2) notifySize(d_->rows, d_->cols);
 }
 
 // --- content ------------------------------------------------------------------
@@ -389,16 +400,23 @@ bool Grid::pick(int row, int col, int index) {
 
 bool Grid::type(int row, int col, const std::string& typed) {
     if (!moveTo(row, col)) return false;
+    std::string value;
+    for (int code : utf8::CodePoints(typed)) {
+        if (code < 32) continue;
+        if (previewKeyPress) previewKeyPress(code);
+        if (code >= 32) value += utf8::Encode(code);
+    }
+    // The preview may have changed the grid under the cell.
+    if (row > d_->rows || col > d_->cols) return false;
     const Cell& c = d_->cells[row][col];
     if (c.locked) return false;
-    std::string value = typed;
     switch (c.type) {
         case CellType::Static:
         case CellType::ComboBox:
         case CellType::CheckBox:
             return false;
         case CellType::Number: {
-            const std::string trimmed = text::Trim(typed);
+            const std::string trimmed = text::Trim(value);
             double v = 0;
             int decimals = 0;
             if (!trimmed.empty() && (!ParseNumber(trimmed, v, decimals) || v < c.limits.min ||
@@ -407,7 +425,7 @@ bool Grid::type(int row, int col, const std::string& typed) {
             break;
         }
         case CellType::Edit:
-            if (c.maxLength > 0) value = text::Left(typed, static_cast<std::size_t>(c.maxLength));
+            if (c.maxLength > 0) value = text::Left(value, static_cast<std::size_t>(c.maxLength));
             break;
         case CellType::Date:
             break;

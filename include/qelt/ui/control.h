@@ -64,7 +64,9 @@ struct Change {
                        // fell off the end (maxRows() is unchanged)
         RowsRemoved,   // grid: `count` rows removed at `row`; as many blank rows were
                        // appended at the end (maxRows() is unchanged)
-        Size,          // grid: maxRows() or maxCols() changed, or a column was hidden
+        Size,          // grid: maxRows() or maxCols() changed (row, col = the new counts,
+                       // row2, col2 = the previous ones), or a column was hidden or shown
+                       // (all four = the unchanged counts)
         ActiveCell,    // grid: the active cell is now (row, col)
         EditMode,      // grid: editMode()
         All            // anything may have changed: redraw the whole control
@@ -107,6 +109,16 @@ public:
     std::function<void(int& keyAscii)> previewKeyPress;
     std::function<void(int& keyCode, int shift)> previewKeyDown;
 
+    // The frame or tab control the control sits in (null when on the form
+    // itself) and, in a tab control, the tab (-1 otherwise). Set by
+    // Form::place. A person reaches a control only when it and every
+    // container are visible and enabled and, in a tab control, its tab is
+    // the current one.
+    const Control* container() const { return container_; }
+    int containerTab() const { return containerTab_; }
+    // True when a person can reach the control (see container()).
+    bool reachable() const;
+
     // Registers an observer; returns its id (> 0) for unsubscribe. Observers
     // are called in the order they subscribed. Unsubscribing inside a
     // notification is allowed; the removed observer is not called again.
@@ -118,15 +130,16 @@ protected:
     // Calls every observer; a grid with drawing suspended defers this.
     virtual void notify(const Change& change) const;
     void notifyNow(const Change& change) const;
-    // True when a person can reach the control (visible and enabled).
-    bool reachable() const { return visible_ && enabled_; }
 
 private:
+    friend class Form;
     ControlKind kind_;
     std::string name_;
     bool visible_ = true;
     bool enabled_ = true;
     std::string tag_;
+    const Control* container_ = nullptr;
+    int containerTab_ = -1;
     int nextObserverId_ = 1;
     std::vector<std::pair<int, Observer>> observers_;
 };

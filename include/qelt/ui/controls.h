@@ -14,6 +14,7 @@ namespace qelt::ui {
 
 // Key codes delivered by key actions (the Windows virtual-key codes the rules
 // compare with).
+inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
 inline constexpr int kKeyEscape = 27;
 inline constexpr int kKeyDelete = 46;
@@ -94,7 +95,10 @@ public:
     // point) at a time. For each: previewKeyPress, then onKeyPress, each with
     // the character's code and each able to replace it or discard it (0);
     // a surviving character is appended unless the text already holds
-    // maxLength characters, and then onChange fires. False when unreachable.
+    // maxLength characters, and then onChange fires. A surviving backspace
+    // (8) removes the last character (onChange fires when there was one);
+    // other control characters (Enter 13, Escape 27, ...) reach the key
+    // handlers but change nothing. False when unreachable.
     bool type(const std::string& chars);
     // User action: the person deletes the whole text; onChange fires when
     // there was text.

@@ -56,6 +56,7 @@ public:
     void setColHidden(int col, bool hidden);
 
     // --- cell content -----------------------------------------------------
+    // The reference is valid until the grid next changes.
     const std::string& text(int row, int col) const;
     // By code. On a combo cell the selection becomes the first item equal to
     // `text` (or -1). On a check-box cell this fires
@@ -142,7 +143,9 @@ public:
     // list.
     bool pick(int row, int col, int index);
     // moveTo(row, col), then the person types `text` over the cell's text
-    // and ends the edit. Refused (false, text unchanged, no further event)
+    // and ends the edit. Control characters are dropped; every other
+    // character first passes previewKeyPress (the form's key preview), which
+    // may change or discard it. Refused (false, text unchanged, no further event)
     // when the move failed or the cell is locked, Static, ComboBox or
     // CheckBox; on a Number cell also when the trimmed text is neither empty
     // nor a number within its limits and decimals. An Edit cell keeps at most
@@ -164,6 +167,9 @@ public:
     bool key(int keyCode, int shift = 0);
 
     // --- events -----------------------------------------------------------
+    // Rows and columns are those of the cell concerned; for LeaveCell the
+    // cell left, then the target (-1, -1 when the focus leaves the grid).
+    // ButtonClicked carries the check box's new value (1 ticked, 0 not).
     std::function<void(int row, int col, int newRow, int newCol, bool& cancel)> onLeaveCell;
     std::function<void(int row, int col)> onChange;
     std::function<void(int row, int col, bool changed)> onEditEnd;
@@ -175,11 +181,12 @@ protected:
     void notify(const Change& change) const override;
 
 private:
+    void notifySize(int previousRows, int previousCols) const;
     struct Impl;
     std::unique_ptr<Impl> d_;
 };
 
-// Text of a cell type as the dumps print it: "Static", "Edit", "ComboBox",
+// Names for messages and front ends: "Static", "Edit", "ComboBox",
 // "CheckBox", "Number", "Date".
 QELT_EXPORT const char* CellTypeName(CellType type);
 // "Window", "WindowText", "White", "Black", "TooltipBackground",
