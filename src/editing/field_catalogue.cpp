@@ -1,4 +1,3 @@
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,7 +63,7 @@ double Millimetres(double twips) {
 
 RecordsetPtr NewCatalogue() {
     auto rs = std::make_shared<Recordset>();
-    for (const char* name : {"InterID"}) rs->appendField(name, adInteger);
+    rs->appendField("InterID", adInteger);
     for (const char* name :
          {"ColCaption", "ColName", "FieldName", "TableName", "TableAlias", "Desc"})
         rs->appendField(name, adVarWChar, kCaptionSize);

@@ -386,6 +386,11 @@ TEST_F(ConditionRows, FilterElementsLiteralsByColumnType) {
     }
     grid.setComboIndex(1, 4, -1);
     EXPECT_EQ(elements(), "failed (no collection)|条件数据录入不完整！|Vostrel提示|64|0");
+
+    // A quote in a contained text leaves the statement balanced.
+    row(1, kBillNo, 7, "O'Brien");
+    t.setCollectionFilter(maker.getFilterElements(grid));
+    EXPECT_EQ(t.GetWhereSQL({}), " (     FBillNo NOT LIKE '%O''Brien%') ");
 }
 
 TEST_F(ConditionRows, FilterElementsLogicWordsParenthesesAndEndOfConditions) {
