@@ -139,54 +139,51 @@ TEST_F(ConditionRows, ChangedFieldSetsComparisonsDefaultAndValueCellByType) {
     const char* all = "等于,不等于,大于,大于或等于,小于,小于或等于,包含,不包含,为空值,不为空值,";
     const char* six = "等于,不等于,大于,大于或等于,小于,小于或等于,";
     const char* other = "等于,不等于,为空值,不为空值,";
-    struct Case {
-        std::string type;
-        std::string expected;
-    } cases[] = {
-        {"0", std::string("D \"\" 大于或等于 ") + six},
-        {"1", std::string("E<=200 \"\" 包含 ") + all},
-        {"3", std::string("N(-999999999..999999999/0) \"\" 等于 ") + six},
-        {"2", std::string("N(-99999999.999999..99999999.999999/6) \"\" 等于 ") + six},
-        {"4", std::string("N(-99999999.999999..99999999.999999/6) \"\" 等于 ") + six},
-        {"6", std::string("N(-99999999.999999..99999999.999999/6) \"\" 等于 ") + six},
-        {"7", std::string("N(-99999999.999999..99999999.999999/6) \"\" 等于 ") + other},
-        {"8", std::string("N(-99999999.999999..99999999.999999/6) \"\" 等于 ") + six},
-        {"40", std::string("N(-99999999.999999..99999999.999999/6) \"\" 等于 ") + six},
-        {"5", std::string("N(-999999.9999..999999.9999/3) \"\" 等于 ") + six},
-        {"9", std::string("N(-999999.99999999..999999.99999999/8) \"\" 等于 ") + six},
-        {"10", std::string("N(-999999.99..999999.99/2) \"\" 等于 ") + six},
-        {"11", std::string("N(-999999.99..999999.99/2) \"\" 等于 ") + six},
-        {"12", std::string("E \"\" 等于 ") + other},
-        {"13", std::string("E \"\" 等于 ") + other},
+    const std::string decimal6 = "N(-99999999.999999..99999999.999999/6) \"\" 等于 ";
+    const std::vector<std::pair<int, std::string>> cases = {
+        {0, std::string("D \"\" 大于或等于 ") + six},
+        {1, std::string("E<=200 \"\" 包含 ") + all},
+        {3, std::string("N(-999999999..999999999/0) \"\" 等于 ") + six},
+        {2, decimal6 + six},
+        {4, decimal6 + six},
+        {6, decimal6 + six},
+        {7, decimal6 + other},
+        {8, decimal6 + six},
+        {40, decimal6 + six},
+        {5, std::string("N(-999999.9999..999999.9999/3) \"\" 等于 ") + six},
+        {9, std::string("N(-999999.99999999..999999.99999999/8) \"\" 等于 ") + six},
+        {10, std::string("N(-999999.99..999999.99/2) \"\" 等于 ") + six},
+        {11, std::string("N(-999999.99..999999.99/2) \"\" 等于 ") + six},
+        {12, std::string("E \"\" 等于 ") + other},
+        {13, std::string("E \"\" 等于 ") + other},
     };
     addList(2, 8, "v1");
     int id = 100;
-    for (const auto& c : cases)
-        addColumn(8, std::to_string(++id) + " v1.F" + c.type + " AS F" + c.type +
-                         " | FColType=" + c.type + ", FColCaption='F" + c.type + "'");
+    for (const auto& [type, expected] : cases)
+        addColumn(8, std::to_string(++id) + " v1.F AS F | FColType=" + std::to_string(type) +
+                         ", FColCaption='F" + std::to_string(type) + "'");
     addColumn(8,
               "200 u1.FStatus AS FStatus | FColType=3, FTableName='ICStockBill', FName='FStat', "
               "FColCaption='S'");
     t.InitData("");
     support::Shared().TemplateID = 8;
     maker.InitField();
+    // The value cell as the dump shows it, the comparison and the word list.
     auto describe = [&](int r) {
-        std::string dump = ui::Dump(grid);
-        std::string line = dump.substr(dump.find("\n  " + std::to_string(r) + ": ") + 1);
-        line = line.substr(0, line.find('\n'));
-        // The value cell is the sixth cell of the row.
-        std::size_t at = line.find(": ") + 2;
+        std::string line = ui::Dump(grid);
+        line = line.substr(line.find("\n  " + std::to_string(r) + ": ") + 1);
+        std::size_t at = 0;
         for (int i = 0; i < 5; ++i) at = line.find(" | ", at) + 3;
         std::string s = line.substr(at, line.find(" | ", at) - at) + " " + grid.text(r, 4) + " ";
         for (const auto& w : grid.comboItems(r, 4)) s += w + ",";
         return s;
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
+    for (std::size_t i = 0; i < cases.size(); ++i) {
         grid.setText(1, 6, "stale");
         ASSERT_TRUE(grid.pick(1, 3, static_cast<int>(i) + 1));
-        EXPECT_EQ(describe(1), cases[i].expected) << "type " << cases[i].type;
+        EXPECT_EQ(describe(1), cases[i].second) << "type " << cases[i].first;
     }
-    ASSERT_TRUE(grid.pick(1, 3, static_cast<int>(std::size(cases)) + 1));
+    ASSERT_TRUE(grid.pick(1, 3, static_cast<int>(cases.size()) + 1));
     EXPECT_EQ(describe(1), std::string("N!(-999999999..999999999/0) \"\" 为空值 为空值,不为空值,"));
     std::string internal;
     for (int c = 8; c <= 12; ++c) internal += grid.text(1, c) + "|";
