@@ -9,12 +9,17 @@
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/recordset.h"
+#include "qelt/ui/grid.h"
 
 namespace qelt::editing {
 
 namespace {
 
 namespace progid = host::progid;
+
+// Columns of the condition grid.
+constexpr int kFieldCol = 3;
+constexpr int kValueCol = 6;
 
 // Base-data classes with a window of their own.
 constexpr int32_t kResourcesClass = -103;
@@ -203,6 +208,15 @@ std::optional<std::string> LookUpValue(const LookupField& field, const std::stri
     } catch (const Error&) {
         return std::nullopt;
     }
+}
+
+bool KeyForHelpWin(const LookupField& field, ui::Grid& grid, int32_t row, int32_t listId,
+                   const std::string& baseInfo, const std::string& systemName) {
+    if (grid.comboIndex(row, kFieldCol) <= 0) return false;
+    auto text = LookUpValue(field, grid.text(row, kValueCol), listId, baseInfo, systemName);
+    if (!text) return false;
+    grid.setText(row, kValueCol, *text);
+    return true;
 }
 
 ClassLookupResult::ClassLookupResult(Variant number, Variant itemId, Variant name)

@@ -7,6 +7,10 @@
 
 #include "qelt/variant.h"
 
+namespace qelt::ui {
+class Grid;
+}
+
 // Value look-up: F7 in the value cell of a condition row opens the look-up
 // window that fits the row's field and writes the chosen item into the cell.
 namespace qelt::editing {
@@ -29,6 +33,15 @@ struct LookupField {
 std::optional<std::string> LookUpValue(const LookupField& field, const std::string& value,
                                        int32_t listId, const std::string& baseInfo,
                                        const std::string& systemName);
+
+// F7 in the value cell (column 6) of `row` of the condition grid: when the
+// row has a field chosen (the selection of its field cell, column 3, is
+// above 0), looks up a value for `field` (the condition field table entry of
+// that selection) starting from the value cell's text, and writes the result
+// into the value cell by code. Returns whether the cell was written;
+// otherwise it is left as it was.
+bool KeyForHelpWin(const LookupField& field, ui::Grid& grid, int32_t row, int32_t listId,
+                   const std::string& baseInfo, const std::string& systemName);
 
 // The item chosen in a user-defined base-data class.
 class ClassLookupResult {

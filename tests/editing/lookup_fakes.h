@@ -14,18 +14,19 @@
 
 namespace qelt::testing {
 
-// One log for every look-up fake, so the order of calls across components
-// shows: "new X" when the registry creates one, then each call with its
-// arguments. Texts are written between [brackets] so blanks show.
+// What the look-up fakes were asked and what they answer. All fakes share one
+// log: "new X" when the registry creates X, then each call with its
+// arguments, texts in [brackets] so that blanks show.
 struct LookupLog {
     std::vector<std::string> calls;
-    // The look-ups whose calls raise Error (by programmatic identifier).
-    std::vector<std::string> failing;
+    std::map<std::string, RecordsetPtr> rows;  // answer of each record-set window, by short name
+    std::shared_ptr<host::ILookupItem> item;   // the ledger view's chosen item
+    bool noResultObject = false;               // the ledger view returns no result at all
+    std::string failing;                       // short name of the fake whose calls raise Error
 
-    void add(std::string call) { calls.push_back(std::move(call)); }
-    void failIf(const char* progId) const {
-        for (const auto& id : failing)
-            if (id == progId) throw Error(-1, progId, "the look-up window failed");
+    void add(const std::string& who, std::string call) {
+        calls.push_back(std::move(call));
+        if (who == failing) throw Error(-1, who, "the look-up window failed");
     }
     std::string dump() const {
         std::string out;
@@ -34,42 +35,30 @@ struct LookupLog {
     }
 };
 
-inline std::string Bracketed(const std::string& text) {
+inline std::string B(const std::string& text) {
     return "[" + text + "]";
 }
-
-inline std::string DumpDictionary(const Dictionary& d) {
-    std::string out;
-    for (std::size_t i = 0; i < d.size(); ++i) {
-        const Variant& v = d.at(d.keyAt(i));
-        out += (i ? "," : "") + d.keyAt(i) + "=" +
-               (v.textIf() ? Bracketed(*v.textIf()) : v.toString());
-    }
-    return "{" + out + "}";
+inline std::string N(long long n) {
+    return std::to_string(n);
 }
 
-// A record set of text fields holding one row, or none when `values` is empty.
+// A record set of text fields holding one row of `values`.
 inline RecordsetPtr Rows(const std::vector<std::pair<std::string, Variant>>& values) {
     auto rs = std::make_shared<Recordset>();
-    for (const auto& [name, v] : values) rs->appendField(name, adVarWChar, 50);
-    if (values.empty()) rs->appendField("FName", adVarWChar, 50);
+    std::vector<Variant> row;
+    for (const auto& [name, v] : values) rs->appendField(name, adVarWChar, 50), row.push_back(v);
     rs->open();
-    if (!values.empty()) {
-        std::vector<Variant> row;
-        for (const auto& [name, v] : values) row.push_back(v);
-        rs->appendRow(row);
-    }
+    if (!row.empty()) rs->appendRow(row);
     return rs;
 }
 
 struct FakeLookupItem : host::ILookupItem {
     std::string number, name;
-    std::map<std::string, Variant> properties;  // by exact name
+    Variant shortNumber;
     std::string Number() const override { return number; }
     std::string Name() const override { return name; }
     Variant Properties(const std::string& key) const override {
-        auto it = properties.find(key);
-        return it == properties.end() ? Variant() : it->second;
+        return key == "FShortNumber" ? shortNumber : Variant();
     }
 };
 
@@ -78,133 +67,87 @@ struct FakeLookupResult : host::ILookupResult {
     std::shared_ptr<host::ILookupItem> ReturnObject() const override { return item; }
 };
 
-// What the fakes answer: the record set of every record-set look-up (null
-// for none) and the item of every ledger view look-up (null for none).
-struct LookupAnswers {
-    RecordsetPtr baseList, browser, bom, routing, singleBill;
-    std::shared_ptr<FakeLookupItem> item;
-    // The ledger view returns no result object at all.
-    bool noResultObject = false;
+struct Recorder {
+    std::shared_ptr<LookupLog> log;
+    std::string name;
+    void rec(std::string call) const { log->add(name, std::move(call)); }
+    RecordsetPtr rows() const { return log->rows[name]; }
 };
 
-struct FakeBaseList : host::IBaseList {
-    std::shared_ptr<LookupLog> log;
-    std::shared_ptr<LookupAnswers> answers;
-    void setKeyWord(const std::string& k) override { log->add("KeyWord=" + Bracketed(k)); }
-    RecordsetPtr Show(int16_t number, int16_t cls) override {
-        log->add("Show(" + std::to_string(number) + "," + std::to_string(cls) + ")");
-        log->failIf(host::progid::kBaseList);
-        return answers->baseList;
+// The record-set windows: base list, resources browser, routing view, BOM list.
+struct FakeWindow : host::IBaseList,
+                    host::IResourcesBrowser,
+                    host::IRoutingView,
+                    host::IBomInfo,
+                    Recorder {
+    void setKeyWord(const std::string& k) override { rec("KeyWord=" + B(k)); }
+    RecordsetPtr Show(int16_t n, int16_t c) override {
+        return rec("Show(" + N(n) + "," + N(c) + ")"), rows();
     }
-};
-
-struct FakeResourcesBrowser : host::IResourcesBrowser {
-    std::shared_ptr<LookupLog> log;
-    std::shared_ptr<LookupAnswers> answers;
-    void setShowType(int32_t v) override { log->add("ShowType=" + std::to_string(v)); }
-    void setShowMode(int32_t v) override { log->add("ShowMode=" + std::to_string(v)); }
-    void setFilter(const std::string& f) override { log->add("Filter=" + Bracketed(f)); }
-    void Show() override {
-        log->add("Show()");
-        log->failIf(host::progid::kResourcesBrowser);
-    }
-    RecordsetPtr Result() override {
-        log->add("Result");
-        return answers->browser;
+    void setShowType(int32_t v) override { rec("ShowType=" + N(v)); }
+    void setShowMode(int32_t v) override { rec("ShowMode=" + N(v)); }
+    void setFilter(const std::string& f) override { rec("Filter=" + B(f)); }
+    void setSystemName(const std::string& s) override { rec("SystemName=" + B(s)); }
+    void Show() override { rec("Show()"); }
+    RecordsetPtr Result() override { return rec("Result"), rows(); }
+    RecordsetPtr GetBomList(const Dictionary& d) override {
+        std::string items;
+        for (std::size_t i = 0; i < d.size(); ++i)
+            items += (i ? "," : "") + d.keyAt(i) + "=" + B(d.at(d.keyAt(i)).toString());
+        return rec("GetBomList({" + items + "})"), rows();
     }
 };
 
-struct FakeBomInfo : host::IBomInfo {
-    std::shared_ptr<LookupLog> log;
-    std::shared_ptr<LookupAnswers> answers;
-    RecordsetPtr GetBomList(const Dictionary& options) override {
-        log->add("GetBomList(" + DumpDictionary(options) + ")");
-        log->failIf(host::progid::kBomInfo);
-        return answers->bom;
-    }
-};
-
-struct FakeRoutingView : host::IRoutingView {
-    std::shared_ptr<LookupLog> log;
-    std::shared_ptr<LookupAnswers> answers;
-    void setSystemName(const std::string& n) override { log->add("SystemName=" + Bracketed(n)); }
-    void Show() override {
-        log->add("Show()");
-        log->failIf(host::progid::kRoutingView);
-    }
-    RecordsetPtr Result() override {
-        log->add("Result");
-        return answers->routing;
-    }
-};
-
-struct FakeGLView : host::IGLView {
-    std::shared_ptr<LookupLog> log;
-    std::shared_ptr<LookupAnswers> answers;
-
-    host::LookupResultPtr ItemLookup(int32_t& cls, const std::string& text, std::string& filter,
-                                     Dictionary& settings) override {
-        return answer("ItemLookup(" + std::to_string(cls) + "," + Bracketed(text) + "," +
-                      Bracketed(filter) + "," + DumpDictionary(settings) + ")");
+struct FakeGLView : host::IGLView, Recorder {
+    host::LookupResultPtr ItemLookup(int32_t& c, const std::string& text, std::string& filter,
+                                     Dictionary& s) override {
+        return answer("ItemLookup(" + N(c) + "," + B(text) + "," + B(filter) +
+                      ",{Search=" + B(s.at("Search").toString()) +
+                      ",GetDataType=" + N(s.at("GetDataType").toLong()) + "})");
     }
     host::LookupResultPtr CurrencyLookup() override { return answer("CurrencyLookup()"); }
     host::LookupResultPtr AccountLookup() override { return answer("AccountLookup()"); }
     host::LookupResultPtr SettTypeLookup() override { return answer("SettTypeLookup()"); }
-    host::LookupResultPtr SubMesLookup(int32_t& cls, const Variant& option,
+    host::LookupResultPtr SubMesLookup(int32_t& c, const Variant& option,
                                        std::string& filter) override {
-        return answer("SubMesLookup(" + std::to_string(cls) + "," +
-                      (option.isEmpty() ? "omitted" : option.toString()) + "," + Bracketed(filter) +
-                      ")");
+        return answer("SubMesLookup(" + N(c) + "," + (option.isEmpty() ? "omitted" : "given") +
+                      "," + B(filter) + ")");
     }
-
-private:
     host::LookupResultPtr answer(std::string call) {
-        log->add(std::move(call));
-        log->failIf(host::progid::kGLView);
-        if (answers->noResultObject) return nullptr;
+        rec(std::move(call));
+        if (log->noResultObject) return nullptr;
         auto result = std::make_shared<FakeLookupResult>();
-        result->item = answers->item;
+        result->item = log->item;
         return result;
     }
 };
 
-struct FakeSingleBillLookUp : host::ISingleBillLookUp {
-    std::shared_ptr<LookupLog> log;
-    std::shared_ptr<LookupAnswers> answers;
-    void setClassTypeID(int32_t v) override { log->add("ClassTypeID=" + std::to_string(v)); }
-    void setShowType(int32_t v) override { log->add("ShowType=" + std::to_string(v)); }
-    RecordsetPtr Show() override {
-        log->add("Show()");
-        log->failIf(host::progid::kSingleBillLookUp);
-        return answers->singleBill;
-    }
+struct FakeSingleBillLookUp : host::ISingleBillLookUp, Recorder {
+    void setClassTypeID(int32_t v) override { rec("ClassTypeID=" + N(v)); }
+    void setShowType(int32_t v) override { rec("ShowType=" + N(v)); }
+    RecordsetPtr Show() override { return rec("Show()"), rows(); }
 };
 
-// Registers a recording fake for every look-up window; all share one log and
-// one set of answers.
+// Registers a recording fake for every look-up window, all on one log.
 struct LookupFakes {
     std::shared_ptr<LookupLog> log = std::make_shared<LookupLog>();
-    std::shared_ptr<LookupAnswers> answers = std::make_shared<LookupAnswers>();
 
     LookupFakes() {
-        install<FakeBaseList>(host::progid::kBaseList, "BaseList");
-        install<FakeResourcesBrowser>(host::progid::kResourcesBrowser, "Browser");
-        install<FakeBomInfo>(host::progid::kBomInfo, "GetBomInfo");
-        install<FakeRoutingView>(host::progid::kRoutingView, "RoutingView");
+        install<FakeWindow>(host::progid::kBaseList, "BaseList");
+        install<FakeWindow>(host::progid::kResourcesBrowser, "Browser");
+        install<FakeWindow>(host::progid::kBomInfo, "GetBomInfo");
+        install<FakeWindow>(host::progid::kRoutingView, "RoutingView");
         install<FakeGLView>(host::progid::kGLView, "GLView");
         install<FakeSingleBillLookUp>(host::progid::kSingleBillLookUp, "SingleBillLookUp");
     }
 
-private:
     template <class Fake>
-    void install(const char* progId, std::string shortName) {
-        auto log_ = log;
-        auto answers_ = answers;
-        host::RegisterComponent(progId, [log_, answers_, shortName] {
-            log_->add("new " + shortName);
+    void install(const char* progId, const std::string& name) {
+        host::RegisterComponent(progId, [log = log, name] {
             auto fake = std::make_shared<Fake>();
-            fake->log = log_;
-            fake->answers = answers_;
+            fake->log = log;
+            fake->name = name;
+            log->calls.push_back("new " + name);
             return fake;
         });
     }

@@ -156,14 +156,18 @@ namespace qelt::host {
 // --- Look-up windows ---------------------------------------------------------
 // The windows a user opens with F7 in a condition's value cell. Each is
 // created per look-up (the ledger view object excepted, which lives for the
-// process) and released at once. A look-up that the user cancelled, or that
-// found nothing, answers "nothing": a null record set or one without rows, or
-// a result whose ReturnObject is null. The library's own components run
+// process) and released at once. What a look-up returns (record sets,
+// results, items) is handed over to the library, which reads it and drops
+// it; a record set is read from its first row and must outlive the component
+// (materialised). A look-up that the user cancelled, or that found nothing,
+// answers "nothing": a null record set or one without rows, or a null result
+// or a result whose ReturnObject is null. The library's own components run
 // headless and always answer nothing; a front end or host registers the real
 // windows. A component signals a failure by raising Error; the library then
-// leaves the value as it was.
+// leaves the value as it was, without a message. Any other exception is a
+// fault of the component and passes through.
 
-// The item a ledger view look-up chose. Owned by the result that returns it.
+// The item a ledger view look-up chose.
 class QELT_EXPORT ILookupItem {
 public:
     virtual ~ILookupItem();
