@@ -142,7 +142,12 @@ public:
 
     // Opens the look-up that fits the row's field and writes the chosen
     // item into its value cell (defined with the value look-up).
+    // m_ListID narrows some windows; null means MyListID. Nothing happens
+    // for a row without a field.
     void KeyForHelpWin(int32_t Row, int16_t OptID = 0, int32_t* m_ListID = nullptr);
+    // A key went down in the condition grid: F7 (118) on the value cell
+    // (column 6) opens the look-up for the active row with `listId`.
+    void ConditionKeyDown(int keyCode, int32_t listId);
 
     // --- sort and column settings ---------------------------------------------
     // Refills the list with the sortable condition fields: the caption, 500

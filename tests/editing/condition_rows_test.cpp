@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editing/fmaker_fixture.h"
+#include "editing/lookup_fakes.h"
 #include "host/prog_ids.h"
 #include "qelt/host/components.h"
 #include "qelt/ui/dump.h"
@@ -433,6 +434,31 @@ TEST_F(ConditionRows, ParenthesisCheckCountsOpeningAndClosing) {
         EXPECT_EQ(std::to_string(balanced) + messages(), c.expected);
     }
     EXPECT_TRUE(editing::FMaker::CheckParentheses(nullptr));
+}
+
+// F7 reaches the look-up only from the value cell of a row with a field, and
+// the chosen item's code lands there.
+TEST_F(ConditionRows, F7OnTheValueCellLooksTheFieldUpWithTheDialogsList) {
+    LookupFakes fakes;
+    auto item = std::make_shared<FakeLookupItem>();
+    item->number = "01.001";
+    fakes.log->item = item;
+    support::Shared().BaseInfo = "x|3";
+    row(1, kItem);
+    grid.setActiveCell(1, 4);
+    maker.ConditionKeyDown(118, 620);
+    EXPECT_EQ(fakes.log->dump(), "");
+    grid.setActiveCell(1, 6);
+    maker.ConditionKeyDown(117, 620);
+    EXPECT_EQ(fakes.log->dump(), "");
+    maker.ConditionKeyDown(118, 620);
+    EXPECT_EQ(fakes.log->dump(),
+              "new GLView; ItemLookup(4,[],[FErpClsID<>6 AND FErpClsID<>8],"
+              "{Search=[],GetDataType=1})");
+    EXPECT_EQ(grid.text(1, 6), "01.001");
+    fakes.log->calls.clear();
+    maker.KeyForHelpWin(2, 1);
+    EXPECT_EQ(fakes.log->dump(), "");
 }
 
 }  // namespace
