@@ -22,4 +22,14 @@ std::shared_ptr<Component> NewListServer();
 std::shared_ptr<Component> NewAisInfo();
 std::shared_ptr<Component> NewBillData();
 
+// The look-up windows. These run headless: no window opens and every look-up
+// answers as cancelled (no record set, or a result without ReturnObject), so
+// a value cell stays as it was until a front end or host registers its own.
+std::shared_ptr<Component> NewBaseList();
+std::shared_ptr<Component> NewResourcesBrowser();
+std::shared_ptr<Component> NewBomInfo();
+std::shared_ptr<Component> NewRoutingView();
+std::shared_ptr<Component> NewGLView();
+std::shared_ptr<Component> NewSingleBillLookUp();
+
 }  // namespace qelt::host::defaults

@@ -48,6 +48,12 @@ Registry& LoadedState() {
         {progid::kListServer, defaults::NewListServer},
         {progid::kAisInfo, defaults::NewAisInfo},
         {progid::kBillData, defaults::NewBillData},
+        {progid::kBaseList, defaults::NewBaseList},
+        {progid::kResourcesBrowser, defaults::NewResourcesBrowser},
+        {progid::kBomInfo, defaults::NewBomInfo},
+        {progid::kRoutingView, defaults::NewRoutingView},
+        {progid::kGLView, defaults::NewGLView},
+        {progid::kSingleBillLookUp, defaults::NewSingleBillLookUp},
     };
     for (const auto& [id, factory] : defaults) r.factories[KeyOf(id)] = factory;
     return r;

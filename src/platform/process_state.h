@@ -12,7 +12,7 @@ namespace qelt::platform {
 // The layer a piece of state belongs to. A reset runs the upper layers
 // first, so that state released there (a process-lived component, the
 // facade's connection) still finds the lower layers' state in place.
-enum class StateLayer { Platform, Host, Support, Editing, Public };
+enum class StateLayer { Platform, Ui, Host, Support, Editing, Public };
 
 void RegisterStateReset(StateLayer layer, std::function<void()> reset);
 

@@ -160,3 +160,116 @@ public:
 };
 
 }  // namespace qelt::host
+
+namespace qelt {
+class Dictionary;
+}
+
+namespace qelt::host {
+
+// --- Look-up windows ---------------------------------------------------------
+// The windows a user opens with F7 in a condition's value cell. Each is
+// created per look-up (the ledger view object excepted, which lives for the
+// process) and released at once. What a look-up returns (record sets,
+// results, items) is handed over to the library, which reads it and drops
+// it; a record set is read from its first row and must outlive the component
+// (materialised). A look-up that the user cancelled, or that found nothing,
+// answers "nothing": a null record set or one without rows, or a null result
+// or a result whose ReturnObject is null. The library's own components run
+// headless and always answer nothing; a front end or host registers the real
+// windows. A component signals a failure by raising Error; the library then
+// leaves the value as it was, without a message. Any other exception is a
+// fault of the component and passes through.
+
+// The item a ledger view look-up chose.
+class QELT_EXPORT ILookupItem {
+public:
+    virtual ~ILookupItem();
+    // The item's code.
+    virtual std::string Number() const = 0;
+    virtual std::string Name() const = 0;
+    // A further property of the item by name (the library asks for
+    // "FShortNumber"); Empty when the item has no such property.
+    virtual Variant Properties(const std::string& name) const = 0;
+};
+
+// What a ledger view look-up returns; ReturnObject is null when nothing was
+// chosen.
+class QELT_EXPORT ILookupResult {
+public:
+    virtual ~ILookupResult();
+    virtual std::shared_ptr<ILookupItem> ReturnObject() const = 0;
+};
+
+using LookupResultPtr = std::shared_ptr<ILookupResult>;
+
+// "QeltBaseList.BaseList": the list of special base data (classes -17, -15,
+// -5 and 6).
+class QELT_EXPORT IBaseList : public virtual Component {
+public:
+    // The text the list starts searching with.
+    virtual void setKeyWord(const std::string& keyWord) = 0;
+    // Shows the list of class `classId` for the host's base-information
+    // number; the chosen row first (field "FName"), or nothing.
+    virtual RecordsetPtr Show(int16_t baseInfoNumber, int16_t classId) = 0;
+};
+
+// "QeltResources.Browser": resources (ShowType 0) or production resources of
+// manufacturing orders (ShowType 1, narrowed by Filter).
+class QELT_EXPORT IResourcesBrowser : public virtual Component {
+public:
+    virtual void setShowType(int32_t showType) = 0;
+    virtual void setShowMode(int32_t showMode) = 0;
+    virtual void setFilter(const std::string& filter) = 0;
+    virtual void Show() = 0;
+    // The chosen row (field "FName") after Show, or nothing.
+    virtual RecordsetPtr Result() = 0;
+};
+
+// "QeltBOM.GetBomInfo": the bill-of-materials list.
+class QELT_EXPORT IBomInfo : public virtual Component {
+public:
+    // `options` holds "ShowMode", "Filter" and "Filter1"; the chosen row
+    // (field "FBomNumber"), or nothing.
+    virtual RecordsetPtr GetBomList(const Dictionary& options) = 0;
+};
+
+// "QeltRoutingView.RoutingView": the routing list.
+class QELT_EXPORT IRoutingView : public virtual Component {
+public:
+    virtual void setSystemName(const std::string& systemName) = 0;
+    virtual void Show() = 0;
+    // The chosen row (field "FRoutingName") after Show, or nothing.
+    virtual RecordsetPtr Result() = 0;
+};
+
+// "QeltEBCGLView.GLView": the ledger view object, one instance for the
+// process. Each look-up returns a result (null counts as nothing chosen).
+// `classId` and `filter` are passed by reference as the host's windows
+// expect; the library does not read them back.
+class QELT_EXPORT IGLView : public virtual Component {
+public:
+    // Base items of class `classId`. `settings` holds "Search" (the text to
+    // search for, also passed as `text`) and "GetDataType" (1 code, 2 name).
+    virtual LookupResultPtr ItemLookup(int32_t& classId, const std::string& text,
+                                       std::string& filter, Dictionary& settings) = 0;
+    virtual LookupResultPtr CurrencyLookup() = 0;
+    virtual LookupResultPtr AccountLookup() = 0;
+    virtual LookupResultPtr SettTypeLookup() = 0;
+    // Items of a user-defined auxiliary class. The library always omits
+    // `option` (it passes Empty).
+    virtual LookupResultPtr SubMesLookup(int32_t& classId, const Variant& option,
+                                         std::string& filter) = 0;
+};
+
+// "QeltClassLookUp.SingleBillLookUp": items of a user-defined base-data
+// class (class numbers above 999999).
+class QELT_EXPORT ISingleBillLookUp : public virtual Component {
+public:
+    virtual void setClassTypeID(int32_t classTypeId) = 0;
+    virtual void setShowType(int32_t showType) = 0;
+    // The chosen row (fields "FNumber", "FID", "FName"), or nothing.
+    virtual RecordsetPtr Show() = 0;
+};
+
+}  // namespace qelt::host

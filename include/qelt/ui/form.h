@@ -1,0 +1,152 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "qelt/export.h"
+#include "qelt/ui/controls.h"
+#include "qelt/ui/grid.h"
+
+// A dialog: its controls by name, its lifecycle, its focus and its key
+// preview. The dialog rules build a Form, set its event slots and those of
+// its controls; a Presenter (presenter.h) shows it. See control.h for the
+// rules every control follows.
+namespace qelt::ui {
+
+class QELT_EXPORT Form {
+public:
+    explicit Form(std::string name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& name() const { return name_; }
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+
+    // --- controls ---------------------------------------------------------
+    // Creates a control owned by the form. Names are unique within a form:
+    // a name already used raises Error 35602 ("Key is not unique in
+    // collection"). The key preview hooks of the control are installed.
+    template <class T>
+    T& add(std::string name) {
+        auto control = std::make_unique<T>(std::move(name));
+        T& ref = *control;
+        adopt(std::move(control));
+        return ref;
+    }
+    // Puts `control` in the frame or tab control `container` (on tab `tab`
+    // of a tab control; -1 otherwise). Raises Error 340 for an unknown name
+    // or a container that is neither a frame nor a tab control.
+    void place(const std::string& control, const std::string& container, int tab = -1);
+
+    // Controls in the order they were added.
+    const std::vector<Control*>& controls() const { return order_; }
+    // The control named `name`, or null.
+    Control* find(const std::string& name) const;
+    // The control named `name` of that kind; raises Error 340 ("Control
+    // array element '<name>' doesn't exist") when there is none.
+    Grid& grid(const std::string& name) const;
+    ComboBox& combo(const std::string& name) const;
+    CheckBox& check(const std::string& name) const;
+    TextBox& text(const std::string& name) const;
+    CommandButton& button(const std::string& name) const;
+    Label& label(const std::string& name) const;
+    ListView& listView(const std::string& name) const;
+    Toolbar& toolbar(const std::string& name) const;
+    ListBox& listBox(const std::string& name) const;
+    TabControl& tabs(const std::string& name) const;
+    Frame& frame(const std::string& name) const;
+
+    // --- lifecycle --------------------------------------------------------
+    bool loaded() const { return loaded_; }
+    bool shown() const { return shown_; }
+    // Loads the form once: onLoad fires the first time only.
+    void load();
+    // Loads the form, shows it and fires onActivate (a presenter calls this
+    // when it puts the form on screen).
+    void show();
+    // Hides the form; fires nothing. A modal presenter returns.
+    void hide();
+    // onUnload(cancel) fires; unless a handler cancels, the form is hidden
+    // and unloaded (a later load() fires onLoad again). False when
+    // cancelled or not loaded.
+    bool unload();
+
+    std::function<void()> onLoad;
+    std::function<void()> onActivate;
+    std::function<void(bool& cancel)> onUnload;
+
+    // --- focus and keys ---------------------------------------------------
+    // The control that has the focus, or null.
+    Control* focused() const { return focused_; }
+    // By code: fires nothing. False for an unknown name.
+    bool setFocus(const std::string& name);
+    // User action: the person moves the focus to `name`. When the focus
+    // leaves a grid, the grid's leave() runs first; if its LeaveCell handler
+    // cancels, the focus stays and the result is false. False also for an
+    // unknown or unreachable control, or when the form is not shown.
+    bool focus(const std::string& name);
+
+    // Moves the focus as the Tab key does: to the next control after the
+    // focused one, in the order added and wrapping round, that a person can
+    // reach and that takes the focus (labels, frames and tab controls do
+    // not), through focus(). False when there is none or the move was
+    // refused.
+    bool focusNext();
+
+    // When set, the form sees every key before the focused control:
+    // onKeyDown before the control's KeyDown, onKeyPress before its
+    // KeyPress, each able to change the key or discard it (0).
+    bool keyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+    std::function<void(int& keyCode, int shift)> onKeyDown;
+    std::function<void(int& keyAscii)> onKeyPress;
+
+    // User action: a key goes down while the form is shown. KeyDown goes to
+    // the form's preview and then to the focused grid (Grid::key). Keys that
+    // produce a character without text (Backspace 8, Enter 13, Escape 27)
+    // then go through KeyPress: into the focused text box (TextBox::type)
+    // or, when no text box has the focus, to the form's preview alone.
+    // False when the form is not shown.
+    bool key(int keyCode, int shift = 0);
+    // User action: the person types `chars` with the focus where it is.
+    // A focused text box takes them (TextBox::type, with the form's preview);
+    // elsewhere each character passes the form's KeyPress preview only.
+    // False when the form is not shown.
+    bool type(const std::string& chars);
+
+    // --- notifications ----------------------------------------------------
+    // For front ends: fires after the caption, shown(), loaded() or the
+    // focus changed. Controls notify through their own observers.
+    int subscribe(std::function<void(const Form&)> observer);
+    void unsubscribe(int id);
+
+private:
+    void adopt(std::unique_ptr<Control> control);
+    template <class T>
+    T& kindOf(const std::string& name, ControlKind kind) const;
+    void changed();
+
+    std::string name_;
+    std::string caption_;
+    std::vector<std::unique_ptr<Control>> owned_;
+    std::vector<Control*> order_;
+    Control* focused_ = nullptr;
+    bool loaded_ = false;
+    bool shown_ = false;
+    bool keyPreview_ = false;
+    int nextObserverId_ = 1;
+    std::vector<std::pair<int, std::function<void(const Form&)>>> observers_;
+};
+
+// The whole form as text: "Form <name> \"caption\"" with " loaded", " shown"
+// and " focus=<control>" as they hold, then the Dump of every control in
+// the order added, then one line "  <control> in <container>" (with
+// " tab <n>" for a tab control) per placed control.
+QELT_EXPORT std::string Dump(const Form& form);
+
+}  // namespace qelt::ui

@@ -1,0 +1,196 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qelt/export.h"
+#include "qelt/ui/control.h"
+
+// The spreadsheet grid: rows 1..maxRows() and columns 1..maxCols() of cells,
+// row 0 the column headers and column 0 the row headers. See control.h for
+// the rules every control follows.
+//
+// Addressing. Getters accept 0..maxRows() and 0..maxCols() and return the
+// default (empty text, Edit, unlocked, ...) outside that range. Setters that
+// take a cell also accept Grid::All for the row (every row 1..maxRows()) or
+// the column (every column 1..maxCols()); a setting made with row = All also
+// becomes the column's default, which rows added later (maxRows grows,
+// insertRows, deleteRows) take. Setters ignore cells outside the grid.
+//
+// Cell text is the state: a check-box cell holds "1" or "0" (or empty, read
+// as not ticked), a combo cell the text of its selected item, a number or
+// date cell the text as written or typed.
+namespace qelt::ui {
+
+enum class CellType { Static, Edit, ComboBox, CheckBox, Number, Date };
+
+// Colours as system roles; the front end maps them to its palette.
+enum class Color { Window, WindowText, White, Black, TooltipBackground, ActiveTitleBar };
+
+enum class CheckAlign { Left, Center, Right };
+
+struct NumberLimits {
+    double min = 0;
+    double max = 0;
+    int decimals = 0;
+    bool operator==(const NumberLimits&) const = default;
+};
+
+class QELT_EXPORT Grid : public Control {
+public:
+    static constexpr int All = -1;
+
+    explicit Grid(std::string name);
+    ~Grid() override;
+
+    // --- size -------------------------------------------------------------
+    int maxRows() const;
+    int maxCols() const;
+    // Growing adds blank rows or columns (rows with the columns' defaults);
+    // shrinking drops the last ones. The active cell is kept inside the grid.
+    void setMaxRows(int rows);
+    void setMaxCols(int cols);
+    bool colHidden(int col) const;
+    void setColHidden(int col, bool hidden);
+
+    // --- cell content -----------------------------------------------------
+    // The reference is valid until the grid next changes.
+    const std::string& text(int row, int col) const;
+    // By code. On a combo cell the selection becomes the first item equal to
+    // `text` (or -1). On a check-box cell this fires
+    // onButtonClicked(row, col, value) for every cell written, changed or
+    // not, as the grid control does for a write by code; handlers that write
+    // check-box cells must expect their own write to come back.
+    void setText(int row, int col, const std::string& text);
+    // Empties the texts of the range (inclusive; All allowed) and clears
+    // combo selections. Fires nothing (check boxes included).
+    void clearRange(int row1, int col1, int row2, int col2);
+
+    // --- cell settings ----------------------------------------------------
+    CellType cellType(int row, int col) const;
+    void setCellType(int row, int col, CellType type);
+
+    // Combo cells: the items, fed from TAB-separated text ("a\tb" is two
+    // items; "" is none). Setting the list keeps the text and selects the
+    // first item equal to it (or none).
+    std::vector<std::string> comboItems(int row, int col) const;
+    void setComboList(int row, int col, const std::string& tabSeparated);
+    // Selection index, -1 for none. Setting it by code writes the item's text
+    // (empty for -1) and fires nothing; an index outside the list is -1.
+    int comboIndex(int row, int col) const;
+    void setComboIndex(int row, int col, int index);
+    // How many items the open list shows at most (0 = the front end decides).
+    int comboMaxDrop(int row, int col) const;
+    void setComboMaxDrop(int row, int col, int items);
+
+    NumberLimits numberLimits(int row, int col) const;
+    void setNumberLimits(int row, int col, NumberLimits limits);
+
+    // Most characters a person can type into an edit cell; 0 = no limit.
+    int maxLength(int row, int col) const;
+    void setMaxLength(int row, int col, int chars);
+
+    bool locked(int row, int col) const;
+    void setLocked(int row, int col, bool locked);
+
+    Color backColor(int row, int col) const;  // default Color::Window
+    Color foreColor(int row, int col) const;  // default Color::WindowText
+    void setBackColor(int row, int col, Color color);
+    void setForeColor(int row, int col, Color color);
+
+    CheckAlign checkAlign(int row, int col) const;  // default CheckAlign::Left
+    void setCheckAlign(int row, int col, CheckAlign align);
+
+    // --- rows -------------------------------------------------------------
+    // Inserts `count` blank rows before `row` (1..maxRows()); the rows below
+    // move down and the last `count` rows fall off: maxRows() is unchanged.
+    void insertRows(int row, int count = 1);
+    // Deletes `count` rows from `row`; the rows below move up and blank rows
+    // fill the end: maxRows() is unchanged.
+    void deleteRows(int row, int count = 1);
+
+    // --- active cell, edit mode, drawing ----------------------------------
+    // Rows and columns from 1; the active cell starts at (1, 1).
+    int activeRow() const;
+    int activeCol() const;
+    // By code: fires nothing. Ignored outside the grid.
+    void setActiveCell(int row, int col);
+    bool editMode() const;
+    void setEditMode(bool on);
+    // While drawing is suspended (setReDraw(false)) observers hear nothing;
+    // setReDraw(true) then sends one Change::What::All when anything changed.
+    bool reDraw() const;
+    void setReDraw(bool on);
+
+    // --- user actions -----------------------------------------------------
+    // The person moves to (row, col). When that is the active cell nothing
+    // fires and the result is true. Otherwise onLeaveCell(activeRow,
+    // activeCol, row, col, cancel) fires; when a handler sets cancel, or a
+    // handler made another cell active by code, that cell stays active and
+    // the result is false; else the target becomes active, edit mode ends,
+    // and the result is true. False without an event for a cell outside
+    // rows 1..maxRows(), columns 1..maxCols(), or when unreachable.
+    bool moveTo(int row, int col);
+    // The focus leaves the grid: onLeaveCell(activeRow, activeCol, -1, -1,
+    // cancel). False when a handler cancelled (the focus stays).
+    bool leave();
+    // moveTo(row, col), then the person picks item `index` of the cell's
+    // list: when the selection changes, the text becomes the item and
+    // onChange(row, col) fires. False (nothing set) when the move failed,
+    // the cell is not a combo cell, is locked, or the index is not in the
+    // list.
+    bool pick(int row, int col, int index);
+    // moveTo(row, col), then the person types `text` over the cell's text
+    // and ends the edit. Control characters are dropped; every other
+    // character first passes previewKeyPress (the form's key preview), which
+    // may change or discard it. Refused (false, text unchanged, no further event)
+    // when the move failed or the cell is locked, Static, ComboBox or
+    // CheckBox; on a Number cell also when the trimmed text is neither empty
+    // nor a number within its limits and decimals. An Edit cell keeps at most
+    // maxLength characters. Then onChange(row, col) fires when the text
+    // changed, and onEditEnd(row, col, changed) fires in every case.
+    bool type(int row, int col, const std::string& text);
+    // moveTo(row, col), then the person clicks the check box: the value
+    // toggles through setText (so onButtonClicked(row, col, newValue) fires
+    // once). False when the move failed, or the cell is not a check box or
+    // is locked.
+    bool clickCheck(int row, int col);
+    // The person clicks a cell: a data cell is first moved to (moveTo); then
+    // onClick(row, col) fires, also for a header cell (row or col 0) and
+    // also when the move was cancelled. Returns the move's result (true for
+    // a header cell). False without any event when unreachable.
+    bool click(int row, int col);
+    // A key goes down on the active cell: previewKeyDown, then
+    // onKeyDown(keyCode, shift) unless the preview set the code to 0.
+    bool key(int keyCode, int shift = 0);
+
+    // --- events -----------------------------------------------------------
+    // Rows and columns are those of the cell concerned; for LeaveCell the
+    // cell left, then the target (-1, -1 when the focus leaves the grid).
+    // ButtonClicked carries the check box's new value (1 ticked, 0 not).
+    std::function<void(int row, int col, int newRow, int newCol, bool& cancel)> onLeaveCell;
+    std::function<void(int row, int col)> onChange;
+    std::function<void(int row, int col, bool changed)> onEditEnd;
+    std::function<void(int row, int col, int value)> onButtonClicked;
+    std::function<void(int row, int col)> onClick;
+    std::function<void(int& keyCode, int shift)> onKeyDown;
+
+protected:
+    void notify(const Change& change) const override;
+
+private:
+    void notifySize(int previousRows, int previousCols) const;
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
+// Names for messages and front ends: "Static", "Edit", "ComboBox",
+// "CheckBox", "Number", "Date".
+QELT_EXPORT const char* CellTypeName(CellType type);
+// "Window", "WindowText", "White", "Black", "TooltipBackground",
+// "ActiveTitleBar".
+QELT_EXPORT const char* ColorName(Color color);
+
+}  // namespace qelt::ui

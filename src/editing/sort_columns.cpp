@@ -1,0 +1,130 @@
+#include <cstdio>
+#include <string>
+
+#include "editing/fmaker.h"
+#include "editing/grid_cells.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
+#include "qelt/error.h"
+#include "qelt/ui/controls.h"
+
+namespace qelt::editing {
+
+namespace {
+
+constexpr const char* kItemSeparator = "|*|";
+constexpr std::size_t kCaptionPadding = 500;
+constexpr const char* kAscending = " ASC ";
+constexpr const char* kDescending = " DESC ";
+constexpr const char* kTicked = "1";
+constexpr const char* kAlignmentList = "默认\t靠左\t靠右\t居中";
+constexpr double kTwipsPerMillimetre = 56.7;
+
+// A width as decimal text with fifteen significant digits, so that a width
+// computed in binary reads as it was typed (567, not 566.99999999999989).
+std::string WidthText(double twips) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", twips);
+    return buffer;
+}
+
+// The number in a cell; a blank cell counts as 0. Raises Error otherwise.
+double CellNumber(const std::string& cell) {
+    std::string trimmed = text::Trim(cell);
+    return trimmed.empty() ? 0.0 : Variant(trimmed).toDouble();
+}
+
+}  // namespace
+
+void FMaker::LoadOrderFields(ui::ListBox& cboOrderFields) {
+    cboOrderFields.clear();
+    for (std::size_t i = 1; i < fields_.size(); ++i) {
+        const clsChatTitle& f = fields_[i];
+        if (!f.VisForOrderBy) continue;
+        cboOrderFields.addItem(f.Desc + std::string(kCaptionPadding, ' ') + text::Num(f.InterID) +
+                               kItemSeparator + f.ColName + kItemSeparator + f.FieldName +
+                               kItemSeparator + f.TableName + kItemSeparator + f.TableAlias);
+    }
+}
+
+bool FMaker::InitHideColumns() {
+    if (!columnGrid_ || !catalogue_ || catalogue_->recordCount() == 0) return false;
+    ui::Grid& grid = *columnGrid_;
+    grid.setMaxRows(catalogue_->recordCount());
+    int32_t placed = 0;
+    for (catalogue_->moveFirst(); !catalogue_->eof(); catalogue_->moveNext()) {
+        const int32_t visible = catalogue_->value("Visible").toLong();
+        if (visible != 1 || catalogue_->value("InterID").toLong() < 0) continue;
+        const int32_t row = ++placed;
+        std::string caption = catalogue_->value("ColCaption").toString("");
+        if (text::EndsWith(caption, "$")) {
+            caption.pop_back();
+            catalogue_->setValue("ColCaption", caption);
+        }
+        catalogue_->setValue("Index", row);
+        cells::SetStatic(grid, row, 1, caption);
+        cells::SetStatic(grid, row, 2, "");
+        cells::SetCheck(grid, row, 3, visible != 0);
+        cells::SetEdit(grid, row, 4, catalogue_->value("ColWidth").toString(""));
+        cells::SetEdit(grid, row, 5, text::Num(row));
+        cells::MakeList(grid, row, 6, kAlignmentList);
+        grid.setComboIndex(row, 6, 0);
+        cells::SetEdit(grid, row, 7, catalogue_->value("FieldName").toString(""));
+        cells::SetEdit(grid, row, 8, catalogue_->value("ColName").toString(""));
+        cells::SetEdit(grid, row, 9, catalogue_->value("TableName").toString(""));
+        cells::SetEdit(grid, row, 10, catalogue_->value("TableAlias").toString(""));
+    }
+    catalogue_->setFilter("");
+    grid.setMaxRows(placed);
+    return true;
+}
+
+std::shared_ptr<Collection<clsSortElement>> FMaker::getOrderbyElements(ui::Grid& ctlSpread,
+                                                                       bool* bReturn) {
+    auto elements = std::make_shared<Collection<clsSortElement>>();
+    const int32_t rows = ctlSpread.maxRows();
+    for (int32_t r = 1; r <= rows; ++r) {
+        std::string alias = ctlSpread.text(r, 4);
+        if (alias.empty()) break;
+        auto e = std::make_shared<clsSortElement>();
+        e->sFieldAlias = alias;
+        e->sFieldName = ctlSpread.text(r, 6);
+        e->sTableAlias = ctlSpread.text(r, 5);
+        e->sTableName = ctlSpread.text(r, 7);
+        if (ctlSpread.text(r, 2) == kTicked) e->SortType = kAscending;
+        if (ctlSpread.text(r, 3) == kTicked) e->SortType = kDescending;
+        elements->push_back(std::move(e));
+    }
+    if (bReturn) *bReturn = true;
+    return elements;
+}
+
+std::shared_ptr<Collection<clsHidenElement>> FMaker::getHidenElements(ui::Grid& ctlSpread,
+                                                                      bool* bReturn) {
+    if (bReturn) *bReturn = false;
+    auto elements = std::make_shared<Collection<clsHidenElement>>();
+    const int32_t rows = ctlSpread.maxRows();
+    try {
+        for (int32_t r = 1; r <= rows; ++r) {
+            auto e = std::make_shared<clsHidenElement>();
+            e->lIndex = r;
+            e->sCaption = ctlSpread.text(r, 1);
+            e->lVisible = static_cast<int32_t>(CellNumber(ctlSpread.text(r, 3)));
+            e->dColWidth = CellNumber(ctlSpread.text(r, 4)) * kTwipsPerMillimetre;
+            e->FColWidth = WidthText(e->dColWidth);
+            e->FColAlign = text::Num(ctlSpread.comboIndex(r, 6));
+            e->sFieldName = ctlSpread.text(r, 7);
+            e->sFieldAlias = ctlSpread.text(r, 8);
+            e->sTableName = ctlSpread.text(r, 9);
+            e->sTableAlias = ctlSpread.text(r, 10);
+            if (e->lVisible == 1) elements->push_back(std::move(e));
+        }
+    } catch (const Error&) {
+        // A cell that does not read as a number spoils the whole layout.
+        return nullptr;
+    }
+    if (bReturn) *bReturn = true;
+    return elements;
+}
+
+}  // namespace qelt::editing

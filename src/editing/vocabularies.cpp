@@ -1,0 +1,114 @@
+#include "editing/vocabularies.h"
+
+#include <algorithm>
+#include <array>
+
+namespace qelt::editing {
+
+namespace {
+
+constexpr std::array<const char*, 26> kStatusFields = {
+    "FATPFLAG",       "FBackFlushed",  "FCancellation",  "FCheck",         "FCheckerID",
+    "FClose",         "FMrpClosed",    "FCloseStatus",   "FDCancellation", "FDMRPClosed",
+    "FDSuspend",      "FHasSplitBill", "FVoucherStatus", "FHookStatus",    "FLockFlag",
+    "FMCancellation", "FMRPClosed",    "FOrderAffirm",   "FOrderRefuse",   "FPPBOMStatus",
+    "FRedFlag",       "FReStatus",     "FStatus",        "FStatusName",    "FSuspend",
+    "FTranStatus"};
+
+std::string Join(const std::vector<const char*>& items) {
+    std::string s;
+    for (const char* item : items) {
+        if (!s.empty()) s += kListSeparator;
+        s += item;
+    }
+    return s;
+}
+
+}  // namespace
+
+bool IsNumericCompareType(int t) {
+    return (t >= 2 && t <= 6) || (t >= 8 && t <= 11) || t == 40;
+}
+
+bool IsNumericLiteralType(int t) {
+    return (t >= 2 && t <= 6) || (t >= 8 && t <= 12) || t == 40;
+}
+
+bool IsMoneyType(int t) {
+    return t == 4 || t == 5 || t == 6 || t == 11 || t == 40;
+}
+
+bool IsStatusField(std::string_view colName) {
+    return std::find(kStatusFields.begin(), kStatusFields.end(), colName) != kStatusFields.end();
+}
+
+bool IsEmptinessWord(std::string_view word) {
+    return word == kIsEmpty || word == kIsNotEmpty;
+}
+
+std::string ComparisonList::wordText() const {
+    return Join(words);
+}
+std::string ComparisonList::codeText() const {
+    return Join(codes);
+}
+
+const ComparisonList& ComparisonsFor(int colType) {
+    static const ComparisonList kAll{{kEqual, kNotEqual, kGreater, kGreaterOrEqual, kLess,
+                                      kLessOrEqual, kContains, kNotContains, kIsEmpty, kIsNotEmpty},
+                                     {"1", "2", "3", "4", "5", "6", "9", "10", "7", "8"},
+                                     kEqual};
+    static const ComparisonList kText{kAll.words, kAll.codes, kContains};
+    static const ComparisonList kOrdered{
+        {kEqual, kNotEqual, kGreater, kGreaterOrEqual, kLess, kLessOrEqual},
+        {"1", "2", "3", "4", "5", "6"},
+        kEqual};
+    static const ComparisonList kDate{kOrdered.words, kOrdered.codes, kGreaterOrEqual};
+    static const ComparisonList kStatus{{kIsEmpty, kIsNotEmpty}, {"7", "8"}, kIsEmpty};
+    static const ComparisonList kOther{
+        {kEqual, kNotEqual, kIsEmpty, kIsNotEmpty}, {"1", "2", "7", "8"}, kEqual};
+
+    if (colType == kTypePlaceholder) return kAll;
+    if (colType == kTypeText) return kText;
+    if (colType == kTypeDate) return kDate;
+    if (IsNumericCompareType(colType)) return kOrdered;
+    if (colType == kTypeStatus) return kStatus;
+    return kOther;
+}
+
+NameMap::NameMap(std::initializer_list<std::pair<std::string, std::string>> entries) {
+    for (const auto& [key, value] : entries) add(key, value);
+}
+
+void NameMap::add(const std::string& key, const std::string& value) {
+    for (auto& entry : entries_)
+        if (entry.first == key) {
+            entry.second = value;
+            return;
+        }
+    entries_.emplace_back(key, value);
+}
+
+std::string NameMap::valueOf(const std::string& key) const {
+    for (const auto& entry : entries_)
+        if (entry.first == key) return entry.second;
+    return {};
+}
+
+std::string NameMap::keyOf(const std::string& value) const {
+    for (const auto& entry : entries_)
+        if (entry.second == value) return entry.first;
+    return {};
+}
+
+NameMap ComparisonNameMap() {
+    NameMap map;
+    for (const char* word : ComparisonsFor(kTypePlaceholder).words) map.add(word, word);
+    return map;
+}
+
+NameMap LogicNameMap() {
+    return NameMap{{kAnd, kAnd}, {kOr, kOr}};
+}
+
+}  // namespace qelt::editing

@@ -1,0 +1,174 @@
+#include "qelt/ui/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "qelt/error.h"
+#include "qelt/ui/dump.h"
+
+namespace qelt::ui {
+namespace {
+
+TEST(ComboBoxEvents, SelectionByCodeFiresClickOnlyWhenItChanges) {
+    ComboBox cbo("cboTransType");
+    cbo.addItem("采购订单");
+    cbo.addItem("销售订单");
+    std::string log;
+    cbo.onClick = [&] { log += std::to_string(cbo.listIndex()) + cbo.text() + " "; };
+    cbo.setListIndex(1);
+    cbo.setListIndex(1);
+    cbo.setListIndex(-1);
+    cbo.select(0);
+    cbo.select(0);  // a person picking the same item again fires again
+    EXPECT_FALSE(cbo.select(2));
+    EXPECT_EQ(log, "1销售订单 -1 0采购订单 0采购订单 ");
+    cbo.clear();
+    EXPECT_EQ(log, "1销售订单 -1 0采购订单 0采购订单 ");
+    EXPECT_EQ(cbo.listIndex(), -1);
+    try {
+        cbo.setListIndex(0);
+        FAIL() << "no error for an index outside the list";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number, 380);
+    }
+}
+
+TEST(ComboBoxEvents, DisabledOrHiddenControlsIgnoreThePerson) {
+    ComboBox cbo("c");
+    cbo.addItem("a");
+    CheckBox chk("k");
+    CommandButton cmd("b");
+    int clicks = 0;
+    cbo.onClick = chk.onClick = cmd.onClick = [&] { ++clicks; };
+    cbo.setEnabled(false);
+    chk.setVisible(false);
+    cmd.setEnabled(false);
+    EXPECT_FALSE(cbo.select(0));
+    EXPECT_FALSE(chk.click());
+    EXPECT_FALSE(cmd.click());
+    EXPECT_EQ(clicks, 0);
+    cbo.setListIndex(0);  // code still reaches a disabled control
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(CheckBoxEvents, ClickTogglesAndCodeFiresClickOnChange) {
+    CheckBox chk("chkPlan");
+    std::string log;
+    chk.onClick = [&] { log += std::to_string(chk.value()); };
+    chk.click();
+    chk.click();
+    chk.setValue(5);
+    chk.setValue(1);
+    chk.setValue(0);
+    EXPECT_EQ(log, "1010");
+}
+
+TEST(TextBoxEvents, EachTypedCharacterPassesTheKeyFiltersThenChanges) {
+    TextBox txt("txtRunNoFrom");
+    txt.setMaxLength(4);
+    std::string log;
+    txt.previewKeyPress = [&](int& k) {
+        if (k == '\'' || k == '"') k = 0;
+    };
+    txt.onKeyPress = [&](int& k) {
+        log += "K" + std::to_string(k) + " ";
+        if (k == 'a') k = 'A';
+    };
+    txt.onChange = [&] { log += "C[" + txt.text() + "] "; };
+    txt.type("a'单\"bcd");
+    EXPECT_EQ(txt.text(), "A单bc");
+    EXPECT_EQ(log, "K97 C[A] K21333 C[A单] K98 C[A单b] K99 C[A单bc] K100 ");
+    log.clear();
+    txt.type("\r\b");  // Enter reaches the handlers only; backspace removes "c"
+    EXPECT_EQ(log, "K13 K8 C[A单b] ");
+    log.clear();
+    txt.erase();
+    txt.erase();
+    txt.setText("x");
+    txt.setText("x");
+    EXPECT_EQ(log, "C[] C[x] ");
+}
+
+TEST(OtherControlEvents, ListsToolbarsAndTabsReportTheirActions) {
+    std::string log;
+    ListBox lst("listOrderFields");
+    lst.addItem("a");
+    lst.addItem("b");
+    lst.onClick = [&] { log += "Click" + std::to_string(lst.listIndex()) + " "; };
+    lst.onDblClick = [&] { log += "Dbl" + std::to_string(lst.listIndex()) + " "; };
+    lst.doubleClick(1);
+
+    ListView lvw("lvwProject");
+    lvw.addItem({"P0000", "默认方案", 1, 5});
+    lvw.onItemClick = [&](const std::string& k) { log += "Item" + k + " "; };
+    EXPECT_FALSE(lvw.click("P0001"));
+    lvw.click("P0000");
+
+    Toolbar tlb("tlbProject");
+    tlb.addButton("TLBSAVE", "保存");
+    tlb.addButton("TLBVIEW", "查看");
+    tlb.addMenuItem("TLBVIEW", "大图标(&G)");
+    tlb.onButtonClick = [&](const std::string& k) { log += "Button" + k + " "; };
+    tlb.onButtonMenuClick = [&](const std::string& k, int i) {
+        log += "Menu" + k + std::to_string(i) + " ";
+    };
+    tlb.setButtonEnabled("TLBSAVE", false);
+    EXPECT_FALSE(tlb.click("TLBSAVE"));
+    EXPECT_FALSE(tlb.menuClick("TLBVIEW", 1));
+    tlb.click("TLBVIEW");
+    tlb.menuClick("TLBVIEW", 0);
+
+    TabControl tabs("SSTab1");
+    tabs.addTab("条件");
+    tabs.addTab("排序");
+    tabs.addTab("表格设置");
+    tabs.onClick = [&](int previous) {
+        log += "Tab" + std::to_string(previous) + ">" + std::to_string(tabs.current()) + " ";
+    };
+    tabs.setTabEnabled(2, false);
+    EXPECT_FALSE(tabs.select(2));
+    tabs.select(1);
+    tabs.select(1);
+    tabs.setCurrent(0);
+    EXPECT_EQ(log, "Click1 Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 ");
+    EXPECT_EQ(Dump(lvw) + Dump(tlb) + Dump(tabs),
+              "ListView lvwProject view=0 selected=\"P0000\"\n"
+              "* P0000 \"默认方案\" icon=1 small=5\n"
+              "Toolbar tlbProject\n"
+              "  TLBSAVE \"保存\" disabled\n"
+              "  TLBVIEW \"查看\" menu \"大图标(&G)\"\n"
+              "TabControl SSTab1 current=0\n"
+              "* 0 \"条件\"\n"
+              "  1 \"排序\"\n"
+              "  2 \"表格设置\" disabled\n");
+}
+
+TEST(ControlDump, SimpleControlsPrintTheirWholeState) {
+    Label lbl("lblPost");
+    lbl.setCaption("过账:");
+    CheckBox chk("chkPlan");
+    chk.setCaption("计划");
+    chk.setValue(1);
+    chk.setEnabled(false);
+    TextBox txt("txtRunNoFrom");
+    txt.setText("a\"b\tc");
+    txt.setMaxLength(20);
+    ComboBox cbo("cboCheck");
+    cbo.addItem("全部");
+    cbo.addItem(" 已审核 ");
+    cbo.setListIndex(1);
+    cbo.setVisible(false);
+    Frame fra("framePlanOrder");
+    EXPECT_EQ(Dump(lbl) + Dump(chk) + Dump(txt) + Dump(cbo) + Dump(fra),
+              "Label lblPost \"过账:\"\n"
+              "CheckBox chkPlan \"计划\" value=1 disabled\n"
+              "TextBox txtRunNoFrom \"a\\\"b\\tc\" max=20\n"
+              "ComboBox cboCheck index=1 hidden\n"
+              "  0 \"全部\"\n"
+              "* 1 \" 已审核 \"\n"
+              "Frame framePlanOrder \"\"\n");
+}
+
+}  // namespace
+}  // namespace qelt::ui
