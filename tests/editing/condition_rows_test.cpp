@@ -73,7 +73,9 @@ protected:
     // the default, value nullptr leaves the value cell alone.
     void row(int r, int field, int comparison = -1, const char* value = nullptr) {
         ASSERT_TRUE(grid.pick(r, 3, field));
-        if (comparison >= 0) ASSERT_TRUE(grid.pick(r, 4, comparison));
+        if (comparison >= 0) {
+            ASSERT_TRUE(grid.pick(r, 4, comparison));
+        }
         if (value) grid.setText(r, 6, value);
     }
 
