@@ -1,6 +1,7 @@
-// Feeds arbitrary text to the property-string parser. A parse either fills
-// the table or raises qelt::Error (a key twice); whatever it keeps for the
-// first key is trimmed, found ignoring case, and taken from the input.
+// Feeds arbitrary text to the property-string parser as the host's property
+// string. A parse either fills the table or raises qelt::Error (a key
+// twice); whatever it keeps for the first key is trimmed, found ignoring
+// case, and taken from the input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "platform/text.h"
 #include "qelt/error.h"
+#include "qelt/host/session.h"
 #include "support/session_env.h"
 
 namespace {
@@ -31,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const qelt::Error&) {
         return 0;
     }
+    // Lookups follow the host's property string, as they do for a real user.
+    qelt::host::SetSharedProperty(qelt::host::kPropsStringProperty, input);
     const std::string key = FirstKey(input);
     if (key.empty()) return 0;
     const std::string value = qelt::support::PropValue(key);
