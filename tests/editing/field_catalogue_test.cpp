@@ -28,9 +28,11 @@ TEST_F(FieldCatalogue, CaptionRuleCutsAtPlusWithBarElseAtDollar) {
         {"单号$", "   ", "单号", "单号"},
     };
     int id = 0;
-    for (const auto& c : cases)
-        column(std::to_string(++id) + " F" + std::to_string(id) + " 1 | FColCaption='" + c.caption +
-               "', FHeadSecond='" + c.headSecond + "'");
+    for (const auto& c : cases) {
+        const std::string n = std::to_string(++id);
+        column(n + " F" + n + " 1 | FColCaption='" + c.caption + "', FHeadSecond='" + c.headSecond +
+               "'");
+    }
     initField();
     std::string captions, descs, expectedCaptions, expectedDescs;
     for (const auto& c : cases) {

@@ -141,6 +141,10 @@ struct LookupFakes {
         install<FakeSingleBillLookUp>(host::progid::kSingleBillLookUp, "SingleBillLookUp");
     }
 
+    // Registering the ledger view again drops its process-lived instance, so
+    // the next look-up creates a new one.
+    void freshLedgerView() { install<FakeGLView>(host::progid::kGLView, "GLView"); }
+
     template <class Fake>
     void install(const char* progId, const std::string& name) {
         host::RegisterComponent(progId, [log = log, name] {

@@ -65,7 +65,7 @@ protected:
 
     void CheckRoutes(const std::vector<RouteCase>& cases) {
         for (const auto& c : cases) {
-            host::ResetHostState();  // a fresh ledger view, so each log starts alike
+            fakes.freshLedgerView();  // so each log starts alike
             EXPECT_EQ(F7({c.cls, c.ret, "FNumber"}, c.listId), c.expected)
                 << "class " << c.cls << ", list " << c.listId;
         }
@@ -207,7 +207,7 @@ TEST_F(ValueLookup, TheBaseListOpensOnlyWithANumberInTheBaseInformation) {
 TEST_F(ValueLookup, TheLedgerViewIsCreatedOncePerProcess) {
     std::string logs = F7({1, 1, "FNumber"}) + "\n";
     logs += F7({12, 1, "FNumber"}) + "\n";
-    host::ResetHostState();
+    fakes.freshLedgerView();
     logs += F7({13, 1, "FNumber"});
     EXPECT_EQ(logs,
               "new GLView; ItemLookup(1,[old],[],{Search=[old],GetDataType=1}) => 1.01\n"
