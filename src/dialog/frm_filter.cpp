@@ -99,12 +99,12 @@ frmFilter::frmFilter()
     vaHideColumn.setColHidden(5, true);
     for (int c = 7; c <= kColumnCols; ++c) vaHideColumn.setColHidden(c, true);
 
-    place();
+    placeControls();
 }
 
 frmFilter::~frmFilter() = default;
 
-void frmFilter::place() {
+void frmFilter::placeControls() {
     const auto into = [this](const ui::Control& container, int tab,
                              std::initializer_list<const ui::Control*> controls) {
         for (const ui::Control* c : controls) Form::place(c->name(), container.name(), tab);

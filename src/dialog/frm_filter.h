@@ -114,7 +114,7 @@ public:
     // group per concern, each next to the rules that own it.
 
 private:
-    void place();
+    void placeControls();
 };
 
 }  // namespace qelt::dialog
