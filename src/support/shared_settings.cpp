@@ -1,6 +1,7 @@
 #include "support/shared_settings.h"
 
 #include "host/host_config.h"
+#include "qelt/ui/presenter.h"
 #include "support/process_state.h"
 
 namespace qelt::support {
@@ -15,6 +16,7 @@ void ResetProcessState() {
     detail::ResetSessionEnv();
     detail::ResetLanguage();
     host::ResetHostConfig();
+    ui::SetPresenter(nullptr);
 }
 
 }  // namespace qelt::support

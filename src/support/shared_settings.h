@@ -29,8 +29,8 @@ SharedSettings& Shared();
 // Returns every piece of process-wide state of the library (shared settings,
 // option cache, property table, application type, language, resource and
 // process-lived host objects, pooled database sessions, host configuration
-// and registered components) to its initial value. The message sink stays:
-// it belongs to whoever set it. For tests.
+// and registered components, the dialog presenter) to its initial value.
+// The message sink stays: it belongs to whoever set it. For tests.
 void ResetProcessState();
 
 }  // namespace qelt::support
