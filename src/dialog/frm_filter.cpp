@@ -2,6 +2,10 @@
 
 #include <initializer_list>
 
+#include "editing/fmaker.h"
+#include "platform/text.h"
+#include "qelt/template_data.h"
+
 namespace qelt::dialog {
 
 namespace {
@@ -11,7 +15,37 @@ constexpr int kConditionTab = 0;
 constexpr int kSortTab = 1;
 constexpr int kColumnTab = 2;
 
+constexpr const char* kCodeSeparator = "||";
+
 }  // namespace
+
+std::string TransTypeItem::Text(const std::string& name, int32_t listId, int32_t templateId,
+                                const std::string& filter) {
+    return name + std::string(kBlanks, ' ') + std::to_string(listId) + kCodeSeparator +
+           std::to_string(templateId) + kCodeSeparator + filter;
+}
+
+std::string TransTypeItem::DisplayName(const std::string& itemText) {
+    return text::Trim(text::Left(itemText, kBlanks));
+}
+
+std::string TransTypeItem::HiddenCode(const std::string& itemText) {
+    const auto at = itemText.find(std::string(kBlanks, ' '));
+    if (at == std::string::npos) return {};
+    return text::Trim(itemText.substr(at + kBlanks));
+}
+
+std::string TransTypeItem::Part(const std::string& itemText, int n) {
+    const std::string code = HiddenCode(itemText);
+    std::size_t start = 0;
+    for (int i = 1; i < n; ++i) {
+        const auto next = code.find(kCodeSeparator, start);
+        if (next == std::string::npos) return {};
+        start = next + 2;
+    }
+    const auto end = code.find(kCodeSeparator, start);
+    return code.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
 
 frmFilter::frmFilter()
     : ui::Form(kName),
@@ -100,6 +134,9 @@ frmFilter::frmFilter()
     for (int c = 7; c <= kColumnCols; ++c) vaHideColumn.setColHidden(c, true);
 
     placeControls();
+    wireLifecycle();
+    wireSelectors();
+    wireGridEditing();
 }
 
 frmFilter::~frmFilter() = default;

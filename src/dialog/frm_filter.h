@@ -1,10 +1,41 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "qelt/dictionary.h"
+#include "qelt/recordset.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/form.h"
 #include "qelt/ui/grid.h"
 
+namespace qelt {
+class TemplateData;
+namespace editing {
+class FMaker;
+}
+}  // namespace qelt
+
 namespace qelt::dialog {
+
+// One item of the transaction-type box: the display name, exactly 100
+// blanks, then the hidden code "FID||FTemplateID||FFilter".
+struct TransTypeItem {
+    static constexpr int kBlanks = 100;
+    // The item text for a template row.
+    static std::string Text(const std::string& name, int32_t listId, int32_t templateId,
+                            const std::string& filter);
+    // The first 100 characters, trimmed: what the person sees.
+    static std::string DisplayName(const std::string& itemText);
+    // The text after the first run of 100 blanks, trimmed.
+    static std::string HiddenCode(const std::string& itemText);
+    // Part n (1-based, "||"-separated) of the hidden code; empty beyond the
+    // last separator. Part 1 is the list id, 2 the template id, 3 the
+    // template filter.
+    static std::string Part(const std::string& itemText, int n);
+};
 
 // The filter dialog as a form of control models. The constructor creates
 // every control in the order a front end lays them out and the Tab key
@@ -110,11 +141,137 @@ public:
     ui::CommandButton& cmdOk;
     ui::CommandButton& cmdCancel;
 
-    // The dialog's state (flags, current rows, results) follows here, one
-    // group per concern, each next to the rules that own it.
+    // =====================================================================
+    // Lifecycle and result assembly (frm_filter_lifecycle.cpp)
+    // =====================================================================
+    // Public fields the facade reads and writes.
+    int32_t glFastMode = 0;
+    std::string SystemName;
+    // The list id of the selected transaction type.
+    int32_t MyListID = 0;
+    bool blBeforeStart = false;
+
+    void setIsCrossRpt(int32_t v) { isCrossRpt_ = v; }
+    int32_t IsCrossRpt() const { return isCrossRpt_; }
+    // The data SQL: the whole SELECT of an ordinary list.
+    const std::string& SQLWHERE() const { return dataSql_; }
+    void setIsFromListShow(int32_t v) { isFromListShow_ = v != 0; }
+    int32_t CheckSwitch() const { return checkSwitch_; }
+    void setCheckSwitch(int32_t v) { checkSwitch_ = v; }
+    int32_t SchemeID() const { return schemeId_; }
+    void setSchemeID(int32_t v) { schemeId_ = v; }
+    const std::string& DestBillTransType() const { return destBillTransType_; }
+    void setDestBillTransType(const std::string& v) { destBillTransType_ = v; }
+    bool ShowCancel() const { return showCancel_; }
+    void setShowCancel(bool v) { showCancel_ = v; }
+    int32_t ListID() const { return listId_; }
+    bool ShowConnect() const { return showConnect_; }
+    void setShowConnect(bool v) { showConnect_ = v; }
+    bool CanSelTrantype() const { return canSelTrantype_; }
+    void setCanSelTrantype(bool v) { canSelTrantype_ = v; }
+    int32_t ListShowStatus() const { return listShowStatus_; }
+    void setListShowStatus(int32_t v) { listShowStatus_ = v; }
+    void SetDataFilter(const std::string& SFilter) { dataFilter_ = SFilter; }
+    void setSaleMode(int32_t v) { saleMode_ = v; }
+    bool OK() const { return ok_; }
+    void SetListID(int32_t lListID) { listId_ = lListID; }
+    // The WHERE text of a cross report.
+    const std::string& WHERE() const { return where_; }
+
+    std::string getFilterExt();
+    int32_t GetStartPeriod();
+    std::string GetStartDate();
+    std::string GetPlanValueByKey(const RecordsetPtr& Rs, const std::string& KEY,
+                                  const std::string& Default = "");
+    Variant DelPlan(int32_t RptID, const std::string& Plan);
+    std::shared_ptr<List> getListHead();
+    Dictionary GetTemplateInfo();
+    double GetTheColWidthByColName(const std::string& strColName, int32_t& theIndex);
+
+    // The models the dialog owns from its initialisation to its end.
+    std::shared_ptr<TemplateData> mTemplateData;
+    std::unique_ptr<editing::FMaker> mFMaker;
+    // Creates the TemplateData and the FMaker and hands the FMaker its
+    // inputs and grids (the first step of the initialisation).
+    void createModels();
+
+    // =====================================================================
+    // Status selectors and their configuration (status_selectors.cpp,
+    // selector_configuration.cpp)
+    // =====================================================================
+    // The selectors' SQL fragments joined into the status text.
+    std::string StatusText();
+    // The transaction-type box's click handler; the dialog also runs it
+    // whenever it selects an item by code.
+    void cboTransType_Click();
+    void chkFastMode_Click();
+    // The presets from the destination type, the list show status and the
+    // data filter (initialisation); records the red/blue value found.
+    void PresetSelectors();
+    // Configures the selectors from ICListFilter.
+    void ConfigureSelectors(int32_t listId, int32_t destBillTranType, int32_t listShowStatus,
+                            int32_t billROB, int32_t checkSwitch);
+    // Whether the posting selector applies to the selected transaction type.
+    bool PostingApplies() const;
+    bool CancellationApplies(int32_t templateId) const;
+    bool ClosingApplies(int32_t templateId) const;
+    // The red/blue value the presets found in the data filter (0 for none).
+    int32_t PresetROB() const { return presetROB_; }
+
+    // =====================================================================
+    // Grid editing (grid_editing.cpp)
+    // =====================================================================
+    int16_t SortRowCount() const { return sortRowCount_; }
+    void setSortRowCount(int16_t n) { sortRowCount_ = n; }
+    int32_t CurrentSortRow() const { return currentSortRow_; }
+    int32_t CurrentColumnRow() const { return currentColumnRow_; }
+    // Highlights a sort row (0: none) as the selection of the sort grid.
+    void HighlightSortRow(int32_t row);
 
 private:
     void placeControls();
+    // Connects the controls' events to the rules of each concern; called
+    // once by the constructor.
+    void wireLifecycle();
+    void wireSelectors();
+    void wireGridEditing();
+
+    // --- lifecycle state -------------------------------------------------
+    bool ok_ = false;
+    int32_t saleMode_ = 0;
+    std::string dataFilter_;
+    int32_t listId_ = 0;
+    int32_t listShowStatus_ = 0;
+    bool canSelTrantype_ = true;
+    bool showCancel_ = true;
+    bool showConnect_ = true;
+    std::string destBillTransType_;
+    int32_t schemeId_ = 0;
+    std::string schemeName_;
+    int32_t selectedListCode_ = 0;
+    int32_t checkSwitch_ = 0;
+    std::string dataSql_;
+    int32_t isCrossRpt_ = 0;
+    std::string where_;
+    bool isFromListShow_ = false;
+    bool autoAccept_ = false;
+    bool loading_ = false;
+    bool abort_ = false;
+    // Whether each selector was visible at OK, in this order: cboCheck,
+    // cboICMO, cboROB, cboPost, cboConnect, cboTime, cboKickBack, cboCancel.
+    enum InUse { kCheck, kICMO, kROB, kPost, kConnect, kTime, kKickBack, kCancel, kInUseCount };
+    std::array<bool, kInUseCount> inUse_{};
+
+    // --- selector state ----------------------------------------------------
+    int32_t presetROB_ = 0;
+
+    // --- grid editing state ------------------------------------------------
+    int16_t sortRowCount_ = 0;
+    int32_t currentSortRow_ = 0;
+    int32_t currentColumnRow_ = 0;
+    bool sortUpdating_ = false;
+    bool checkReentry_ = false;
+    bool widthReentry_ = false;
 };
 
 }  // namespace qelt::dialog
