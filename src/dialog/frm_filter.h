@@ -225,7 +225,10 @@ public:
     void setSortRowCount(int16_t n) { sortRowCount_ = n; }
     int32_t CurrentSortRow() const { return currentSortRow_; }
     int32_t CurrentColumnRow() const { return currentColumnRow_; }
-    // Highlights a sort row (0: none) as the selection of the sort grid.
+    // Paints the caption cell of a sort row (0: none) as the selection of
+    // the sort grid and makes it the active cell; the caption cells of the
+    // other filled rows get the plain colours. The current sort row is not
+    // changed.
     void HighlightSortRow(int32_t row);
 
 private:
@@ -272,6 +275,37 @@ private:
     bool sortUpdating_ = false;
     bool checkReentry_ = false;
     bool widthReentry_ = false;
+
+    // --- grid editing handlers ---------------------------------------------
+    // One sortable field as listOrderFields carries it.
+    struct OrderField {
+        std::string caption, colName, fieldName, tableName, tableAlias;
+    };
+    // Splits an item of listOrderFields; false when it is not one.
+    static bool ParseOrderField(const std::string& item, OrderField& field);
+    void cmdInsert_Click();
+    void cmdDel_Click();
+    void cmdDelAll_Click();
+    void cmdAdd_Click();
+    void cmdDelOrder_Click();
+    void cmdUp_Click();
+    void cmdDown_Click();
+    void vsOrder_Click(int row, int col);
+    void vsOrder_ButtonClicked(int row, int col, int value);
+    void vsOrder_KeyDown(int keyCode);
+    void vaHideColumn_Click(int row, int col);
+    void vaHideColumn_LeaveCell(int row, int col, bool& cancel);
+    void cmdHideMove(int step);
+    void setAllShown(bool shown);
+    // Sets up a condition row the way the editing model prepares a fresh
+    // grid: pick lists, unlocked cells, the logic cell by position.
+    void prepareConditionRow(int row);
+    void setLogicCell(int row);
+    // Writes a filled sort row (types included) with the given direction.
+    void writeSortRow(int row, const OrderField& field, bool ascending);
+    // Exchanges the texts of two sort rows (every column).
+    void exchangeSortRows(int a, int b);
+    void enableSortButtons(bool enabled);
 };
 
 }  // namespace qelt::dialog
