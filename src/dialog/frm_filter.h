@@ -220,6 +220,8 @@ public:
     // Records which selectors are in use (visible) for StatusText; OK calls
     // it before it builds the extra filter.
     void recordSelectorsInUse();
+    // The host's data filter once the presets took their conditions out.
+    const std::string& DataFilterAfterPresets() const { return dataFilter_; }
 
     // =====================================================================
     // Grid editing (grid_editing.cpp)
