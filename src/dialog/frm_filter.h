@@ -217,6 +217,11 @@ public:
     bool ClosingApplies(int32_t templateId) const;
     // The red/blue value the presets found in the data filter (0 for none).
     int32_t PresetROB() const { return presetROB_; }
+    // Records which selectors are in use (visible) for StatusText; OK calls
+    // it before it builds the extra filter.
+    void recordSelectorsInUse();
+    // The host's data filter once the presets took their conditions out.
+    const std::string& DataFilterAfterPresets() const { return dataFilter_; }
 
     // =====================================================================
     // Grid editing (grid_editing.cpp)
@@ -267,6 +272,14 @@ private:
 
     // --- selector state ----------------------------------------------------
     int32_t presetROB_ = 0;
+    // The pieces of StatusText, in the order they join.
+    void appendCheckOrOrderState(std::string& status);
+    // False when the periods cannot be read: the status text is then empty.
+    bool appendDateRange(std::string& status);
+    void appendPlanOrder(std::string& status);
+    void showSelector(ui::ComboBox& combo, ui::Label& label, bool show);
+    void applySelectorDefaults();
+    void runNoKeyPress(int& keyAscii);
 
     // --- grid editing state ------------------------------------------------
     int16_t sortRowCount_ = 0;
