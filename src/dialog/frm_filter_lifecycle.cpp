@@ -27,6 +27,9 @@ constexpr const char* kNoTemplateText = "系统设置的模版不存在！";
 constexpr const char* kNoOrderStatus = "请至少选择一种订单状态!";
 constexpr const char* kNoVisibleColumn = "你已经把全部数据列置为不可见，请重新选择。";
 constexpr const char* kDataSqlFailed = "GetDataSql:";
+constexpr const char* kNoStatement =
+    "the list's template could not be turned into a statement (a list restricted to the "
+    "user's groups needs the user's UserID)";
 
 constexpr const char* kOutSale = "外销";
 constexpr const char* kSale = "销售";
@@ -391,7 +394,11 @@ bool frmFilter::buildDataSql() {
         mTemplateData->blVisMoneyInStock = mFMaker->GetMoneyVis();
         mTemplateData->setListShowStatus(listShowStatus_);
         Dictionary info;
-        dataSql_ = mTemplateData->GetListSQL(tables, fields, &info);
+        std::string sql = mTemplateData->GetListSQL(tables, fields, &info);
+        // An empty statement is no result: the host would list nothing, or
+        // everything, without knowing why.
+        if (sql.empty()) throw Error(-1, kSource, kNoStatement);
+        dataSql_ = std::move(sql);
         return true;
     } catch (const Error& e) {
         host::ShowMessage(kDataSqlFailed + e.description, host::kIconNone, host::kButtonsOk,
