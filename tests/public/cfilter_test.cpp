@@ -144,7 +144,8 @@ TEST_F(Facade, AuditChoiceLastsOnlyUntilTheNextLookup) {
     filter.getInfoByF7Key("");
     EXPECT_EQ(support::Shared().AuditChoice, -1) << "re-read from the options, default true";
 
-    db.exec("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC','AuditChoice','0')");
+    db.exec(
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC','AuditChoice','0')");
     filter.getInfoByF7Key("");
     EXPECT_EQ(support::Shared().AuditChoice, 0);
 }
