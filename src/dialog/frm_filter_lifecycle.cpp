@@ -62,14 +62,13 @@ bool Between(int32_t v, int32_t lo, int32_t hi) {
     return v >= lo && v <= hi;
 }
 
-// Column C compared with V by the grid's comparison code; the emptiness
-// tests ignore the value. Empty for a code that compares with a blank value
-// or that is unknown.
+// Column C compared with V by the grid's comparison code; empty for an
+// unknown code. The emptiness tests ignore the value.
 std::string CrossComparison(const std::string& code, const std::string& c, const std::string& v) {
     if (code == "7") return "(" + c + " IS NULL OR " + c + "='')";
     if (code == "8") return " NOT (" + c + " IS NULL OR " + c + "='')";
-    if (text::IsBlank(v)) return {};
-    const std::string inner = text::Mid(v, 1, text::CharCount(v) >= 2 ? text::CharCount(v) - 2 : 0);
+    const std::size_t chars = text::CharCount(v);
+    const std::string inner = text::Mid(v, 1, chars >= 2 ? chars - 2 : 0);
     if (code == "1") return c + " = " + v;
     if (code == "2") return c + " <> " + v;
     if (code == "3") return c + "  > " + v;
@@ -136,7 +135,7 @@ void frmFilter::createModels() {
 
 void frmFilter::Form_Load() {
     wireMissingHandlers();
-    support::SetFormFonts(this);
+    support::SetFormFonts(static_cast<ui::Form*>(this));
     setDialogTexts();
     loading_ = true;
     if (!initialise()) {
@@ -219,6 +218,7 @@ bool frmFilter::initialise() {
             cboTransType.setEnabled(false);
         }
         selectedListCode_ = LeadingNumber(TransTypeItem::Part(cboTransType.text(), 1));
+        // The condition grid fills its panel; a front end lays that out.
 
         PresetSelectors();
         if (showCancel_) cboCancel.setListIndex(1);
@@ -413,10 +413,8 @@ std::string frmFilter::conditionText(const Collection<clsFilterElement>& element
         text += " " + e->sAndOr + " " + e->sLeftParentheses;
         const std::string column =
             e->sAction.empty() ? e->sTableAlias + "." + e->sFieldName : "(" + e->sAction + ")";
-        const std::string comparison = CrossComparison(e->sLogicOperator, column, e->sValue);
-        if (comparison.empty() && UsesValue(e->sLogicOperator) && text::IsBlank(e->sValue))
-            continue;
-        text += comparison + e->sRightParentheses;
+        if (UsesValue(e->sLogicOperator) && text::IsBlank(e->sValue)) continue;
+        text += CrossComparison(e->sLogicOperator, column, e->sValue) + e->sRightParentheses;
     }
     return text;
 }

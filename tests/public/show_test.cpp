@@ -158,6 +158,35 @@ TEST_F(Show, CrossReportGivesTheWhereTextOnly) {
     }
 }
 
+TEST_F(Show, CrossReportWritesEachComparisonWithItsOwnSpacing) {
+    // Positions in the comparison list of a text field and what they write.
+    const struct {
+        int comparison;
+        const char* value;
+        const char* condition;
+    } cases[] = {
+        {0, "A", "v1.FBillNo = 'A'"},
+        {1, "A", "v1.FBillNo <> 'A'"},
+        {2, "A", "v1.FBillNo  > 'A'"},
+        {3, "A", "v1.FBillNo >= 'A'"},
+        {4, "A", "v1.FBillNo <  'A'"},
+        {5, "A", "v1.FBillNo <= 'A'"},
+        {6, "A", "v1.FBillNo LIKE '%A%'"},
+        {7, "A", "v1.FBillNo NOT LIKE '%A%'"},
+        {8, "", "(v1.FBillNo IS NULL OR v1.FBillNo='')"},
+        {9, "", " NOT (v1.FBillNo IS NULL OR v1.FBillNo='')"},
+    };
+    for (const auto& c : cases) {
+        typesAndAccepts({{kBillNo, c.comparison, c.value}});
+        CFilter filter;
+        filter.setListID(1);
+        filter.setCROSSRPT(1);
+        filter.Show();
+        EXPECT_EQ(filter.SQLWHERE(), std::string(" (     ") + c.condition + ")  AND v1.FStatus=1")
+            << c.comparison << shown();
+    }
+}
+
 TEST_F(Show, CrossReportOffersTheConditionTabOnly) {
     std::vector<bool> enabled;
     user([&](ui::Form& f) {
