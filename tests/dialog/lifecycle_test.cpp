@@ -34,6 +34,10 @@ INSERT INTO ICListTemplate (FID, FName, FTemplateID, FFilter, FMasterTable) VALU
  (84, '确认单', 505, '', 'v1'),
  (604, '计划订单', 506, '', 'v1'),
  (700, '空模板', 700, '', 'v1');
+INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', '2026'),
+  ('IC', 'CurrentPeriod', '12');
+INSERT INTO t_PeriodDate (FYear, FPeriod, FStartDate, FEndDate) VALUES
+  (2026, 12, '2026-12-01 00:00:00', '2026-12-31 00:00:00');
 )sql";
 
 constexpr const char* kColumns = R"sql(
