@@ -286,21 +286,6 @@ TEST_F(Show, RefusedOkKeepsTheDialogOpenWithItsMessage) {
     EXPECT_EQ(shown(), "|你已经把全部数据列置为不可见，请重新选择。|Vostrel提示|64");
 }
 
-TEST_F(Show, UnmatchedParenthesisIsRefused) {
-    user([](ui::Form& f) {
-        ui::Grid& grid = f.grid("VpFilter");
-        grid.pick(1, 2, 1);
-        grid.pick(1, 3, kBillNo);
-        grid.type(1, 6, "A");
-        f.button("cmdOk").click();
-    });
-    CFilter filter;
-    filter.setListID(1);
-    filter.Show();
-    EXPECT_FALSE(filter.OK());
-    EXPECT_NE(shown(), "");
-}
-
 TEST_F(Show, WithoutAFrontEndNothingIsShownAndOkIsFalse) {
     ui::SetPresenter(nullptr);
     CFilter filter;
