@@ -91,7 +91,10 @@ public:
     // changes; otherwise getListHead(), getListTemplateInfo(), SchemeID,
     // Datasql() (the whole SELECT), SQLWHERE() and glFastMode are replaced.
     // Cancel makes OK() false and empties Datasql() only. MyListID is the list
-    // the dialog ended with. No error escapes: a failure on the way leaves
+    // the dialog ended with. The dialog offers the transaction types (list
+    // templates) that setFilter selects, all when it is empty, the first one
+    // chosen; with a list show status of 2, 4 or 6 it shows ListID's type
+    // and the person cannot change it. No error escapes: a failure on the way leaves
     // the outputs copied so far and the rest as they were. Without a
     // presenter nothing can be shown: a message says so and OK() is false.
     void Show();
