@@ -6,6 +6,7 @@
 #include <string>
 
 #include "qelt/dictionary.h"
+#include "qelt/records.h"
 #include "qelt/recordset.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/form.h"
@@ -269,6 +270,37 @@ private:
     // cboICMO, cboROB, cboPost, cboConnect, cboTime, cboKickBack, cboCancel.
     enum InUse { kCheck, kICMO, kROB, kPost, kConnect, kTime, kKickBack, kCancel, kInUseCount };
     std::array<bool, kInUseCount> inUse_{};
+    // Set when the dialog accepted itself while loading, so that the
+    // activation that follows only closes it.
+    bool acceptedOnLoad_ = false;
+    // Position of the host's list among the transaction types; -1 when none.
+    int hostItem_ = -1;
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyPress(int& keyAscii);
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    // The initialisation the load runs; false when it failed.
+    bool initialise();
+    void fillTransTypes(Recordset& templates);
+    // The item of the list the host asked for: the one fixed selection.
+    void selectFixedTransType();
+    void showDefaultSchemeOnly();
+    bool buildDataSql();
+    bool buildCrossWhere();
+    std::string conditionText(const Collection<clsFilterElement>& elements) const;
+    // Scheme handling: the list of the user's schemes for this list (null:
+    // none), the initial choice among them, applying it, and saving the
+    // settings on OK. Schemes are not stored yet: there is never a scheme
+    // and saving keeps nothing.
+    RecordsetPtr loadSchemeList();
+    void chooseInitialScheme(Recordset& schemes);
+    void applyScheme();
+    void saveScheme(bool ask, int mark);
+    // Connects the handlers the dialog cannot run without (transaction type,
+    // condition grid) where no concern has connected its own.
+    void wireMissingHandlers();
 
     // --- selector state ----------------------------------------------------
     int32_t presetROB_ = 0;
