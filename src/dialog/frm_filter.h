@@ -298,9 +298,6 @@ private:
     void chooseInitialScheme(Recordset& schemes);
     void applyScheme();
     void saveScheme(bool ask, int mark);
-    // Connects the handlers the dialog cannot run without (transaction type,
-    // condition grid) where no concern has connected its own.
-    void wireMissingHandlers();
 
     // --- selector state ----------------------------------------------------
     int32_t presetROB_ = 0;

@@ -103,22 +103,6 @@ void frmFilter::wireLifecycle() {
     cmdCancel.onClick = [this] { cmdCancel_Click(); };
 }
 
-void frmFilter::wireMissingHandlers() {
-    if (!cboTransType.onClick) cboTransType.onClick = [this] { cboTransType_Click(); };
-    if (!VpFilter.onChange)
-        VpFilter.onChange = [this](int row, int col) {
-            if (mFMaker) mFMaker->ConditionCellChanged(row, col);
-        };
-    if (!VpFilter.onLeaveCell)
-        VpFilter.onLeaveCell = [this](int row, int col, int newRow, int newCol, bool& cancel) {
-            if (mFMaker && !mFMaker->ConditionLeaveCell(col, row, newCol, newRow)) cancel = true;
-        };
-    if (!VpFilter.onEditEnd)
-        VpFilter.onEditEnd = [this](int, int, bool) {
-            if (mFMaker) mFMaker->ConditionEditEnd();
-        };
-}
-
 void frmFilter::createModels() {
     mTemplateData = std::make_shared<TemplateData>();
     mFMaker = std::make_unique<editing::FMaker>();
@@ -134,7 +118,6 @@ void frmFilter::createModels() {
 // --- load, activation, keys ----------------------------------------------------
 
 void frmFilter::Form_Load() {
-    wireMissingHandlers();
     support::SetFormFonts(static_cast<ui::Form*>(this));
     setDialogTexts();
     loading_ = true;
@@ -313,14 +296,7 @@ void frmFilter::cmdOk_Click() {
         host::ShowMessage(kNoOrderStatus, host::kIconInformation, host::kButtonsOk, kMessageTitle);
         return;
     }
-    inUse_[kTime] = cboTime.visible();
-    inUse_[kCheck] = cboCheck.visible();
-    inUse_[kICMO] = cboICMO.visible();
-    inUse_[kROB] = cboROB.visible();
-    inUse_[kPost] = cboPost.visible();
-    inUse_[kConnect] = cboConnect.visible();
-    inUse_[kKickBack] = cboKickBack.visible();
-    inUse_[kCancel] = cboCancel.visible();
+    recordSelectorsInUse();
 
     if (isCrossRpt_ == 1) {
         if (!buildCrossWhere()) return;
