@@ -16,6 +16,7 @@
 #include "qelt/host/connection_string.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
+#include "show_command.h"
 
 namespace {
 
@@ -111,6 +112,9 @@ int main(int argc, char** argv) {
 
     auto* lists = app.add_subcommand("lists", "print the lists of the database");
 
+    qelt::cli::ShowOptions showOptions;
+    auto* show = qelt::cli::AddShowCommand(app, showOptions);
+
     std::string demoPath;
     auto* demo = app.add_subcommand("demo-db", "write a fresh copy of the demo database");
     demo->add_option("PATH", demoPath, "file to write")->required();
@@ -129,6 +133,7 @@ int main(int argc, char** argv) {
         if (!props.empty()) qelt::host::SetSharedProperty(qelt::host::kPropsStringProperty, props);
         if (!user.empty()) qelt::host::SetSharedProperty(qelt::host::kUserNameProperty, user);
         if (lists->parsed()) return RunLists();
+        if (show->parsed()) return qelt::cli::RunShow(showOptions);
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {
         // Anything else is a fault of the tool or the library and ends it

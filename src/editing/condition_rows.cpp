@@ -16,7 +16,6 @@ namespace qelt::editing {
 
 namespace {
 
-constexpr const char* kMessageTitle = "Vostrel提示";
 constexpr const char* kDateMessageTitle = "Vostrel提示：";
 constexpr const char* kFirstRowMissing = "请你务必在条件输入框的第一行中输入相应的条件！";
 constexpr const char* kPreviousRowEmpty = "条件输入错误：上一行的条件内容不能为空。";
@@ -46,7 +45,7 @@ constexpr double kAmount8Max = 999999.99999999;
 constexpr double kAmount2Max = 999999.99;
 constexpr int32_t kActionControl = 2;
 
-void Notify(const std::string& message, const char* title = kMessageTitle) {
+void Notify(const std::string& message, const char* title = host::kMessageTitle) {
     host::ShowMessage(message, host::kIconInformation, host::kButtonsOk, title);
 }
 

@@ -2,8 +2,10 @@
 
 #include <exception>
 
+#include "dialog/frm_filter.h"
 #include "editing/fmaker.h"
 #include "host/connection_query.h"
+#include "host/messages.h"
 #include "platform/text.h"
 #include "public/cfilter_impl.h"
 #include "public/local_connection.h"
@@ -11,6 +13,7 @@
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
+#include "qelt/ui/presenter.h"
 #include "support/language.h"
 #include "support/shared_settings.h"
 #include "support/system_options.h"
@@ -19,12 +22,21 @@ namespace qelt {
 
 namespace {
 
-constexpr const char* kSource = "QeltSqlWhere2.CFilter";
 constexpr const char* kListQueryHead = "select FTemplateID,";
 constexpr const char* kListQueryName = " As FName ";
 constexpr const char* kListQueryTail = ",FFilter from ICListTemplate Where FID=";
 constexpr const char* kAnd = " AND ";
 constexpr int32_t kNoTemplate = -1;
+constexpr const char* kNoFrontEnd =
+    "No dialog front end is registered: the filter dialog cannot be shown.";
+constexpr int kConditionTab = 0;
+constexpr int kSortTab = 1;
+constexpr int kColumnTab = 2;
+
+// The list show statuses under which the host fixes the transaction type.
+bool FixedTransType(int32_t listShowStatus) {
+    return listShowStatus == 2 || listShowStatus == 4 || listShowStatus == 6;
+}
 
 struct ListRow {
     bool found = false;
@@ -117,10 +129,68 @@ int32_t CFilter::TemplateID() const {
     return support::Shared().TemplateID;
 }
 
+void CFilter::Show() {
+    std::unique_ptr<dialog::frmFilter> dlg;
+    try {
+        support::LoadSystemOptions();
+        auto presenter = ui::GetPresenter();
+        if (!presenter) {
+            impl_->ok_ = false;
+            host::ShowMessage(kNoFrontEnd, host::kIconExclamation);
+            return;
+        }
+        dlg = std::make_unique<dialog::frmFilter>();
+        dlg->setIsCrossRpt(impl_->crossRpt_);
+        dlg->setSaleMode(impl_->saleMode_);
+        dlg->setIsFromListShow(impl_->fromListShow_ ? 1 : 0);
+        dlg->SetListID(impl_->listId_);
+        dlg->blBeforeStart = blBeforeStart;
+        dlg->SystemName = SystemName;
+        dlg->setCheckSwitch(impl_->checkSwitch_);
+        const bool free = !FixedTransType(impl_->listShowStatus_);
+        dlg->setCanSelTrantype(free);
+        dlg->setShowCancel(free);
+        dlg->setShowConnect(free);
+        dlg->setListShowStatus(impl_->listShowStatus_);
+        dlg->setDestBillTransType(impl_->destBillTransType_);
+        dlg->SetDataFilter(impl_->dataFilter_);
+        if (impl_->crossRpt_ == 1) {
+            // A cross report takes conditions only.
+            dlg->SSTab1.setTabEnabled(kSortTab, false);
+            dlg->SSTab1.setTabEnabled(kColumnTab, false);
+            dlg->SSTab1.setCurrent(kConditionTab);
+        }
+
+        presenter->runModal(*dlg);
+
+        impl_->ok_ = dlg->OK();
+        if (impl_->ok_) {
+            if (impl_->crossRpt_ != 0) {
+                impl_->sqlWhere_ = dlg->WHERE();
+            } else {
+                impl_->listHead_ = dlg->getListHead();
+                impl_->templateInfo_ = std::make_shared<Dictionary>(dlg->GetTemplateInfo());
+                SchemeID = dlg->SchemeID();
+                impl_->dataSql_ = dlg->SQLWHERE();
+                impl_->sqlWhere_ = dlg->WHERE();
+                glFastMode = static_cast<int16_t>(dlg->glFastMode);
+            }
+        } else {
+            impl_->dataSql_.clear();
+        }
+        MyListID = dlg->MyListID;
+        dlg->unload();
+    } catch (const Error&) {
+        if (dlg) dlg->unload();
+    }
+}
+
 Variant CFilter::getInfoByF7Key(const std::string& SFilter, bool bshowform,
                                 bool blnNotNeedTranType) {
-    if (bshowform)
-        throw Error(err::kRuleFailed, kSource, "the filter dialog is not available in this build");
+    if (bshowform) {
+        Show();
+        return Variant();
+    }
     ListRow list;
     try {
         support::LoadSystemOptions();

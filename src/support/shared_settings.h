@@ -30,7 +30,7 @@ SharedSettings& Shared();
 // value (see platform/process_state.h): shared settings, option cache,
 // property table, application type, language, resource and process-lived
 // host objects, pooled database sessions, host configuration, registered
-// components and the facade's direct connection. The message sink stays: it
+// components, the facade's direct connection and the dialog presenter. The message sink stays: it
 // belongs to whoever set it. For tests.
 void ResetProcessState();
 

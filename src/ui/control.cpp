@@ -22,6 +22,12 @@ void Control::setEnabled(bool enabled) {
     notify({.what = Change::What::Enabled});
 }
 
+void Control::setToolTip(std::string toolTip) {
+    if (toolTip_ == toolTip) return;
+    toolTip_ = std::move(toolTip);
+    notify({.what = Change::What::ToolTip});
+}
+
 bool Control::reachable() const {
     for (const Control* c = this; c; c = c->container_) {
         if (!c->visible_ || !c->enabled_) return false;

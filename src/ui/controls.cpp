@@ -236,6 +236,12 @@ void ListView::addColumnHeader(std::string text) {
     notify({.what = Change::What::Items});
 }
 
+void ListView::setColumnHeader(int index, std::string text) {
+    if (!ValidIndex(index, headers_.size())) throw Error(kErrInvalidIndex, name(), kInvalidIndex);
+    headers_[index] = std::move(text);
+    notify({.what = Change::What::Items});
+}
+
 bool ListView::click(const std::string& key) {
     if (!reachable() || find(key) < 0) return false;
     setSelectedKey(key);
@@ -297,6 +303,13 @@ void Toolbar::setButtonTag(const std::string& key, std::string tag) {
 void Toolbar::addMenuItem(const std::string& key, std::string text) {
     ToolButton& b = find(key);
     b.menu.push_back(std::move(text));
+    notify({.what = Change::What::Items, .index = PositionOf(buttons_, b)});
+}
+
+void Toolbar::setMenuItem(const std::string& key, int index, std::string text) {
+    ToolButton& b = find(key);
+    if (!ValidIndex(index, b.menu.size())) throw Error(kErrInvalidIndex, name(), kInvalidIndex);
+    b.menu[index] = std::move(text);
     notify({.what = Change::What::Items, .index = PositionOf(buttons_, b)});
 }
 

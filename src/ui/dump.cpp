@@ -45,6 +45,7 @@ std::string Number(double v) {
 
 std::string Flags(const Control& c) {
     std::string out;
+    if (!c.toolTip().empty()) out += " tip=" + Quote(c.toolTip());
     if (!c.visible()) out += " hidden";
     if (!c.enabled()) out += " disabled";
     return out;

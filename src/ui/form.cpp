@@ -125,6 +125,8 @@ void Form::hide() {
 bool Form::unload() {
     if (!loaded_) return false;
     bool cancel = false;
+    if (onQueryUnload) onQueryUnload(cancel);
+    if (cancel) return false;
     if (onUnload) onUnload(cancel);
     if (cancel) return false;
     loaded_ = false;

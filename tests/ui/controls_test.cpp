@@ -172,3 +172,57 @@ TEST(ControlDump, SimpleControlsPrintTheirWholeState) {
 
 }  // namespace
 }  // namespace qelt::ui
+
+namespace qelt::ui {
+namespace {
+
+// Texts written by code after the controls exist: a tool tip, a list-view
+// column header and a toolbar menu entry. Each tells the front end what
+// changed; a bad position raises instead of growing the list.
+TEST(TextSetters, ToolTipHeaderAndMenuEntryNotifyAndRefuseBadPositions) {
+    CheckBox chk("chkFastMode");
+    ListView lvw("lvwProject");
+    Toolbar tlb("tlbProject");
+    lvw.addColumnHeader("");
+    tlb.addButton("TLBSAVE");
+    tlb.addButton("TLBVIEW");
+    tlb.addMenuItem("TLBVIEW", "");
+    std::string log;
+    const auto record = [&log](const Control& c, const Change& ch) {
+        log += c.name() + ":" + std::to_string(static_cast<int>(ch.what)) + "@" +
+               std::to_string(ch.index) + " ";
+    };
+    chk.subscribe(record);
+    lvw.subscribe(record);
+    tlb.subscribe(record);
+    chk.setToolTip("快速模式只显示单据表头信息");
+    chk.setToolTip("快速模式只显示单据表头信息");  // unchanged: no notification
+    lvw.setColumnHeader(0, "方案");
+    tlb.setMenuItem("TLBVIEW", 0, "小图表(&M)");
+    const int tip = static_cast<int>(Change::What::ToolTip);
+    const int items = static_cast<int>(Change::What::Items);
+    EXPECT_EQ(log, "chkFastMode:" + std::to_string(tip) + "@-1 lvwProject:" +
+                       std::to_string(items) + "@-1 tlbProject:" + std::to_string(items) + "@1 ");
+    EXPECT_EQ(Dump(chk) + Dump(lvw) + Dump(tlb),
+              "CheckBox chkFastMode \"\" value=0 tip=\"快速模式只显示单据表头信息\"\n"
+              "ListView lvwProject view=0 selected=\"\"\n"
+              "  columns \"方案\"\n"
+              "Toolbar tlbProject\n"
+              "  TLBSAVE \"\"\n"
+              "  TLBVIEW \"\" menu \"小图表(&M)\"\n");
+    const auto number = [](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const Error& e) {
+            return e.number;
+        }
+        return 0;
+    };
+    EXPECT_EQ(number([&] { lvw.setColumnHeader(1, "x"); }), 381);
+    EXPECT_EQ(number([&] { tlb.setMenuItem("TLBVIEW", 1, "x"); }), 381);
+    EXPECT_EQ(number([&] { tlb.setMenuItem("TLBSAVE", 0, "x"); }), 381);
+    EXPECT_EQ(number([&] { tlb.setMenuItem("TLBNONE", 0, "x"); }), 35601);
+}
+
+}  // namespace
+}  // namespace qelt::ui

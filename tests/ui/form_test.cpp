@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "qelt/error.h"
 #include "qelt/ui/dump.h"
@@ -87,6 +88,93 @@ TEST(FormKeys, KeysReachTheFocusedGridAfterThePreview) {
     d.form.key(kKeyF7);
     d.form.key(kKeyDelete);
     EXPECT_EQ(d.log, "FormKey118 GridKey118 FormKey46 ");
+}
+
+// Enter and Escape reach the form's preview wherever the focus is: on no
+// control, a button, a grid or a text box.
+TEST(FormKeys, EnterAndEscapeReachThePreviewWhereverTheFocusIs) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "Load Activate OK Activate Cancel "},
+        {"cmdOk", "Load Activate OK Activate Cancel "},
+        {"VpFilter", "Load Activate GridKey13 OK Activate GridKey27 Cancel "},
+        {"txtRunNoFrom", "Load Activate OK Activate Cancel "},
+    };
+    for (const auto& [focus, expected] : cases) {
+        SCOPED_TRACE(focus);
+        Dialog d;
+        d.form.show();
+        if (*focus) {
+            d.form.tabs("SSTab1").select(std::string(focus) == "txtRunNoFrom" ? 1 : 0);
+            ASSERT_TRUE(d.form.focus(focus));
+        }
+        d.form.key(kKeyEnter);
+        EXPECT_FALSE(d.form.shown());
+        d.form.show();
+        d.form.key(kKeyEscape);
+        EXPECT_FALSE(d.form.shown());
+        EXPECT_EQ(d.log, expected);
+    }
+}
+
+TEST(FormKeys, WithoutKeyPreviewTheFormDoesNotSeeKeys) {
+    Dialog d;
+    d.form.setKeyPreview(false);
+    d.form.show();
+    d.form.key(kKeyEnter);
+    d.form.type("'");
+    EXPECT_TRUE(d.form.shown());
+    EXPECT_EQ(d.log, "Load Activate ");
+}
+
+TEST(FormLifecycle, UnloadAsksQueryUnloadThenUnloadAndEitherMayCancel) {
+    Dialog d;
+    bool cancelQuery = false;
+    bool cancelUnload = false;
+    d.form.onQueryUnload = [&](bool& cancel) {
+        d.log += "QueryUnload ";
+        cancel = cancelQuery;
+    };
+    d.form.onUnload = [&](bool& cancel) {
+        d.log += "Unload ";
+        cancel = cancelUnload;
+    };
+    EXPECT_FALSE(d.form.unload());  // never loaded: nothing fires
+    d.form.show();
+    d.form.show();  // a second activation loads nothing
+    cancelQuery = true;
+    EXPECT_FALSE(d.form.unload());
+    cancelQuery = false;
+    cancelUnload = true;
+    EXPECT_FALSE(d.form.unload());
+    EXPECT_TRUE(d.form.shown());
+    cancelUnload = false;
+    EXPECT_TRUE(d.form.unload());
+    EXPECT_FALSE(d.form.loaded());
+    EXPECT_FALSE(d.form.shown());
+    d.form.show();
+    EXPECT_EQ(d.log,
+              "Load Activate Activate QueryUnload QueryUnload Unload QueryUnload Unload "
+              "Load Activate ");
+}
+
+// A front end redraws the window from these notifications alone.
+TEST(FormLifecycle, ObserversHearCaptionLoadShowHideAndFocus) {
+    Dialog d;
+    std::string log;
+    const int id = d.form.subscribe([&](const Form& f) {
+        log += f.caption() + (f.loaded() ? " loaded" : "") + (f.shown() ? " shown" : "") +
+               (f.focused() ? " " + f.focused()->name() : "") + "|";
+    });
+    d.form.show();
+    d.form.focus("cmdOk");
+    d.form.setCaption("方案保存");
+    d.form.hide();
+    d.form.unload();
+    d.form.unsubscribe(id);
+    d.form.show();
+    EXPECT_EQ(log,
+              "过滤 loaded|过滤 loaded shown|过滤 loaded shown cmdOk|"
+              "方案保存 loaded shown cmdOk|方案保存 loaded cmdOk|方案保存|");
 }
 
 TEST(FormFocus, LeavingAGridAsksItsLeaveCellHandler) {

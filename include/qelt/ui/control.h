@@ -69,7 +69,8 @@ struct Change {
                        // (all four = the unchanged counts)
         ActiveCell,    // grid: the active cell is now (row, col)
         EditMode,      // grid: editMode()
-        All            // anything may have changed: redraw the whole control
+        All,           // anything may have changed: redraw the whole control
+        ToolTip        // toolTip()
     };
     What what = What::All;
     int index = -1;
@@ -97,6 +98,11 @@ public:
     // Neither fires an event; both notify observers when the value changes.
     void setVisible(bool visible);
     void setEnabled(bool enabled);
+
+    // The text a front end shows when the pointer rests on the control. No
+    // event; notifies observers when it changes.
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(std::string toolTip);
 
     // Free text the rules may keep with a control; no event, no notification.
     const std::string& tag() const { return tag_; }
@@ -138,6 +144,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     std::string tag_;
+    std::string toolTip_;
     const Control* container_ = nullptr;
     int containerTab_ = -1;
     int nextObserverId_ = 1;

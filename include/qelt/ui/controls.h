@@ -200,6 +200,8 @@ public:
 
     const std::vector<std::string>& columnHeaders() const { return headers_; }
     void addColumnHeader(std::string text);
+    // Replaces the text of header `index`; raises Error 381 for a bad index.
+    void setColumnHeader(int index, std::string text);
 
     // User action: the person clicks the item with `key`: it becomes
     // selected and onItemClick fires with its key. False for an unknown key.
@@ -240,6 +242,9 @@ public:
     void setButtonVisible(const std::string& key, bool visible);
     void setButtonTag(const std::string& key, std::string tag);
     void addMenuItem(const std::string& key, std::string text);
+    // Replaces the text of entry `index` of the button's menu; raises Error
+    // 381 for a bad index.
+    void setMenuItem(const std::string& key, int index, std::string text);
 
     // User actions: the person presses the button, or picks entry `index`
     // (0-based) of its menu. They fire onButtonClick(key) or

@@ -10,9 +10,9 @@ namespace qelt::ui {
 // The whole state of a control as readable text, so one comparison checks it
 // all. The format is stable; every line ends with '\n'.
 //
-// First line: the kind, the name, the kind's main state, then " hidden" and
-// " disabled" when so. Texts are written in double quotes with \ " TAB and
-// line breaks escaped as \\ \" \t \n.
+// First line: the kind, the name, the kind's main state, then
+// " tip=\"tool tip\"" when there is one, " hidden" and " disabled" when so. Texts are written in
+// double quotes with \ " TAB and line breaks escaped as \\ \" \t \n.
 //
 //   Label lblPost "caption"
 //   Frame framePlanOrder "caption"

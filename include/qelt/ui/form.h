@@ -71,13 +71,17 @@ public:
     void show();
     // Hides the form; fires nothing. A modal presenter returns.
     void hide();
-    // onUnload(cancel) fires; unless a handler cancels, the form is hidden
-    // and unloaded (a later load() fires onLoad again). False when
-    // cancelled or not loaded.
+    // onQueryUnload(cancel) and then onUnload(cancel) fire; unless a handler
+    // cancels, the form is hidden and unloaded (a later load() fires onLoad
+    // again). False when cancelled or not loaded. By code, and also what a
+    // front end calls when the person closes the window.
     bool unload();
 
+    // A derived form's constructor is its initialisation (it runs before the
+    // caller sets any property) and its destructor its termination.
     std::function<void()> onLoad;
     std::function<void()> onActivate;
+    std::function<void(bool& cancel)> onQueryUnload;
     std::function<void(bool& cancel)> onUnload;
 
     // --- focus and keys ---------------------------------------------------
@@ -112,6 +116,11 @@ public:
     // then go through KeyPress: into the focused text box (TextBox::type)
     // or, when no text box has the focus, to the form's preview alone.
     // False when the form is not shown.
+    //
+    // Key codes and characters are different numbers for the same key
+    // ("'" is typed with the key whose code is 222; code 39 is the Right
+    // arrow), so only those three keys pass KeyPress here: every other
+    // character, quotes included, arrives through type().
     bool key(int keyCode, int shift = 0);
     // User action: the person types `chars` with the focus where it is.
     // A focused text box takes them (TextBox::type, with the form's preview);

@@ -22,8 +22,9 @@ public:
 };
 
 // The process-wide presenter; null (the start state) means no front end is
-// registered, and a rule that needs to show a dialog then cannot. Like the
-// message sink, it stays set until replaced (null restores the start state).
+// registered, and a rule that needs to show a dialog then cannot. It stays
+// set until replaced (null restores the start state) or until the library's
+// process-state reset for tests.
 QELT_EXPORT void SetPresenter(std::shared_ptr<Presenter> presenter);
 QELT_EXPORT std::shared_ptr<Presenter> GetPresenter();
 

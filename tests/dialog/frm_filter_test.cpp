@@ -1,0 +1,99 @@
+#include "dialog/frm_filter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "common/test_env.h"
+#include "dialog/frm_saveschame.h"
+#include "qelt/error.h"
+#include "qelt/ui/dump.h"
+#include "support/shared_settings.h"
+
+namespace qelt::dialog {
+namespace {
+
+const std::string kGoldenDir = std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/";
+
+// Compares `actual` with a golden file. On a difference the actual text is
+// written next to the build for review.
+void ExpectGolden(const std::string& file, const std::string& actual) {
+    const std::string expected = testing::ReadFile(kGoldenDir + file);
+    if (actual != expected) {
+        const std::string out = std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual";
+        std::ofstream(out, std::ios::binary) << actual;
+        ADD_FAILURE() << file << " differs; actual text written to " << out;
+    }
+}
+
+TEST(FilterDialogTexts, FreshDialogWithItsTextsMatchesTheGolden) {
+    frmFilter form;
+    form.setDialogTexts();
+    ExpectGolden("frmFilter_texts.txt", ui::Dump(form));
+}
+
+// Every change a front end hears while the texts are written, in order:
+// rules and schemes depend on the order and front ends redraw by it.
+TEST(FilterDialogTexts, TextsAreWrittenInTheDialogsOrder) {
+    frmFilter form;
+    std::string log;
+    form.subscribe([&](const ui::Form& f) { log += "form " + f.caption() + "\n"; });
+    for (ui::Control* c : form.controls())
+        c->subscribe([&log](const ui::Control& control, const ui::Change& change) {
+            using W = ui::Change::What;
+            const char* what = change.what == W::Caption   ? "caption"
+                               : change.what == W::ToolTip ? "tip"
+                               : change.what == W::Items   ? "items"
+                               : change.what == W::Cells   ? "cells"
+                                                           : "other";
+            if (log.ends_with(control.name() + ' ' + what + '\n')) return;  // one line per run
+            log += control.name() + ' ' + what + '\n';
+        });
+    form.setDialogTexts();
+    ExpectGolden("frmFilter_text_order.txt", log);
+}
+
+// The kinds and names themselves are in the golden dump.
+TEST(FilterDialogControls, ALookupOfTheWrongKindNamesTheControl) {
+    frmFilter form;
+    EXPECT_EQ(&form.label("Label1(5)"), &form.Label1_5);
+    try {
+        form.combo("lblPost");
+        ADD_FAILURE() << "a label looked up as a combo box";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.description, "Control array element 'lblPost' doesn't exist");
+    }
+}
+
+TEST(FilterDialogControls, ContainersDecideWhatAPersonCanReach) {
+    frmFilter form;
+    form.show();
+    EXPECT_TRUE(form.VpFilter.moveTo(1, 3));
+    EXPECT_FALSE(form.VpFilter.moveTo(1, 5));  // the comparison code column is hidden
+    EXPECT_FALSE(form.cmdAdd.click());         // on the sort tab
+    EXPECT_FALSE(form.chkPlan.click());        // planned-order frame hidden
+    form.framePlanOrder.setVisible(true);
+    EXPECT_TRUE(form.chkPlan.click());
+    EXPECT_TRUE(form.SSTab1.select(1));
+    EXPECT_TRUE(form.cmdAdd.click());
+    EXPECT_FALSE(form.VpFilter.moveTo(2, 3));
+}
+
+TEST(SaveSchemeDialog, ControlsTextsAndCaptionFromTheResourcesOnLoad) {
+    support::ResetProcessState();
+    frmSaveschame form;
+    form.load();
+    EXPECT_EQ(ui::Dump(form),
+              "Form frmSaveschame \"方案保存\" loaded\n"
+              "Label lblPrompt \"请输入方案名称:\"\n"
+              "TextBox txtSchemeName \"\"\n"
+              "CheckBox chkShare \"方案共享给其他用户（只读）\" value=0\n"
+              "CommandButton cmdOk \"确定(&O)\"\n"
+              "CommandButton cmdCancel \"取消(&E)\"\n");
+    support::ResetProcessState();
+}
+
+}  // namespace
+}  // namespace qelt::dialog
