@@ -4,6 +4,7 @@
 #include "dialog/frm_filter.h"
 #include "editing/fmaker.h"
 #include "host/messages.h"
+#include "host/process_objects.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"

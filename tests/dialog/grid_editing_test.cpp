@@ -52,8 +52,12 @@ protected:
     void condition(int r, int field, int comparison, const std::string& value) {
         ASSERT_TRUE(form.focus("VpFilter"));
         ASSERT_TRUE(form.VpFilter.pick(r, 3, field));
-        if (comparison >= 0) ASSERT_TRUE(form.VpFilter.pick(r, 4, comparison));
-        if (!value.empty()) ASSERT_TRUE(form.VpFilter.type(r, 6, value));
+        if (comparison >= 0) {
+            ASSERT_TRUE(form.VpFilter.pick(r, 4, comparison));
+        }
+        if (!value.empty()) {
+            ASSERT_TRUE(form.VpFilter.type(r, 6, value));
+        }
     }
     bool press(ui::CommandButton& button) { return form.focus(button.name()) && button.click(); }
     bool tab(int index) { return form.SSTab1.select(index); }

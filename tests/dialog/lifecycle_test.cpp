@@ -203,7 +203,9 @@ TEST_F(Lifecycle, RefusalsAndFailuresSayWhyInTheirOwnWords) {
         }).runModal(dialog);
         EXPECT_FALSE(dialog.OK()) << c.filter;
         EXPECT_EQ(shown(), c.messages) << c.filter;
-        if (c.person) EXPECT_TRUE(stillShown) << c.filter;
+        if (c.person) {
+            EXPECT_TRUE(stillShown) << c.filter;
+        }
     }
 }
 

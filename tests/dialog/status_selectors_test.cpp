@@ -386,9 +386,9 @@ TEST_F(SelectorTest, TransactionTypesShowTheirSelectors) {
         {"template 603", 603, 603, none},
         {"calculation template 88", 1, 88, none},
         {"calculating host", 1, 1,
-         [](dialog::frmFilter& t) { support::Shared().IsCalculate = true; }},
+         [](dialog::frmFilter&) { support::Shared().IsCalculate = true; }},
         {"making vouchers", 1, 1,
-         [](dialog::frmFilter& t) {
+         [](dialog::frmFilter&) {
              support::Shared().IsCalculate = true;
              support::Shared().IsMakeVoucher = true;
          }},

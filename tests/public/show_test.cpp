@@ -99,7 +99,9 @@ protected:
                 const int r = static_cast<int>(i) + 1;
                 ASSERT_TRUE(grid.pick(r, 3, rows[i].field));
                 ASSERT_TRUE(grid.pick(r, 4, rows[i].comparison));
-                if (!rows[i].value.empty()) ASSERT_TRUE(grid.type(r, 6, rows[i].value));
+                if (!rows[i].value.empty()) {
+                    ASSERT_TRUE(grid.type(r, 6, rows[i].value));
+                }
             }
             AllDates(f);
             f.button("cmdOk").click();
