@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "qelt/export.h"
+
 // Small text rules every layer shares. Texts are UTF-8; "trim" removes blanks
 // (U+0020) only; "ignoring case" is ASCII case folding; counts of characters
 // are counts of code points.
@@ -19,7 +21,9 @@ bool IsBlank(std::string_view s);
 std::string ToUpper(std::string_view s);
 std::string ToLower(std::string_view s);
 // Inline: column and alias names are compared this way in every hot loop.
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 inline bool IEquals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -40,10 +44,10 @@ std::string Mid(std::string_view s, std::size_t start, std::size_t chars = std::
 
 // `s` between single quotes, with every quote inside doubled. The one way
 // the library puts a name or a value into an SQL literal.
-std::string SqlQuote(std::string_view s);
+QELT_EXPORT std::string SqlQuote(std::string_view s);
 // `s` with every single quote doubled (for text spliced into a literal
 // whose quotes are written by the caller).
-std::string SqlEscape(std::string_view s);
+QELT_EXPORT std::string SqlEscape(std::string_view s);
 
 // The n-th (1-based) piece of `s` between separators, the separator matched
 // exactly or ignoring case; empty when there are fewer pieces (or n < 1).
