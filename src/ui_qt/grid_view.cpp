@@ -86,6 +86,19 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     }
 }
 
+bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
 GridView::GridView(ui::Grid& grid, std::function<bool()> focusGrid,
                    std::function<void(int keyCode)> formKey, QWidget* parent)
     : QTableView(parent),
@@ -98,8 +111,10 @@ GridView::GridView(ui::Grid& grid, std::function<bool()> focusGrid,
     setItemDelegate(new CellDelegate(grid_, this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // Typing, F2 or a double click edit a cell; a single click only moves,
+    // as the rules expect a move before any edit.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     setAlternatingRowColors(false);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);

@@ -25,6 +25,11 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
+protected:
+    // Enter ends the edit at once and goes no further: the cell's new text
+    // reaches the grid before any other key is handled.
+    bool eventFilter(QObject* editor, QEvent* event) override;
+
 private:
     ui::Grid& grid_;
 };

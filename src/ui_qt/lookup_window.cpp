@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "host/prog_ids.h"
@@ -38,6 +39,14 @@ RecordsetPtr Query(const std::string& sql) {
     return connection->getanyrecordset(sql);
 }
 
+// The library's trim (blanks only), kept here: the shared core exports only
+// its public names and the quoting helper.
+std::string TrimBlanks(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
 bool HasField(const Recordset& rs, const char* name) {
     return rs.fieldIndex(name) >= 0;
 }
@@ -62,10 +71,10 @@ std::optional<BaseTable> FindBaseTable(int32_t classId) {
     if (!rs || rs->recordCount() < 1) return std::nullopt;
     rs->moveFirst();
     BaseTable t;
-    t.table = text::Trim(rs->value("FSQLTableName").toString(""));
-    t.keyField = text::Trim(rs->value("FKeyField").toString(""));
-    t.numberField = text::Trim(rs->value("FNumberField").toString("FNumber"));
-    t.nameField = text::Trim(rs->value("FNameField").toString("FName"));
+    t.table = TrimBlanks(rs->value("FSQLTableName").toString(""));
+    t.keyField = TrimBlanks(rs->value("FKeyField").toString(""));
+    t.numberField = TrimBlanks(rs->value("FNumberField").toString("FNumber"));
+    t.nameField = TrimBlanks(rs->value("FNameField").toString("FName"));
     if (t.table.empty()) return std::nullopt;
     return t;
 }
@@ -139,7 +148,21 @@ void LookupWindow::keyPressEvent(QKeyEvent* event) {
         if (model_->rowCount() > 0) view_->setCurrentIndex(model_->index(row, 0));
         return event->accept();
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (view_->currentIndex().isValid()) accept();
+        return event->accept();
+    }
     QDialog::keyPressEvent(event);
+}
+
+void LookupWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The person goes on typing after the text brought from the cell, rather
+    // than replacing it.
+    QTimer::singleShot(0, search_, [this] {
+        search_->deselect();
+        search_->end(false);
+    });
 }
 
 std::optional<ChosenItem> LookupWindow::choose() {

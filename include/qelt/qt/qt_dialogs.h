@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,7 +10,6 @@
 #include "qelt/ui/presenter.h"
 
 class QWidget;
-class QFont;
 
 // The Qt 6 Widgets front end of the library (link qelt::sqlwhere_qt). Every
 // call here runs on the thread of the QApplication, which must exist before
