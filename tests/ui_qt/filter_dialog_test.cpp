@@ -1,12 +1,234 @@
 #include <gtest/gtest.h>
 
-#include <iostream>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <string>
 
 #include "qelt/ui/dump.h"
+#include "qelt/ui/presenter.h"
 #include "ui_qt/filter_fixture.h"
+#include "ui_qt/lookup_window.h"
+
 namespace qelt::testing {
-TEST(Explore, Dump) {
-    FilterDialog d;
-    std::cout << ui::Dump(d.form()) << std::endl;
+namespace {
+
+// Condition row 1: field "单据编号" (item 2), comparison item 1 of its list,
+// value "WIN"; then a selector, a sort field, the column tab and a column
+// unticked, then OK.
+constexpr int kBillNoField = 2;
+constexpr int kComparison = 1;
+constexpr int kColumnTab = 2;
+
+TEST(FilterDialogQt, WidgetActionsGiveTheSameDialogStateAsTheScriptedPresenter) {
+    FilterDialog drawn;
+    auto& f = drawn.form();
+    // The states right after OK (without the dialog's rules the form stays
+    // open, and the two presenters close it differently).
+    std::string drawnState, scriptedState;
+    RunShown(f, [&](QWidget& dialog) {
+        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
+        ASSERT_NE(conditions, nullptr);
+        PickInCell(*conditions, 1, 3, kBillNoField);
+        PickInCell(*conditions, 1, 4, kComparison);
+        TypeIntoCell(*conditions, 1, 6, "WIN");
+        auto* check = Widget<QComboBox>(dialog, "cboCheck");
+        QTest::mouseClick(check, Qt::LeftButton);
+        check->hidePopup();
+        check->setCurrentIndex(0);
+        emit check->activated(0);
+        Widget<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+        auto* fields = Widget<QListWidget>(dialog, "listOrderFields");
+        QTest::mouseClick(fields->viewport(), Qt::LeftButton, {},
+                          fields->visualItemRect(fields->item(1)).center());
+        Widget<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(kColumnTab);
+        auto* columns = Widget<QTableView>(dialog, "vaHideColumn");
+        ClickCell(*columns, 2, 3);
+        QTest::keyClick(columns, Qt::Key_Space);
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+        drawnState = ui::Dump(f);
+    });
+
+    FilterDialog scripted;
+    ui::ScriptedPresenter([&scriptedState](ui::Form& form) {
+        auto& s = static_cast<dialog::frmFilter&>(form);
+        s.focus("VpFilter");
+        s.VpFilter.pick(1, 3, kBillNoField);
+        s.VpFilter.pick(1, 4, kComparison);
+        s.VpFilter.type(1, 6, "WIN");
+        s.focus("cboCheck");
+        s.cboCheck.select(0);
+        s.SSTab1.select(1);
+        s.focus("listOrderFields");
+        s.listOrderFields.select(1);
+        s.SSTab1.select(kColumnTab);
+        s.focus("vaHideColumn");
+        s.vaHideColumn.click(2, 3);
+        s.vaHideColumn.clickCheck(2, 3);
+        s.focus("cmdOk");
+        s.cmdOk.click();
+        scriptedState = ui::Dump(s);
+    }).runModal(scripted.form());
+
+    EXPECT_EQ(f.VpFilter.text(1, 3), "单据编号");
+    EXPECT_EQ(f.VpFilter.text(1, 6), "WIN");
+    EXPECT_EQ(f.vaHideColumn.text(2, 3), "0");
+    EXPECT_EQ(LineDiff(drawnState, scriptedState), "");
+    // With the dialog's OK rule in place, both give the same statement.
+    EXPECT_EQ(f.SQLWHERE(), scripted.form().SQLWHERE());
 }
+
+// The scheme toolbar, its view menu and the scheme list reach the rules'
+// handlers with the button key, menu entry and scheme key.
+TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
+    FilterDialog d;
+    auto& f = d.form();
+    std::string log;
+    f.tlbProject.onButtonClick = [&](const std::string& key) { log += "button " + key + "\n"; };
+    f.tlbProject.onButtonMenuClick = [&](const std::string& key, int i) {
+        log += "menu " + key + " " + std::to_string(i) + "\n";
+    };
+    f.lvwProject.onItemClick = [&](const std::string& key) { log += "scheme " + key + "\n"; };
+    f.lvwProject.addItem({"P0001", "本月入库", 1, 5});
+    f.SSTab1.onClick = [&](int previous) {
+        log += "tab " + std::to_string(previous) + "->" + std::to_string(f.SSTab1.current()) + "\n";
+    };
+    RunShown(f, [&](QWidget& dialog) {
+        auto* save = Widget<QToolButton>(dialog, "tlbProject.TLBSAVE");
+        ASSERT_NE(save, nullptr);
+        EXPECT_EQ(save->toolTip(), QString("保存"));
+        QTest::mouseClick(save, Qt::LeftButton);
+        auto* view = Widget<QToolButton>(dialog, "tlbProject.TLBVIEW");
+        ASSERT_NE(view->menu(), nullptr);
+        EXPECT_EQ(view->menu()->actions().at(1)->text(), QString("小图表(&M)"));
+        view->menu()->actions().at(1)->trigger();
+        auto* schemes = dialog.findChild<QTreeWidget*>();
+        ASSERT_NE(schemes, nullptr);
+        EXPECT_EQ(schemes->headerItem()->text(0), QString("方案"));
+        QTest::mouseClick(schemes->viewport(), Qt::LeftButton, {},
+                          schemes->visualItemRect(schemes->topLevelItem(1)).center());
+        Widget<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    });
+    EXPECT_EQ(log, "button TLBSAVE\nmenu TLBVIEW 1\nscheme P0001\ntab 0->1\n");
+}
+
+// F7 in the value cell of a material row opens the look-up window on the
+// items; the chosen item's code lands in the cell, Escape leaves it.
+TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindow) {
+    FilterDialog d;
+    auto& f = d.form();
+    qt::RegisterLookupWindows();
+    constexpr int kItemNumberField = 8;
+    ASSERT_EQ(f.VpFilter.comboItems(1, 3).at(kItemNumberField), "物料代码");
+    std::string listed;
+    RunShown(f, [&](QWidget& dialog) {
+        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
+        PickInCell(*conditions, 1, 3, kItemNumberField);
+        ClickCell(*conditions, 1, 6);
+        OnNextModal([&](QWidget& window) {
+            QTest::qWait(20);
+            QTest::keyClicks(window.focusWidget(), "1.02");
+            listed = window.findChild<QTableView*>("items")
+                         ->model()
+                         ->index(0, 1)
+                         .data()
+                         .toString()
+                         .toStdString();
+            QTest::keyClick(&window, Qt::Key_Return);
+        });
+        QTest::keyClick(conditions, Qt::Key_F7);
+        EXPECT_EQ(f.VpFilter.text(1, 6), "1.02.001");
+        OnNextModal([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
+        QTest::keyClick(conditions, Qt::Key_F7);
+        EXPECT_EQ(f.VpFilter.text(1, 6), "1.02.001");
+    });
+    EXPECT_EQ(listed, "圆钢");
+}
+
+// Transaction type and selectors above the tabs, the scheme list to their
+// left, OK and Cancel at the bottom right; the grids take the extra room.
+TEST(FilterDialogQt, LayoutPutsSelectorsOnTopSchemesBesideTabsButtonsBottomRight) {
+    FilterDialog d;
+    RunShown(d.form(), [&](QWidget& dialog) {
+        const auto rect = [&](const char* name) {
+            QWidget* w = Widget(dialog, name);
+            return QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size());
+        };
+        const QRect tabs = rect("SSTab1");
+        EXPECT_LT(rect("cboTransType").bottom(), tabs.top());
+        EXPECT_LT(rect("cboCheck").bottom(), tabs.top());
+        EXPECT_LT(rect("lvwProject").right(), tabs.left());
+        EXPECT_GT(rect("cmdOk").top(), tabs.bottom());
+        EXPECT_LT(rect("cmdOk").right(), rect("cmdCancel").left());
+        EXPECT_GT(rect("cmdCancel").right(), dialog.width() - 40);
+        auto* grid = Widget(dialog, "VpFilter");
+        const QSize before = grid->size();
+        dialog.resize(dialog.width() + 200, dialog.height() + 100);
+        QApplication::processEvents();
+        EXPECT_GT(grid->width(), before.width());
+        EXPECT_GT(grid->height(), before.height());
+    });
+}
+
+}  // namespace
+}  // namespace qelt::testing
+
+#include "dialog/frm_saveschame.h"
+
+namespace qelt::testing {
+namespace {
+
+// The save-scheme dialog through its widgets: its title from the resources,
+// the name typed, the share box ticked, OK and Cancel pressed, as the
+// scripted presenter does it.
+TEST(SaveSchemeDialogQt, NameShareAndButtonsThroughTheWidgets) {
+    DemoSession session;
+    std::string log, drawnState, scriptedState;
+    // Stand-ins for the dialog's OK and Cancel rules, the same on both.
+    const auto wire = [&log](dialog::frmSaveschame& form) {
+        form.cmdOk.onClick = [&log, &form] { log += "ok " + form.txtSchemeName.text() + "\n"; };
+        form.cmdCancel.onClick = [&log, &form] {
+            log += "cancel\n";
+            form.hide();
+        };
+    };
+    dialog::frmSaveschame drawn;
+    wire(drawn);
+    RunShown(drawn, [&](QWidget& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QString("方案保存"));
+        auto* name = Widget<QLineEdit>(dialog, "txtSchemeName");
+        name->setFocus();
+        TypeText(name, "本月入库");
+        ClickCheckBox(*Widget<QWidget>(dialog, "chkShare"));
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+        drawnState = ui::Dump(drawn);
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    dialog::frmSaveschame scripted;
+    wire(scripted);
+    ui::ScriptedPresenter([&scriptedState](ui::Form& form) {
+        auto& s = static_cast<dialog::frmSaveschame&>(form);
+        s.focus("txtSchemeName");
+        s.type("本月入库");
+        s.focus("chkShare");
+        s.chkShare.click();
+        s.focus("cmdOk");
+        s.cmdOk.click();
+        scriptedState = ui::Dump(s);
+        s.focus("cmdCancel");
+        s.cmdCancel.click();
+    }).runModal(scripted);
+    EXPECT_EQ(log, "ok 本月入库\ncancel\nok 本月入库\ncancel\n");
+    EXPECT_EQ(LineDiff(drawnState, scriptedState), "");
+    EXPECT_EQ(drawn.shown(), scripted.shown());
+}
+
+}  // namespace
 }  // namespace qelt::testing

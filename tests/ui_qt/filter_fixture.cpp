@@ -30,6 +30,7 @@ FilterDialog::FilterDialog() : form_(std::make_unique<dialog::frmFilter>()) {
     f.VpFilter.onLeaveCell = [maker](int row, int col, int newRow, int newCol, bool& cancel) {
         cancel = !maker->ConditionLeaveCell(col, row, newCol, newRow);
     };
+    f.VpFilter.onKeyDown = [maker](int& key, int) { maker->ConditionKeyDown(key, 1); };
 }
 
 FilterDialog::~FilterDialog() = default;

@@ -138,7 +138,7 @@ TEST(QtPresenter, WidgetActionsLeaveTheSameStateAsScriptedActions) {
 
     EXPECT_EQ(drawn.txt.text(), "abcd");
     EXPECT_EQ(drawn.grid.text(1, 1), "xyz");
-    EXPECT_EQ(ui::Dump(drawn), ui::Dump(scripted));
+    EXPECT_EQ(LineDiff(ui::Dump(drawn), ui::Dump(scripted)), "");
     EXPECT_EQ(Joined(drawn.log), Joined(scripted.log));
 }
 
@@ -290,6 +290,45 @@ TEST(QtPresenter, GenericLayoutPutsTrailingButtonsBottomRight) {
         EXPECT_GT(view->width(), before.width());
         EXPECT_GT(view->height(), before.height());
     });
+}
+
+}  // namespace
+}  // namespace qelt::testing
+
+#include <cstdlib>
+
+namespace qelt::testing {
+namespace {
+
+// Without any display variable nothing runs and one line says why.
+TEST(RunWithQt, WithoutADisplayRunsNothingAndSaysSo) {
+    const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::vector<std::pair<const char*, std::string>> saved;
+    for (const char* n : names)
+        if (const char* v = std::getenv(n)) saved.emplace_back(n, v);
+    for (const char* n : names) unsetenv(n);
+    setenv("DISPLAY", "", 1);
+    EXPECT_FALSE(qt::DisplayAvailable());
+    int argc = 1;
+    char arg0[] = "qelt-filter";
+    char* argv[] = {arg0, nullptr};
+    bool ran = false;
+    ::testing::internal::CaptureStderr();
+    const int rc = qt::RunWithQt(argc, argv, [&] {
+        ran = true;
+        return 0;
+    });
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    for (const char* n : names) unsetenv(n);
+    for (const auto& [n, v] : saved) setenv(n, v.c_str(), 1);
+    EXPECT_EQ(rc, 2);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(err, std::string(qt::kNoDisplayMessage) + "\n");
+    // With one (the test's offscreen platform) the body runs in the
+    // existing application, with the Qt dialogs registered.
+    EXPECT_EQ(qt::RunWithQt(argc, argv, [] { return ui::GetPresenter() ? 7 : 1; }), 7);
+    ui::SetPresenter(nullptr);
+    host::SetMessageSink(nullptr);
 }
 
 }  // namespace

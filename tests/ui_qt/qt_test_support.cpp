@@ -10,6 +10,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <vector>
 
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
@@ -92,6 +94,29 @@ void OnNextModal(const std::function<void(QWidget& window)>& action) {
         action(*modal);
     });
     timer->start();
+}
+
+std::string LineDiff(const std::string& a, const std::string& b) {
+    const auto split = [](const std::string& s) {
+        std::vector<std::string> lines;
+        std::size_t at = 0;
+        while (at < s.size()) {
+            const auto end = s.find('\n', at);
+            lines.push_back(s.substr(at, end == std::string::npos ? end : end - at));
+            if (end == std::string::npos) break;
+            at = end + 1;
+        }
+        return lines;
+    };
+    const auto la = split(a);
+    const auto lb = split(b);
+    std::string out;
+    for (std::size_t i = 0; i < std::max(la.size(), lb.size()); ++i) {
+        const std::string x = i < la.size() ? la[i] : "(none)";
+        const std::string y = i < lb.size() ? lb[i] : "(none)";
+        if (x != y) out += "-" + x + "\n+" + y + "\n";
+    }
+    return out;
 }
 
 DemoSession::DemoSession() {

@@ -46,6 +46,10 @@ void PickInCell(QTableView& view, int row, int col, int index);
 // for message boxes and look-up windows that block in exec().
 void OnNextModal(const std::function<void(QWidget& window)>& action);
 
+// The lines of `a` and `b` that differ, as "-a line" / "+b line"; empty
+// when equal (long dumps compare readably).
+std::string LineDiff(const std::string& a, const std::string& b);
+
 // The session database is the bundled demo database; process state is reset
 // before and after.
 class DemoSession {
