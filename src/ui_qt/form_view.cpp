@@ -51,12 +51,20 @@ public:
     QTreeWidget* tree;
 };
 
+// The style's icons, decoded once per process (each look-up decodes a PNG).
+QIcon StandardIcon(QStyle::StandardPixmap which) {
+    static std::map<QStyle::StandardPixmap, QIcon> cache;
+    auto it = cache.find(which);
+    if (it == cache.end())
+        it = cache.emplace(which, QApplication::style()->standardIcon(which)).first;
+    return it->second;
+}
+
 QIcon ToolIcon(const std::string& key) {
-    QStyle* style = QApplication::style();
-    if (key == "TLBSAVE") return style->standardIcon(QStyle::SP_DialogSaveButton);
-    if (key == "TLBDEL") return style->standardIcon(QStyle::SP_TrashIcon);
-    if (key == "TLBCLEAR") return style->standardIcon(QStyle::SP_DialogResetButton);
-    if (key == "TLBVIEW") return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    if (key == "TLBSAVE") return StandardIcon(QStyle::SP_DialogSaveButton);
+    if (key == "TLBDEL") return StandardIcon(QStyle::SP_TrashIcon);
+    if (key == "TLBCLEAR") return StandardIcon(QStyle::SP_DialogResetButton);
+    if (key == "TLBVIEW") return StandardIcon(QStyle::SP_FileDialogDetailedView);
     return {};
 }
 
@@ -387,7 +395,7 @@ void FormView::refresh(ui::Control& control, const Change& change) {
                 for (const auto& h : m.columnHeaders()) headers << FromUtf8(h);
                 lv->tree->setColumnCount(std::max<int>(1, headers.size()));
                 lv->tree->setHeaderLabels(headers);
-                const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+                const QIcon icon = StandardIcon(QStyle::SP_FileIcon);
                 for (const auto& item : m.items()) {
                     auto* li = new QListWidgetItem(icon, FromUtf8(item.text), lv->list);
                     li->setData(kKeyRole, FromUtf8(item.key));

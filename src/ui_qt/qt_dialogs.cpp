@@ -130,7 +130,6 @@ void QtPresenter::runModal(ui::Form& form) {
     form.show();
     if (!form.shown() || !form.loaded()) return;
     view.dialog().show();
-    view.dialog().raise();
     view.dialog().activateWindow();
     if (d_->shownHook) d_->shownHook(view.dialog(), form);
     view.exec();
