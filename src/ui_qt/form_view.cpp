@@ -52,11 +52,13 @@ public:
 };
 
 // The style's icons, decoded once per process (each look-up decodes a PNG).
+// Never destroyed: icons must not outlive the application object, and
+// static destructors run after it is gone.
 QIcon StandardIcon(QStyle::StandardPixmap which) {
-    static std::map<QStyle::StandardPixmap, QIcon> cache;
-    auto it = cache.find(which);
-    if (it == cache.end())
-        it = cache.emplace(which, QApplication::style()->standardIcon(which)).first;
+    static auto* cache = new std::map<QStyle::StandardPixmap, QIcon>;
+    auto it = cache->find(which);
+    if (it == cache->end())
+        it = cache->emplace(which, QApplication::style()->standardIcon(which)).first;
     return it->second;
 }
 
@@ -317,7 +319,7 @@ QWidget* FormView::build(ui::Control& control) {
             auto& model = static_cast<ui::Grid&>(control);
             return new GridView(
                 model, [this, &model] { return focusControl(model); },
-                [this](int code) { form_.key(code); });
+                [this](int code, int shift) { form_.key(code, shift); });
         }
     }
     return new QWidget;

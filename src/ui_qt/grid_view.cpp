@@ -100,7 +100,7 @@ bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
 }
 
 GridView::GridView(ui::Grid& grid, std::function<bool()> focusGrid,
-                   std::function<void(int keyCode)> formKey, QWidget* parent)
+                   std::function<void(int keyCode, int shift)> formKey, QWidget* parent)
     : QTableView(parent),
       grid_(grid),
       model_(new GridModel(grid, this)),
@@ -172,7 +172,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     if (code == ui::kKeyEnter || code == ui::kKeyEscape || code == ui::kKeyDelete ||
         code == ui::kKeyF7) {
         if (focusGrid_ && !focusGrid_()) return event->accept();
-        if (formKey_) formKey_(code);
+        if (formKey_) formKey_(code, FormShift(*event));
         return event->accept();
     }
     QTableView::keyPressEvent(event);

@@ -46,7 +46,7 @@ public:
     // `focusGrid` makes the grid the form's focused control (Form::focus);
     // false when the form refused.
     GridView(ui::Grid& grid, std::function<bool()> focusGrid,
-             std::function<void(int keyCode)> formKey, QWidget* parent = nullptr);
+             std::function<void(int keyCode, int shift)> formKey, QWidget* parent = nullptr);
 
     GridModel& gridModel() const { return *model_; }
     // Puts the current index on the grid's active cell without any action.
@@ -63,7 +63,7 @@ private:
     ui::Grid& grid_;
     GridModel* model_;
     std::function<bool()> focusGrid_;
-    std::function<void(int)> formKey_;
+    std::function<void(int, int)> formKey_;
     bool syncing_ = false;
 };
 

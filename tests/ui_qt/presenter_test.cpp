@@ -153,6 +153,24 @@ TEST(QtPresenter, EscapeGoesToTheFormWhichUnloadsAndRunModalReturns) {
     EXPECT_EQ(Joined(form.log), "");
 }
 
+// Delete and F7 on the grid are key-downs of the grid (after the form's
+// preview); other keys stay with the table view.
+TEST(QtPresenter, DeleteAndF7InAGridReachItsKeyDown) {
+    SmallForm form;
+    form.grid.onKeyDown = [&](int& key, int shift) {
+        form.log.push_back("key " + std::to_string(key) + " shift " + std::to_string(shift));
+    };
+    RunShown(form, [&](QWidget& dialog) {
+        auto* view = Widget<QTableView>(dialog, "grid");
+        ClickCell(*view, 2, 1);
+        QTest::keyClick(view, Qt::Key_Delete);
+        QTest::keyClick(view, Qt::Key_F7, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Right);
+    });
+    EXPECT_EQ(Joined(form.log),
+              "leave 1,1->2,1\nkey 46 shift 0\nkey 118 shift 1\nleave 2,1->2,2\n");
+}
+
 TEST(QtPresenter, EnterInATextBoxRunsTheFormsEnterRule) {
     SmallForm form;
     RunShown(form, [&](QWidget& dialog) {
