@@ -70,6 +70,19 @@ QIcon ToolIcon(const std::string& key) {
     return {};
 }
 
+// Items of drop-downs and lists may carry a hidden code after a long run of
+// blanks, which the list's width keeps out of sight; the widgets show the
+// part before it. Actions go by position, so the text shown is only a label.
+constexpr std::size_t kHiddenCodeBlanks = 50;
+
+QString ItemLabel(const std::string& item) {
+    const auto at = item.find(std::string(kHiddenCodeBlanks, ' '));
+    if (at == std::string::npos) return FromUtf8(item);
+    std::string shown = item.substr(0, at);
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    return FromUtf8(shown);
+}
+
 template <class W>
 void Quietly(W* widget, const std::function<void()>& f) {
     const bool was = widget->blockSignals(true);
@@ -369,7 +382,7 @@ void FormView::refresh(ui::Control& control, const Change& change) {
             Quietly(combo, [&] {
                 if (is(Change::What::Items)) {
                     combo->clear();
-                    for (const auto& item : m.items()) combo->addItem(FromUtf8(item));
+                    for (const auto& item : m.items()) combo->addItem(ItemLabel(item));
                 }
                 combo->setCurrentIndex(m.listIndex());
             });
@@ -381,7 +394,7 @@ void FormView::refresh(ui::Control& control, const Change& change) {
             Quietly(list, [&] {
                 if (is(Change::What::Items)) {
                     list->clear();
-                    for (const auto& item : m.items()) list->addItem(FromUtf8(item));
+                    for (const auto& item : m.items()) list->addItem(ItemLabel(item));
                 }
                 list->setCurrentRow(m.listIndex());
             });

@@ -157,6 +157,10 @@ TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindow) {
 TEST(FilterDialogQt, LayoutPutsSelectorsOnTopSchemesBesideTabsButtonsBottomRight) {
     FilterDialog d;
     RunShown(d.form(), [&](QWidget& dialog) {
+        // Hidden codes after the long run of blanks stay out of sight.
+        EXPECT_EQ(Widget<QComboBox>(dialog, "cboTransType")->itemText(1),
+                  QString("产品入库单序时簿"));
+        EXPECT_EQ(Widget<QListWidget>(dialog, "listOrderFields")->item(0)->text(), QString("日期"));
         const auto rect = [&](const char* name) {
             QWidget* w = Widget(dialog, name);
             return QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size());
