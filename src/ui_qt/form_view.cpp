@@ -338,6 +338,47 @@ QWidget* FormView::build(ui::Control& control) {
     return new QWidget;
 }
 
+void FormView::rebuildToolbar(ui::Toolbar& m) {
+    auto* bar = static_cast<QToolBar*>(widgetOf(m));
+    if (!bar) return;
+    bar->clear();
+    const auto busy = [this](const std::function<void()>& action) {
+        const bool was = toolbarBusy_;
+        toolbarBusy_ = true;
+        action();
+        toolbarBusy_ = was;
+    };
+    for (const auto& b : m.buttons()) {
+        const std::string key = b.key;
+        auto* button = new QToolButton(bar);
+        button->setObjectName(FromUtf8(m.name() + "." + key));
+        button->setIcon(ToolIcon(key));
+        button->setText(FromUtf8(b.toolTip.empty() ? key : b.toolTip));
+        button->setToolTip(FromUtf8(b.toolTip));
+        button->setEnabled(b.enabled);
+        connect(button, &QToolButton::clicked, this, [this, &m, key, busy] {
+            busy([&] {
+                if (focusControl(m)) m.click(key);
+            });
+        });
+        if (!b.menu.empty()) {
+            auto* menu = new QMenu(button);
+            for (std::size_t i = 0; i < b.menu.size(); ++i) {
+                QAction* a = menu->addAction(FromUtf8(b.menu[i]));
+                connect(a, &QAction::triggered, this, [this, &m, key, i, busy] {
+                    busy([&] {
+                        if (focusControl(m)) m.menuClick(key, static_cast<int>(i));
+                    });
+                });
+            }
+            button->setMenu(menu);
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        QAction* action = bar->addWidget(button);
+        action->setVisible(b.visible);
+    }
+}
+
 void FormView::refresh(ui::Control& control, const Change& change) {
     QWidget* w = widgetOf(control);
     if (!w) return;
@@ -435,38 +476,18 @@ void FormView::refresh(ui::Control& control, const Change& change) {
             }
             break;
         }
-        case ControlKind::Toolbar: {
-            auto& m = static_cast<ui::Toolbar&>(control);
-            auto* bar = static_cast<QToolBar*>(w);
-            if (!is(Change::What::Items) && !all) break;
-            bar->clear();
-            for (const auto& b : m.buttons()) {
-                const std::string key = b.key;
-                auto* button = new QToolButton(bar);
-                button->setObjectName(FromUtf8(control.name() + "." + key));
-                button->setIcon(ToolIcon(key));
-                button->setText(FromUtf8(b.toolTip.empty() ? key : b.toolTip));
-                button->setToolTip(FromUtf8(b.toolTip));
-                button->setEnabled(b.enabled);
-                connect(button, &QToolButton::clicked, this, [this, &m, key] {
-                    if (focusControl(m)) m.click(key);
+        case ControlKind::Toolbar:
+            if (!is(Change::What::Items)) break;
+            // A rule run from one of the buttons may change the buttons: the
+            // button that is still delivering its click must not be deleted
+            // under it, so the rebuild waits for the event loop then.
+            if (toolbarBusy_)
+                QTimer::singleShot(0, this, [this, &control] {
+                    rebuildToolbar(static_cast<ui::Toolbar&>(control));
                 });
-                if (!b.menu.empty()) {
-                    auto* menu = new QMenu(button);
-                    for (std::size_t i = 0; i < b.menu.size(); ++i) {
-                        QAction* a = menu->addAction(FromUtf8(b.menu[i]));
-                        connect(a, &QAction::triggered, this, [this, &m, key, i] {
-                            if (focusControl(m)) m.menuClick(key, static_cast<int>(i));
-                        });
-                    }
-                    button->setMenu(menu);
-                    button->setPopupMode(QToolButton::MenuButtonPopup);
-                }
-                QAction* action = bar->addWidget(button);
-                action->setVisible(b.visible);
-            }
+            else
+                rebuildToolbar(static_cast<ui::Toolbar&>(control));
             break;
-        }
         case ControlKind::TabControl: {
             auto& m = static_cast<ui::TabControl&>(control);
             auto* tabs = static_cast<QTabWidget*>(w);

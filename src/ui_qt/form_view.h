@@ -50,6 +50,7 @@ private:
     QWidget* build(ui::Control& control);
     void refresh(ui::Control& control, const ui::Change& change);
     void refreshForm();
+    void rebuildToolbar(ui::Toolbar& toolbar);
     void onFocusChanged(QWidget* now);
     void focusFocusedControl();
     bool focusControl(const ui::Control& control);
@@ -63,6 +64,8 @@ private:
     int formObserver_ = 0;
     QEventLoop* loop_ = nullptr;
     bool syncing_ = false;
+    // True while a toolbar button or menu entry delivers its action.
+    bool toolbarBusy_ = false;
 };
 
 // Places the built widgets: the filter dialog's arrangement when the form

@@ -123,6 +123,8 @@ GridView::GridView(ui::Grid& grid, std::function<bool()> focusGrid,
     connect(model_, &GridModel::columnsHiddenChanged, this, [this] { syncHiddenColumns(); });
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { grid_.click(0, section + 1); });
+    connect(verticalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { grid_.click(section + 1, 0); });
     syncHiddenColumns();
     showActiveCell();
 }

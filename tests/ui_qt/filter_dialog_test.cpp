@@ -91,7 +91,12 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
     FilterDialog d;
     auto& f = d.form();
     std::string log;
-    f.tlbProject.onButtonClick = [&](const std::string& key) { log += "button " + key + "\n"; };
+    // The rule of a button changes the toolbar it sits in.
+    f.tlbProject.onButtonClick = [&](const std::string& key) {
+        log += "button " + key + "\n";
+        f.tlbProject.setToolTip(key, "已保存");
+        f.tlbProject.setButtonEnabled(f.kDeleteButton, false);
+    };
     f.tlbProject.onButtonMenuClick = [&](const std::string& key, int i) {
         log += "menu " + key + " " + std::to_string(i) + "\n";
     };
@@ -108,6 +113,10 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
         auto* view = Widget<QToolButton>(dialog, "tlbProject.TLBVIEW");
         ASSERT_NE(view->menu(), nullptr);
         EXPECT_EQ(view->menu()->actions().at(1)->text(), QString("小图表(&M)"));
+        QApplication::processEvents();
+        EXPECT_EQ(Widget<QToolButton>(dialog, "tlbProject.TLBSAVE")->toolTip(), QString("已保存"));
+        EXPECT_FALSE(Widget<QToolButton>(dialog, "tlbProject.TLBDEL")->isEnabled());
+        view = Widget<QToolButton>(dialog, "tlbProject.TLBVIEW");
         view->menu()->actions().at(1)->trigger();
         auto* schemes = dialog.findChild<QTreeWidget*>();
         ASSERT_NE(schemes, nullptr);
