@@ -21,9 +21,7 @@ bool IsBlank(std::string_view s);
 std::string ToUpper(std::string_view s);
 std::string ToLower(std::string_view s);
 // Inline: column and alias names are compared this way in every hot loop.
-inline char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 inline bool IEquals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
