@@ -1,5 +1,5 @@
-// Runs the benchmarks, then prints how the look-up path compares with the
-// bare cost of its own queries.
+// Runs the benchmarks, then prints how the look-up path and Show compare
+// with the bare cost of their own queries.
 #include <benchmark/benchmark.h>
 
 #include <iostream>
@@ -32,11 +32,21 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto lookup = reporter.times.find("BM_LookupPath");
-    auto direct = reporter.times.find("BM_LookupQueriesThroughSoci");
-    if (lookup != reporter.times.end() && direct != reporter.times.end() && direct->second > 0)
-        std::cout << "look-up path / its own queries through SOCI: " << lookup->second / direct->second
-                  << "\n";
+    const struct {
+        const char* path;
+        const char* direct;
+        const char* line;
+    } ratios[] = {
+        {"BM_LookupPath", "BM_LookupQueriesThroughSoci",
+         "look-up path / its own queries through SOCI: "},
+        {"BM_Show", "BM_ShowQueriesThroughSoci", "Show / its own queries through SOCI: "},
+    };
+    for (const auto& r : ratios) {
+        auto path = reporter.times.find(r.path);
+        auto direct = reporter.times.find(r.direct);
+        if (path != reporter.times.end() && direct != reporter.times.end() && direct->second > 0)
+            std::cout << r.line << path->second / direct->second << "\n";
+    }
     benchmark::Shutdown();
     return 0;
 }

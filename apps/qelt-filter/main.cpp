@@ -2,7 +2,6 @@
 // terminal. Exit codes: 0 success, 1 failure (message on stderr), other
 // non-zero codes for command-line errors.
 #include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -14,6 +13,7 @@
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/session.h"
+#include "show_command.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ std::string ResolveDatabase(const std::string& db) {
 }
 
 qelt::RecordsetPtr Query(const std::string& sql) {
-    auto connection = qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
+    auto connection =
+        qelt::host::Create<qelt::host::IAppConnection>("QeltConnection.AppConnection");
     return connection->Execute(sql);
 }
 
@@ -81,8 +82,9 @@ int main(int argc, char** argv) {
     CLI::App app{"List SQL from the list templates of an ERP database"};
     app.require_subcommand(1);
     std::string db, props, user;
-    app.add_option("--db", db, "SOCI connection string or SQLite file (default: QELT_DATABASE, "
-                               "else the bundled demo database)");
+    app.add_option("--db", db,
+                   "SOCI connection string or SQLite file (default: QELT_DATABASE, "
+                   "else the bundled demo database)");
     app.add_option("--props", props, "the user's property string (default: QELT_PROPS)");
     app.add_option("--user", user, "the user name (default: QELT_USER_NAME)");
 
@@ -97,6 +99,9 @@ int main(int argc, char** argv) {
     sql->add_flag("--json", json, "print SQL, list head and template information as JSON");
 
     auto* lists = app.add_subcommand("lists", "print the lists of the database");
+
+    qelt::cli::ShowOptions showOptions;
+    auto* show = qelt::cli::AddShowCommand(app, showOptions);
 
     std::string demoPath;
     auto* demo = app.add_subcommand("demo-db", "write a fresh copy of the demo database");
@@ -114,6 +119,7 @@ int main(int argc, char** argv) {
         if (!props.empty()) qelt::host::SetSharedProperty("PropsString", props);
         if (!user.empty()) qelt::host::SetSharedProperty("UserName", user);
         if (lists->parsed()) return RunLists();
+        if (show->parsed()) return qelt::cli::RunShow(showOptions);
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {
         return Fail(e.description);

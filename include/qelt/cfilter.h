@@ -84,15 +84,31 @@ public:
     std::shared_ptr<List> getListHead() const { return listHead_; }
     std::shared_ptr<Dictionary> getListTemplateInfo() const { return templateInfo_; }
 
-    // Builds the list's SQL from its template without a dialog (the look-up
-    // path): on success OK() is true and Datasql() holds the whole SELECT.
-    // SFilter is an extra condition; unless blnNotNeedTranType is true it is
-    // combined with the list's own template filter. A list id that does not
-    // exist (or whose template id is absent) leaves OK() and every result as
-    // they were: a host clears or checks OK() itself. When the template
-    // cannot be turned into SQL, OK() becomes false and Datasql() empty.
-    // Raises Error when the database cannot be read, and for bshowform true
-    // (the filter dialog is not part of this build). Returns an empty Variant.
+    // Shows the filter dialog modally through the process's presenter
+    // (qelt/ui/presenter.h) and returns when the person has closed it. Reads
+    // the system options first. On OK, OK() is true and, for a cross report
+    // (CROSSRPT() non-zero), SQLWHERE() holds the WHERE text and nothing else
+    // changes; otherwise getListHead(), getListTemplateInfo(), SchemeID,
+    // Datasql() (the whole SELECT), SQLWHERE() and glFastMode are replaced.
+    // Cancel makes OK() false and empties Datasql() only. MyListID is the list
+    // the dialog ended with. The dialog offers the transaction types (list
+    // templates) that setFilter selects, all when it is empty, the first one
+    // chosen; with a list show status of 2, 4 or 6 it shows ListID's type
+    // and the person cannot change it. No error escapes: a failure on the way leaves
+    // the outputs copied so far and the rest as they were. Without a
+    // presenter nothing can be shown: a message says so and OK() is false.
+    void Show();
+
+    // With bshowform true this is Show() (the other arguments are not used).
+    // Otherwise it builds the list's SQL from its template without a dialog
+    // (the look-up path): on success OK() is true and Datasql() holds the
+    // whole SELECT. SFilter is an extra condition; unless blnNotNeedTranType
+    // is true it is combined with the list's own template filter. A list id
+    // that does not exist (or whose template id is absent) leaves OK() and
+    // every result as they were: a host clears or checks OK() itself. When the
+    // template cannot be turned into SQL, OK() becomes false and Datasql()
+    // empty. Raises Error when the database cannot be read. Returns an empty
+    // Variant.
     Variant getInfoByF7Key(const std::string& SFilter, bool bshowform = false,
                            bool blnNotNeedTranType = false);
 

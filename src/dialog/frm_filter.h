@@ -6,6 +6,7 @@
 #include <string>
 
 #include "qelt/dictionary.h"
+#include "qelt/records.h"
 #include "qelt/recordset.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/form.h"
@@ -217,6 +218,11 @@ public:
     bool ClosingApplies(int32_t templateId) const;
     // The red/blue value the presets found in the data filter (0 for none).
     int32_t PresetROB() const { return presetROB_; }
+    // Records which selectors are in use (visible) for StatusText; OK calls
+    // it before it builds the extra filter.
+    void recordSelectorsInUse();
+    // The host's data filter once the presets took their conditions out.
+    const std::string& DataFilterAfterPresets() const { return dataFilter_; }
 
     // =====================================================================
     // Grid editing (grid_editing.cpp)
@@ -225,7 +231,10 @@ public:
     void setSortRowCount(int16_t n) { sortRowCount_ = n; }
     int32_t CurrentSortRow() const { return currentSortRow_; }
     int32_t CurrentColumnRow() const { return currentColumnRow_; }
-    // Highlights a sort row (0: none) as the selection of the sort grid.
+    // Paints the caption cell of a sort row (0: none) as the selection of
+    // the sort grid and makes it the active cell; the caption cells of the
+    // other filled rows get the plain colours. The current sort row is not
+    // changed.
     void HighlightSortRow(int32_t row);
 
 private:
@@ -261,9 +270,45 @@ private:
     // cboICMO, cboROB, cboPost, cboConnect, cboTime, cboKickBack, cboCancel.
     enum InUse { kCheck, kICMO, kROB, kPost, kConnect, kTime, kKickBack, kCancel, kInUseCount };
     std::array<bool, kInUseCount> inUse_{};
+    // Set when the dialog accepted itself while loading, so that the
+    // activation that follows only closes it.
+    bool acceptedOnLoad_ = false;
+    // Position of the host's list among the transaction types; -1 when none.
+    int hostItem_ = -1;
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyPress(int& keyAscii);
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    // The initialisation the load runs; false when it failed.
+    bool initialise();
+    void fillTransTypes(Recordset& templates);
+    // The item of the list the host asked for: the one fixed selection.
+    void selectFixedTransType();
+    void showDefaultSchemeOnly();
+    bool buildDataSql();
+    bool buildCrossWhere();
+    std::string conditionText(const Collection<clsFilterElement>& elements) const;
+    // Scheme handling: the list of the user's schemes for this list (null:
+    // none), the initial choice among them, applying it, and saving the
+    // settings on OK. Schemes are not stored yet: there is never a scheme
+    // and saving keeps nothing.
+    RecordsetPtr loadSchemeList();
+    void chooseInitialScheme(Recordset& schemes);
+    void applyScheme();
+    void saveScheme(bool ask, int mark);
 
     // --- selector state ----------------------------------------------------
     int32_t presetROB_ = 0;
+    // The pieces of StatusText, in the order they join.
+    void appendCheckOrOrderState(std::string& status);
+    // False when the periods cannot be read: the status text is then empty.
+    bool appendDateRange(std::string& status);
+    void appendPlanOrder(std::string& status);
+    void showSelector(ui::ComboBox& combo, ui::Label& label, bool show);
+    void applySelectorDefaults();
+    void runNoKeyPress(int& keyAscii);
 
     // --- grid editing state ------------------------------------------------
     int16_t sortRowCount_ = 0;
@@ -272,6 +317,37 @@ private:
     bool sortUpdating_ = false;
     bool checkReentry_ = false;
     bool widthReentry_ = false;
+
+    // --- grid editing handlers ---------------------------------------------
+    // One sortable field as listOrderFields carries it.
+    struct OrderField {
+        std::string caption, colName, fieldName, tableName, tableAlias;
+    };
+    // Splits an item of listOrderFields; false when it is not one.
+    static bool ParseOrderField(const std::string& item, OrderField& field);
+    void cmdInsert_Click();
+    void cmdDel_Click();
+    void cmdDelAll_Click();
+    void cmdAdd_Click();
+    void cmdDelOrder_Click();
+    void cmdUp_Click();
+    void cmdDown_Click();
+    void vsOrder_Click(int row, int col);
+    void vsOrder_ButtonClicked(int row, int col, int value);
+    void vsOrder_KeyDown(int keyCode);
+    void vaHideColumn_Click(int row, int col);
+    void vaHideColumn_LeaveCell(int row, int col, bool& cancel);
+    void cmdHideMove(int step);
+    void setAllShown(bool shown);
+    // Sets up a condition row the way the editing model prepares a fresh
+    // grid: pick lists, unlocked cells, the logic cell by position.
+    void prepareConditionRow(int row);
+    void setLogicCell(int row);
+    // Writes a filled sort row (types included) with the given direction.
+    void writeSortRow(int row, const OrderField& field, bool ascending);
+    // Exchanges the texts of two sort rows (every column).
+    void exchangeSortRows(int a, int b);
+    void enableSortButtons(bool enabled);
 };
 
 }  // namespace qelt::dialog

@@ -21,6 +21,7 @@ std::shared_ptr<Component> NewResLoader();
 std::shared_ptr<Component> NewListServer();
 std::shared_ptr<Component> NewAisInfo();
 std::shared_ptr<Component> NewBillData();
+std::shared_ptr<Component> NewStockRptData();
 
 // The look-up windows. These run headless: no window opens and every look-up
 // answers as cancelled (no record set, or a result without ReturnObject), so

@@ -53,6 +53,7 @@ Registry& LoadedState() {
         {progid::kListServer, defaults::NewListServer},
         {progid::kAisInfo, defaults::NewAisInfo},
         {progid::kBillData, defaults::NewBillData},
+        {progid::kStockRptData, defaults::NewStockRptData},
         {progid::kBaseList, defaults::NewBaseList},
         {progid::kResourcesBrowser, defaults::NewResourcesBrowser},
         {progid::kBomInfo, defaults::NewBomInfo},

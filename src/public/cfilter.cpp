@@ -2,13 +2,16 @@
 
 #include <exception>
 
+#include "dialog/frm_filter.h"
 #include "editing/fmaker.h"
+#include "host/messages.h"
 #include "host/prog_ids.h"
 #include "platform/text.h"
 #include "public/local_connection.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/template_data.h"
+#include "qelt/ui/presenter.h"
 #include "support/language.h"
 #include "support/session_env.h"
 #include "support/shared_settings.h"
@@ -17,12 +20,21 @@ namespace qelt {
 
 namespace {
 
-constexpr const char* kSource = "QeltSqlWhere2.CFilter";
 constexpr const char* kListQueryHead = "select FTemplateID,";
 constexpr const char* kListQueryName = " As FName ";
 constexpr const char* kListQueryTail = ",FFilter from ICListTemplate Where FID=";
 constexpr const char* kAnd = " AND ";
 constexpr int32_t kNoTemplate = -1;
+constexpr const char* kNoFrontEnd =
+    "No dialog front end is registered: the filter dialog cannot be shown.";
+constexpr int kConditionTab = 0;
+constexpr int kSortTab = 1;
+constexpr int kColumnTab = 2;
+
+// The list show statuses under which the host fixes the transaction type.
+bool FixedTransType(int32_t listShowStatus) {
+    return listShowStatus == 2 || listShowStatus == 4 || listShowStatus == 6;
+}
 
 struct ListRow {
     bool found = false;
@@ -41,7 +53,8 @@ ListRow ReadListRow(int32_t listId) {
     row.found = true;
     row.name = rs->value("FName").toString("");
     const Variant& templateId = rs->value("FTemplateID");
-    row.templateId = templateId.isNull() || templateId.isEmpty() ? kNoTemplate : templateId.toLong();
+    row.templateId =
+        templateId.isNull() || templateId.isEmpty() ? kNoTemplate : templateId.toLong();
     row.filter = rs->value("FFilter").toString("");
     return row;
 }
@@ -74,14 +87,30 @@ CFilter::~CFilter() {
     facade::ReleaseLocalConnection();
 }
 
-void CFilter::setBaseInfo(const std::string& v) { support::Shared().BaseInfo = v; }
-void CFilter::setPickName(bool v) { support::Shared().PickName = v; }
-void CFilter::setIsCalculate(bool v) { support::Shared().IsCalculate = v; }
-void CFilter::setHideTabs(int16_t v) { support::Shared().HideTabs = v; }
-void CFilter::setFilter(const std::string& v) { support::Shared().Filter = v; }
-void CFilter::setICMOShieldCode(const std::string& v) { support::Shared().ICMOShieldCode = v; }
-void CFilter::setShowMode(Enu_ShowMode v) { support::Shared().ShowMode = v; }
-void CFilter::setIsMakeVoucher(bool v) { support::Shared().IsMakeVoucher = v; }
+void CFilter::setBaseInfo(const std::string& v) {
+    support::Shared().BaseInfo = v;
+}
+void CFilter::setPickName(bool v) {
+    support::Shared().PickName = v;
+}
+void CFilter::setIsCalculate(bool v) {
+    support::Shared().IsCalculate = v;
+}
+void CFilter::setHideTabs(int16_t v) {
+    support::Shared().HideTabs = v;
+}
+void CFilter::setFilter(const std::string& v) {
+    support::Shared().Filter = v;
+}
+void CFilter::setICMOShieldCode(const std::string& v) {
+    support::Shared().ICMOShieldCode = v;
+}
+void CFilter::setShowMode(Enu_ShowMode v) {
+    support::Shared().ShowMode = v;
+}
+void CFilter::setIsMakeVoucher(bool v) {
+    support::Shared().IsMakeVoucher = v;
+}
 
 Variant CFilter::SetAuditChoice(int16_t vNewValue) {
     support::Shared().AuditChoice = vNewValue;
@@ -92,15 +121,79 @@ void CFilter::setLocalConnectingString(const std::string& connectionString) {
     facade::OpenLocalConnection(connectionString);
 }
 
-std::string CFilter::CJName() const { return support::Shared().CJName; }
-int32_t CFilter::TemplateID() const { return support::Shared().TemplateID; }
+std::string CFilter::CJName() const {
+    return support::Shared().CJName;
+}
+int32_t CFilter::TemplateID() const {
+    return support::Shared().TemplateID;
+}
 
-void CFilter::readSystemOptions() { support::LoadSystemOptions(); }
+void CFilter::readSystemOptions() {
+    support::LoadSystemOptions();
+}
+
+void CFilter::Show() {
+    std::unique_ptr<dialog::frmFilter> dlg;
+    try {
+        readSystemOptions();
+        auto presenter = ui::GetPresenter();
+        if (!presenter) {
+            ok_ = false;
+            host::ShowMessage(kNoFrontEnd, host::kIconExclamation);
+            return;
+        }
+        dlg = std::make_unique<dialog::frmFilter>();
+        dlg->setIsCrossRpt(crossRpt_);
+        dlg->setSaleMode(saleMode_);
+        dlg->setIsFromListShow(fromListShow_ ? 1 : 0);
+        dlg->SetListID(listId_);
+        dlg->blBeforeStart = blBeforeStart;
+        dlg->SystemName = SystemName;
+        dlg->setCheckSwitch(checkSwitch_);
+        const bool free = !FixedTransType(listShowStatus_);
+        dlg->setCanSelTrantype(free);
+        dlg->setShowCancel(free);
+        dlg->setShowConnect(free);
+        dlg->setListShowStatus(listShowStatus_);
+        dlg->setDestBillTransType(destBillTransType_);
+        dlg->SetDataFilter(dataFilter_);
+        if (crossRpt_ == 1) {
+            // A cross report takes conditions only.
+            dlg->SSTab1.setTabEnabled(kSortTab, false);
+            dlg->SSTab1.setTabEnabled(kColumnTab, false);
+            dlg->SSTab1.setCurrent(kConditionTab);
+        }
+
+        presenter->runModal(*dlg);
+
+        ok_ = dlg->OK();
+        if (ok_) {
+            if (crossRpt_ != 0) {
+                sqlWhere_ = dlg->WHERE();
+            } else {
+                listHead_ = dlg->getListHead();
+                templateInfo_ = std::make_shared<Dictionary>(dlg->GetTemplateInfo());
+                SchemeID = dlg->SchemeID();
+                dataSql_ = dlg->SQLWHERE();
+                sqlWhere_ = dlg->WHERE();
+                glFastMode = static_cast<int16_t>(dlg->glFastMode);
+            }
+        } else {
+            dataSql_.clear();
+        }
+        MyListID = dlg->MyListID;
+        dlg->unload();
+    } catch (const Error&) {
+        if (dlg) dlg->unload();
+    }
+}
 
 Variant CFilter::getInfoByF7Key(const std::string& SFilter, bool bshowform,
                                 bool blnNotNeedTranType) {
-    if (bshowform)
-        throw Error(-1, kSource, "the filter dialog is not available in this build");
+    if (bshowform) {
+        Show();
+        return Variant();
+    }
     ListRow list;
     try {
         readSystemOptions();

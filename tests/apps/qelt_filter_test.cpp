@@ -94,5 +94,62 @@ TEST(QeltFilterTool, DemoDbWritesAFreshDatabaseTheToolCanRead) {
     std::remove(path.c_str());
 }
 
+TEST(QeltFilterTool, ShowAcceptedPrintsTheDialogsSelectOrCrossReportWhere) {
+    QeltResult r = RunTool("--props UserID=2 show --list 1 --accept");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("SELECT TOP 5000 ", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(" where 1=1 AND  (v1.FTranType=1"), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "");
+
+    r = RunTool("--props UserID=2 show --list 3 --cross-report --accept");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("v1.FTranType=21", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
+
+    r = RunTool("--props UserID=2 show --list 3 --cross-report --accept --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto json = nlohmann::ordered_json::parse(r.out);
+    EXPECT_TRUE(json["ok"].get<bool>());
+    EXPECT_EQ(json["where"].get<std::string>().rfind("v1.FTranType=21", 0), 0u);
+
+    r = RunTool("--props UserID=2 show --list 1 --accept --json --status 4");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    json = nlohmann::ordered_json::parse(r.out);
+    EXPECT_EQ(json["sql"].get<std::string>().rfind("SELECT TOP 5000 ", 0), 0u);
+    EXPECT_EQ(json["cjName"].get<std::string>(), "外购入库单序时簿");
+    EXPECT_FALSE(json["listHead"].empty());
+}
+
+TEST(QeltFilterTool, ShowDumpPrintsSelectorsAndGridsAndCancels) {
+    QeltResult r = RunTool("--props UserID=2 show --list 4 --dump");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("ComboBox cboTransType index=0\n* 0 \"采购订单序时簿", 0), 0u) << r.out;
+    for (const char* part :
+         {"\nComboBox cboTime ", "\nComboBox cboConnect ",
+          "\nGrid VpFilter rows=", "\nGrid vsOrder rows=", "\nGrid vaHideColumn rows="})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part;
+    EXPECT_EQ(r.out.find("SELECT"), std::string::npos) << "not accepted";
+}
+
+TEST(QeltFilterTool, ShowFailuresEndInOneLineAndExitOne) {
+    QeltResult r = RunTool("show --list 987654 --accept");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "qelt-filter: no list with id 987654\n");
+
+    // The dialog's own message comes first; the tool's reason is the last line.
+    r = RunTool("show --list 1 --accept");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    const std::string last = "qelt-filter: the dialog of list 1 refused OK (see its messages)\n";
+    ASSERT_GE(r.err.size(), last.size()) << r.err;
+    EXPECT_EQ(r.err.substr(r.err.size() - last.size()), last);
+    EXPECT_NE(r.err.find("GetDataSql:"), std::string::npos) << r.err;
+
+    r = RunTool("show --accept");
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.exitCode, 1) << "a command-line error, not a failure";
+}
+
 }  // namespace
 }  // namespace qelt::testing

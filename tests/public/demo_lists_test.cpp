@@ -11,45 +11,13 @@
 #include <vector>
 
 #include "common/test_env.h"
+#include "public/sqlite_translation.h"
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
 #include "support/shared_settings.h"
 
 namespace qelt::testing {
 namespace {
-
-// SQL Server text to SQLite: TOP n becomes LIMIT n, the READPAST hint goes,
-// the day conversion becomes date().
-std::string ToSqlite(std::string sql) {
-    std::smatch top;
-    std::string limit;
-    if (std::regex_search(sql, top, std::regex("^SELECT TOP (\\d+) "))) {
-        limit = " LIMIT " + top[1].str();
-        sql = "SELECT " + top.suffix().str();
-    }
-    sql = std::regex_replace(sql, std::regex(" WITH \\(READPAST\\) "), " ");
-    sql = std::regex_replace(sql, std::regex("convert\\(datetime,convert\\(varchar\\(30\\),([^,]+),111\\)\\)"),
-                             "date($1)");
-    return sql + limit;
-}
-
-// Rows the statement returns on the demo database; -1 with the error in `error`.
-long CountRows(const std::string& sql, std::string& error) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    long rows = -1;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
-        rows = 0;
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) ++rows;
-        if (rc != SQLITE_DONE) rows = -1;
-    }
-    if (rows < 0) error = sqlite3_errmsg(db);
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return rows;
-}
 
 std::vector<int> DemoListIds() {
     std::vector<int> ids;

@@ -259,3 +259,18 @@ public:
 };
 
 }  // namespace qelt::host
+
+namespace qelt::host {
+
+// "QeltMStockRpt.Data": the stock reports' data service.
+class QELT_EXPORT IStockRptData : public virtual Component {
+public:
+    // The first day of the stock system's start: the start date of period
+    // `startPeriod` of the start year, as "yyyy/mm/dd". The default reads the
+    // year from the system option "StartYear" (category "IC") and the date
+    // from t_PeriodDate; empty when either is missing. Raises Error when the
+    // database cannot be read.
+    virtual std::string GetStartDate(const std::string& propsString, int32_t& startPeriod) = 0;
+};
+
+}  // namespace qelt::host

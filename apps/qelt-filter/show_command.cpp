@@ -1,0 +1,100 @@
+#include "show_command.h"
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "json_output.h"
+#include "qelt/cfilter.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/ui/dump.h"
+#include "qelt/ui/presenter.h"
+
+namespace qelt::cli {
+
+namespace {
+
+constexpr const char* kSource = "qelt-filter";
+
+// What a person looks at before choosing: the transaction type, the status
+// selectors and the three grids.
+constexpr const char* kDumpedControls[] = {
+    "cboTransType", "cboTime",     "cboCheck",    "cboICMO",    "cboROB",
+    "cboPost",      "cboKickBack", "cboCancel",   "cboConnect", "chkFastMode",
+    "VpFilter",     "vsOrder",     "vaHideColumn"};
+
+bool ListExists(int listId) {
+    auto connection = host::Create<host::IAppConnection>("QeltConnection.AppConnection");
+    auto rs =
+        connection->Execute("select FID from ICListTemplate where FID=" + std::to_string(listId));
+    return rs && !rs->eof();
+}
+
+std::string DumpDialog(const ui::Form& form) {
+    std::string out;
+    for (const char* name : kDumpedControls)
+        if (const ui::Control* c = form.find(name)) out += ui::Dump(*c);
+    return out;
+}
+
+}  // namespace
+
+CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options) {
+    auto* show = app.add_subcommand("show", "run a list's filter dialog from a script");
+    show->add_option("--list", options.listId, "list id (ICListTemplate.FID)")->required();
+    show->add_flag("--accept", options.accept, "press OK and print the SELECT");
+    show->add_flag("--cross-report", options.crossReport,
+                   "a cross report: OK gives the WHERE text only");
+    show->add_option("--status", options.status, "list show status (2, 4, 6 fix the type)");
+    show->add_flag("--dump", options.dump, "print the selectors and grids as the dialog opens");
+    show->add_flag("--json", options.json, "print the result as JSON");
+    return show;
+}
+
+int RunShow(const ShowOptions& options) {
+    const std::string list = std::to_string(options.listId);
+    if (!ListExists(options.listId)) throw Error(1, kSource, "no list with id " + list);
+
+    std::string dialog;
+    bool opened = false;
+    ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& form) {
+        opened = true;
+        if (options.dump) dialog = DumpDialog(form);
+        if (options.accept) form.button("cmdOk").click();
+    }));
+    CFilter filter;
+    filter.setListID(options.listId);
+    // The dialog offers the templates the host's filter selects; a host
+    // opening one list selects that list's.
+    filter.setFilter("FID in (" + list + ")");
+    filter.setListShowStatus(options.status);
+    if (options.crossReport) filter.setCROSSRPT(1);
+    filter.Show();
+    ui::SetPresenter(nullptr);
+
+    if (!opened) throw Error(1, kSource, "the dialog of list " + list + " could not be opened");
+    if (options.accept && !filter.OK())
+        throw Error(1, kSource, "the dialog of list " + list + " refused OK (see its messages)");
+
+    if (options.json) {
+        nlohmann::ordered_json out;
+        if (options.dump) out["dialog"] = dialog;
+        if (options.crossReport) {
+            out["ok"] = filter.OK();
+            out["where"] = filter.SQLWHERE();
+        } else {
+            const nlohmann::ordered_json result = LookupResult(filter);
+            for (const auto& [key, value] : result.items()) out[key] = value;
+        }
+        std::cout << out.dump(2) << "\n";
+        return 0;
+    }
+    std::cout << dialog;
+    if (options.accept)
+        std::cout << (options.crossReport ? filter.SQLWHERE() : filter.Datasql()) << "\n";
+    return 0;
+}
+
+}  // namespace qelt::cli

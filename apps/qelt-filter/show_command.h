@@ -1,0 +1,27 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace qelt::cli {
+
+struct ShowOptions {
+    int listId = 0;
+    int status = 0;
+    bool accept = false;
+    bool crossReport = false;
+    bool dump = false;
+    bool json = false;
+};
+
+// Adds "show": the filter dialog of a list run by a script instead of a
+// person. The options land in `options`.
+CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options);
+
+// Shows the dialog: with dump, prints the selectors and the three grids as
+// the person finds them; with accept, presses OK and prints the list's
+// SELECT (the WHERE text for a cross report), else the dialog is cancelled.
+// Returns the exit code; raises qelt::Error with a one-line reason when the
+// list does not exist or the dialog refuses OK.
+int RunShow(const ShowOptions& options);
+
+}  // namespace qelt::cli

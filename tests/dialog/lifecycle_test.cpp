@@ -1,0 +1,369 @@
+// The filter dialog's lifecycle on fixture templates: what it offers when it
+// opens, when it accepts itself, when it refuses, and how it assembles the
+// extra filter and its public results.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/test_env.h"
+#include "dialog/frm_filter.h"
+#include "host/prog_ids.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/ui/presenter.h"
+#include "support/session_env.h"
+#include "support/shared_settings.h"
+
+namespace qelt::dialog {
+namespace {
+
+using testing::MessageRecorder;
+using testing::TempDatabase;
+
+// One list per row: FID, name, template; every template has a bill number
+// (text), a date and a quantity, except template 700 which has no columns.
+constexpr const char* kLists = R"sql(
+INSERT INTO ICListTemplate (FID, FName, FTemplateID, FFilter, FMasterTable) VALUES
+ (1,  '采购订单', 501, 'v1.FTranType=71', 'v1'),
+ (20, '审核单', 502, 'v1.FTranType=20', 'v1'),
+ (21, '销售订单', 60, '', 'v1'),
+ (22, '报价单', 64, '', 'v1'),
+ (23, '外销发票', 63, '', 'v1'),
+ (84, '确认单', 505, '', 'v1'),
+ (604, '计划订单', 506, '', 'v1'),
+ (700, '空模板', 700, '', 'v1');
+INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', '2026'),
+  ('IC', 'CurrentPeriod', '12');
+INSERT INTO t_PeriodDate (FYear, FPeriod, FStartDate, FEndDate) VALUES
+  (2026, 12, '2026-12-01 00:00:00', '2026-12-31 00:00:00');
+)sql";
+
+constexpr const char* kColumns = R"sql(
+INSERT INTO ICChatBillTitle (FInterID, FTypeID, FColCaption, FColName, FTableName, FColType,
+  FColWidth, FVisible, FVisForQuest, FName, FTableAlias, FAction, FIsPrimary, FVisForOrder, FMode)
+SELECT c.id, t.FTemplateID, c.caption, c.alias, 'TableA', c.type, 900, 1, 1, c.alias, 'v1', '',
+       c.id = 1, 1, 1
+FROM ICListTemplate t,
+     (SELECT 1 AS id, '单据编号' AS caption, 'FBillNo' AS alias, 1 AS type
+      UNION ALL SELECT 2, '日期', 'FDate', 0
+      UNION ALL SELECT 3, '数量', 'FQty', 3) c
+WHERE t.FTemplateID <> 700;
+)sql";
+
+class Lifecycle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.exec(kLists);
+        db.exec(kColumns);
+        host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
+        support::LoadSystemOptions();
+    }
+
+    // Runs the dialog with `person` acting once it is shown.
+    void run(std::function<void(frmFilter&)> person = {}) {
+        ui::ScriptedPresenter presenter([&](ui::Form&) {
+            personActed = true;
+            if (person) person(form);
+        });
+        presenter.runModal(form);
+    }
+    void pressOk() {
+        run([](frmFilter& f) { f.cmdOk.click(); });
+    }
+    std::string items() const {
+        std::string s;
+        for (const auto& item : form.cboTransType.items())
+            s += TransTypeItem::DisplayName(item) + "=" + TransTypeItem::HiddenCode(item) + ";";
+        return s;
+    }
+    std::string shown() {
+        std::string s;
+        for (const auto& m : messages.messages)
+            s += "|" + m.text + "|" + m.title + "|" + std::to_string(m.icon);
+        messages.messages.clear();
+        return s;
+    }
+
+    TempDatabase db;
+    MessageRecorder messages;
+    frmFilter form;
+    bool personActed = false;
+};
+
+TEST_F(Lifecycle, TransactionTypesCarryTheirCodeBehindExactly100Blanks) {
+    support::Shared().Filter = "FID in (1, 20)";
+    run();
+    EXPECT_EQ(items(), "采购订单=1||501||v1.FTranType=71;审核单=20||502||v1.FTranType=20;");
+    EXPECT_EQ(form.cboTransType.items()[0],
+              "采购订单" + std::string(100, ' ') + "1||501||v1.FTranType=71");
+    EXPECT_EQ(form.cboTransType.listIndex(), 0) << "no scheme: the first type";
+    EXPECT_EQ(support::Shared().TemplateID, 501);
+    EXPECT_EQ(form.MyListID, 1);
+}
+
+TEST_F(Lifecycle, OutSaleModeRenamesSaleTemplatesAndOkNamesThemBack) {
+    support::Shared().Filter = "FID in (21, 22, 23)";
+    form.setSaleMode(1);
+    struct Case {
+        int item;
+        const char* cjName;
+    } cases[] = {{0, "销售订单"}, {1, "外销报价单"}, {2, "销售外销发票"}};
+    for (const auto& c : cases) {
+        frmFilter dialog;
+        dialog.setSaleMode(1);
+        ui::ScriptedPresenter([&](ui::Form&) {
+            dialog.cboTransType.select(c.item);
+            dialog.cmdOk.click();
+        }).runModal(dialog);
+        EXPECT_TRUE(dialog.OK()) << shown();
+        EXPECT_EQ(support::Shared().CJName, c.cjName) << c.item;
+    }
+    run();
+    EXPECT_EQ(items(), "外销订单=21||60||;外销报价单=22||64||;外销外销发票=23||63||;");
+}
+
+TEST_F(Lifecycle, AuditChoiceOffHidesList20AndTheHostsItemIsStillItsOwn) {
+    db.exec(
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC','AuditChoice','0')");
+    support::LoadSystemOptions();
+    support::Shared().Filter = "FID in (1, 20, 21)";
+    form.SetListID(21);
+    form.setCanSelTrantype(false);
+    run();
+    EXPECT_EQ(items(), "采购订单=1||501||v1.FTranType=71;销售订单=21||60||;");
+    EXPECT_EQ(form.cboTransType.listIndex(), 1);
+    EXPECT_FALSE(form.cboTransType.enabled());
+    EXPECT_EQ(form.MyListID, 21);
+}
+
+TEST_F(Lifecycle, OrderConfirmationOfList84TakesTheThirdType) {
+    support::Shared().Filter = "FID in (1, 20, 21, 84)";
+    form.SetListID(84);
+    form.setCanSelTrantype(false);
+    form.setDestBillTransType("77");
+    run();
+    EXPECT_EQ(form.cboTransType.listIndex(), 2);
+    EXPECT_EQ(form.MyListID, 21);
+}
+
+TEST_F(Lifecycle, LongNamesAreCutAt100CharactersInCJName) {
+    const std::string name(120, 'N');
+    db.exec("UPDATE ICListTemplate SET FName='" + name + "' WHERE FID=1");
+    support::Shared().Filter = "FID in (1)";
+    pressOk();
+    EXPECT_TRUE(form.OK());
+    EXPECT_EQ(support::Shared().CJName, std::string(100, 'N'));
+}
+
+TEST_F(Lifecycle, CheckedBeforeProjectAcceptsOnOpenUnlessTheHostShowsTheList) {
+    support::Shared().Filter = "FID in (1)";
+    form.chkShowByBeforeProject.setValue(1);
+    run([](frmFilter& f) { f.cmdCancel.click(); });
+    EXPECT_FALSE(personActed);
+    EXPECT_TRUE(form.OK());
+    EXPECT_FALSE(form.shown());
+    EXPECT_NE(form.SQLWHERE().find("v1.FTranType=71"), std::string::npos) << form.SQLWHERE();
+
+    frmFilter fromList;
+    fromList.chkShowByBeforeProject.setValue(1);
+    fromList.setIsFromListShow(-1);
+    bool acted = false;
+    ui::ScriptedPresenter([&](ui::Form&) { acted = true; }).runModal(fromList);
+    EXPECT_TRUE(acted);
+    EXPECT_FALSE(fromList.OK());
+    EXPECT_EQ(shown(), "");
+}
+
+TEST_F(Lifecycle, RefusalsAndFailuresSayWhyInTheirOwnWords) {
+    struct Case {
+        const char* filter;
+        std::function<void(frmFilter&)> person;
+        const char* messages;
+    } cases[] = {
+        {"FID in (700)", {}, "|系统设置的模版不存在！|提示|0"},
+        {"FID in (999)", [](frmFilter& f) { f.cmdOk.click(); },
+         "|在初始查询条件时出错！\n因此，你不能进行条件查询操作。|Vostrel提示|0"
+         "|你已经把全部数据列置为不可见，请重新选择。|Vostrel提示|64"},
+        {"FID in (604)",
+         [](frmFilter& f) {
+             f.framePlanOrder.setVisible(true);
+             f.cmdOk.click();
+         },
+         "|请至少选择一种订单状态!|Vostrel提示|64"},
+    };
+    for (const auto& c : cases) {
+        support::Shared().Filter = c.filter;
+        frmFilter dialog;
+        bool stillShown = false;
+        ui::ScriptedPresenter([&](ui::Form&) {
+            if (c.person) c.person(dialog);
+            stillShown = dialog.shown();
+        }).runModal(dialog);
+        EXPECT_FALSE(dialog.OK()) << c.filter;
+        EXPECT_EQ(shown(), c.messages) << c.filter;
+        if (c.person) EXPECT_TRUE(stillShown) << c.filter;
+    }
+}
+
+TEST_F(Lifecycle, PlannedOrderWithAStateChosenIsAccepted) {
+    support::Shared().Filter = "FID in (604)";
+    run([](frmFilter& f) {
+        f.framePlanOrder.setVisible(true);
+        f.chkPlan.click();
+        f.cmdOk.click();
+    });
+    EXPECT_TRUE(form.OK()) << shown();
+    EXPECT_EQ(form.MyListID, 604);
+}
+
+TEST_F(Lifecycle, QuotesAreDiscardedAndEnterAccepts) {
+    support::Shared().Filter = "FID in (1)";
+    run([](frmFilter& f) {
+        f.VpFilter.pick(1, 3, 1);
+        f.VpFilter.type(1, 6, "'O\"K'");
+        f.key(ui::kKeyEnter);
+    });
+    EXPECT_TRUE(form.OK());
+    EXPECT_NE(form.SQLWHERE().find("(     v1.FBillNo LIKE '%OK%')"), std::string::npos)
+        << form.SQLWHERE();
+}
+
+// --- the extra filter -----------------------------------------------------------
+
+class ListServerStub final : public host::IListServer {
+public:
+    explicit ListServerStub(std::string filter) : filter_(std::move(filter)) {}
+    bool GetCurPeriod(const std::string&, int32_t&, int32_t&, Date&, Date&) override {
+        return false;
+    }
+    std::string GetExtFilter(const std::string&) override {
+        ++calls;
+        return filter_;
+    }
+    static inline int calls = 0;
+
+private:
+    std::string filter_;
+};
+
+TEST_F(Lifecycle, ExtraFilterJoinsTypeDataServerAndFixedConditions) {
+    const std::string k401 =
+        "(u1.FPrice=0 and u1.FAmount=0 and u1.FQty<>0)  AND (v1.FVchInterID=0 OR v1.FVchInterID is "
+        "Null) AND (v1.FCheckerID<>0)";
+    struct Case {
+        std::string type, data;
+        int list = 1, templateId = 501;
+        bool calculate = false, voucher = false;
+        std::string server;
+        std::string expected;
+        int serverCalls = 0;
+    } cases[] = {
+        {"v1.FTranType=1", "", 1, 501, false, false, "", "v1.FTranType=1"},
+        {"", "v1.FROB=1", 1, 501, false, false, "", "(v1.FROB=1)"},
+        {" A ", " B ", 1, 501, false, false, "", "A AND ( B )"},
+        {"A", "   ", 1, 501, false, false, "", "A"},
+        {"A", "", 69, 501, false, false, "", "A AND ( (v1.FStatus>=1) )"},
+        {"", "", 69, 501, false, false, "", "(v1.FStatus>=1)"},
+        {"A", "", 401, 501, false, false, "", "A AND (" + k401 + ")"},
+        {"A", "", 401, 56, true, false, "v1.FX=1", "A AND (" + k401 + " AND v1.FX=1)", 1},
+        {"A", "", 5, 501, true, false, "v1.FX=1", "A AND (v1.FX=1)", 1},
+        {"", "B", 5, 501, true, false, " v1.FX=1 ", "(B) AND ( v1.FX=1 )", 1},
+        {"A", "", 5, 84, true, false, "v1.FX=1", "A"},
+        {"A", "", 5, 56, true, false, "v1.FX=1", "A"},
+        {"A", "", 5, 501, true, true, "v1.FX=1", "A"},
+    };
+    for (const auto& c : cases) {
+        host::RegisterComponent(host::progid::kListServer,
+                                [&] { return std::make_shared<ListServerStub>(c.server); });
+        ListServerStub::calls = 0;
+        auto& shared = support::Shared();
+        shared.IsCalculate = c.calculate;
+        shared.IsMakeVoucher = c.voucher;
+        shared.TemplateID = c.templateId;
+        frmFilter dialog;
+        dialog.SetListID(c.list);
+        dialog.SetDataFilter(c.data);
+        dialog.cboTransType.addItem(TransTypeItem::Text("T", c.list, c.templateId, c.type));
+        dialog.cboTransType.setListIndex(0);
+        EXPECT_EQ(dialog.getFilterExt(), c.expected) << c.type << "|" << c.data << "|" << c.list;
+        EXPECT_EQ(ListServerStub::calls, c.serverCalls) << c.list << "/" << c.templateId;
+    }
+}
+
+// --- public helpers ---------------------------------------------------------------
+
+TEST_F(Lifecycle, ListHeadFollowsTheColumnGridsOrderAndWidthsAreReadByName) {
+    support::Shared().Filter = "FID in (1)";
+    run([](frmFilter& f) {
+        // The first two column rows swapped, as the move buttons do.
+        for (int c = 1; c <= f.vaHideColumn.maxCols(); ++c) {
+            const std::string first = f.vaHideColumn.text(1, c);
+            f.vaHideColumn.setText(1, c, f.vaHideColumn.text(2, c));
+            f.vaHideColumn.setText(2, c, first);
+        }
+        f.vaHideColumn.setText(1, 4, "0");
+        f.cmdOk.click();
+    });
+    ASSERT_TRUE(form.OK()) << shown();
+    auto head = form.getListHead();
+    ASSERT_TRUE(head);
+    std::string order;
+    for (std::size_t i = 0; i < head->size(); ++i)
+        order += head->at(i)->at("FColName").toString() + ",";
+    EXPECT_EQ(order, "FDate,FBillNo,FQty,");
+
+    int32_t index = -5;
+    EXPECT_EQ(form.GetTheColWidthByColName("FNope", index), 0);
+    EXPECT_EQ(index, -5);
+    EXPECT_DOUBLE_EQ(form.GetTheColWidthByColName("FBillNo", index), 15.87);
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(form.GetTheColWidthByColName("FDate", index), 0) << "a zero width reads as 0";
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(form.GetTemplateInfo().at("FID").toLong(), 1);
+}
+
+TEST_F(Lifecycle, StartDateIsTheFirstDayOfTheStartPeriod) {
+    EXPECT_EQ(form.GetStartPeriod(), 0);
+    EXPECT_EQ(form.GetStartDate(), "") << "no start year";
+    db.exec(
+        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC','StartYear','2026'),"
+        "('IC','StartPeriod','3');"
+        "INSERT INTO t_PeriodDate (FYear, FPeriod, FStartDate, FEndDate) VALUES"
+        " (2026, 3, '2026-03-01 00:00:00', '2026-03-31 00:00:00'),"
+        " (2025, 3, '2025-03-01 00:00:00', '2025-03-31 00:00:00')");
+    support::LoadSystemOptions();
+    EXPECT_EQ(form.GetStartPeriod(), 3);
+    EXPECT_EQ(form.GetStartDate(), "2026/03/01");
+    db.exec("UPDATE t_SystemProfile SET FValue='x' WHERE FKey='StartPeriod'");
+    support::LoadSystemOptions();
+    EXPECT_EQ(form.GetStartPeriod(), 0) << "an unreadable option is no period";
+}
+
+TEST_F(Lifecycle, PlanValuesAreFoundByKeyEvenWithAQuote) {
+    auto rs = std::make_shared<Recordset>();
+    rs->appendField("FKey", adVarWChar);
+    rs->appendField("FValue", adVarWChar);
+    rs->open();
+    rs->appendRow({Variant("a"), Variant("1")});
+    rs->appendRow({Variant("o'k"), Variant("2")});
+    rs->appendRow({Variant("n"), Variant()});
+    EXPECT_EQ(form.GetPlanValueByKey(rs, "o'k"), "2");
+    EXPECT_EQ(form.GetPlanValueByKey(rs, "A"), "1") << "keys compare ignoring case";
+    EXPECT_EQ(form.GetPlanValueByKey(rs, "missing", "d"), "d");
+    EXPECT_EQ(form.GetPlanValueByKey(rs, "n", "d"), "d");
+    EXPECT_EQ(form.GetPlanValueByKey(nullptr, "a", "d"), "");
+}
+
+TEST_F(Lifecycle, DeletingAPlanNeedsTheProfileComponent) {
+    try {
+        form.DelPlan(1, "plan");
+        FAIL() << "no profile component is registered";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number, 429);
+    }
+}
+
+}  // namespace
+}  // namespace qelt::dialog
