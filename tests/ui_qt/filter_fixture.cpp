@@ -1,38 +1,53 @@
 #include "ui_qt/filter_fixture.h"
 
-#include "editing/fmaker.h"
-#include "qelt/template_data.h"
-#include "support/shared_settings.h"
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "qelt/host/session.h"
+#include "qelt/ui/presenter.h"
 
 namespace qelt::testing {
 
-FilterDialog::FilterDialog() : form_(std::make_unique<dialog::frmFilter>()) {
-    auto& f = *form_;
-    f.SetListID(1);
-    f.setDialogTexts();
-    f.cboTransType.addItem(dialog::TransTypeItem::Text("外购入库单序时簿", 1, 1, "v1.FTranType=1"));
-    f.cboTransType.addItem(dialog::TransTypeItem::Text("产品入库单序时簿", 2, 1, "v1.FTranType=2"));
-    f.cboTransType.setListIndex(0);
-    f.cboCheck.setListIndex(2);
-    f.cboTime.setListIndex(3);
-    f.cboROB.setListIndex(2);
-    f.lvwProject.addItem({"P0000", "默认方案", 1, 5});
-    f.lvwProject.setSelectedKey("P0000");
-    f.createModels();
-    f.mTemplateData->InitData("");
-    support::Shared().TemplateID = 1;
-    f.mFMaker->InitField();
-    f.mFMaker->InitHideColumns();
-    f.mFMaker->LoadOrderFields(f.listOrderFields);
-    auto* maker = f.mFMaker.get();
-    f.VpFilter.onChange = [maker](int row, int col) { maker->ConditionCellChanged(row, col); };
-    f.VpFilter.onEditEnd = [maker](int, int, bool) { maker->ConditionEditEnd(); };
-    f.VpFilter.onLeaveCell = [maker](int row, int col, int newRow, int newCol, bool& cancel) {
-        cancel = !maker->ConditionLeaveCell(col, row, newCol, newRow);
-    };
-    f.VpFilter.onKeyDown = [maker](int& key, int) { maker->ConditionKeyDown(key, 1); };
+FilterSession::FilterSession() {
+    db.exec(ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/data/demo.sql"));
+    host::SetSharedProperty("PropsString", "UserID=1;UserName=Administrator");
 }
 
-FilterDialog::~FilterDialog() = default;
+FilterSession::~FilterSession() {
+    ui::SetPresenter(nullptr);
+}
+
+std::unique_ptr<CFilter> ShowWithQt(
+    int listId, const std::function<void(QWidget& dialog, dialog::frmFilter& form)>& drive) {
+    auto presenter = std::make_shared<qt::QtPresenter>();
+    presenter->setShownHook([&](QWidget& dialog, ui::Form& form) {
+        if (form.name() != dialog::frmFilter::kName) return;
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        QApplication::setActiveWindow(&dialog);
+        drive(dialog, static_cast<dialog::frmFilter&>(form));
+        if (form.shown()) QTest::keyClick(&dialog, Qt::Key_Escape);
+        if (form.shown()) form.hide();
+    });
+    ui::SetPresenter(presenter);
+    auto filter = std::make_unique<CFilter>();
+    filter->setListID(listId);
+    filter->Show();
+    ui::SetPresenter(nullptr);
+    return filter;
+}
+
+std::unique_ptr<CFilter> ShowScripted(int listId,
+                                      const std::function<void(dialog::frmFilter& form)>& user) {
+    ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& form) {
+        if (form.name() == dialog::frmFilter::kName) user(static_cast<dialog::frmFilter&>(form));
+    }));
+    auto filter = std::make_unique<CFilter>();
+    filter->setListID(listId);
+    filter->Show();
+    ui::SetPresenter(nullptr);
+    return filter;
+}
 
 }  // namespace qelt::testing

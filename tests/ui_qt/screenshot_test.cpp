@@ -70,29 +70,26 @@ TEST(Screenshots, DialogFontHasTheGlyphsOfTheChineseCaptions) {
 }
 
 TEST(Screenshots, FilterDialogEachTabAndSaveSchemeDialog) {
-    FilterDialog d;
-    auto& f = d.form();
-    // A condition and a sort key, written as the rules write them.
-    f.VpFilter.pick(1, 3, 2);
-    f.VpFilter.pick(1, 4, 6);
-    f.VpFilter.type(1, 6, "WIN-2026");
-    f.VpFilter.pick(2, 1, 0);
-    f.VpFilter.pick(2, 3, 1);
-    f.vsOrder.setText(1, 1, "日期");
-    f.vsOrder.setCellType(1, 2, ui::CellType::CheckBox);
-    f.vsOrder.setCellType(1, 3, ui::CellType::CheckBox);
-    f.vsOrder.setText(1, 2, "0");
-    f.vsOrder.setText(1, 3, "1");
-    f.vsOrder.setText(2, 1, "单据编号");
-    f.vsOrder.setCellType(2, 2, ui::CellType::CheckBox);
-    f.vsOrder.setCellType(2, 3, ui::CellType::CheckBox);
-    f.vsOrder.setText(2, 2, "1");
-    f.vsOrder.setText(2, 3, "0");
-    f.vsOrder.setBackColor(1, ui::Grid::All, ui::Color::ActiveTitleBar);
-    f.vsOrder.setForeColor(1, ui::Grid::All, ui::Color::White);
-    f.vaHideColumn.setText(4, 3, "0");
+    FilterSession session;
     std::vector<std::string> saved;
-    RunShown(f, [&](QWidget& dialog) {
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        // A condition and a sort key, through the person's actions.
+        f.focus("VpFilter");
+        f.VpFilter.pick(1, 3, 2);
+        f.VpFilter.pick(1, 4, 6);
+        f.VpFilter.type(1, 6, "WIN-2026");
+        f.VpFilter.pick(2, 1, 0);
+        f.VpFilter.pick(2, 3, 1);
+        f.focus("cboTime");
+        f.cboTime.select(3);
+        f.SSTab1.select(1);
+        f.focus("listOrderFields");
+        f.listOrderFields.select(1);
+        f.focus("cmdAdd");
+        f.cmdAdd.click();
+        f.listOrderFields.select(0);
+        f.cmdAdd.click();
+        f.SSTab1.select(0);
         auto* tabs = Widget<QTabWidget>(dialog, "SSTab1");
         const char* names[] = {"filter-conditions.png", "filter-sort.png", "filter-columns.png"};
         for (int tab = 0; tab < 3; ++tab) {
