@@ -167,7 +167,8 @@ public:
         auto* schemes = new QVBoxLayout;
         for (const char* name :
              {"lblProject", "tlbProject", "lvwProject", "chkShowByBeforeProject"})
-            if (QWidget* w = take(name)) schemes->addWidget(w, name[0] == 'l' && name[1] == 'v');
+            if (QWidget* w = take(name))
+                schemes->addWidget(w, std::string(name) == "lvwProject" ? 1 : 0);
         auto* schemePane = new QWidget;
         schemePane->setLayout(schemes);
         schemes->setContentsMargins(0, 0, 0, 0);
