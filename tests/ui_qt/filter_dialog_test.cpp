@@ -125,39 +125,43 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
 }
 
 // F7 in the value cell of a material row opens the look-up window on the
-// items; the chosen item's code lands in the cell, Escape leaves it.
+// items, starting from the cell's text; the chosen item's code or name (by
+// the field's return type) lands in the cell, Escape leaves it.
 TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindow) {
     FilterSession session;
     qt::RegisterLookupWindows();
-    constexpr const char* kItemNumber = "物料代码";
-    std::string listed, cell, afterEscape;
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* cell;
+    };
+    const Case cases[] = {{"物料代码", "1.02", "1.02.001"}, {"物料名称", "1.02", "圆钢"}};
+    std::string seen, afterEscape;
     ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-        const auto fields = f.VpFilter.comboItems(1, 3);
-        const auto at = std::find(fields.begin(), fields.end(), kItemNumber);
-        ASSERT_NE(at, fields.end());
         auto* conditions = Widget<QTableView>(dialog, "VpFilter");
-        PickInCell(*conditions, 1, 3, static_cast<int>(at - fields.begin()));
-        ClickCell(*conditions, 1, 6);
-        OnNextModal([&](QWidget& window) {
-            QTest::qWait(20);
-            QTest::keyClicks(window.focusWidget(), "1.02");
-            listed = window.findChild<QTableView*>("items")
-                         ->model()
-                         ->index(0, 1)
-                         .data()
-                         .toString()
-                         .toStdString();
-            QTest::keyClick(&window, Qt::Key_Return);
-        });
-        QTest::keyClick(conditions, Qt::Key_F7);
-        cell = f.VpFilter.text(1, 6);
+        for (int i = 0; i < 2; ++i) {
+            const int row = i + 1;
+            const auto fields = f.VpFilter.comboItems(row, 3);
+            const auto at = std::find(fields.begin(), fields.end(), cases[i].field);
+            ASSERT_NE(at, fields.end());
+            PickInCell(*conditions, row, 3, static_cast<int>(at - fields.begin()));
+            TypeIntoCell(*conditions, row, 6, cases[i].typed);
+            OnNextModal([&](QWidget& window) {
+                QTest::qWait(20);
+                auto* items = window.findChild<QTableView*>("items")->model();
+                seen += std::to_string(items->rowCount()) + " rows from " +
+                        items->index(0, 0).data().toString().toStdString() + "; ";
+                QTest::keyClick(&window, Qt::Key_Return);
+            });
+            QTest::keyClick(conditions, Qt::Key_F7);
+            seen += f.VpFilter.text(row, 6) + "\n";
+        }
         OnNextModal([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
         QTest::keyClick(conditions, Qt::Key_F7);
-        afterEscape = f.VpFilter.text(1, 6);
+        afterEscape = f.VpFilter.text(2, 6);
     });
-    EXPECT_EQ(listed, "圆钢");
-    EXPECT_EQ(cell, "1.02.001");
-    EXPECT_EQ(afterEscape, "1.02.001");
+    EXPECT_EQ(seen, "2 rows from 1.02.001; 1.02.001\n2 rows from 1.02.001; 圆钢\n");
+    EXPECT_EQ(afterEscape, "圆钢");
 }
 
 // Transaction type and selectors above the tabs, the scheme list to their
