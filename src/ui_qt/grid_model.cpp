@@ -65,8 +65,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return colour(grid_.foreColor(r, c), false);
         case Qt::TextAlignmentRole:
             if (type == CellType::Number) return int(Qt::AlignRight | Qt::AlignVCenter);
-            if (type == CellType::CheckBox && grid_.checkAlign(r, c) != ui::CheckAlign::Left)
+            if (type == CellType::CheckBox && grid_.checkAlign(r, c) == ui::CheckAlign::Center)
                 return int(Qt::AlignCenter);
+            if (type == CellType::CheckBox && grid_.checkAlign(r, c) == ui::CheckAlign::Right)
+                return int(Qt::AlignRight | Qt::AlignVCenter);
             return {};
         case kCellTypeRole:
             return static_cast<int>(type);

@@ -1,10 +1,12 @@
 #include "ui_qt/grid_view.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 
 #include "ui_qt/key_codes.h"
@@ -84,6 +86,59 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     } else {
         QStyledItemDelegate::setModelData(editor, model, index);
     }
+}
+
+namespace {
+
+// Where an aligned check box goes in its cell; empty for a left one.
+QRect AlignedCheckRect(const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (TypeOf(index) != CellType::CheckBox) return {};
+    const QVariant align = index.data(Qt::TextAlignmentRole);
+    if (!align.isValid()) return {};
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    const QSize size =
+        style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, widget).size();
+    const Qt::Alignment a = Qt::Alignment(align.toInt());
+    return QStyle::alignedRect(option.direction, a, size, option.rect);
+}
+
+}  // namespace
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QRect check = AlignedCheckRect(opt, index);
+    if (check.isEmpty()) return QStyledItemDelegate::paint(painter, option, index);
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    const Qt::CheckState state = opt.checkState;
+    opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    QStyleOptionViewItem box(opt);
+    box.rect = check;
+    box.state &= ~QStyle::State_HasFocus;
+    box.state |= state == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
+    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
+}
+
+bool CellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                               const QStyleOptionViewItem& option, const QModelIndex& index) {
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QRect check = AlignedCheckRect(opt, index);
+    const bool mouse = event->type() == QEvent::MouseButtonRelease ||
+                       event->type() == QEvent::MouseButtonDblClick ||
+                       event->type() == QEvent::MouseButtonPress;
+    if (check.isEmpty() || !mouse || !(model->flags(index) & Qt::ItemIsUserCheckable))
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    auto* me = static_cast<QMouseEvent*>(event);
+    if (me->button() != Qt::LeftButton || !check.contains(me->position().toPoint())) return false;
+    // Press and double click are taken so that only the release toggles.
+    if (event->type() != QEvent::MouseButtonRelease) return true;
+    const bool on = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    return model->setData(index, on ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
 bool CellDelegate::eventFilter(QObject* object, QEvent* event) {

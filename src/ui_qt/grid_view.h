@@ -25,6 +25,13 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
+    // Check boxes centred or right-aligned in their cell are drawn and hit
+    // there (the style puts them at the left).
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+
 protected:
     // Enter ends the edit at once and goes no further: the cell's new text
     // reaches the grid before any other key is handled.

@@ -48,8 +48,8 @@ TEST(FilterDialogQt, WidgetActionsGiveTheSameSelectAsTheScriptedPresenter) {
         QTest::mouseClick(Widget<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
         Widget<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(kColumnTab);
         auto* columns = Widget<QTableView>(dialog, "vaHideColumn");
+        // The box sits in the middle of its cell: the click ticks it off.
         ClickCell(*columns, 2, 3);
-        QTest::keyClick(columns, Qt::Key_Space);
         drawnState = ui::Dump(f);
         QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
     });
