@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
         if (!props.empty()) qelt::host::SetSharedProperty(qelt::host::kPropsStringProperty, props);
         if (!user.empty()) qelt::host::SetSharedProperty(qelt::host::kUserNameProperty, user);
         if (lists->parsed()) return RunLists();
-        if (show->parsed()) return qelt::cli::RunShow(showOptions);
+        if (show->parsed()) return qelt::cli::RunShow(showOptions, argc, argv);
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {
         // Anything else is a fault of the tool or the library and ends it

@@ -10,6 +10,9 @@
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/ui/dump.h"
+#ifdef QELT_FILTER_WITH_QT
+#include "qelt/qt/qt_dialogs.h"
+#endif
 #include "qelt/ui/presenter.h"
 
 namespace qelt::cli {
@@ -39,6 +42,32 @@ std::string DumpDialog(const ui::Form& form) {
     return out;
 }
 
+// The dialog a person works through the Qt front end.
+int RunGui(const ShowOptions& options, int& argc, char** argv) {
+#ifdef QELT_FILTER_WITH_QT
+    return qt::RunWithQt(argc, argv, [&] {
+        const std::string list = std::to_string(options.listId);
+        CFilter filter;
+        filter.setListID(options.listId);
+        filter.setFilter("FID in (" + list + ")");
+        filter.setListShowStatus(options.status);
+        if (options.crossReport) filter.setCROSSRPT(1);
+        filter.Show();
+        if (!filter.OK()) {
+            std::cerr << "qelt-filter: the dialog of list " << list << " was cancelled\n";
+            return 1;
+        }
+        std::cout << (options.crossReport ? filter.SQLWHERE() : filter.Datasql()) << "\n";
+        return 0;
+    });
+#else
+    (void)options;
+    (void)argc;
+    (void)argv;
+    throw Error(1, kSource, "this qelt-filter was built without the Qt front end");
+#endif
+}
+
 }  // namespace
 
 CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options) {
@@ -50,12 +79,14 @@ CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options) {
     show->add_option("--status", options.status, "list show status (2, 4, 6 fix the type)");
     show->add_flag("--dump", options.dump, "print the selectors and grids as the dialog opens");
     show->add_flag("--json", options.json, "print the result as JSON");
+    show->add_flag("--gui", options.gui, "show the Qt dialog to a person (needs a display)");
     return show;
 }
 
-int RunShow(const ShowOptions& options) {
+int RunShow(const ShowOptions& options, int& argc, char** argv) {
     const std::string list = std::to_string(options.listId);
     if (!ListExists(options.listId)) throw Error(1, kSource, "no list with id " + list);
+    if (options.gui) return RunGui(options, argc, argv);
 
     std::string dialog;
     bool opened = false;

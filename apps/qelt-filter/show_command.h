@@ -11,6 +11,8 @@ struct ShowOptions {
     bool crossReport = false;
     bool dump = false;
     bool json = false;
+    // A real Qt dialog for a person instead of the script.
+    bool gui = false;
 };
 
 // Adds "show": the filter dialog of a list run by a script instead of a
@@ -20,8 +22,11 @@ CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options);
 // Shows the dialog: with dump, prints the selectors and the three grids as
 // the person finds them; with accept, presses OK and prints the list's
 // SELECT (the WHERE text for a cross report), else the dialog is cancelled.
+// With gui, a person works the Qt dialog (argc and argv go to the Qt
+// application): OK prints the SELECT, Cancel ends with exit code 1, and
+// without a display the tool says so in one line and ends with 2.
 // Returns the exit code; raises qelt::Error with a one-line reason when the
 // list does not exist or the dialog refuses OK.
-int RunShow(const ShowOptions& options);
+int RunShow(const ShowOptions& options, int& argc, char** argv);
 
 }  // namespace qelt::cli

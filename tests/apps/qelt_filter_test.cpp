@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -135,7 +136,8 @@ TEST(QeltFilterTool, DemoDbWritesAFreshDatabaseTheToolReadsUnderAPathWithBlanks)
     EXPECT_EQ(r.err, "qelt-filter: cannot open database " + path + ".missing: no such file\n");
 }
 
-// The command lines of the README's sh blocks that run the tool.
+// The command lines of the README's sh blocks that run the tool. A "--gui"
+// line waits for a person at a display; its no-display path is tested below.
 std::vector<std::string> ReadmeToolLines() {
     std::istringstream readme(ReadFile(QELT_README));
     std::vector<std::string> lines;
@@ -143,7 +145,8 @@ std::vector<std::string> ReadmeToolLines() {
     for (std::string line; std::getline(readme, line);) {
         if (line.rfind("```", 0) == 0)
             inSh = !inSh && line == "```sh";
-        else if (inSh && line.find("qelt-filter") != std::string::npos)
+        else if (inSh && line.find("qelt-filter") != std::string::npos &&
+                 line.find("--gui") == std::string::npos)
             lines.push_back(line);
     }
     return lines;
@@ -164,6 +167,15 @@ TEST(ReadmeCommands, EveryToolLineRunsAsWritten) {
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_FALSE(r.out.empty());
     }
+}
+
+TEST(QeltFilterTool, ShowGuiWithoutADisplayIsOneLineAndExitTwo) {
+    QeltResult r = RunTool("--props UserID=2 show --list 1 --gui",
+                           "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find("no display"), std::string::npos) << r.err;
 }
 
 TEST(QeltFilterTool, ShowAcceptedPrintsTheDialogsSelectOrCrossReportWhere) {

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <map>
+#include <vector>
+
+#include "qelt/ui/form.h"
+
+class QEventLoop;
+
+namespace qelt::qt {
+
+class GridView;
+
+// The window of one form: closing it asks the form to unload, keys the
+// focused widget leaves unhandled go to the form (Form::key).
+class FormDialog : public QDialog {
+    Q_OBJECT
+public:
+    FormDialog(ui::Form& form, QWidget* parent);
+    // Lets the window close for good (the form is hidden or unloaded).
+    void allowClose() { closing_ = true; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    ui::Form& form_;
+    bool closing_ = false;
+};
+
+// Builds the widgets of a form, keeps them in step with the models and
+// forwards the person's input as the models' user actions. Lives while the
+// form is on screen; its destructor stops every observation.
+class FormView : public QObject {
+    Q_OBJECT
+public:
+    FormView(ui::Form& form, QWidget* parent);
+    ~FormView() override;
+
+    FormDialog& dialog() const { return *dialog_; }
+    QWidget* widgetOf(const ui::Control& control) const;
+    // Runs until the form is hidden or unloaded.
+    void exec();
+
+private:
+    QWidget* build(ui::Control& control);
+    void refresh(ui::Control& control, const ui::Change& change);
+    void refreshForm();
+    void rebuildToolbar(ui::Toolbar& toolbar);
+    void onFocusChanged(QWidget* now);
+    void focusFocusedControl();
+    bool focusControl(const ui::Control& control);
+    ui::Control* controlOf(QWidget* widget) const;
+
+    ui::Form& form_;
+    QPointer<FormDialog> dialog_;
+    std::map<const ui::Control*, QWidget*> widgets_;
+    std::map<const QWidget*, ui::Control*> controls_;
+    std::vector<std::pair<ui::Control*, int>> observers_;
+    int formObserver_ = 0;
+    QEventLoop* loop_ = nullptr;
+    bool syncing_ = false;
+    // True while a toolbar button or menu entry delivers its action.
+    bool toolbarBusy_ = false;
+};
+
+// Places the built widgets: the filter dialog's arrangement when the form
+// has its controls, else every control top to bottom in creation order,
+// frames and tabs holding what Form::place put in them.
+void LayOutForm(const ui::Form& form, QDialog& dialog,
+                const std::map<const ui::Control*, QWidget*>& widgets);
+
+}  // namespace qelt::qt

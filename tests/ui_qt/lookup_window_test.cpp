@@ -1,0 +1,104 @@
+#include "ui_qt/lookup_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <string>
+
+#include "host/prog_ids.h"
+#include "qelt/dictionary.h"
+#include "qelt/host/components.h"
+#include "ui_qt/qt_test_support.h"
+
+namespace qelt::testing {
+namespace {
+
+// The rows the window lists: number and name, each row on a line.
+std::string Rows(QWidget& window) {
+    auto* view = window.findChild<QTableView*>("items");
+    std::string s;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        s += view->model()->index(r, 0).data().toString().toStdString() + " " +
+             view->model()->index(r, 1).data().toString().toStdString() + "\n";
+    return s;
+}
+
+class LookupWindows : public ::testing::Test {
+protected:
+    LookupWindows() { qt::RegisterLookupWindows(); }
+    DemoSession session;
+    std::shared_ptr<host::IGLView> view() {
+        return host::Create<host::IGLView>(host::progid::kGLView);
+    }
+};
+
+// F7 on materials: the window starts from the typed text, narrows as the
+// person types, and Enter returns the current row's number, name and short
+// number.
+TEST_F(LookupWindows, ItemLookupStartsFromTheTypedTextAndReturnsTheChosenItem) {
+    std::string listed, narrowed;
+    OnNextModal([&](QWidget& window) {
+        EXPECT_EQ(window.objectName(), QString(qt::LookupWindow::kObjectName));
+        listed = Rows(window);
+        auto* search = window.findChild<QLineEdit*>("search");
+        QTest::qWait(20);
+        QTest::keyClicks(search, ".004");
+        narrowed = Rows(window);
+        QTest::keyClick(search, Qt::Key_Return);
+    });
+    int32_t classId = 4;
+    std::string filter;
+    Dictionary settings;
+    settings.add("Search", "1.01");
+    settings.add("GetDataType", 1);
+    auto result = view()->ItemLookup(classId, "1.01", filter, settings);
+    EXPECT_EQ(listed, "1.01.001 冷轧钢板\n1.01.002 冷轧钢板\n1.01.003 不锈钢板\n1.01.004 铝板\n");
+    EXPECT_EQ(narrowed, "1.01.004 铝板\n");
+    ASSERT_TRUE(result && result->ReturnObject());
+    auto item = result->ReturnObject();
+    EXPECT_EQ(item->Number() + "|" + item->Name() + "|" +
+                  item->Properties("FShortNumber").toString("") + "|" +
+                  std::to_string(item->Properties("FNoSuchField").isEmpty()),
+              "1.01.004|铝板|004|1");
+}
+
+TEST_F(LookupWindows, EscapeChoosesNothing) {
+    OnNextModal([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
+    auto result = view()->CurrencyLookup();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->ReturnObject(), nullptr);
+}
+
+// A quote in the typed text is a character to look for, never SQL.
+TEST_F(LookupWindows, TypedQuotesAreSearchedForNotExecuted) {
+    qt::BaseTable items{"t_ICItem", "FItemID"};
+    auto rs = qt::QueryBaseItems(items, "x' OR '1'='1");
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->recordCount(), 0);
+    EXPECT_EQ(qt::QueryBaseItems(items, "钢板")->recordCount(), 3);
+}
+
+// Classes the database has no table for answer nothing without a window.
+TEST_F(LookupWindows, ClassesWithoutBaseTableAnswerNothing) {
+    EXPECT_EQ(view()->AccountLookup()->ReturnObject(), nullptr);
+    auto single = host::Create<host::ISingleBillLookUp>(host::progid::kSingleBillLookUp);
+    single->setClassTypeID(1000001);
+    EXPECT_EQ(single->Show(), nullptr);
+}
+
+TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndName) {
+    OnNextModal([&](QWidget& window) {
+        EXPECT_EQ(Rows(window), "EUR 欧元\nRMB 人民币\nUSD 美元\n");
+        auto* search = window.findChild<QLineEdit*>("search");
+        TypeText(search, "美");
+        QTest::keyClick(search, Qt::Key_Return);
+    });
+    auto item = view()->CurrencyLookup()->ReturnObject();
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->Number() + " " + item->Name(), "USD 美元");
+}
+
+}  // namespace
+}  // namespace qelt::testing
