@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/dictionary.h"
 #include "qelt/error.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <string>
 
-#include "host/prog_ids.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/dictionary.h"
 #include "qelt/host/components.h"
 #include "ui_qt/qt_test_support.h"

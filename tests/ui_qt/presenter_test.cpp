@@ -273,7 +273,7 @@ TEST(QtPresenter, FormsOpenedFromAHandlerNest) {
         outer.hide();
     };
     presenter.setShownHook([&](QWidget& dialog, ui::Form& form) {
-        QTest::qWaitForWindowExposed(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         if (&form == &outer) {
             seen.push_back("outer shown");
             QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
