@@ -21,5 +21,7 @@ std::shared_ptr<Component> NewResLoader();
 std::shared_ptr<Component> NewListServer();
 std::shared_ptr<Component> NewAisInfo();
 std::shared_ptr<Component> NewBillData();
+std::shared_ptr<Component> NewScheme();
+std::shared_ptr<Component> NewProfile();
 
 }  // namespace qelt::host::defaults

@@ -53,6 +53,8 @@ Registry& LoadedState() {
         {progid::kListServer, defaults::NewListServer},
         {progid::kAisInfo, defaults::NewAisInfo},
         {progid::kBillData, defaults::NewBillData},
+        {progid::kScheme, defaults::NewScheme},
+        {progid::kSchemeProfile, defaults::NewProfile},
     };
     for (const auto& [id, factory] : defaults) r.factories[KeyOf(id)] = factory;
     return r;
