@@ -14,6 +14,7 @@
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/session.h"
+#include "schemes_command.h"
 
 namespace {
 
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
     auto* demo = app.add_subcommand("demo-db", "write a fresh copy of the demo database");
     demo->add_option("PATH", demoPath, "file to write")->required();
 
+    qelt::cli::SchemesCommand schemes(app);
+
     CLI11_PARSE(app, argc, argv);
 
     try {
@@ -114,6 +117,7 @@ int main(int argc, char** argv) {
         if (!props.empty()) qelt::host::SetSharedProperty("PropsString", props);
         if (!user.empty()) qelt::host::SetSharedProperty("UserName", user);
         if (lists->parsed()) return RunLists();
+        if (schemes.parsed()) return schemes.run();
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {
         return Fail(e.description);
