@@ -151,9 +151,10 @@ bool SchemesCommand::parsed() const {
 int SchemesCommand::run() const {
     const std::string props = PropsString();
     if (import_->parsed()) {
+        const std::string text = ReadWhole(file_);
         std::vector<StoredScheme> schemes;
         try {
-            schemes = ParseSchemeExport(ReadWhole(file_));
+            schemes = ParseSchemeExport(text);
         } catch (const Error& e) {
             throw Error(e.number, e.source, file_ + " is " + e.description);
         }
