@@ -20,7 +20,7 @@ struct SchemeEntry {
 };
 
 // One stored scheme: its head row (names as stored, apostrophes single) and
-// its entries in stored order.
+// its entries in the order the store gives them.
 struct StoredScheme {
     int32_t id = 0;
     std::string name;

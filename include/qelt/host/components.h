@@ -192,14 +192,16 @@ public:
     virtual RecordsetPtr SaveSchemeProfile(const std::string& propsString, RecordsetPtr& head,
                                            RecordsetPtr& entries) = 0;
 
-    // The scheme's head (one row) and its entries in stored order. An
+    // The scheme's head (one row) and its entries, ordered by FType, then
+    // FKey (in the database's collation). An
     // unknown id gives an empty head and empty entries; the user is not
     // checked (a shared scheme of another user loads like one's own).
     virtual void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId,
                                    RecordsetPtr& head, RecordsetPtr& entries) = 0;
 
-    // Deletes the scheme and its entries in one transaction; true when a
-    // scheme was deleted, false for an unknown id.
+    // Deletes the scheme and its entries in one transaction, whoever owns it
+    // (the dialog refuses other users' schemes and the default scheme
+    // before); true when a scheme was deleted, false for an unknown id.
     virtual bool DelScheme(const std::string& propsString, int32_t& schemeId) = 0;
 };
 
