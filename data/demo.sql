@@ -15,6 +15,8 @@
 -- System
 ------------------------------------------------------------------------------
 
+-- NeedShowColumnPrompt: the demo lists have 13 to 21 columns to show, so
+-- confirming a list never asks; a template with more columns would.
 INSERT INTO t_SystemProfile (FCategory, FKey, FValue, FDescription) VALUES
   ('IC', 'ListMaxRows',             '5000', '序时簿最大显示行数'),
   ('IC', 'StartBranchSale',         '1',    '启用分销管理'),
