@@ -19,6 +19,7 @@ namespace qelt::host {
 namespace {
 
 constexpr int kNoUser = 5;
+constexpr int kNoCurrentRecord = 3021;
 constexpr const char* kUserIdKey = "UserID";
 constexpr const char* kOdbcBackend = "odbc";
 
@@ -230,10 +231,9 @@ struct Entry {
 };
 
 Head ReadHead(const RecordsetPtr& head, const char* source) {
+    auto rs = head ? head->clone() : nullptr;
+    if (!rs || rs->eof()) throw Error(kNoCurrentRecord, source, "The scheme head holds no row");
     Head h;
-    if (!head) return h;
-    auto rs = head->clone();
-    if (rs->eof()) return h;
     h.id = WholeOf(*rs, "FSchemeID");
     h.name = Unquoted(TextOf(*rs, "FSchemeName"));
     h.tranType = WholeOf(*rs, "FTranType");

@@ -292,6 +292,16 @@ TEST_P(SchemeStore, AFailureHalfWayLeavesTheStoredSchemeAsItWas) {
     EXPECT_EQ(SaveNew(kUser2, {0, "after", 1, "(1)", 0, 0}), 3);
 }
 
+TEST_P(SchemeStore, AHeadWithoutARowRaisesAndStoresNothing) {
+    auto empty = Head({});
+    empty->moveFirst();
+    empty->deleteCurrent();
+    RecordsetPtr none, entries = EntrySet({{"k", "v"}});
+    EXPECT_EQ(ErrorNumber([&] { Store()->SaveSchemeProfile(kUser2, empty, entries); }), 3021);
+    EXPECT_EQ(ErrorNumber([&] { Store()->SaveSchemeProfile(kUser2, none, entries); }), 3021);
+    EXPECT_EQ(StoredState(), "\n--");
+}
+
 TEST_P(SchemeStore, APropertyStringWithoutUserIdRaises) {
     for (const char* props : {"", "UserName=张伟", "UserID=;x=1", "UserID=abc", "XUserID=2"}) {
         std::string key = "(1)", again = key;

@@ -176,8 +176,9 @@ public:
     virtual RecordsetPtr GetSchemeList(const std::string& propsString, std::string& sysName,
                                        std::string& sysNameAgain) = 0;
 
-    // Saves the head's first row with all rows of `entries` (their FSchemeID
-    // is ignored) in one transaction. FSchemeID 0, or the id of a scheme that
+    // Saves the head's first row (a head without rows raises Error 3021)
+    // with all rows of `entries` (their FSchemeID is ignored; no entries set
+    // stores none) in one transaction. FSchemeID 0, or the id of a scheme that
     // no longer exists, stores a new scheme with a new id owned by the user;
     // another id replaces that scheme's head values and all its entries and
     // keeps its owner (whoever saves it). FSchemeName arrives with every
