@@ -72,9 +72,8 @@ int32_t UserIdOf(const std::string& props, const char* source) {
         const auto eq = rest.find('=');
         if (eq == std::string_view::npos) break;
         const std::string key = text::Trim(rest.substr(0, eq));
-        rest.remove_prefix(eq + 1);
-        const std::string_view trimmed = text::TrimView(rest);
-        rest = trimmed;
+        if (key.empty()) break;
+        rest = text::TrimView(rest.substr(eq + 1));
         std::string value;
         if (!rest.empty() && rest.front() == '{') {
             const auto close = rest.find('}');
