@@ -14,6 +14,7 @@
 #include "qelt/host/components.h"
 #include "qelt/host/session.h"
 #include "show_command.h"
+#include "schemes_command.h"
 
 namespace {
 
@@ -107,6 +108,8 @@ int main(int argc, char** argv) {
     auto* demo = app.add_subcommand("demo-db", "write a fresh copy of the demo database");
     demo->add_option("PATH", demoPath, "file to write")->required();
 
+    qelt::cli::SchemesCommand schemes(app);
+
     CLI11_PARSE(app, argc, argv);
 
     try {
@@ -120,6 +123,7 @@ int main(int argc, char** argv) {
         if (!user.empty()) qelt::host::SetSharedProperty("UserName", user);
         if (lists->parsed()) return RunLists();
         if (show->parsed()) return qelt::cli::RunShow(showOptions);
+        if (schemes.parsed()) return schemes.run();
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {
         return Fail(e.description);

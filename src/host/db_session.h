@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "qelt/recordset.h"
 
@@ -29,6 +32,15 @@ soci::session& SessionDatabase();
 // message and the statement when it fails.
 RecordsetPtr RunQuery(soci::session& session, const std::string& sql);
 RecordsetPtr RunQuery(const std::string& sql);
+
+// A value bound to a marker ":name" of a statement.
+using QueryParam = std::variant<int32_t, std::string>;
+// Runs one statement whose markers take `params` in their order of
+// appearance (each marker appears once; like SOCI, any ":" followed by a
+// letter is a marker, so the text holds no such literal); the values never
+// become part of the statement's text. Result and errors as RunQuery.
+RecordsetPtr RunQuery(soci::session& session, const std::string& sql,
+                      const std::vector<QueryParam>& params);
 
 // Closes every pooled session.
 void DropPooledSessions();
