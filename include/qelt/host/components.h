@@ -271,6 +271,10 @@ public:
     // from t_PeriodDate; empty when either is missing. Raises Error when the
     // database cannot be read.
     virtual std::string GetStartDate(const std::string& propsString, int32_t& startPeriod) = 0;
+};
+
+}  // namespace qelt::host
+
 // --- Filter schemes -----------------------------------------------------------
 
 namespace qelt {
