@@ -472,11 +472,9 @@ std::string frmFilter::GetPlanValueByKey(const RecordsetPtr& Rs, const std::stri
 }
 
 Variant frmFilter::DelPlan(int32_t RptID, const std::string& Plan) {
-    auto component = host::CreateObject(host::progid::kSchemeProfile);
-    (void)component;
-    (void)RptID;
-    (void)Plan;
-    host::ThrowNotOffered(host::progid::kSchemeProfile);
+    auto profile = host::Create<host::IProfile>(host::progid::kSchemeProfile);
+    profile->DelPlan(support::PropsString(), RptID, Plan);
+    return {};
 }
 
 std::shared_ptr<List> frmFilter::getListHead() {
