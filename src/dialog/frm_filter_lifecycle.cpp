@@ -255,11 +255,7 @@ void frmFilter::showDefaultSchemeOnly() {
     lvwProject.addItem({kDefaultSchemeKey, kDefaultSchemeText, 1, 5});
 }
 
-// --- schemes (nothing stored yet) ----------------------------------------------
-
-RecordsetPtr frmFilter::loadSchemeList() {
-    return nullptr;
-}
+// --- schemes ------------------------------------------------------------------
 
 void frmFilter::chooseInitialScheme(Recordset& schemes) {
     std::string tranType;
@@ -283,10 +279,6 @@ void frmFilter::chooseInitialScheme(Recordset& schemes) {
         }
     if (cboTransType.listCount() > 0) cboTransType.setListIndex(chosen);
 }
-
-void frmFilter::applyScheme() {}
-
-void frmFilter::saveScheme(bool, int) {}
 
 // --- OK and Cancel ---------------------------------------------------------------
 

@@ -95,24 +95,24 @@ TEST(QeltFilterTool, DemoDbWritesAFreshDatabaseTheToolCanRead) {
 }
 
 TEST(QeltFilterTool, ShowAcceptedPrintsTheDialogsSelectOrCrossReportWhere) {
-    QeltResult r = RunTool("--props UserID=2 show --list 1 --accept");
+    QeltResult r = RunTool("--props UserID=2 --user 张伟 show --list 1 --accept");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("SELECT TOP 5000 ", 0), 0u) << r.out;
     EXPECT_NE(r.out.find(" where 1=1 AND  (v1.FTranType=1"), std::string::npos) << r.out;
     EXPECT_EQ(r.err, "");
 
-    r = RunTool("--props UserID=2 show --list 3 --cross-report --accept");
+    r = RunTool("--props UserID=2 --user 张伟 show --list 3 --cross-report --accept");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("v1.FTranType=21", 0), 0u) << r.out;
     EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
 
-    r = RunTool("--props UserID=2 show --list 3 --cross-report --accept --json");
+    r = RunTool("--props UserID=2 --user 张伟 show --list 3 --cross-report --accept --json");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     auto json = nlohmann::ordered_json::parse(r.out);
     EXPECT_TRUE(json["ok"].get<bool>());
     EXPECT_EQ(json["where"].get<std::string>().rfind("v1.FTranType=21", 0), 0u);
 
-    r = RunTool("--props UserID=2 show --list 1 --accept --json --status 4");
+    r = RunTool("--props UserID=2 --user 张伟 show --list 1 --accept --json --status 4");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     json = nlohmann::ordered_json::parse(r.out);
     EXPECT_EQ(json["sql"].get<std::string>().rfind("SELECT TOP 5000 ", 0), 0u);
@@ -121,7 +121,7 @@ TEST(QeltFilterTool, ShowAcceptedPrintsTheDialogsSelectOrCrossReportWhere) {
 }
 
 TEST(QeltFilterTool, ShowDumpPrintsSelectorsAndGridsAndCancels) {
-    QeltResult r = RunTool("--props UserID=2 show --list 4 --dump");
+    QeltResult r = RunTool("--props UserID=2 --user 张伟 show --list 4 --dump");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("ComboBox cboTransType index=0\n* 0 \"采购订单序时簿", 0), 0u) << r.out;
     for (const char* part :

@@ -58,6 +58,9 @@ protected:
         db.exec(kLists);
         db.exec(kColumns);
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
+        db.exec(
+            "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) "
+            "VALUES ('IC','NeedShowColumnPrompt','30')");
         support::LoadSystemOptions();
     }
 

@@ -29,6 +29,7 @@ protected:
         support::ResetProcessState();
         host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
         host::SetSharedProperty("PropsString", "UserID=1");
+        host::SetSharedProperty("UserName", "Administrator");
     }
     void TearDown() override {
         ui::SetPresenter(nullptr);
