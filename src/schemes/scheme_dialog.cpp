@@ -2,6 +2,7 @@
 // saving, applying and deleting schemes through the scheme store.
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 
 #include "dialog/frm_filter.h"
 #include "dialog/frm_saveschame.h"
@@ -369,6 +370,9 @@ void frmFilter::DecodeSortGrid(const std::string& value) {
 void frmFilter::DecodeColumnGrid(const std::string& value) {
     if (!mFMaker || !mFMaker->Catalogue()) return;
     RecordsetPtr columns = Recordset::copyOf(*mFMaker->Catalogue());
+    // The widths a scheme sets, as the grid shows them (the catalogue keeps
+    // numbers, which would drop the decimals).
+    std::map<std::string, std::string> widths;
     for (const auto& f : schemes::DecodeColumnRows(value)) {
         bool found = false;
         for (columns->moveFirst(); !columns->eof(); columns->moveNext())
@@ -380,7 +384,9 @@ void frmFilter::DecodeColumnGrid(const std::string& value) {
         try {
             columns->setValue("Visible", text::Trim(f[0]) == "1" ? 1 : 0);
             columns->setValue("Index", ToLong(f[2]));
-            columns->setValue("ColWidth", schemes::MillimetresFromTwips(f[1]));
+            const std::string width = schemes::MillimetresFromTwips(f[1]);
+            columns->setValue("ColWidth", width);
+            widths[text::ToUpper(f[3])] = width;
             columns->setValue("Align", f[4].empty() ? std::string("0") : f[4]);
             columns->update();
         } catch (const Error&) {
@@ -398,7 +404,9 @@ void frmFilter::DecodeColumnGrid(const std::string& value) {
         cells::SetStatic(vaHideColumn, row, kColCaption, text("ColCaption"));
         cells::SetStatic(vaHideColumn, row, 2, "");
         cells::SetCheck(vaHideColumn, row, kColVisible, columns->value("Visible").toLong() == 1);
-        cells::SetEdit(vaHideColumn, row, kColWidth, text("ColWidth"));
+        const auto width = widths.find(text::ToUpper(text("ColName")));
+        cells::SetEdit(vaHideColumn, row, kColWidth,
+                       width == widths.end() ? text("ColWidth") : width->second);
         cells::SetEdit(vaHideColumn, row, kColIndex, text("Index"));
         cells::MakeList(vaHideColumn, row, kColAlign, kAlignmentList);
         const int32_t align = ToLong(text("Align"));
@@ -520,6 +528,8 @@ std::string frmFilter::schemeOwner(int32_t schemeId) {
 // --- saving, deleting, clearing ---------------------------------------------------
 
 void frmFilter::saveScheme(bool ask, int mark) {
+    // Without a scheme tab (list show status 4 or 6) nothing is kept.
+    if (listShowStatus_ == 4 || listShowStatus_ == 6) return;
     std::string name;
     try {
         schemeId_ = selectedSchemeId();
@@ -552,6 +562,8 @@ void frmFilter::saveScheme(bool ask, int mark) {
         } else {
             name = selectedSchemeText();
             if (!ask) {
+                // Nothing selected: no scheme is in use, none is made up.
+                if (name.empty()) return;
                 decided = true;
             } else if (name != kDefaultScheme &&
                        Ask(kOverwriteSelected, host::kButtonsOkCancel) == host::kAnswerOk) {

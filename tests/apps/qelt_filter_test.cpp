@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -18,13 +19,32 @@ struct QeltResult {
 };
 
 // Runs the tool with a clean environment for the library's variables.
+// The tool saves the dialog's scheme on OK: each test process works on its
+// own copy of the demo database, never on the build's.
+struct DemoCopy {
+    std::string path =
+        std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_demo_" + std::to_string(getpid()) + ".db";
+    DemoCopy() {
+        std::filesystem::copy_file(QELT_TEST_DEMO_DB, path,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    ~DemoCopy() { std::remove(path.c_str()); }
+};
+
+const std::string& DemoDatabase() {
+    static DemoCopy copy;
+    return copy.path;
+}
+
 QeltResult RunTool(const std::string& args) {
     // ctest runs the cases in parallel: each run has its own file for stderr.
     std::string errFile = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test_XXXXXX";
     int fd = mkstemp(errFile.data());
     if (fd >= 0) close(fd);
-    std::string cmd = "env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME '" +
-                      std::string(QELT_FILTER_EXE) + "' " + args + " 2>'" + errFile + "'";
+    std::string cmd = "env -u QELT_PROPS -u QELT_USER_NAME QELT_DATABASE='sqlite3://db=" +
+                      DemoDatabase() + "' '" + std::string(QELT_FILTER_EXE) + "' " + args +
+                      " 2>'" + errFile + "'";
+                      args + " 2>'" + errFile + "'";
     QeltResult r;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (!pipe) return r;
