@@ -13,8 +13,8 @@
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/session.h"
-#include "show_command.h"
 #include "schemes_command.h"
+#include "show_command.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "qelt/error.h"
@@ -119,7 +121,96 @@ std::string ReadWhole(const std::string& path) {
     return text.str();
 }
 
+// The fields a list's template offers: its column aliases (FColName,
+// compared ignoring case), those it offers for sorting, and the captions
+// under which conditions name them (every language).
+struct OfferedFields {
+    std::set<std::string> columns, sortable, captions;
+};
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return s;
+}
+
+std::string Trimmed(const std::string& s) {
+    const auto b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+OfferedFields FieldsOfList(int32_t listId) {
+    auto conn = host::Create<host::IAppConnection>(kConnectionProgId);
+    OfferedFields out;
+    auto rs = conn->Execute(
+        "select t.FColName, t.FVisForOrder, t.FColCaption, t.FColCaption_CHT, t.FColCaption_EN "
+        "from ICChatBillTitle t inner join ICListTemplate l on t.FTypeID=l.FTemplateID "
+        "where l.FID=" +
+        std::to_string(listId));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        const std::string name = Upper(Trimmed(rs->value("FColName").toString("")));
+        out.columns.insert(name);
+        if (WholeOr0(rs->value("FVisForOrder")) == 1) out.sortable.insert(name);
+        for (const char* caption : {"FColCaption", "FColCaption_CHT", "FColCaption_EN"}) {
+            std::string text = Trimmed(rs->value(caption).toString(""));
+            if (!text.empty() && text.back() == '$') text.pop_back();
+            out.captions.insert(text);
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+int SchemesCommand::runCheck(const std::string& sysName) const {
+    auto conn = host::Create<host::IAppConnection>(kConnectionProgId);
+    auto heads = conn->Execute(
+        "select FSchemeID, FSchemeName, FUserID, FTranType, FSysName from ICSchemeProfile "
+        "order by FSchemeID");
+    auto store = host::Create<host::IScheme>(kSchemeProgId);
+    std::map<int32_t, OfferedFields> templates;
+    int findings = 0;
+    for (heads->moveFirst(); !heads->eof(); heads->moveNext()) {
+        if (heads->value("FSysName").toString("") != sysName) continue;
+        int32_t id = heads->value("FSchemeID").toLong();
+        const int32_t user = WholeOr0(heads->value("FUserID"));
+        int32_t list = WholeOr0(heads->value("FTranType"));
+        if (list == 0) list = listId_;
+        if (!templates.count(list)) templates[list] = FieldsOfList(list);
+        if (templates[list].columns.empty()) templates[list] = FieldsOfList(listId_);
+        const OfferedFields& offered = templates[list];
+        RecordsetPtr head, entries;
+        store->LoadSchemeProfile(PropsOf(user), id, head, entries);
+        const SchemeGrids grids = DecodeGrids(EntriesOf(*entries));
+        const std::string where = "scheme " + std::to_string(id) + " \"" +
+                                  heads->value("FSchemeName").toString("") + "\" (user " +
+                                  std::to_string(user) + ", list " + std::to_string(list) + "): ";
+        const auto report = [&](const char* what, std::size_t row, const std::string& field) {
+            ++findings;
+            std::cout << where << what << " " << row << " names " << field
+                      << ", which the template no longer offers\n";
+        };
+        for (std::size_t i = 0; i < grids.conditions.size(); ++i) {
+            const std::string field = Trimmed(grids.conditions[i][1]);
+            if (!field.empty() && !offered.captions.count(field)) report("condition", i + 1, field);
+        }
+        for (std::size_t i = 0; i < grids.sortKeys.size(); ++i) {
+            const std::string alias = Trimmed(grids.sortKeys[i][3]);
+            if (!alias.empty() && !offered.sortable.count(Upper(alias)))
+                report("sort key", i + 1, alias);
+        }
+        for (std::size_t i = 0; i < grids.columns.size(); ++i) {
+            const std::string alias = Trimmed(grids.columns[i][3]);
+            if (!alias.empty() && !offered.columns.count(Upper(alias)))
+                report("column", i + 1, alias);
+        }
+    }
+    if (findings > 0) return kFailure;
+    std::cout << "ok: every stored scheme of " << sysName
+              << " names only fields its template offers\n";
+    return 0;
+}
 
 std::string SchemeKeyOf(const std::string& filter) {
     const auto eq = filter.find('=');
@@ -142,6 +233,10 @@ SchemesCommand::SchemesCommand(CLI::App& app) {
     export_->add_option("--scheme", schemeName_, "only the schemes of this name");
     import_ = schemes_->add_subcommand("import", "save the schemes of an export file as new ones");
     import_->add_option("FILE", file_, "a file written by schemes export")->required();
+    check_ = schemes_->add_subcommand(
+        "check", "list stored schemes' fields that the list's template no longer offers");
+    check_->add_option("--list", listId_, "list id (ICListTemplate.FID)")->required();
+    check_->add_option("--filter", filter_, filterHelp);
 }
 
 bool SchemesCommand::parsed() const {
@@ -167,6 +262,11 @@ int SchemesCommand::run() const {
                       << "\n";
         }
         return 0;
+    }
+    if (check_->parsed()) {
+        RequireList(listId_);
+        return runCheck(
+            SchemeKeyOf(filter_.empty() ? kListFilterPrefix + std::to_string(listId_) : filter_));
     }
     if (props.empty())
         throw Error(kFailure, kSource,

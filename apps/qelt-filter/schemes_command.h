@@ -32,6 +32,10 @@ private:
     CLI::App* list_ = nullptr;
     CLI::App* export_ = nullptr;
     CLI::App* import_ = nullptr;
+    CLI::App* check_ = nullptr;
+    // `check`: prints one line per stored scheme entry that names a field the
+    // template no longer offers; 1 when there is any, else 0.
+    int runCheck(const std::string& sysName) const;
     int listId_ = 0;
     std::string filter_;
     std::string schemeName_;
