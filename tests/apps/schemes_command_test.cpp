@@ -243,5 +243,55 @@ TEST(SchemesCommand, ImportOfATooLongValueFailsWithTheStoresMessage) {
               "qelt-filter: The value of \"Relation\" has 7001 characters; at most 7000 fit\n");
 }
 
+TEST(SchemesCommand, ASchemeRoundTripGivesTheSameAcceptedStatement) {
+    DemoCopy source, target;
+    Exec(target.path(),
+         "DELETE FROM ICSchemeProfileEntry; DELETE FROM ICSchemeProfile; "
+         "DELETE FROM sqlite_sequence WHERE name = 'ICSchemeProfile';");
+    const std::string user = "--props UserID=2 --user " + Quoted("张伟") + " ";
+    const std::string show = "show --list 1 --accept --scheme " + Quoted("本月外购入库");
+    const ToolRun before = Tool(source.db() + user + show);
+    ASSERT_EQ(before.exitCode, 0) << before.err;
+    EXPECT_NE(before.out.find("t2.FName LIKE '%钢材%'"), std::string::npos) << before.out;
+    const ToolRun exported = Tool(source.db() + user + "schemes export --list 1");
+    ASSERT_EQ(
+        Tool(target.db() + "schemes import " + Quoted(source.write("export.json", exported.out)))
+            .exitCode,
+        0);
+    const ToolRun after = Tool(target.db() + user + show);
+    EXPECT_EQ(after.exitCode, 0) << after.err;
+    EXPECT_EQ(after.out, before.out);
+    EXPECT_EQ(after.err, "");
+
+    const ToolRun unknown = Tool(target.db() + user + "show --list 1 --accept --scheme nope");
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(unknown.err,
+              "qelt-filter: the dialog of list 1 offers no scheme named \"nope\" to this user\n");
+}
+
+TEST(SchemesCommand, CheckNamesEveryFieldTheTemplateNoLongerOffers) {
+    DemoCopy demo;
+    ToolRun r = Tool(demo.db() + "schemes check --list 1");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "ok: every stored scheme of (1) names only fields its template offers\n");
+    Exec(demo.path(),
+         "UPDATE ICChatBillTitle SET FColName='FSupplierGone', FColCaption='供应商旧' "
+         "WHERE FColName='FSupplierName'; UPDATE ICChatBillTitle SET FVisForOrder=0 "
+         "WHERE FColName='FDate'");
+    r = Tool(demo.db() + "schemes check --list 1");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out,
+              "scheme 2 \"本月外购入库\" (user 2, list 1): condition 2 names 供应商, which the "
+              "template no longer offers\n"
+              "scheme 2 \"本月外购入库\" (user 2, list 1): sort key 1 names FDate, which the "
+              "template no longer offers\n"
+              "scheme 2 \"本月外购入库\" (user 2, list 1): column 3 names FSupplierName, which "
+              "the template no longer offers\n");
+    r = Tool(demo.db() + "schemes check --list 987654");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "qelt-filter: no list with id 987654\n");
+}
+
 }  // namespace
 }  // namespace qelt::testing
