@@ -571,8 +571,11 @@ void frmFilter::saveScheme(bool ask, int mark) {
             }
         }
         if (!decided) {
+            // Without a front end there is no one to name the scheme.
+            const auto presenter = ui::GetPresenter();
+            if (!presenter) return;
             frmSaveschame dialog;
-            ui::GetPresenter()->runModal(dialog);
+            presenter->runModal(dialog);
             const auto result = dialog.DctScheme();
             dialog.unload();
             if (!result) return;
