@@ -14,9 +14,7 @@ constexpr int kTemplate = 900;
 constexpr int kColumns = 300;
 constexpr int kPairs = 30;  // two comparisons each: 60 relation rows
 
-std::string Alias(int i) {
-    return i == 0 ? "v1" : "t" + std::to_string(i);
-}
+std::string Alias(int i) { return i == 0 ? "v1" : "t" + std::to_string(i); }
 
 // Aliases v1, t1..t30 joined in a chain, every one mandatory; 300 columns
 // spread over them, all shown by the template.
@@ -25,31 +23,27 @@ std::string LargeTemplateSql() {
     for (int i = 1; i <= kPairs; ++i) masters += "," + Alias(i);
     std::string sql =
         "INSERT INTO ICListTemplate (FID, FName, FTemplateID, FFilter, FMasterTable) VALUES (900, "
-        "'large', 900, '', '" +
-        masters + "');";
+        "'large', 900, '', '" + masters + "');";
     for (int c = 1; c <= kColumns; ++c) {
         std::string alias = Alias(c % (kPairs + 1));
-        sql +=
-            "INSERT INTO ICChatBillTitle (FInterID, FTypeID, FColCaption, FHeadSecond, FColName, "
-            "FTableName, FColType, FColWidth, FVisible, FName, FTableAlias, FAction, FNeedCount, "
-            "FIsPrimary, FLogicAction, FMergeable, FVisForOrder, FControl, FMode) VALUES (" +
-            std::to_string(c) + ", 900, 'col" + std::to_string(c) + "', '', 'C" +
-            std::to_string(c) + "', 'T', 1, 1000, 1, 'F" + std::to_string(c) + "', '" + alias +
-            "', '', 0, " + (c == 1 ? "1" : "0") + ", '', 0, 1, 0, 1);";
+        sql += "INSERT INTO ICChatBillTitle (FInterID, FTypeID, FColCaption, FHeadSecond, FColName, "
+               "FTableName, FColType, FColWidth, FVisible, FName, FTableAlias, FAction, FNeedCount, "
+               "FIsPrimary, FLogicAction, FMergeable, FVisForOrder, FControl, FMode) VALUES (" +
+               std::to_string(c) + ", 900, 'col" + std::to_string(c) + "', '', 'C" + std::to_string(c) +
+               "', 'T', 1, 1000, 1, 'F" + std::to_string(c) + "', '" + alias + "', '', 0, " +
+               (c == 1 ? "1" : "0") + ", '', 0, 1, 0, 1);";
     }
     int row = 0;
     for (int i = 1; i <= kPairs; ++i) {
         std::string a = Alias(i - 1), b = Alias(i);
         for (int index = 0; index < 2; ++index)
-            sql +=
-                "INSERT INTO ICTableRelation (FTypeID, FInterID, FTableName, FTableNameAlias, "
-                "FFieldName, FTableName11, FTableNameAlias11, FFieldName11, FIndex, FLogic, "
-                "FLogicOperator, Fcondition, FLeftParentheses, FRightParentheses, FIsConst, "
-                "FConstType, FSubFilter) VALUES (900, " +
-                std::to_string(++row) + ", 'T" + a + "', '" + a + "', 'FKey" +
-                std::to_string(index) + "', 'T" + b + "', '" + b + "', 'FKey" +
-                std::to_string(index) + "', " + std::to_string(index) + ", '*=', '=', '" +
-                (index ? "AND" : "") + "', '', '', 0, 0, '');";
+            sql += "INSERT INTO ICTableRelation (FTypeID, FInterID, FTableName, FTableNameAlias, "
+                   "FFieldName, FTableName11, FTableNameAlias11, FFieldName11, FIndex, FLogic, "
+                   "FLogicOperator, Fcondition, FLeftParentheses, FRightParentheses, FIsConst, "
+                   "FConstType, FSubFilter) VALUES (900, " + std::to_string(++row) + ", 'T" + a +
+                   "', '" + a + "', 'FKey" + std::to_string(index) + "', 'T" + b + "', '" + b +
+                   "', 'FKey" + std::to_string(index) + "', " + std::to_string(index) + ", '*=', '=', '" +
+                   (index ? "AND" : "") + "', '', '', 0, 0, '');";
     }
     return sql;
 }
