@@ -251,5 +251,61 @@ TEST_F(SchemeDialog, AHiddenSelectorIsNotStoredAndTakesItsDefaultWhenApplied) {
     EXPECT_EQ(check, 2);
 }
 
+TEST_F(SchemeDialog, TwoCompleteRowsAndABlankThirdStoreTwoAndComeBackWithAnEmptyThird) {
+    show([](dialog::frmFilter& d) {
+        ASSERT_TRUE(d.VpFilter.pick(1, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(1, 4, kEqual));
+        ASSERT_TRUE(d.VpFilter.type(1, 6, "A1"));
+        ASSERT_TRUE(d.VpFilter.pick(2, 1, 1));
+        ASSERT_TRUE(d.VpFilter.pick(2, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(2, 4, kEqual));
+        ASSERT_TRUE(d.VpFilter.type(2, 6, "B2"));
+        d.cmdOk.click();
+    });
+    EXPECT_EQ(entry(1, "Relation"),
+              "##<&单据编号##<&等于##<&1##<&A1##<&A1##<&3##<&##<&##<&##<&##<&||"
+              "或者##<&单据编号##<&等于##<&1##<&B2##<&B2##<&3##<&##<&##<&##<&##<&||\n");
+    fresh(2, "张伟");
+    std::string rows;
+    show([&](dialog::frmFilter& d) {
+        for (int r = 1; r <= 3; ++r)
+            rows += d.VpFilter.text(r, 1) + "," + d.VpFilter.text(r, 3) + "," +
+                    d.VpFilter.text(r, 6) + ";";
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(rows, ",单据编号,A1;或者,单据编号,B2;,,;");
+}
+
+TEST_F(SchemeDialog, HostileStoredValuesGiveBalancedStatementsAndVanishedSortKeysCloseUp) {
+    std::string cjk;
+    for (int i = 0; i < 255; ++i) cjk += "链";
+    for (const std::string& value :
+         {std::string("O'Brien"), std::string("x' OR 1=1 --"), std::string("a;DROP TABLE t_User;"),
+          std::string("输送机'链条\"--;"), cjk}) {
+        std::string stored;
+        for (char c : value) stored += c == '\'' ? std::string("''") : std::string(1, c);
+        query("UPDATE ICSchemeProfileEntry SET FValue='##<&单据编号##<&等于##<&1##<&" + stored +
+              "##<&" + stored +
+              "##<&3##<&(##<&)##<&##<&##<&||' WHERE FSchemeID=1 AND "
+              "FKey='Relation'");
+        query(
+            "UPDATE ICSchemeProfileEntry SET FValue='gone##<&1##<&0##<&FGone##<&v1##<&FGone##<&"
+            "ICStockBill||单据编号##<&0##<&1##<&FBillNo##<&v1##<&FBillNo##<&ICStockBill||' "
+            "WHERE FSchemeID=1 AND FKey='OrderBy'");
+        fresh(2, "张伟");
+        std::string sorts;
+        show([&](dialog::frmFilter& d) {
+            sorts = std::to_string(d.SortRowCount()) + ":" + d.vsOrder.text(1, 4);
+            d.cmdOk.click();
+        });
+        ASSERT_TRUE(filter->OK()) << value;
+        std::string error;
+        EXPECT_GE(CountRows(ToSqlite(filter->Datasql()), error), 0) << error << "\n" << value;
+        EXPECT_NE(filter->Datasql().find(" DESC"), std::string::npos) << filter->Datasql();
+        EXPECT_EQ(sorts, "1:FBillNo");
+        EXPECT_EQ(entry(1, "Relation").find(value + "##<&" + value), 35u) << value;
+    }
+}
+
 }  // namespace
 }  // namespace qelt::testing
