@@ -119,6 +119,7 @@ TEST_F(SchemeDialog, OkStoresTheExactEncodingsAndAFreshProcessAppliesThem) {
         d.cmdOk.click();
     });
     ASSERT_TRUE(filter->OK());
+    EXPECT_EQ(filter->SchemeID, 1);
     EXPECT_EQ(entry(1, "Relation"), "##<&单据编号##<&等于##<&1##<&" + value + "##<&" + value +
                                         "##<&3##<&##<&##<&##<&##<&||\n");
     const std::string columns = entry(1, "HideColumns");
@@ -305,6 +306,38 @@ TEST_F(SchemeDialog, HostileStoredValuesGiveBalancedStatementsAndVanishedSortKey
         EXPECT_EQ(sorts, "1:FBillNo");
         EXPECT_EQ(entry(1, "Relation").find(value + "##<&" + value), 35u) << value;
     }
+}
+
+TEST_F(SchemeDialog, TooManyColumnsAskFirstAndCancelKeepsTheDialogOpen) {
+    query(
+        "UPDATE t_SystemProfile SET FValue='3' WHERE FCategory='IC' AND "
+        "FKey='NeedShowColumnPrompt'");
+    recorder.answer = 2;
+    bool open = false;
+    show([&](dialog::frmFilter& d) {
+        d.cmdOk.click();
+        open = d.shown();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_FALSE(filter->OK());
+    EXPECT_EQ(messages(),
+              "当前选择待显示的列数超过最大预警列数，请慎重选择必需列|Vostrel提示|32\n");
+}
+
+TEST_F(SchemeDialog, TheViewButtonCountsRoundAndItsMenuSetsTheView) {
+    std::string views;
+    show([&](dialog::frmFilter& d) {
+        for (int i = 0; i < 5; ++i) {
+            d.tlbProject.click("TLBVIEW");
+            views += std::to_string(d.lvwProject.view());
+        }
+        d.tlbProject.menuClick("TLBVIEW", 1);
+        d.tlbProject.click("TLBVIEW");
+        views += " " + std::to_string(d.lvwProject.view());
+        for (const std::string& entry : d.tlbProject.button("TLBVIEW")->menu) views += " " + entry;
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(views, "01230 2 大图标(&G) 小图表(&M) 列表(&L) 详细资料(&D)");
 }
 
 }  // namespace
