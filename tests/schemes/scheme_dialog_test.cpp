@@ -340,5 +340,19 @@ TEST_F(SchemeDialog, TheViewButtonCountsRoundAndItsMenuSetsTheView) {
     EXPECT_EQ(views, "01230 2 大图标(&G) 小图表(&M) 列表(&L) 详细资料(&D)");
 }
 
+TEST_F(SchemeDialog, ClearEmptiesConditionsAndSortKeysAndKeepsTheStore) {
+    std::string state;
+    show([&](dialog::frmFilter& d) {
+        d.lvwProject.click("Scheme2");
+        state = d.VpFilter.text(1, 3) + "/" + std::to_string(d.SortRowCount()) + " -> ";
+        d.tlbProject.click("TLBCLEAR");
+        state += d.VpFilter.text(1, 3) + "/" + std::to_string(d.SortRowCount()) + "/" +
+                 d.vsOrder.text(1, 4);
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(state, "日期/2 -> /0/");
+    EXPECT_NE(entry(2, "Relation"), "\n");
+}
+
 }  // namespace
 }  // namespace qelt::testing
