@@ -41,10 +41,9 @@ QeltResult RunTool(const std::string& args) {
     std::string errFile = std::string(QELT_TEST_BINARY_DIR) + "/qelt_filter_test_XXXXXX";
     int fd = mkstemp(errFile.data());
     if (fd >= 0) close(fd);
-    std::string cmd = "env -u QELT_PROPS -u QELT_USER_NAME QELT_DATABASE='sqlite3://db=" +
-                      DemoDatabase() + "' '" + std::string(QELT_FILTER_EXE) + "' " + args +
-                      " 2>'" + errFile + "'";
-                      args + " 2>'" + errFile + "'";
+    std::string cmd =
+        "env -u QELT_PROPS -u QELT_USER_NAME QELT_DATABASE='sqlite3://db=" + DemoDatabase() +
+        "' '" + std::string(QELT_FILTER_EXE) + "' " + args + " 2>'" + errFile + "'";
     QeltResult r;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (!pipe) return r;
