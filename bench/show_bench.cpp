@@ -3,6 +3,7 @@
 // replayed straight through SOCI on the same session.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -23,7 +24,12 @@ constexpr int kWidestDemoList = 5;
 
 void UseDemo() {
     qelt::support::ResetProcessState();
-    qelt::host::SetDatabase(qelt::host::ToConnectionString(QELT_TEST_DEMO_DB));
+    // OK keeps the scheme in use: a copy keeps the built demo database as it is.
+    const std::string copy =
+        (std::filesystem::temp_directory_path() / "qelt_show_bench.db").string();
+    std::filesystem::copy_file(QELT_TEST_DEMO_DB, copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    qelt::host::SetDatabase(qelt::host::ToConnectionString(copy));
     qelt::host::SetSharedProperty("PropsString", "UserID=1");
     qelt::ui::SetPresenter(std::make_shared<qelt::ui::ScriptedPresenter>(
         [](qelt::ui::Form& form) { form.button("cmdOk").click(); }));

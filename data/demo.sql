@@ -15,6 +15,8 @@
 -- System
 ------------------------------------------------------------------------------
 
+-- NeedShowColumnPrompt: the demo lists have 13 to 21 columns to show, so
+-- confirming a list never asks; a template with more columns would.
 INSERT INTO t_SystemProfile (FCategory, FKey, FValue, FDescription) VALUES
   ('IC', 'ListMaxRows',             '5000', '序时簿最大显示行数'),
   ('IC', 'StartBranchSale',         '1',    '启用分销管理'),
@@ -753,3 +755,68 @@ FROM ICPurchase WHERE FCheckerID IS NOT NULL AND FInterID % 4 <> 1;
 INSERT INTO ICPrintCount (FBillType, FInterID, FPrintCount, FLastPrintDate)
 SELECT FTranType, FInterID, 1, strftime('%Y-%m-%d 16:00:00', FCheckDate)
 FROM ICStockBill WHERE FTranType = 1 AND FCheckerID IS NOT NULL AND FInterID % 2 = 0;
+
+------------------------------------------------------------------------------
+-- Filter schemes
+------------------------------------------------------------------------------
+
+-- Saved as the filter dialog writes them: the scheme key of a list shown
+-- alone is "(" + its FID + ")", FTranType is the list chosen in the dialog.
+-- Grids: fields end in "##<&", rows in "||". A condition row holds logic,
+-- field caption, comparison, its code, the value twice, the column's
+-- FInterID, "(", ")" and three empty fields; a sort row caption, ascending,
+-- descending, alias, table alias, field, table; a column row visible, width
+-- in twips, position, alias, alignment.
+-- 张伟 uses his default scheme and keeps one for this month's receipts;
+-- 孙丽 shares her unaudited receipts with everyone; 王强 keeps one for the
+-- sales orders list.
+INSERT INTO ICSchemeProfile (FSchemeID, FSchemeName, FUserID, FTranType, FSysName, FStatus, FISShare) VALUES
+  (1, '默认方案',     2, 1, '(1)', 2, 0),
+  (2, '本月外购入库', 2, 1, '(1)', 0, 0),
+  (3, '未审核入库单', 3, 1, '(1)', 0, 1),
+  (4, '默认方案',     4, 5, '(5)', 2, 0),
+  (5, '大额销售订单', 4, 5, '(5)', 0, 1);
+
+INSERT INTO ICSchemeProfileEntry (FSchemeID, FType, FKey, FValue) VALUES
+  (1, 0, 'chkShowByBeforeProject', '0'),
+  (1, 0, 'cboTransType', '0'),
+  (1, 0, 'cboTime', '2'),
+  (1, 0, 'cboCheck', '2'),
+  (1, 0, 'cboCancel', '1'),
+  (1, 0, 'OrderBy', ''),
+  (1, 0, 'Relation', ''),
+  (1, 0, 'HideColumns', ''),
+
+  (2, 0, 'chkShowByBeforeProject', '0'),
+  (2, 0, 'cboTransType', '0'),
+  (2, 0, 'cboTime', '3'),
+  (2, 0, 'cboCheck', '2'),
+  (2, 0, 'cboCancel', '1'),
+  (2, 0, 'OrderBy', '日期##<&0##<&1##<&FDate##<&v1##<&FDate##<&ICStockBill||单据编号##<&1##<&0##<&FBillNo##<&v1##<&FBillNo##<&ICStockBill||'),
+  (2, 0, 'Relation', '##<&日期##<&大于或等于##<&4##<&2026-12-01##<&2026-12-01##<&2##<&##<&##<&##<&##<&||并且##<&供应商##<&包含##<&9##<&钢材##<&钢材##<&5##<&##<&##<&##<&##<&||'),
+  (2, 0, 'HideColumns', '1##<&1134##<&1##<&FDate##<&0||1##<&1701##<&2##<&FBillNo##<&0||1##<&2268##<&3##<&FSupplierName##<&0||0##<&2268##<&4##<&FCustName##<&0||'),
+
+  (3, 0, 'chkShowByBeforeProject', '0'),
+  (3, 0, 'cboTransType', '0'),
+  (3, 0, 'cboTime', '2'),
+  (3, 0, 'cboCheck', '1'),
+  (3, 0, 'cboCancel', '1'),
+  (3, 0, 'OrderBy', '单据编号##<&1##<&0##<&FBillNo##<&v1##<&FBillNo##<&ICStockBill||'),
+  (3, 0, 'Relation', '##<&仓库##<&等于##<&1##<&原材料仓##<&原材料仓##<&17##<&##<&##<&##<&##<&||'),
+  (3, 0, 'HideColumns', ''),
+
+  (4, 0, 'chkShowByBeforeProject', '0'),
+  (4, 0, 'cboTransType', '0'),
+  (4, 0, 'cboTime', '2'),
+  (4, 0, 'cboCheck', '2'),
+  (4, 0, 'OrderBy', ''),
+  (4, 0, 'Relation', ''),
+  (4, 0, 'HideColumns', ''),
+
+  (5, 0, 'chkShowByBeforeProject', '0'),
+  (5, 0, 'cboTransType', '0'),
+  (5, 0, 'cboTime', '4'),
+  (5, 0, 'cboCheck', '2'),
+  (5, 0, 'OrderBy', '价税合计##<&0##<&1##<&FAllAmount##<&u1##<&FAllAmount##<&SEOrderEntry||'),
+  (5, 0, 'Relation', '##<&价税合计##<&大于或等于##<&4##<&100000##<&100000##<&17##<&(##<&##<&##<&##<&||或者##<&客户##<&包含##<&9##<&华联##<&华联##<&5##<&##<&)##<&##<&##<&||'),
+  (5, 0, 'HideColumns', '1##<&1701##<&1##<&FBillNo##<&0||1##<&2268##<&2##<&FCustName##<&0||1##<&1474##<&3##<&FAllAmount##<&1||');

@@ -18,13 +18,14 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_WERROR=ON >/dev/nul
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-echo "== fuzz (record-set filter, property string) =="
+echo "== fuzz (record-set filter, property string, scheme grids, scheme import) =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_BUILD_FUZZ=ON \
-  -DQELT_BUILD_TESTS=OFF -DQELT_BUILD_BENCH=OFF -DQELT_BUILD_APPS=OFF -DQELT_INSTALL=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs" --target fuzz_recordset_filter fuzz_props_string
+  -DQELT_BUILD_TESTS=OFF -DQELT_BUILD_BENCH=OFF -DQELT_BUILD_APPS=OFF -DQELT_INSTALL=OFF -DQELT_BUILD_QT=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target fuzz_recordset_filter fuzz_props_string \
+  fuzz_scheme_grids fuzz_scheme_import
 # Each target keeps its log: its tail when it ran clean, all of it (with the
 # crash and its input) when it did not.
-for target in recordset_filter props_string; do
+for target in recordset_filter props_string scheme_grids scheme_import; do
   mkdir -p "build-fuzz/corpus/$target"
   log="build-fuzz/fuzz_$target.log"
   if (cd build-fuzz && "fuzz/fuzz_$target" -max_total_time="${QELT_FUZZ_SECONDS:-20}" -seed=1 \

@@ -16,6 +16,7 @@
 #include "qelt/host/connection_string.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
+#include "schemes_command.h"
 #include "show_command.h"
 
 namespace {
@@ -119,6 +120,8 @@ int main(int argc, char** argv) {
     auto* demo = app.add_subcommand("demo-db", "write a fresh copy of the demo database");
     demo->add_option("PATH", demoPath, "file to write")->required();
 
+    qelt::cli::SchemesCommand schemes(app);
+
     CLI11_PARSE(app, argc, argv);
 
     try {
@@ -134,6 +137,7 @@ int main(int argc, char** argv) {
         if (!user.empty()) qelt::host::SetSharedProperty(qelt::host::kUserNameProperty, user);
         if (lists->parsed()) return RunLists();
         if (show->parsed()) return qelt::cli::RunShow(showOptions, argc, argv);
+        if (schemes.parsed()) return schemes.run();
         return RunSql(listId, filterText, notNeedTranType, json);
     } catch (const qelt::Error& e) {
         // Anything else is a fault of the tool or the library and ends it

@@ -80,6 +80,7 @@ CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options) {
     show->add_flag("--dump", options.dump, "print the selectors and grids as the dialog opens");
     show->add_flag("--json", options.json, "print the result as JSON");
     show->add_flag("--gui", options.gui, "show the Qt dialog to a person (needs a display)");
+    show->add_option("--scheme", options.scheme, "apply the user's scheme of this name first");
     return show;
 }
 
@@ -90,8 +91,21 @@ int RunShow(const ShowOptions& options, int& argc, char** argv) {
 
     std::string dialog;
     bool opened = false;
+    bool schemeMissing = false;
     ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& form) {
         opened = true;
+        if (!options.scheme.empty()) {
+            ui::ListView& schemes = form.listView("lvwProject");
+            std::string key;
+            for (const auto& item : schemes.items())
+                if (item.text == options.scheme) key = item.key;
+            if (key.empty()) {
+                schemeMissing = true;
+                form.button("cmdCancel").click();
+                return;
+            }
+            schemes.click(key);
+        }
         if (options.dump) dialog = DumpDialog(form);
         if (options.accept) form.button("cmdOk").click();
     }));
@@ -106,6 +120,10 @@ int RunShow(const ShowOptions& options, int& argc, char** argv) {
     ui::SetPresenter(nullptr);
 
     if (!opened) throw Error(1, kSource, "the dialog of list " + list + " could not be opened");
+    if (schemeMissing)
+        throw Error(1, kSource,
+                    "the dialog of list " + list + " offers no scheme named \"" + options.scheme +
+                        "\" to this user");
     if (options.accept && !filter.OK())
         throw Error(1, kSource, "the dialog of list " + list + " refused OK (see its messages)");
 

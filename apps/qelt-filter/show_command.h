@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <string>
 
 namespace qelt::cli {
 
@@ -13,6 +14,9 @@ struct ShowOptions {
     bool json = false;
     // A real Qt dialog for a person instead of the script.
     bool gui = false;
+    // A scheme of the dialog's list to apply (as a click on it) before
+    // anything else; empty for the scheme the dialog starts with.
+    std::string scheme;
 };
 
 // Adds "show": the filter dialog of a list run by a script instead of a

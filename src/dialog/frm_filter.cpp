@@ -137,6 +137,7 @@ frmFilter::frmFilter()
     wireLifecycle();
     wireSelectors();
     wireGridEditing();
+    wireSchemes();
 }
 
 frmFilter::~frmFilter() = default;

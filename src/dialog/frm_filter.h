@@ -290,10 +290,9 @@ private:
     bool buildDataSql();
     bool buildCrossWhere();
     std::string conditionText(const Collection<clsFilterElement>& elements) const;
-    // Scheme handling: the list of the user's schemes for this list (null:
-    // none), the initial choice among them, applying it, and saving the
-    // settings on OK. Schemes are not stored yet: there is never a scheme
-    // and saving keeps nothing.
+    // Scheme handling (src/schemes/): the list of the user's schemes for
+    // this list (null: none), the initial choice among them, picking and
+    // applying the start scheme, and saving the settings on OK.
     RecordsetPtr loadSchemeList();
     void chooseInitialScheme(Recordset& schemes);
     void applyScheme();
@@ -348,6 +347,44 @@ private:
     // Exchanges the texts of two sort rows (every column).
     void exchangeSortRows(int a, int b);
     void enableSortButtons(bool enabled);
+
+    // =====================================================================
+    // Schemes (src/schemes/)
+    // =====================================================================
+public:
+    // The scheme key of the list (computed when the scheme list loads).
+    const std::string& SchemeKey() const { return schemeKey_; }
+    const std::string& SchemeName() const { return schemeName_; }
+    // The entries of the current state, in the order they are stored:
+    // FSchemeID, FType, FKey, FValue.
+    RecordsetPtr BuildSchemeEntries();
+    // Writes stored entries (FKey/FValue rows) into the selectors, the
+    // run-number boxes and the three grids; missing keys take defaults.
+    void ApplySchemeEntries(Recordset& entries);
+    std::string EncodeConditionGrid();
+    std::string EncodeSortGrid();
+    std::string EncodeColumnGrid();
+    void DecodeConditionGrid(const std::string& value);
+    void DecodeSortGrid(const std::string& value);
+    void DecodeColumnGrid(const std::string& value);
+
+private:
+    std::string schemeKey_;
+    int16_t shareFlag_ = 0;
+    void wireSchemes();
+    RecordsetPtr loadStoredSchemes();
+    // Saves the current state under `name`; the stored head, or raises Error.
+    RecordsetPtr saveSchemeContent(const std::string& name, int mark, int32_t schemeId);
+    void lvwProject_ItemClick(const std::string& key);
+    void tlbProject_ButtonClick(const std::string& key);
+    void tlbProject_ButtonMenuClick(const std::string& key, int index);
+    void deleteScheme();
+    void clearScheme();
+    // The owner's name of a stored scheme; empty for none.
+    std::string schemeOwner(int32_t schemeId);
+    int32_t selectedSchemeId() const;
+    std::string selectedSchemeText() const;
+    std::string schemeValue(Recordset& entries, const std::string& key, const std::string& def);
 };
 
 }  // namespace qelt::dialog

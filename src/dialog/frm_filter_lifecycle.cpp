@@ -255,11 +255,7 @@ void frmFilter::showDefaultSchemeOnly() {
     lvwProject.addItem({kDefaultSchemeKey, kDefaultSchemeText, 1, 5});
 }
 
-// --- schemes (nothing stored yet) ----------------------------------------------
-
-RecordsetPtr frmFilter::loadSchemeList() {
-    return nullptr;
-}
+// --- schemes ------------------------------------------------------------------
 
 void frmFilter::chooseInitialScheme(Recordset& schemes) {
     std::string tranType;
@@ -283,10 +279,6 @@ void frmFilter::chooseInitialScheme(Recordset& schemes) {
         }
     if (cboTransType.listCount() > 0) cboTransType.setListIndex(chosen);
 }
-
-void frmFilter::applyScheme() {}
-
-void frmFilter::saveScheme(bool, int) {}
 
 // --- OK and Cancel ---------------------------------------------------------------
 
@@ -473,11 +465,9 @@ std::string frmFilter::GetPlanValueByKey(const RecordsetPtr& Rs, const std::stri
 }
 
 Variant frmFilter::DelPlan(int32_t RptID, const std::string& Plan) {
-    auto component = host::CreateObject(host::progid::kSchemeProfile);
-    (void)component;
-    (void)RptID;
-    (void)Plan;
-    host::ThrowNotOffered(host::progid::kSchemeProfile);
+    auto profile = host::Create<host::IProfile>(host::progid::kSchemeProfile);
+    profile->DelPlan(support::PropsString(), RptID, Plan);
+    return {};
 }
 
 std::shared_ptr<List> frmFilter::getListHead() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "qelt/dictionary.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/form.h"
 
@@ -24,6 +27,17 @@ public:
     ui::CheckBox& chkShare;
     ui::CommandButton& cmdOk;
     ui::CommandButton& cmdCancel;
+
+    // The result: null until OK accepts a name; then "FSchemeName" (the
+    // trimmed name) and "FIsShare" (0 or 1, 16-bit).
+    const std::shared_ptr<Dictionary>& DctScheme() const { return dctScheme_; }
+
+private:
+    std::shared_ptr<Dictionary> dctScheme_;
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    // Shows a message with "单据体1" taken out of it.
+    static void Message(const std::string& text, int icon, const std::string& title);
 };
 
 }  // namespace qelt::dialog

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "qelt/recordset.h"
 
@@ -31,5 +34,14 @@ soci::session& SessionDatabase();
 // Error with the database's message and the statement when it fails.
 RecordsetPtr RunQuery(soci::session& session, const std::string& sql);
 RecordsetPtr RunQuery(const std::string& sql);
+
+// A value bound to a marker ":name" of a statement.
+using QueryParam = std::variant<int32_t, std::string>;
+// Runs one statement whose markers take `params` in their order of
+// appearance (each marker appears once; like SOCI, any ":" followed by a
+// letter is a marker, so the text holds no such literal); the values never
+// become part of the statement's text. Result and errors as RunQuery.
+RecordsetPtr RunQuery(soci::session& session, const std::string& sql,
+                      const std::vector<QueryParam>& params);
 
 }  // namespace qelt::host

@@ -32,5 +32,7 @@ std::shared_ptr<Component> NewBomInfo();
 std::shared_ptr<Component> NewRoutingView();
 std::shared_ptr<Component> NewGLView();
 std::shared_ptr<Component> NewSingleBillLookUp();
+std::shared_ptr<Component> NewScheme();
+std::shared_ptr<Component> NewProfile();
 
 }  // namespace qelt::host::defaults

@@ -3,6 +3,7 @@
 #include <soci/odbc/soci-odbc.h>
 #include <soci/soci.h>
 
+#include <cctype>
 #include <climits>
 #include <vector>
 
@@ -132,14 +133,25 @@ Variant ReadValue(const Statement& st, SQLUSMALLINT col, int32_t type) {
     }
 }
 
-}  // namespace
+// The statement with each marker ":name" turned into ODBC's "?". The
+// library's own statements hold no ":" inside a literal.
+std::string PositionalMarkers(const std::string& sql) {
+    std::string out;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        if (sql[i] == ':' && i + 1 < sql.size() &&
+            (std::isalpha(static_cast<unsigned char>(sql[i + 1])) || sql[i + 1] == '_')) {
+            out += '?';
+            while (i + 1 < sql.size() &&
+                   (std::isalnum(static_cast<unsigned char>(sql[i + 1])) || sql[i + 1] == '_'))
+                ++i;
+        } else {
+            out += sql[i];
+        }
+    }
+    return out;
+}
 
-RecordsetPtr RunOdbcQuery(soci::session& session, const std::string& sql) {
-    auto* backend = static_cast<soci::odbc_session_backend*>(session.get_backend());
-    Statement st(backend->hdbc_);
-    SQLRETURN rc =
-        SQLExecDirect(st.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
-                      static_cast<SQLINTEGER>(sql.size()));
+RecordsetPtr Fetch(const Statement& st, SQLRETURN rc) {
     // SQL_NO_DATA: a statement that changed no row.
     if (rc != SQL_NO_DATA) st.check(rc, "executing the statement");
 
@@ -159,6 +171,47 @@ RecordsetPtr RunOdbcQuery(soci::session& session, const std::string& sql) {
         rs->appendRow(std::move(values));
     }
     return rs;
+}
+
+}  // namespace
+
+RecordsetPtr RunOdbcQuery(soci::session& session, const std::string& sql) {
+    auto* backend = static_cast<soci::odbc_session_backend*>(session.get_backend());
+    Statement st(backend->hdbc_);
+    SQLRETURN rc =
+        SQLExecDirect(st.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                      static_cast<SQLINTEGER>(sql.size()));
+    return Fetch(st, rc);
+}
+
+RecordsetPtr RunOdbcQuery(soci::session& session, const std::string& sql,
+                          const std::vector<QueryParam>& params) {
+    auto* backend = static_cast<soci::odbc_session_backend*>(session.get_backend());
+    Statement st(backend->hdbc_);
+    std::string text = PositionalMarkers(sql);
+    st.check(SQLPrepare(st.get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                        static_cast<SQLINTEGER>(text.size())),
+             "preparing the statement");
+    // The bound buffers must stay put until the statement has run.
+    std::vector<QueryParam> values = params;
+    std::vector<SQLLEN> lengths(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto number = static_cast<SQLUSMALLINT>(i + 1);
+        if (auto* n = std::get_if<int32_t>(&values[i])) {
+            lengths[i] = 0;
+            st.check(SQLBindParameter(st.get(), number, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER,
+                                      0, 0, n, 0, &lengths[i]),
+                     "binding a value");
+        } else {
+            auto& text = std::get<std::string>(values[i]);
+            lengths[i] = static_cast<SQLLEN>(text.size());
+            st.check(SQLBindParameter(st.get(), number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                      text.empty() ? 1 : text.size(), 0, text.data(), lengths[i],
+                                      &lengths[i]),
+                     "binding a value");
+        }
+    }
+    return Fetch(st, SQLExecute(st.get()));
 }
 
 }  // namespace qelt::host

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/db_session.h"
 #include "qelt/recordset.h"
 
 namespace soci {
@@ -17,5 +18,8 @@ namespace qelt::host {
 // Types follow SOCI's mapping of ODBC types. Raises soci::soci_error when
 // the statement fails.
 RecordsetPtr RunOdbcQuery(soci::session& session, const std::string& sql);
+// The same with values bound to the statement's markers ":name", in order.
+RecordsetPtr RunOdbcQuery(soci::session& session, const std::string& sql,
+                          const std::vector<QueryParam>& params);
 
 }  // namespace qelt::host

@@ -1,6 +1,7 @@
 #include <soci/soci.h>
 
 #include <typeinfo>
+#include <variant>
 #include <vector>
 
 #include "host/database_error.h"
@@ -14,10 +15,22 @@ namespace {
 
 constexpr const char* kOdbcBackend = "odbc";
 
-RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql) {
+RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
+                          std::vector<QueryParam> params = {}) {
     auto rs = std::make_shared<Recordset>();
     soci::row row;
-    soci::statement st = (session.prepare << sql, soci::into(row));
+    soci::statement st(session);
+    st.exchange(soci::into(row));
+    // Bound from the vector's own elements, which outlive the statement.
+    for (auto& p : params) {
+        if (auto* n = std::get_if<int32_t>(&p))
+            st.exchange(soci::use(*n));
+        else
+            st.exchange(soci::use(std::get<std::string>(p)));
+    }
+    st.alloc();
+    st.prepare(sql);
+    st.define_and_bind();
     bool more = st.execute(true);
     for (std::size_t i = 0; i < row.size(); ++i) {
         const auto& props = row.get_properties(i);
@@ -49,6 +62,23 @@ RecordsetPtr RunQuery(soci::session& session, const std::string& sql) {
             rs = RunOdbcQuery(session, sql);
         else
             rs = RunSociQuery(session, sql);
+    } catch (const soci::soci_error& e) {
+        throw StatementError(e.get_error_message(), sql);
+    } catch (const std::bad_cast&) {
+        throw StatementError("A column of the result has a type the library cannot read", sql);
+    }
+    if (rs->recordCount() > 0) rs->moveFirst();
+    return rs;
+}
+
+RecordsetPtr RunQuery(soci::session& session, const std::string& sql,
+                      const std::vector<QueryParam>& params) {
+    RecordsetPtr rs;
+    try {
+        if (session.get_backend_name() == kOdbcBackend)
+            rs = RunOdbcQuery(session, sql, params);
+        else
+            rs = RunSociQuery(session, sql, params);
     } catch (const soci::soci_error& e) {
         throw StatementError(e.get_error_message(), sql);
     } catch (const std::bad_cast&) {

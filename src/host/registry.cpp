@@ -55,6 +55,8 @@ Registry& LoadedState() {
         {progid::kRoutingView, defaults::NewRoutingView},
         {progid::kGLView, defaults::NewGLView},
         {progid::kSingleBillLookUp, defaults::NewSingleBillLookUp},
+        {progid::kScheme, defaults::NewScheme},
+        {progid::kSchemeProfile, defaults::NewProfile},
     };
     for (const auto& [id, factory] : defaults) r.factories[KeyOf(id)] = factory;
     return r;

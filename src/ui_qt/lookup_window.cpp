@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "qelt/host/prog_ids.h"
 #include "platform/text.h"
 #include "qelt/dictionary.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "ui_qt/qstring_utf8.h"
 
 namespace qelt::qt {

@@ -58,6 +58,9 @@ protected:
         db.exec(kLists);
         db.exec(kColumns);
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
+        db.exec(
+            "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) "
+            "VALUES ('IC','NeedShowColumnPrompt','30')");
         support::LoadSystemOptions();
     }
 
@@ -358,13 +361,17 @@ TEST_F(Lifecycle, PlanValuesAreFoundByKeyEvenWithAQuote) {
     EXPECT_EQ(form.GetPlanValueByKey(nullptr, "a", "d"), "");
 }
 
-TEST_F(Lifecycle, DeletingAPlanNeedsTheProfileComponent) {
-    try {
-        form.DelPlan(1, "plan");
-        FAIL() << "no profile component is registered";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number, 429);
-    }
+TEST_F(Lifecycle, DeletingAPlanGoesToTheProfileComponent) {
+    struct Profile : host::IProfile {
+        std::string call;
+        void DelPlan(const std::string&, int32_t reportId, const std::string& planName) override {
+            call = std::to_string(reportId) + "|" + planName;
+        }
+    };
+    auto profile = std::make_shared<Profile>();
+    host::RegisterComponent(host::progid::kSchemeProfile, [profile] { return profile; });
+    EXPECT_TRUE(form.DelPlan(7, "o'plan").isEmpty());
+    EXPECT_EQ(profile->call, "7|o'plan");
 }
 
 }  // namespace

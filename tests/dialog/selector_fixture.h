@@ -7,6 +7,7 @@
 #include "editing/fmaker.h"
 #include "host/default_components.h"
 #include "qelt/host/prog_ids.h"
+#include "qelt/host/session.h"
 #include "support/shared_settings.h"
 #include "template/template_fixture.h"
 
@@ -39,6 +40,7 @@ class SelectorTest : public TemplateTest {
 protected:
     SelectorTest() {
         host::RegisterComponent(host::progid::kGLData, [d = server] { return d; });
+        host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
         setOption("CurrentYear", "2026");
         setOption("CurrentPeriod", "12");
         db.exec(

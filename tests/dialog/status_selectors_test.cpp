@@ -450,6 +450,8 @@ TEST_F(SelectorTest, FastModeFollowsTheCheckBox) {
 }
 
 TEST_F(SelectorTest, RunNumberBoxesDropQuotesAndMoveOnWithEnter) {
+    addList(604, 604, "v1,");
+    addColumn(604, "2 v1.FBillNo AS FBillNo | FVisible=1, FVisForQuest=1, FVisForOrder=1");
     choose(604, 604);
     // Only the focus matters here: the dialog's own load and activation stay out.
     form().onLoad = nullptr;

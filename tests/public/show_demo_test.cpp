@@ -3,6 +3,7 @@
 // balanced statement that the database runs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,8 +28,12 @@ class ShowOnDemo : public ::testing::Test {
 protected:
     void SetUp() override {
         support::ResetProcessState();
-        host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
+        // Show saves the scheme in use: a copy keeps the demo database as built.
+        std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
+                                   std::filesystem::copy_options::overwrite_existing);
+        host::SetDatabase(db.sociConnectionString());
         host::SetSharedProperty("PropsString", "UserID=1");
+        host::SetSharedProperty("UserName", "Administrator");
     }
     void TearDown() override {
         ui::SetPresenter(nullptr);
@@ -57,6 +62,7 @@ protected:
         return crossReport ? filter.SQLWHERE() : filter.Datasql();
     }
 
+    TempDatabase db{false};
     MessageRecorder messages;
 };
 

@@ -84,6 +84,9 @@ class Show : public ::testing::Test {
 protected:
     void SetUp() override {
         db.exec(kFixture);
+        db.exec(
+            "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) "
+            "VALUES ('IC','NeedShowColumnPrompt','30')");
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
     }
     void TearDown() override { ui::SetPresenter(nullptr); }

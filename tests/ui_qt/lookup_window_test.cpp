@@ -7,9 +7,9 @@
 #include <QTest>
 #include <string>
 
-#include "qelt/host/prog_ids.h"
 #include "qelt/dictionary.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "ui_qt/qt_test_support.h"
 
 namespace qelt::testing {

@@ -288,3 +288,73 @@ public:
 };
 
 }  // namespace qelt::host
+
+// --- Filter schemes -----------------------------------------------------------
+
+namespace qelt {
+// Error number of a value too long for its column (the provider's
+// "multiple-step operation" error); the scheme store raises it before
+// writing anything.
+inline constexpr int kErrMultipleStep = static_cast<int>(0x80040E21u);
+}  // namespace qelt
+
+namespace qelt::host {
+
+// "QeltMCaculateRpt.CScheme": the users' filter schemes, kept as one head
+// row in ICSchemeProfile and key/value rows in ICSchemeProfileEntry.
+//
+// Every member takes the user's property string first; its `UserID` names
+// the user (a property string without a numeric UserID raises Error).
+// Record sets handed back are materialised and belong to the caller. Heads
+// carry FSchemeID, FSchemeName, FUserID, FTranType, FSysName, FStatus,
+// FISShare; entries FSchemeID, FType, FKey, FValue. Failures raise Error;
+// the stored schemes are then as they were before the call.
+class QELT_EXPORT IScheme : public virtual Component {
+public:
+    // The heads of the scheme key `sysName` (both arguments hold the same
+    // key) that the user may pick: the user's own schemes and the shared ones
+    // (FISShare 1) of other users, in ascending FSchemeID. The in-use mark
+    // is its owner's: another user's scheme is listed with FStatus 0.
+    virtual RecordsetPtr GetSchemeList(const std::string& propsString, std::string& sysName,
+                                       std::string& sysNameAgain) = 0;
+
+    // Saves the head's first row (a head without rows raises Error 3021)
+    // with all rows of `entries` (their FSchemeID is ignored; no entries set
+    // stores none) in one transaction. FSchemeID 0, or the id of a scheme that
+    // no longer exists, stores a new scheme with a new id owned by the user;
+    // another id replaces that scheme's head values and all its entries and
+    // keeps its owner (whoever saves it). FSchemeName arrives with every
+    // apostrophe doubled, the form the dialog sends, and is stored with
+    // single ones. A head saved with FStatus 2 (in use) takes that mark from
+    // the owner's other schemes of the same key, so the last scheme used is
+    // the one found in use next time. Texts longer than their columns (name
+    // 160, key 80, entry key 100, entry value 7000 characters, counted in
+    // code points) raise Error kErrMultipleStep before anything is written.
+    // Returns the stored head (one row, FSchemeID filled in, the name with
+    // single apostrophes); the arguments are not changed.
+    virtual RecordsetPtr SaveSchemeProfile(const std::string& propsString, RecordsetPtr& head,
+                                           RecordsetPtr& entries) = 0;
+
+    // The scheme's head (one row) and its entries, ordered by FType, then
+    // FKey (in the database's collation). An
+    // unknown id gives an empty head and empty entries; the user is not
+    // checked (a shared scheme of another user loads like one's own).
+    virtual void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId,
+                                   RecordsetPtr& head, RecordsetPtr& entries) = 0;
+
+    // Deletes the scheme and its entries in one transaction, whoever owns it
+    // (the dialog refuses other users' schemes and the default scheme
+    // before); true when a scheme was deleted, false for an unknown id.
+    virtual bool DelScheme(const std::string& propsString, int32_t& schemeId) = 0;
+};
+
+// "QeltMCaculateRpt.Profile": report plans. A plan is stored as a scheme:
+// DelPlan deletes the user's schemes named `planName` whose FTranType is
+// `reportId` (with their entries, in one transaction); none is no error.
+class QELT_EXPORT IProfile : public virtual Component {
+public:
+    virtual void DelPlan(const std::string& propsString, int32_t reportId,
+                         const std::string& planName) = 0;
+};
+
+}  // namespace qelt::host

@@ -1,0 +1,401 @@
+#include <soci/soci.h>
+
+#include <optional>
+#include <utility>
+
+#include "host/db_session.h"
+#include "host/default_components.h"
+#include "platform/text.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
+
+// The filter schemes on the session database. Every value travels as a bound
+// parameter; writes run in one transaction that takes the write lock first
+// (BEGIN IMMEDIATE on SQLite, a write as the first statement elsewhere), so
+// two processes saving at once wait for each other instead of failing.
+namespace qelt::host {
+
+namespace {
+
+constexpr int kNoUser = 5;
+constexpr int kNoCurrentRecord = 3021;
+constexpr const char* kUserIdKey = "UserID";
+constexpr const char* kOdbcBackend = "odbc";
+
+constexpr std::size_t kNameLimit = 160;
+constexpr std::size_t kSysNameLimit = 80;
+constexpr std::size_t kKeyLimit = 100;
+constexpr std::size_t kValueLimit = 7000;
+constexpr int32_t kInUse = 2;
+
+constexpr const char* kListSql =
+    "SELECT FSchemeID, FSchemeName, FUserID, FTranType, FSysName, "
+    "CASE WHEN FUserID = :owner THEN FStatus ELSE 0 END AS FStatus, FISShare "
+    "FROM ICSchemeProfile WHERE FSysName = :sysName AND (FUserID = :user OR FISShare = 1) "
+    "ORDER BY FSchemeID";
+constexpr const char* kHeadSql =
+    "SELECT FSchemeID, FSchemeName, FUserID, FTranType, FSysName, FStatus, FISShare "
+    "FROM ICSchemeProfile WHERE FSchemeID = :id";
+constexpr const char* kEntriesSql =
+    "SELECT FSchemeID, FType, FKey, FValue FROM ICSchemeProfileEntry WHERE FSchemeID = :id "
+    "ORDER BY FType, FKey";
+constexpr const char* kUpdateHeadSql =
+    "UPDATE ICSchemeProfile SET FSchemeName = :name, FTranType = :tranType, FSysName = :sysName, "
+    "FStatus = :status, FISShare = :share WHERE FSchemeID = :id";
+constexpr const char* kInsertHeadSql =
+    "INSERT INTO ICSchemeProfile (FSchemeName, FUserID, FTranType, FSysName, FStatus, FISShare) "
+    "VALUES (:name, :user, :tranType, :sysName, :status, :share)";
+constexpr const char* kNewestIdSql =
+    "SELECT MAX(FSchemeID) FROM ICSchemeProfile WHERE FUserID = :user AND FSysName = :sysName";
+constexpr const char* kClearInUseSql =
+    "UPDATE ICSchemeProfile SET FStatus = 0 WHERE FStatus = 2 AND FSchemeID <> :id "
+    "AND FSysName = :sysName "
+    "AND FUserID = (SELECT FUserID FROM ICSchemeProfile WHERE FSchemeID = :sameId)";
+constexpr const char* kDeleteEntriesSql = "DELETE FROM ICSchemeProfileEntry WHERE FSchemeID = :id";
+constexpr const char* kDeleteHeadSql = "DELETE FROM ICSchemeProfile WHERE FSchemeID = :id";
+constexpr const char* kInsertEntrySql =
+    "INSERT INTO ICSchemeProfileEntry (FSchemeID, FType, FKey, FValue) "
+    "VALUES (:id, :type, :key, :value)";
+constexpr const char* kDeletePlanEntriesSql =
+    "DELETE FROM ICSchemeProfileEntry WHERE FSchemeID IN (SELECT FSchemeID FROM ICSchemeProfile "
+    "WHERE FUserID = :user AND FTranType = :reportId AND FSchemeName = :name)";
+constexpr const char* kDeletePlanHeadsSql =
+    "DELETE FROM ICSchemeProfile WHERE FUserID = :user AND FTranType = :reportId "
+    "AND FSchemeName = :name";
+
+// The UserID of a property string: pairs key=value separated by ";", a value
+// holding ";" written in braces; keys match ignoring case.
+int32_t UserIdOf(const std::string& props, const char* source) {
+    std::string_view rest = props;
+    while (!rest.empty()) {
+        const auto eq = rest.find('=');
+        if (eq == std::string_view::npos) break;
+        const std::string key = text::Trim(rest.substr(0, eq));
+        if (key.empty()) break;
+        rest = text::TrimView(rest.substr(eq + 1));
+        std::string value;
+        if (!rest.empty() && rest.front() == '{') {
+            const auto close = rest.find('}');
+            value = std::string(
+                rest.substr(1, close == std::string_view::npos ? rest.size() - 1 : close - 1));
+            const auto sep = close == std::string_view::npos ? close : rest.find(';', close);
+            rest = sep == std::string_view::npos ? std::string_view{} : rest.substr(sep + 1);
+        } else {
+            const auto sep = rest.find(';');
+            value = std::string(rest.substr(0, sep));
+            rest = sep == std::string_view::npos ? std::string_view{} : rest.substr(sep + 1);
+        }
+        if (text::IEquals(key, kUserIdKey)) {
+            try {
+                return Variant(text::Trim(value)).toLong();
+            } catch (const Error&) {
+                break;
+            }
+        }
+    }
+    throw Error(kNoUser, source, "The property string holds no numeric UserID");
+}
+
+bool IsOdbc(soci::session& sql) {
+    return sql.get_backend_name() == kOdbcBackend;
+}
+
+Error StoreError(const std::string& source, const std::string& message, const char* statement) {
+    return Error(kDatabaseErrorNumber, source, message + " while executing \"" + statement + "\"");
+}
+
+// A write transaction; rolled back unless committed.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(soci::session& sql) : sql_(sql) {
+        if (IsOdbc(sql_))
+            sql_.begin();
+        else
+            sql_ << "BEGIN IMMEDIATE";
+    }
+    ~WriteTransaction() {
+        if (done_) return;
+        try {
+            if (IsOdbc(sql_))
+                sql_.rollback();
+            else
+                sql_ << "ROLLBACK";
+        } catch (const soci::soci_error&) {
+            // The database rolls back on its own when the statement that
+            // failed ended the transaction.
+        }
+    }
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    void commit() {
+        if (IsOdbc(sql_))
+            sql_.commit();
+        else
+            sql_ << "COMMIT";
+        done_ = true;
+    }
+
+private:
+    soci::session& sql_;
+    bool done_ = false;
+};
+
+RecordsetPtr EmptyHeads() {
+    auto rs = std::make_shared<Recordset>();
+    rs->setCursorLocation(3);
+    rs->appendField("FSchemeID", adInteger);
+    rs->appendField("FSchemeName", adVarWChar, kNameLimit);
+    rs->appendField("FUserID", adInteger);
+    rs->appendField("FTranType", adInteger);
+    rs->appendField("FSysName", adVarChar, kSysNameLimit);
+    rs->appendField("FStatus", adInteger);
+    rs->appendField("FISShare", adInteger);
+    rs->open();
+    return rs;
+}
+
+RecordsetPtr EmptyEntries() {
+    auto rs = std::make_shared<Recordset>();
+    rs->setCursorLocation(3);
+    rs->appendField("FSchemeID", adInteger);
+    rs->appendField("FType", adInteger);
+    rs->appendField("FKey", adVarChar, kKeyLimit);
+    rs->appendField("FValue", adVarWChar, kValueLimit);
+    rs->open();
+    return rs;
+}
+
+// The query result in a set of the store's field types (expression columns
+// come back as text from some backends).
+RecordsetPtr Typed(Recordset& result, RecordsetPtr into) {
+    for (result.moveFirst(); !result.eof(); result.moveNext()) {
+        into->addNew();
+        for (std::size_t i = 0; i < into->fieldCount(); ++i)
+            into->setValue(i, result.value(into->field(i).name));
+    }
+    if (into->recordCount() > 0) into->moveFirst();
+    return into;
+}
+
+std::optional<Variant> FieldOf(Recordset& rs, const char* name) {
+    if (rs.fieldIndex(name) < 0) return std::nullopt;
+    return rs.value(name);
+}
+
+int32_t WholeOf(Recordset& rs, const char* name) {
+    auto v = FieldOf(rs, name);
+    return v && !v->isNull() ? v->toLong() : 0;
+}
+
+std::string TextOf(Recordset& rs, const char* name) {
+    auto v = FieldOf(rs, name);
+    return v ? v->toString("") : std::string();
+}
+
+// The dialog doubles every apostrophe of the name on its way to the store.
+std::string Unquoted(const std::string& name) {
+    std::string out;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        out += name[i];
+        if (name[i] == '\'' && i + 1 < name.size() && name[i + 1] == '\'') ++i;
+    }
+    return out;
+}
+
+void CheckLength(const std::string& what, const std::string& value, std::size_t limit,
+                 const char* source) {
+    const std::size_t count = text::CharCount(value);
+    if (count > limit)
+        throw Error(kErrMultipleStep, source,
+                    what + " has " + text::Num(static_cast<long long>(count)) +
+                        " characters; at most " + text::Num(static_cast<long long>(limit)) +
+                        " fit");
+}
+
+struct Head {
+    int32_t id = 0;
+    std::string name;
+    int32_t tranType = 0;
+    std::string sysName;
+    int32_t status = 0;
+    int32_t share = 0;
+};
+
+struct Entry {
+    int32_t type = 0;
+    std::string key;
+    std::string value;
+};
+
+Head ReadHead(const RecordsetPtr& head, const char* source) {
+    auto rs = head ? head->clone() : nullptr;
+    if (!rs || rs->eof()) throw Error(kNoCurrentRecord, source, "The scheme head holds no row");
+    Head h;
+    h.id = WholeOf(*rs, "FSchemeID");
+    h.name = Unquoted(TextOf(*rs, "FSchemeName"));
+    h.tranType = WholeOf(*rs, "FTranType");
+    h.sysName = TextOf(*rs, "FSysName");
+    h.status = WholeOf(*rs, "FStatus");
+    h.share = WholeOf(*rs, "FISShare");
+    CheckLength("The scheme name", h.name, kNameLimit, source);
+    CheckLength("The scheme key", h.sysName, kSysNameLimit, source);
+    return h;
+}
+
+std::vector<Entry> ReadEntries(const RecordsetPtr& entries, const char* source) {
+    std::vector<Entry> out;
+    if (!entries) return out;
+    auto rs = entries->clone();
+    for (; !rs->eof(); rs->moveNext()) {
+        Entry e{WholeOf(*rs, "FType"), TextOf(*rs, "FKey"), TextOf(*rs, "FValue")};
+        CheckLength("The entry key \"" + text::Left(e.key, 40) + "\"", e.key, kKeyLimit, source);
+        CheckLength("The value of \"" + e.key + "\"", e.value, kValueLimit, source);
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+class Scheme final : public IScheme {
+public:
+    RecordsetPtr GetSchemeList(const std::string& propsString, std::string& sysName,
+                               std::string&) override {
+        const int32_t user = UserIdOf(propsString, progid::kScheme);
+        auto result = Run(kListSql, {user, sysName, user});
+        return Typed(*result, EmptyHeads());
+    }
+
+    RecordsetPtr SaveSchemeProfile(const std::string& propsString, RecordsetPtr& head,
+                                   RecordsetPtr& entries) override {
+        const int32_t user = UserIdOf(propsString, progid::kScheme);
+        Head h = ReadHead(head, progid::kScheme);
+        const std::vector<Entry> rows = ReadEntries(entries, progid::kScheme);
+        soci::session& sql = SessionDatabase();
+        const char* doing = kUpdateHeadSql;
+        try {
+            WriteTransaction tx(sql);
+            int32_t id = h.id;
+            bool stored = false;
+            if (id != 0) {
+                soci::statement st =
+                    (sql.prepare << kUpdateHeadSql, soci::use(h.name, "name"),
+                     soci::use(h.tranType, "tranType"), soci::use(h.sysName, "sysName"),
+                     soci::use(h.status, "status"), soci::use(h.share, "share"),
+                     soci::use(id, "id"));
+                st.execute(true);
+                stored = st.get_affected_rows() > 0;
+            }
+            if (!stored) {
+                doing = kInsertHeadSql;
+                sql << kInsertHeadSql, soci::use(h.name, "name"), soci::use(user, "user"),
+                    soci::use(h.tranType, "tranType"), soci::use(h.sysName, "sysName"),
+                    soci::use(h.status, "status"), soci::use(h.share, "share");
+                id = NewId(sql, user, h.sysName);
+            }
+            if (h.status == kInUse) {
+                doing = kClearInUseSql;
+                int32_t sameId = id;
+                sql << kClearInUseSql, soci::use(id, "id"), soci::use(h.sysName, "sysName"),
+                    soci::use(sameId, "sameId");
+            }
+            doing = kDeleteEntriesSql;
+            sql << kDeleteEntriesSql, soci::use(id, "id");
+            doing = kInsertEntrySql;
+            for (const Entry& e : rows) {
+                int32_t type = e.type;
+                std::string key = e.key;
+                std::string value = e.value;
+                sql << kInsertEntrySql, soci::use(id, "id"), soci::use(type, "type"),
+                    soci::use(key, "key"), soci::use(value, "value");
+            }
+            doing = kHeadSql;
+            auto saved = Typed(*RunQuery(sql, kHeadSql, {id}), EmptyHeads());
+            tx.commit();
+            return saved;
+        } catch (const soci::soci_error& e) {
+            throw StoreError(progid::kScheme, e.get_error_message(), doing);
+        }
+    }
+
+    void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId, RecordsetPtr& head,
+                           RecordsetPtr& entries) override {
+        UserIdOf(propsString, progid::kScheme);
+        head = Typed(*Run(kHeadSql, {schemeId}), EmptyHeads());
+        entries = Typed(*Run(kEntriesSql, {schemeId}), EmptyEntries());
+    }
+
+    bool DelScheme(const std::string& propsString, int32_t& schemeId) override {
+        UserIdOf(propsString, progid::kScheme);
+        soci::session& sql = SessionDatabase();
+        const char* doing = kDeleteHeadSql;
+        try {
+            WriteTransaction tx(sql);
+            int32_t id = schemeId;
+            soci::statement heads = (sql.prepare << kDeleteHeadSql, soci::use(id, "id"));
+            heads.execute(true);
+            const bool deleted = heads.get_affected_rows() > 0;
+            doing = kDeleteEntriesSql;
+            sql << kDeleteEntriesSql, soci::use(id, "id");
+            tx.commit();
+            return deleted;
+        } catch (const soci::soci_error& e) {
+            throw StoreError(progid::kScheme, e.get_error_message(), doing);
+        }
+    }
+
+private:
+    static RecordsetPtr Run(const char* statement, const std::vector<QueryParam>& params) {
+        return RunQuery(SessionDatabase(), statement, params);
+    }
+
+    // The id the database gave the head just inserted; where the backend
+    // cannot tell, the newest head of the user and key, which the open
+    // write transaction keeps anyone else from adding to.
+    static int32_t NewId(soci::session& sql, int32_t user, const std::string& sysName) {
+        long long id = 0;
+        try {
+            if (sql.get_last_insert_id("ICSchemeProfile", id) && id > 0)
+                return static_cast<int32_t>(id);
+        } catch (const soci::soci_error&) {
+        }
+        auto rs = RunQuery(sql, kNewestIdSql, {user, sysName});
+        return rs->recordCount() > 0 ? rs->value(0).toLong() : 0;
+    }
+};
+
+class Profile final : public IProfile {
+public:
+    void DelPlan(const std::string& propsString, int32_t reportId,
+                 const std::string& planName) override {
+        int32_t user = UserIdOf(propsString, progid::kSchemeProfile);
+        int32_t report = reportId;
+        std::string name = planName;
+        soci::session& sql = SessionDatabase();
+        const char* doing = kDeletePlanEntriesSql;
+        try {
+            WriteTransaction tx(sql);
+            sql << kDeletePlanEntriesSql, soci::use(user, "user"), soci::use(report, "reportId"),
+                soci::use(name, "name");
+            doing = kDeletePlanHeadsSql;
+            sql << kDeletePlanHeadsSql, soci::use(user, "user"), soci::use(report, "reportId"),
+                soci::use(name, "name");
+            tx.commit();
+        } catch (const soci::soci_error& e) {
+            throw StoreError(progid::kSchemeProfile, e.get_error_message(), doing);
+        }
+    }
+};
+
+}  // namespace
+
+namespace defaults {
+std::shared_ptr<Component> NewScheme() {
+    return std::make_shared<Scheme>();
+}
+std::shared_ptr<Component> NewProfile() {
+    return std::make_shared<Profile>();
+}
+}  // namespace defaults
+
+}  // namespace qelt::host

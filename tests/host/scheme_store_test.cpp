@@ -1,0 +1,365 @@
+// The scheme store on the session database, on every backend: what is saved
+// is listed, loaded and deleted whole; a failure leaves the stored schemes
+// as they were; two processes saving at once lose nothing.
+#include <gmock/gmock.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "common/test_env.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
+
+namespace qelt {
+namespace {
+
+using ::testing::Field, ::testing::HasSubstr, ::testing::Throws, ::testing::AllOf;
+using testing::TempDatabase;
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+constexpr const char* kUser2 = "UserID=2;UserName=张伟";
+constexpr const char* kUser3 = "UserName=孙丽;UserID=3;";
+
+struct HeadValues {
+    int32_t id = 0;
+    std::string name;
+    int32_t tranType = 1;
+    std::string sysName = "(1)";
+    int32_t status = 0;
+    int32_t share = 0;
+};
+
+RecordsetPtr Head(const HeadValues& h) {
+    auto rs = std::make_shared<Recordset>();
+    rs->appendField("FSchemeID", adInteger);
+    rs->appendField("FSchemeName", adVarWChar, 160);
+    rs->appendField("FUserID", adInteger);
+    rs->appendField("FTranType", adInteger);
+    rs->appendField("FSysName", adVarChar, 80);
+    rs->appendField("FStatus", adInteger);
+    rs->appendField("FISShare", adInteger);
+    rs->open();
+    rs->addNew();
+    rs->setValue("FSchemeID", h.id);
+    rs->setValue("FSchemeName", h.name);
+    rs->setValue("FTranType", h.tranType);
+    rs->setValue("FSysName", h.sysName);
+    rs->setValue("FStatus", h.status);
+    rs->setValue("FISShare", h.share);
+    return rs;
+}
+
+RecordsetPtr EntrySet(const Entries& entries) {
+    auto rs = std::make_shared<Recordset>();
+    rs->appendField("FSchemeID", adInteger);
+    rs->appendField("FType", adInteger);
+    rs->appendField("FKey", adVarChar, 100);
+    rs->appendField("FValue", adVarWChar, 7000);
+    rs->open();
+    for (const auto& [key, value] : entries) {
+        rs->addNew();
+        rs->setValue("FSchemeID", 0);
+        rs->setValue("FType", 0);
+        rs->setValue("FKey", key);
+        rs->setValue("FValue", value);
+    }
+    return rs;
+}
+
+// Fields with their types, then the rows; only the rows with withFields false.
+std::string Dump(Recordset& rs, bool withFields = true) {
+    std::string out;
+    for (std::size_t i = 0; withFields && i < rs.fieldCount(); ++i)
+        out += (i ? "|" : "") + rs.field(i).name + ":" + std::to_string(rs.field(i).type);
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        for (std::size_t i = 0; i < rs.fieldCount(); ++i)
+            out += (i ? "|" : "\n") + rs.value(i).toString("NULL");
+    return out;
+}
+
+std::shared_ptr<host::IScheme> Store() {
+    return host::Create<host::IScheme>(host::progid::kScheme);
+}
+
+RecordsetPtr Save(const char* props, const HeadValues& h, const Entries& entries) {
+    auto head = Head(h);
+    auto rows = EntrySet(entries);
+    return Store()->SaveSchemeProfile(props, head, rows);
+}
+
+int32_t SaveNew(const char* props, const HeadValues& h, const Entries& entries = {}) {
+    return Save(props, h, entries)->value("FSchemeID").toLong();
+}
+
+std::string List(const char* props, std::string key = "(1)") {
+    std::string again = key;
+    return Dump(*Store()->GetSchemeList(props, key, again));
+}
+
+std::string Load(int32_t id) {
+    RecordsetPtr head, entries;
+    Store()->LoadSchemeProfile(kUser2, id, head, entries);
+    return Dump(*head) + "\n--\n" + Dump(*entries);
+}
+
+// Both tables, every row, in a fixed order: the whole stored state.
+std::string StoredState() {
+    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
+    auto heads = conn->Execute("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID");
+    auto entries = conn->Execute(
+        "SELECT FSchemeID, FKey, FValue FROM ICSchemeProfileEntry ORDER BY FSchemeID, FKey");
+    return Dump(*heads, false) + "\n--" + Dump(*entries, false);
+}
+
+int ErrorNumber(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.number;
+    }
+    return 0;
+}
+
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+class SchemeStore : public ::testing::TestWithParam<testing::Backend> {
+protected:
+    void SetUp() override {
+        host::SetDatabase(testing::ConnectionStringFor(GetParam(), db_.path()));
+    }
+    TempDatabase db_;
+};
+
+constexpr const char* kHeadFields =
+    "FSchemeID:3|FSchemeName:202|FUserID:3|FTranType:3|FSysName:200|FStatus:3|FISShare:3";
+constexpr const char* kEntryFields = "FSchemeID:3|FType:3|FKey:200|FValue:202";
+
+TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
+    auto saved = Save(kUser2, {0, "默认方案", 1, "(1)", 2, 0},
+                      {{"chkShowByBeforeProject", "0"}, {"OrderBy", ""}, {"Relation", "x||"}});
+    EXPECT_EQ(Dump(*saved), std::string(kHeadFields) + "\n1|默认方案|2|1|(1)|2|0");
+    const int32_t second = SaveNew(kUser2, {0, "按日期", 2, "(1)", 0, 1}, {{"cboTime", "3"}});
+    EXPECT_EQ(second, 2);
+    EXPECT_EQ(List(kUser2), std::string(kHeadFields) +
+                                "\n1|默认方案|2|1|(1)|2|0"
+                                "\n2|按日期|2|2|(1)|0|1");
+    EXPECT_EQ(Load(1), std::string(kHeadFields) + "\n1|默认方案|2|1|(1)|2|0\n--\n" + kEntryFields +
+                           "\n1|0|OrderBy|\n1|0|Relation|x||\n1|0|chkShowByBeforeProject|0");
+
+    // Overwriting replaces the head values and every entry.
+    Save(kUser2, {1, "默认方案", 2, "(1)", 2, 0}, {{"Relation", "y||"}});
+    EXPECT_EQ(Load(1), std::string(kHeadFields) + "\n1|默认方案|2|2|(1)|2|0\n--\n" + kEntryFields +
+                           "\n1|0|Relation|y||");
+
+    int32_t id = 1;
+    EXPECT_TRUE(Store()->DelScheme(kUser2, id));
+    EXPECT_FALSE(Store()->DelScheme(kUser2, id));
+    EXPECT_EQ(Load(1), std::string(kHeadFields) + "\n--\n" + kEntryFields);
+    EXPECT_EQ(StoredState(), "\n2|按日期|2|2|(1)|0|1\n--\n2|cboTime|3");
+}
+
+// The user's own schemes of the key and other users' shared ones; another
+// user's in-use mark is not the reader's.
+TEST_P(SchemeStore, ListsOwnSchemesAndOtherUsersSharedOnesOfTheKey) {
+    SaveNew(kUser2, {0, "mine", 1, "(1)", 2, 0});
+    SaveNew(kUser3, {0, "theirs shared", 1, "(1)", 2, 1});
+    SaveNew(kUser3, {0, "theirs private", 1, "(1)", 0, 0});
+    SaveNew(kUser2, {0, "mine other list", 71, "(4)", 0, 0});
+    SaveNew(kUser2, {0, "key with a blank", 1, "(1 )", 0, 0});
+    EXPECT_EQ(List(kUser2), std::string(kHeadFields) +
+                                "\n1|mine|2|1|(1)|2|0"
+                                "\n2|theirs shared|3|1|(1)|0|1");
+    EXPECT_EQ(List(kUser3), std::string(kHeadFields) +
+                                "\n2|theirs shared|3|1|(1)|2|1"
+                                "\n3|theirs private|3|1|(1)|0|0");
+    EXPECT_EQ(List(kUser2, "(4)"), std::string(kHeadFields) + "\n4|mine other list|2|71|(4)|0|0");
+    EXPECT_EQ(List("UserID=9"), std::string(kHeadFields) + "\n2|theirs shared|3|1|(1)|0|1");
+}
+
+// The last scheme saved in use is the one found in use next time, whatever
+// its transaction type; other users and other lists keep their marks.
+TEST_P(SchemeStore, InUseMarkMovesToTheLastSchemeSavedInUse) {
+    const int32_t a = SaveNew(kUser2, {0, "a", 1, "(1)", 2, 0});
+    SaveNew(kUser2, {0, "b", 2, "(1)", 0, 0});
+    SaveNew(kUser3, {0, "c", 1, "(1)", 2, 1});
+    SaveNew(kUser2, {0, "d", 71, "(4)", 2, 0});
+    Save(kUser2, {2, "b", 2, "(1)", 2, 0}, {});
+    Save(kUser2, {a, "a", 1, "(1)", 0, 0}, {});
+    EXPECT_EQ(StoredState(),
+              "\n1|a|2|1|(1)|0|0\n2|b|2|2|(1)|2|0\n3|c|3|1|(1)|2|1\n4|d|2|71|(4)|2|0\n--");
+}
+
+// The dialog refuses it before; should another user's scheme reach the store
+// anyway, the scheme keeps its owner.
+TEST_P(SchemeStore, SavingAnotherUsersSchemeKeepsItsOwner) {
+    const int32_t id = SaveNew(kUser3, {0, "theirs", 1, "(1)", 0, 1});
+    Save(kUser2, {id, "theirs", 1, "(1)", 0, 1}, {{"Relation", "changed"}});
+    EXPECT_EQ(List(kUser3), std::string(kHeadFields) + "\n1|theirs|3|1|(1)|0|1");
+}
+
+TEST_P(SchemeStore, AnUnknownIdIsSavedAsANewScheme) {
+    EXPECT_EQ(Dump(*Save(kUser2, {42, "stale", 1, "(1)", 0, 0}, {})),
+              std::string(kHeadFields) + "\n1|stale|2|1|(1)|0|0");
+}
+
+// Quotes, comment and statement separators and CJK text are values, never
+// SQL; texts exactly at their column's size fit. The name arrives with its
+// apostrophes doubled and is stored with single ones.
+TEST_P(SchemeStore, HostileAndLimitTextsComeBackUnchanged) {
+    const std::string name160 = Repeat("方", 150) + "O''Brien;-";
+    const std::string key100 = Repeat("k", 99) + "'";
+    const std::string value7000 = Repeat("采购订单", 1749) + "'--;";
+    const std::string sysName80 = Repeat("(", 1) + Repeat("键", 78) + ")";
+    const Entries entries = {{"Relation", "并且##<&单据编号##<&包含##<&9##<&O'Brien'--##<&||"},
+                             {"txtRunNoFrom", "'; DROP TABLE ICSchemeProfile; --"},
+                             {key100, value7000},
+                             {"empty", ""}};
+    auto saved = Save(kUser2, {0, name160, 1, sysName80, 0, 0}, entries);
+    const std::string storedName = Repeat("方", 150) + "O'Brien;-";
+    EXPECT_EQ(saved->value("FSchemeName").toString(), storedName);
+    RecordsetPtr head, rows;
+    int32_t id = saved->value("FSchemeID").toLong();
+    Store()->LoadSchemeProfile(kUser2, id, head, rows);
+    EXPECT_EQ(head->value("FSchemeName").toString(), storedName);
+    EXPECT_EQ(head->value("FSysName").toString(), sysName80);
+    Entries back;
+    for (; !rows->eof(); rows->moveNext())
+        back.emplace_back(rows->value("FKey").toString(), rows->value("FValue").toString());
+    EXPECT_THAT(back, ::testing::UnorderedElementsAreArray(entries));
+    EXPECT_EQ(List(kUser2, sysName80).substr(std::string(kHeadFields).size()),
+              "\n1|" + storedName + "|2|1|" + sysName80 + "|0|0");
+}
+
+// Every text one character over its column raises the provider's
+// multiple-step error before anything is written.
+TEST_P(SchemeStore, TooLongTextRaisesMultipleStepAndLeavesTheStoredSchemeAsItWas) {
+    const int32_t id = SaveNew(kUser2, {0, "kept", 1, "(1)", 2, 0}, {{"Relation", "old||"}});
+    const std::string before = StoredState();
+    struct Case {
+        const char* what;
+        HeadValues head;
+        Entries entries;
+    };
+    const Case cases[] = {
+        {"value", {id, "kept", 1, "(1)", 2, 0}, {{"Relation", Repeat("条", 7001)}}},
+        {"value after a good one",
+         {id, "kept", 1, "(1)", 2, 0},
+         {{"OrderBy", "new||"}, {"HideColumns", Repeat("x", 7001)}}},
+        {"name", {id, Repeat("名", 161), 1, "(1)", 2, 0}, {}},
+        {"scheme key", {id, "kept", 1, "(" + Repeat("k", 80), 2, 0}, {}},
+        {"entry key", {id, "kept", 1, "(1)", 2, 0}, {{Repeat("k", 101), "v"}}},
+        {"new scheme", {0, "new", 1, "(1)", 2, 0}, {{"Relation", Repeat("条", 7001)}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ErrorNumber([&] { Save(kUser2, c.head, c.entries); }),
+                  static_cast<int>(0x80040E21u))
+            << c.what;
+        EXPECT_EQ(StoredState(), before) << c.what;
+    }
+    EXPECT_EQ(kErrMultipleStep, static_cast<int>(0x80040E21u));
+}
+
+// A statement failing half way (here a trigger refusing one entry) rolls
+// back the head and the entries already written.
+TEST_P(SchemeStore, AFailureHalfWayLeavesTheStoredSchemeAsItWas) {
+    const int32_t id =
+        SaveNew(kUser2, {0, "kept", 1, "(1)", 0, 0}, {{"Relation", "old||"}, {"OrderBy", "o||"}});
+    SaveNew(kUser2, {0, "other", 1, "(1)", 2, 0});
+    db_.exec(
+        "CREATE TRIGGER Refuse BEFORE INSERT ON ICSchemeProfileEntry WHEN NEW.FKey = 'boom' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    const std::string before = StoredState();
+    EXPECT_THAT(
+        [&] {
+            Save(kUser2, {id, "renamed", 2, "(1)", 2, 1}, {{"A", "1"}, {"boom", "x"}});
+        },
+        Throws<Error>(Field(&Error::description, HasSubstr("refused"))));
+    EXPECT_THAT(
+        [&] {
+            Save(kUser2, {0, "new", 2, "(1)", 2, 1}, {{"boom", "x"}});
+        },
+        Throws<Error>(Field(&Error::description, HasSubstr("ICSchemeProfileEntry"))));
+    EXPECT_EQ(StoredState(), before);
+    // The session is usable afterwards.
+    EXPECT_EQ(SaveNew(kUser2, {0, "after", 1, "(1)", 0, 0}), 3);
+}
+
+TEST_P(SchemeStore, AHeadWithoutARowRaisesAndStoresNothing) {
+    auto empty = Head({});
+    empty->moveFirst();
+    empty->deleteCurrent();
+    RecordsetPtr none, entries = EntrySet({{"k", "v"}});
+    EXPECT_EQ(ErrorNumber([&] { Store()->SaveSchemeProfile(kUser2, empty, entries); }), 3021);
+    EXPECT_EQ(ErrorNumber([&] { Store()->SaveSchemeProfile(kUser2, none, entries); }), 3021);
+    EXPECT_EQ(StoredState(), "\n--");
+}
+
+TEST_P(SchemeStore, APropertyStringWithoutUserIdRaises) {
+    for (const char* props : {"", "UserName=张伟", "UserID=;x=1", "UserID=abc", "XUserID=2"}) {
+        std::string key = "(1)", again = key;
+        EXPECT_THAT([&] { Store()->GetSchemeList(props, key, again); },
+                    Throws<Error>(Field(&Error::description, HasSubstr("UserID"))))
+            << props;
+    }
+    EXPECT_EQ(List("a={x;UserID=7};userid = 2 "), kHeadFields);
+}
+
+TEST_P(SchemeStore, DelPlanDeletesTheUsersPlanOfThatReportOnly) {
+    SaveNew(kUser2, {0, "plan", 501, "(r)", 0, 0}, {{"k", "1"}});
+    SaveNew(kUser2, {0, "plan", 502, "(r)", 0, 0}, {{"k", "2"}});
+    SaveNew(kUser3, {0, "plan", 501, "(r)", 0, 1}, {{"k", "3"}});
+    SaveNew(kUser2, {0, "Plan", 501, "(r)", 0, 0}, {{"k", "4"}});
+    host::Create<host::IProfile>(host::progid::kSchemeProfile)->DelPlan(kUser2, 501, "plan");
+    EXPECT_EQ(StoredState(),
+              "\n2|plan|2|502|(r)|0|0\n3|plan|3|501|(r)|0|1\n4|Plan|2|501|(r)|0|0"
+              "\n--\n2|k|2\n3|k|3\n4|k|4");
+}
+
+// Two processes save at once on the same file; every scheme arrives whole.
+TEST_P(SchemeStore, ConcurrentSavesFromTwoProcessesLoseNothing) {
+    constexpr int kPerProcess = 25;
+    std::vector<pid_t> children;
+    for (int p = 0; p < 2; ++p) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int failures = 0;
+            for (int i = 0; i < kPerProcess; ++i) {
+                try {
+                    SaveNew(p == 0 ? kUser2 : kUser3,
+                            {0, "p" + std::to_string(p) + "-" + std::to_string(i), 1, "(1)", 2, 0},
+                            {{"Relation", Repeat("值", 500)}, {"OrderBy", std::to_string(i)}});
+                } catch (const Error&) {
+                    ++failures;
+                }
+            }
+            _exit(failures == 0 ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
+    auto counts = conn->Execute(
+        "SELECT (SELECT count(*) FROM ICSchemeProfile) AS FHeads, "
+        "(SELECT count(*) FROM ICSchemeProfileEntry) AS FEntries, "
+        "(SELECT count(*) FROM ICSchemeProfile WHERE FStatus = 2) AS FInUse");
+    EXPECT_EQ(Dump(*counts).substr(Dump(*counts).find('\n')), "\n50|100|2");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllBackends, SchemeStore, ::testing::ValuesIn(testing::AllBackends()),
+                         [](const auto& info) { return testing::BackendName(info.param); });
+
+}  // namespace
+}  // namespace qelt

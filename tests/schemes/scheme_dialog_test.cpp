@@ -1,0 +1,358 @@
+// Schemes in the filter dialog on a copy of the demo database: list 1 holds
+// 张伟's (user 2) default scheme 1 and scheme 2, and 孙丽's (user 3) shared
+// scheme 3.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/test_env.h"
+#include "dialog/frm_filter.h"
+#include "public/sqlite_translation.h"
+#include "qelt/cfilter.h"
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
+#include "qelt/host/session.h"
+#include "qelt/ui/presenter.h"
+#include "support/shared_settings.h"
+
+namespace qelt::testing {
+namespace {
+
+constexpr int kBillNo = 2;
+constexpr int kEqual = 0;
+
+using Person = std::function<void(dialog::frmFilter&)>;
+
+class SchemeDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
+                                   std::filesystem::copy_options::overwrite_existing);
+        fresh(2, "张伟");
+    }
+    void TearDown() override { support::ResetProcessState(); }
+
+    // A new process of `user`.
+    void fresh(int userId, const std::string& name) {
+        support::ResetProcessState();
+        host::SetDatabase(db.sociConnectionString());
+        host::SetSharedProperty("PropsString", "UserID=" + std::to_string(userId));
+        host::SetSharedProperty("UserName", name);
+    }
+
+    // Shows list 1; `person` acts on the filter dialog, `saveName` is typed
+    // into the save-scheme dialog when it opens (then OK).
+    CFilter& show(Person person, const std::string& saveName = "", bool share = false) {
+        filter = std::make_unique<CFilter>();
+        ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([=](ui::Form& f) {
+            if (auto* d = dynamic_cast<dialog::frmFilter*>(&f)) {
+                person(*d);
+            } else {
+                f.text("txtSchemeName").type(saveName);
+                if (share) f.check("chkShare").click();
+                f.button("cmdOk").click();
+            }
+        }));
+        filter->setListID(1);
+        filter->setFilter("FID=1");
+        filter->Show();
+        return *filter;
+    }
+
+    std::string query(const std::string& sql) {
+        auto rs = host::Create<host::IAppConnection>(host::progid::kAppConnection)->Execute(sql);
+        std::string out;
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+            for (std::size_t i = 0; i < rs->fieldCount(); ++i)
+                out += (i ? "|" : "") + rs->value(i).toString("");
+            out += "\n";
+        }
+        return out;
+    }
+    std::string entry(int scheme, const std::string& key) {
+        return query("SELECT FValue FROM ICSchemeProfileEntry WHERE FSchemeID=" +
+                     std::to_string(scheme) + " AND FKey='" + key + "'");
+    }
+    std::string messages() {
+        std::string out;
+        for (const auto& m : recorder.messages)
+            out += m.text + "|" + m.title + "|" + std::to_string(m.icon) + "\n";
+        recorder.messages.clear();
+        return out;
+    }
+
+    TempDatabase db{false};
+    MessageRecorder recorder{1};
+    std::unique_ptr<CFilter> filter;
+};
+
+TEST_F(SchemeDialog, ANewUserGetsTheDefaultSchemeOnceAndItIsInUse) {
+    fresh(5, "赵磊");
+    for (int i = 0; i < 2; ++i) show([](dialog::frmFilter& d) { d.cmdCancel.click(); });
+    EXPECT_EQ(query("SELECT FSchemeName, FStatus, FSysName, FTranType FROM ICSchemeProfile "
+                    "WHERE FUserID=5"),
+              "默认方案|2|(1)|1\n");
+    EXPECT_EQ(messages(), "");
+}
+
+TEST_F(SchemeDialog, ListShowsOwnAndSharedSchemesAndTheStartOneIsApplied) {
+    std::string items;
+    show([&](dialog::frmFilter& d) {
+        for (const auto& item : d.lvwProject.items()) items += item.key + "=" + item.text + ";";
+        items += " selected " + d.lvwProject.selectedKey();
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(items,
+              "Scheme1=默认方案;Scheme2=本月外购入库;Scheme3=未审核入库单; selected Scheme1");
+}
+
+TEST_F(SchemeDialog, OkStoresTheExactEncodingsAndAFreshProcessAppliesThem) {
+    const std::string value = "A'1--;链" + std::string(240, 'z');
+    show([&](dialog::frmFilter& d) {
+        ASSERT_TRUE(d.VpFilter.pick(1, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(1, 4, kEqual));
+        d.VpFilter.setText(1, 6, value);
+        d.vaHideColumn.setText(1, 4, "10");
+        d.cmdOk.click();
+    });
+    ASSERT_TRUE(filter->OK());
+    EXPECT_EQ(filter->SchemeID, 1);
+    EXPECT_EQ(entry(1, "Relation"), "##<&单据编号##<&等于##<&1##<&" + value + "##<&" + value +
+                                        "##<&3##<&##<&##<&##<&##<&||\n");
+    const std::string columns = entry(1, "HideColumns");
+    EXPECT_EQ(columns.substr(0, columns.find("||", 30) + 2),
+              "1##<&567##<&1##<&FDate##<&0||1##<&1500##<&2##<&FBillNo##<&0||");
+    EXPECT_EQ(query("SELECT FStatus FROM ICSchemeProfile WHERE FSchemeID=1"), "2\n");
+
+    fresh(2, "张伟");
+    std::string seen;
+    show([&](dialog::frmFilter& d) {
+        seen = d.VpFilter.text(1, 6) == value ? "value " : "lost value ";
+        seen += d.vaHideColumn.text(1, 4) + " rows=" + std::to_string(d.VpFilter.text(2, 3).size());
+        d.cmdOk.click();
+    });
+    EXPECT_EQ(seen, "value 10.00 rows=0");
+    std::string error;
+    EXPECT_GE(CountRows(ToSqlite(filter->Datasql()), error), 0) << error;
+    EXPECT_EQ(messages(), "");
+}
+
+TEST_F(SchemeDialog, ANameWithAnApostropheIsStoredWithOneQuote) {
+    query("UPDATE ICSchemeProfile SET FSchemeName='O''Brien' WHERE FSchemeID=2");
+    show([](dialog::frmFilter& d) {
+        d.lvwProject.click("Scheme2");
+        d.cmdOk.click();
+    });
+    EXPECT_EQ(query("SELECT FSchemeID, FSchemeName, FStatus FROM ICSchemeProfile WHERE "
+                    "FUserID=2 ORDER BY FSchemeID"),
+              "1|默认方案|0\n2|O'Brien|2\n");
+}
+
+TEST_F(SchemeDialog, RefusalsSayWhyAndKeepTheStore) {
+    const std::string before = query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID") +
+                               query("SELECT * FROM ICSchemeProfileEntry ORDER BY FSchemeID, FKey");
+    struct Case {
+        std::string name;
+        Person person;
+        std::string typed;
+        int answer;
+        std::string messages;
+    };
+    const Case cases[] = {
+        {"default name typed",
+         [](dialog::frmFilter& d) {
+             d.lvwProject.click("Scheme2");
+             d.tlbProject.click("TLBSAVE");
+             d.cmdCancel.click();
+         },
+         "Default Schema", 2,
+         "是否覆盖原方案?|Vostrel提示|32\n用户自定义方案不允许命名为默认方案|Vostrel提示|64\n"},
+        {"another user's scheme is neither overwritten nor deleted",
+         [](dialog::frmFilter& d) {
+             d.lvwProject.click("Scheme3");
+             d.tlbProject.click("TLBDEL");
+             d.tlbProject.click("TLBSAVE");
+             d.cmdCancel.click();
+         },
+         "", 1,
+         "不能删除孙丽设置的方案。|Vostrel提示|64\n不能覆盖孙丽设置的方案。|Vostrel提示|64\n"},
+        {"the default scheme is not deleted",
+         [](dialog::frmFilter& d) {
+             d.lvwProject.click("Scheme1");
+             d.tlbProject.click("TLBDEL");
+             d.cmdCancel.click();
+         },
+         "", 1, "不能删除[默认方案]!|Vostrel提示|64\n"},
+        {"a shared default name is refused in the save dialog, then cancelled",
+         [](dialog::frmFilter& d) {
+             d.lvwProject.click("Scheme1");
+             d.tlbProject.click("TLBSAVE");
+             d.cmdCancel.click();
+         },
+         "DEFAULT SCHEMA", 1, "默认方案不能设置为共享!|Vostrel提示|48\n"},
+    };
+    for (const Case& c : cases) {
+        recorder.answer = c.answer;
+        show(c.person, c.typed, c.name.find("shared") != std::string::npos);
+        EXPECT_EQ(messages(), c.messages) << c.name;
+    }
+    EXPECT_EQ(query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID") +
+                  query("SELECT * FROM ICSchemeProfileEntry ORDER BY FSchemeID, FKey"),
+              before);
+}
+
+TEST_F(SchemeDialog, SavingUnderANewNameAddsItAndDeletingRemovesIt) {
+    std::string items;
+    show(
+        [&](dialog::frmFilter& d) {
+            d.lvwProject.click("Scheme1");
+            d.tlbProject.click("TLBSAVE");
+            for (const auto& item : d.lvwProject.items()) items += item.text + ";";
+            d.tlbProject.click("TLBDEL");
+            items += " after delete " + std::to_string(d.lvwProject.items().size());
+            d.cmdCancel.click();
+        },
+        "  新方案  ");
+    EXPECT_EQ(items, "默认方案;本月外购入库;未审核入库单;新方案; after delete 3");
+    EXPECT_EQ(messages(), "是否要删除方案[新方案]？|Vostrel提示|32\n");
+    EXPECT_EQ(query("SELECT count(*) FROM ICSchemeProfile WHERE FSchemeName='新方案'"), "0\n");
+}
+
+TEST_F(SchemeDialog, ConditionsTooLongForTheStoreSaySoAndKeepTheOldScheme) {
+    const std::string before = entry(1, "Relation");
+    show([](dialog::frmFilter& d) {
+        ASSERT_TRUE(d.VpFilter.pick(1, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(1, 4, kEqual));
+        d.VpFilter.setText(1, 6, std::string(3600, 'x'));
+        d.cmdOk.click();
+    });
+    EXPECT_EQ(messages(), "过滤条件太长,\n保存方案失败!|Vostrel提示|64\n");
+    EXPECT_EQ(entry(1, "Relation"), before);
+}
+
+TEST_F(SchemeDialog, AHiddenSelectorIsNotStoredAndTakesItsDefaultWhenApplied) {
+    show([](dialog::frmFilter& d) { d.cmdOk.click(); });
+    const std::string keys = query(
+        "SELECT group_concat(FKey, ',') FROM (SELECT FKey FROM ICSchemeProfileEntry WHERE "
+        "FSchemeID=1 ORDER BY rowid)");
+    EXPECT_EQ(keys,
+              "chkShowByBeforeProject,cboTransType,cboTime,cboCheck,cboCancel,cboROB,cboPost,"
+              "OrderBy,Relation,HideColumns\n")
+        << "cboConnect, cboICMO and cboKickBack are hidden on this list";
+    query("DELETE FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND FKey='cboCheck'");
+    fresh(2, "张伟");
+    int check = -1;
+    show([&](dialog::frmFilter& d) {
+        check = d.cboCheck.listIndex();
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(check, 2);
+}
+
+TEST_F(SchemeDialog, TwoCompleteRowsAndABlankThirdStoreTwoAndComeBackWithAnEmptyThird) {
+    show([](dialog::frmFilter& d) {
+        ASSERT_TRUE(d.VpFilter.pick(1, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(1, 4, kEqual));
+        ASSERT_TRUE(d.VpFilter.type(1, 6, "A1"));
+        ASSERT_TRUE(d.VpFilter.pick(2, 1, 1));
+        ASSERT_TRUE(d.VpFilter.pick(2, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(2, 4, kEqual));
+        ASSERT_TRUE(d.VpFilter.type(2, 6, "B2"));
+        d.cmdOk.click();
+    });
+    EXPECT_EQ(entry(1, "Relation"),
+              "##<&单据编号##<&等于##<&1##<&A1##<&A1##<&3##<&##<&##<&##<&##<&||"
+              "或者##<&单据编号##<&等于##<&1##<&B2##<&B2##<&3##<&##<&##<&##<&##<&||\n");
+    fresh(2, "张伟");
+    std::string rows;
+    show([&](dialog::frmFilter& d) {
+        for (int r = 1; r <= 3; ++r)
+            rows += d.VpFilter.text(r, 1) + "," + d.VpFilter.text(r, 3) + "," +
+                    d.VpFilter.text(r, 6) + ";";
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(rows, ",单据编号,A1;或者,单据编号,B2;,,;");
+}
+
+TEST_F(SchemeDialog, HostileStoredValuesGiveBalancedStatementsAndVanishedSortKeysCloseUp) {
+    std::string cjk;
+    for (int i = 0; i < 255; ++i) cjk += "链";
+    for (const std::string& value :
+         {std::string("O'Brien"), std::string("x' OR 1=1 --"), std::string("a;DROP TABLE t_User;"),
+          std::string("输送机'链条\"--;"), cjk}) {
+        std::string stored;
+        for (char c : value) stored += c == '\'' ? std::string("''") : std::string(1, c);
+        query("UPDATE ICSchemeProfileEntry SET FValue='##<&单据编号##<&等于##<&1##<&" + stored +
+              "##<&" + stored +
+              "##<&3##<&(##<&)##<&##<&##<&||' WHERE FSchemeID=1 AND "
+              "FKey='Relation'");
+        query(
+            "UPDATE ICSchemeProfileEntry SET FValue='gone##<&1##<&0##<&FGone##<&v1##<&FGone##<&"
+            "ICStockBill||单据编号##<&0##<&1##<&FBillNo##<&v1##<&FBillNo##<&ICStockBill||' "
+            "WHERE FSchemeID=1 AND FKey='OrderBy'");
+        fresh(2, "张伟");
+        std::string sorts;
+        show([&](dialog::frmFilter& d) {
+            sorts = std::to_string(d.SortRowCount()) + ":" + d.vsOrder.text(1, 4);
+            d.cmdOk.click();
+        });
+        ASSERT_TRUE(filter->OK()) << value;
+        std::string error;
+        EXPECT_GE(CountRows(ToSqlite(filter->Datasql()), error), 0) << error << "\n" << value;
+        EXPECT_NE(filter->Datasql().find(" DESC"), std::string::npos) << filter->Datasql();
+        EXPECT_EQ(sorts, "1:FBillNo");
+        EXPECT_EQ(entry(1, "Relation").find(value + "##<&" + value), 35u) << value;
+    }
+}
+
+TEST_F(SchemeDialog, TooManyColumnsAskFirstAndCancelKeepsTheDialogOpen) {
+    query(
+        "UPDATE t_SystemProfile SET FValue='3' WHERE FCategory='IC' AND "
+        "FKey='NeedShowColumnPrompt'");
+    recorder.answer = 2;
+    bool open = false;
+    show([&](dialog::frmFilter& d) {
+        d.cmdOk.click();
+        open = d.shown();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_FALSE(filter->OK());
+    EXPECT_EQ(messages(),
+              "当前选择待显示的列数超过最大预警列数，请慎重选择必需列|Vostrel提示|32\n");
+}
+
+TEST_F(SchemeDialog, TheViewButtonCountsRoundAndItsMenuSetsTheView) {
+    std::string views;
+    show([&](dialog::frmFilter& d) {
+        for (int i = 0; i < 5; ++i) {
+            d.tlbProject.click("TLBVIEW");
+            views += std::to_string(d.lvwProject.view());
+        }
+        d.tlbProject.menuClick("TLBVIEW", 1);
+        d.tlbProject.click("TLBVIEW");
+        views += " " + std::to_string(d.lvwProject.view());
+        for (const std::string& entry : d.tlbProject.button("TLBVIEW")->menu) views += " " + entry;
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(views, "01230 2 大图标(&G) 小图表(&M) 列表(&L) 详细资料(&D)");
+}
+
+TEST_F(SchemeDialog, ClearEmptiesConditionsAndSortKeysAndKeepsTheStore) {
+    std::string state;
+    show([&](dialog::frmFilter& d) {
+        d.lvwProject.click("Scheme2");
+        state = d.VpFilter.text(1, 3) + "/" + std::to_string(d.SortRowCount()) + " -> ";
+        d.tlbProject.click("TLBCLEAR");
+        state += d.VpFilter.text(1, 3) + "/" + std::to_string(d.SortRowCount()) + "/" +
+                 d.vsOrder.text(1, 4);
+        d.cmdCancel.click();
+    });
+    EXPECT_EQ(state, "日期/2 -> /0/");
+    EXPECT_NE(entry(2, "Relation"), "\n");
+}
+
+}  // namespace
+}  // namespace qelt::testing
