@@ -2,6 +2,8 @@
 // terminal. Exit codes: 0 success, 1 failure (message on stderr), other
 // non-zero codes for command-line errors.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -42,6 +44,28 @@ std::string ResolveDatabase(const std::string& db) {
         throw qelt::Error(qelt::err::kDatabase, "qelt-filter",
                           "cannot open database " + path + ": no such file");
     return conn;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The value of "UserName" (any letter case) in a property string
+// ("k=v;k=v"), or empty.
+std::string PropsUserName(const std::string& props) {
+    std::size_t start = 0;
+    while (start < props.size()) {
+        const std::size_t end = std::min(props.find(';', start), props.size());
+        const std::string pair = props.substr(start, end - start);
+        const std::size_t eq = pair.find('=');
+        std::string key = TrimBlanks(pair.substr(0, eq == std::string::npos ? pair.size() : eq));
+        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (eq != std::string::npos && key == "username") return TrimBlanks(pair.substr(eq + 1));
+        start = end + 1;
+    }
+    return {};
 }
 
 bool EnvSet(const char* name) {
@@ -134,6 +158,9 @@ int main(int argc, char** argv) {
         if (props.empty() && db.empty() && !EnvSet("QELT_DATABASE") && !EnvSet("QELT_PROPS"))
             props = kDemoUserProps;
         if (!props.empty()) qelt::host::SetSharedProperty(qelt::host::kPropsStringProperty, props);
+        // The user name the scheme owner checks compare with: --user, else
+        // QELT_USER_NAME, else the property string's own UserName.
+        if (user.empty() && !EnvSet("QELT_USER_NAME")) user = PropsUserName(props);
         if (!user.empty()) qelt::host::SetSharedProperty(qelt::host::kUserNameProperty, user);
         if (lists->parsed()) return RunLists();
         if (show->parsed()) return qelt::cli::RunShow(showOptions, argc, argv);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "host/database_error.h"
 #include "host/db_session.h"
 #include "host/default_components.h"
 #include "platform/text.h"

@@ -165,7 +165,10 @@ TEST(ReadmeCommands, EveryToolLineRunsAsWritten) {
         std::ofstream(clone / "line.sh") << line << "\n";
         QeltResult r = RunShell("cd \"" + clone.string() + "\" && sh line.sh");
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_FALSE(r.out.empty());
+        // A line that sends its output to a file prints nothing itself.
+        if (line.find(" > ") == std::string::npos) {
+            EXPECT_FALSE(r.out.empty());
+        }
     }
 }
 
@@ -179,24 +182,26 @@ TEST(QeltFilterTool, ShowGuiWithoutADisplayIsOneLineAndExitTwo) {
 }
 
 TEST(QeltFilterTool, ShowAcceptedPrintsTheDialogsSelectOrCrossReportWhere) {
-    QeltResult r = RunTool("--props UserID=2 show --list 1 --accept");
+    // The demo user: his name is the owner of his schemes, so OK keeps the
+    // scheme in use without a word.
+    QeltResult r = RunTool("show --list 1 --accept");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("SELECT TOP 5000 ", 0), 0u) << r.out;
     EXPECT_NE(r.out.find(" where 1=1 AND  (v1.FTranType=1"), std::string::npos) << r.out;
     EXPECT_EQ(r.err, "");
 
-    r = RunTool("--props UserID=2 show --list 3 --cross-report --accept");
+    r = RunTool("show --list 3 --cross-report --accept");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("v1.FTranType=21", 0), 0u) << r.out;
     EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
 
-    r = RunTool("--props UserID=2 show --list 3 --cross-report --accept --json");
+    r = RunTool("show --list 3 --cross-report --accept --json");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     auto json = nlohmann::ordered_json::parse(r.out);
     EXPECT_TRUE(json["ok"].get<bool>());
     EXPECT_EQ(json["where"].get<std::string>().rfind("v1.FTranType=21", 0), 0u);
 
-    r = RunTool("--props UserID=2 show --list 1 --accept --json --status 4");
+    r = RunTool("show --list 1 --accept --json --status 4");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     json = nlohmann::ordered_json::parse(r.out);
     EXPECT_EQ(json["sql"].get<std::string>().rfind("SELECT TOP 5000 ", 0), 0u);
