@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "common/test_env.h"
 #include "dialog/frm_saveschame.h"
+#include "dialog/golden.h"
 #include "qelt/error.h"
 #include "qelt/ui/dump.h"
 #include "support/shared_settings.h"
@@ -15,18 +13,7 @@
 namespace qelt::dialog {
 namespace {
 
-const std::string kGoldenDir = std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/";
-
-// Compares `actual` with a golden file. On a difference the actual text is
-// written next to the build for review.
-void ExpectGolden(const std::string& file, const std::string& actual) {
-    const std::string expected = testing::ReadFile(kGoldenDir + file);
-    if (actual != expected) {
-        const std::string out = std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual";
-        std::ofstream(out, std::ios::binary) << actual;
-        ADD_FAILURE() << file << " differs; actual text written to " << out;
-    }
-}
+using testing::ExpectGolden;
 
 TEST(FilterDialogTexts, FreshDialogWithItsTextsMatchesTheGolden) {
     frmFilter form;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 
 #include "dialog/frm_filter.h"
+#include "dialog/golden.h"
 #include "editing/fmaker.h"
 #include "editing/fmaker_fixture.h"
 #include "editing/lookup_fakes.h"
@@ -63,17 +63,8 @@ protected:
     bool tab(int index) { return form.SSTab1.select(index); }
     bool addSortKey(int item) { return form.listOrderFields.select(item) && press(form.cmdAdd); }
 
-    // Compares the whole dump of a grid with golden/grid_editing_<name>.txt;
-    // on a difference the actual text is written next to the build.
     static void ExpectGolden(const std::string& name, const ui::Grid& grid) {
-        const std::string file = "grid_editing_" + name + ".txt";
-        const std::string actual = ui::Dump(grid);
-        if (actual ==
-            testing::ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/" + file))
-            return;
-        std::ofstream(std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual", std::ios::binary)
-            << actual;
-        ADD_FAILURE() << file << " differs; actual text written next to the build";
+        testing::ExpectGolden("grid_editing_" + name + ".txt", ui::Dump(grid));
     }
     static std::string Column(const ui::Grid& grid, int col) {
         std::string s;

@@ -1,27 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "dialog/golden.h"
 #include "dialog/selector_fixture.h"
 
 namespace qelt::testing {
 namespace {
-
-const std::string kGoldenDir = std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/";
-
-// Compares `actual` with a golden file; on a difference the actual text is
-// written next to the build for review.
-void ExpectSelectorGolden(const std::string& file, const std::string& actual) {
-    const std::string expected = ReadFile(kGoldenDir + file);
-    if (actual != expected) {
-        const std::string out = std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual";
-        std::ofstream(out, std::ios::binary) << actual;
-        ADD_FAILURE() << file << " differs; actual text written to " << out;
-    }
-}
 
 constexpr const char* kSelectors[] = {"cboTime", "cboCheck",    "cboICMO",   "cboROB",
                                       "cboPost", "cboKickBack", "cboCancel", "cboConnect"};
@@ -414,7 +401,7 @@ TEST_F(SelectorTest, TransactionTypesShowTheirSelectors) {
     }
     support::Shared().IsCalculate = false;
     support::Shared().IsMakeVoucher = false;
-    ExpectSelectorGolden("selectors_by_transaction_type.txt", dump);
+    ExpectGolden("selectors_by_transaction_type.txt", dump);
 }
 
 TEST_F(SelectorTest, EveryDialogBuildsItsGridsEvenForTheSharedTemplate) {

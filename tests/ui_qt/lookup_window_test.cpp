@@ -64,13 +64,6 @@ TEST_F(LookupWindows, ItemLookupStartsFromTheTypedTextAndReturnsTheChosenItem) {
               "1.01.004|铝板|004|1");
 }
 
-TEST_F(LookupWindows, EscapeChoosesNothing) {
-    OnNextModal([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
-    auto result = view()->CurrencyLookup();
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->ReturnObject(), nullptr);
-}
-
 // A quote in the typed text is a character to look for, never SQL.
 TEST_F(LookupWindows, TypedQuotesAreSearchedForNotExecuted) {
     qt::BaseTable items{"t_ICItem", "FItemID"};
@@ -88,7 +81,7 @@ TEST_F(LookupWindows, ClassesWithoutBaseTableAnswerNothing) {
     EXPECT_EQ(single->Show(), nullptr);
 }
 
-TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndName) {
+TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndNameAndEscapeChoosesNothing) {
     OnNextModal([&](QWidget& window) {
         EXPECT_EQ(Rows(window), "EUR 欧元\nRMB 人民币\nUSD 美元\n");
         auto* search = window.findChild<QLineEdit*>("search");
@@ -98,6 +91,10 @@ TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndName) {
     auto item = view()->CurrencyLookup()->ReturnObject();
     ASSERT_TRUE(item);
     EXPECT_EQ(item->Number() + " " + item->Name(), "USD 美元");
+    OnNextModal([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
+    auto none = view()->CurrencyLookup();
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->ReturnObject(), nullptr);
 }
 
 }  // namespace

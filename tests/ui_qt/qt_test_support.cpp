@@ -59,10 +59,6 @@ void ClickCell(QTableView& view, int row, int col) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CellCentre(view, row, col));
 }
 
-void DoubleClickCell(QTableView& view, int row, int col) {
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, CellCentre(view, row, col));
-}
-
 void TypeIntoCell(QTableView& view, int row, int col, const QString& text) {
     ClickCell(view, row, col);
     QTest::keyClick(&view, Qt::Key_F2);

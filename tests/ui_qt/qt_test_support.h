@@ -36,7 +36,6 @@ void ClickCheckBox(QWidget& box);
 
 // Mouse actions on a cell of a grid view (1-based grid coordinates).
 void ClickCell(QTableView& view, int row, int col);
-void DoubleClickCell(QTableView& view, int row, int col);
 // Opens the cell's editor (F2), types `text` and ends the edit with Enter.
 void TypeIntoCell(QTableView& view, int row, int col, const QString& text);
 // Opens the combo cell's drop-down and picks item `index`.

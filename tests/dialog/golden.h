@@ -1,0 +1,22 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "common/test_env.h"
+
+namespace qelt::testing {
+
+// Compares `actual` with tests/dialog/golden/<file>; on a difference the
+// actual text is written next to the build for review.
+inline void ExpectGolden(const std::string& file, const std::string& actual) {
+    if (actual == ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/" + file))
+        return;
+    const std::string out = std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual";
+    std::ofstream(out, std::ios::binary) << actual;
+    ADD_FAILURE() << file << " differs; actual text written to " << out;
+}
+
+}  // namespace qelt::testing
