@@ -2,50 +2,15 @@
 // document, import into another database, and one-line refusals.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "common/test_env.h"
+#include "apps/tool_run.h"
 
 namespace qelt::testing {
 namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-// Runs the tool without the library's environment variables.
-ToolRun Tool(const std::string& args) {
-    std::string errFile = std::string(QELT_TEST_BINARY_DIR) + "/schemes_command_test_XXXXXX";
-    int fd = mkstemp(errFile.data());
-    if (fd >= 0) close(fd);
-    const std::string cmd = "env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME " +
-                            Quoted(QELT_FILTER_EXE) + " " + args + " 2>" + Quoted(errFile);
-    ToolRun r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-    const int status = pclose(pipe);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = ReadFile(errFile);
-    std::remove(errFile.c_str());
-    return r;
-}
 
 void Exec(const std::string& file, const std::string& sql) {
     sqlite3* db = nullptr;
@@ -58,11 +23,16 @@ void Exec(const std::string& file, const std::string& sql) {
 class DemoCopy {
 public:
     DemoCopy() : path_(scratch_.path() + ".demo") {
-        const ToolRun r = Tool("demo-db " + Quoted(path_));
+        const ToolRun r = RunTool("demo-db " + Quoted(path_));
         if (r.exitCode != 0) throw std::runtime_error("demo-db failed: " + r.err);
     }
     std::string db() const { return "--db " + Quoted(path_) + " "; }
     const std::string& path() const { return path_; }
+    void dropSchemes() const {
+        Exec(path_,
+             "DELETE FROM ICSchemeProfileEntry; DELETE FROM ICSchemeProfile; "
+             "DELETE FROM sqlite_sequence WHERE name = 'ICSchemeProfile';");
+    }
     std::string write(const std::string& name, const std::string& text) const {
         const std::string file = scratch_.path() + "." + name;
         std::ofstream(file, std::ios::binary) << text;
@@ -76,21 +46,21 @@ private:
 
 constexpr const char* kListHead =
     "id\tname\tuser\tlist\tstatus\tshared\tconditions\tsortKeys\tcolumns\n";
+const std::string kUser2List = std::string(kListHead) +
+                               "1\t默认方案\t2\t1\t2\t0\t0\t0\t0\n"
+                               "2\t本月外购入库\t2\t1\t0\t0\t2\t2\t4\n"
+                               "3\t未审核入库单\t3\t1\t0\t1\t1\t1\t0\n";
 
 TEST(SchemesCommand, ListsTheUsersOwnAndSharedSchemesOfTheList) {
     DemoCopy demo;
-    EXPECT_EQ(Tool(demo.db() + "--props UserID=2 schemes list --list 1").out,
-              std::string(kListHead) +
-                  "1\t默认方案\t2\t1\t2\t0\t0\t0\t0\n"
-                  "2\t本月外购入库\t2\t1\t0\t0\t2\t2\t4\n"
-                  "3\t未审核入库单\t3\t1\t0\t1\t1\t1\t0\n");
-    EXPECT_EQ(Tool(demo.db() + "--props 'UserName=孙丽;UserID=3' schemes list --list 1").out,
+    EXPECT_EQ(RunTool(demo.db() + "--props UserID=2 schemes list --list 1").out, kUser2List);
+    EXPECT_EQ(RunTool(demo.db() + "--props 'UserName=孙丽;UserID=3' schemes list --list 1").out,
               std::string(kListHead) + "3\t未审核入库单\t3\t1\t0\t1\t1\t1\t0\n");
-    EXPECT_EQ(Tool(demo.db() + "--props UserID=2 schemes list --list 5").out,
+    EXPECT_EQ(RunTool(demo.db() + "--props UserID=2 schemes list --list 5").out,
               std::string(kListHead) + "5\t大额销售订单\t4\t5\t0\t1\t2\t1\t3\n");
     // The key of a dialog over lists 1 to 3 together holds none of them.
     EXPECT_EQ(
-        Tool(demo.db() + "--props UserID=2 schemes list --list 1 --filter 'FID in (1,2,3)'").out,
+        RunTool(demo.db() + "--props UserID=2 schemes list --list 1 --filter 'FID in (1,2,3)'").out,
         kListHead);
 }
 
@@ -109,7 +79,7 @@ std::string SchemeJson(const std::string& name, const std::string& entries = "[]
 TEST(SchemesCommand, ExportHoldsHeadsEntriesAndDecodedGrids) {
     DemoCopy demo;
     const ToolRun r =
-        Tool(demo.db() + "--props UserID=2 schemes export --list 1 --scheme 本月外购入库");
+        RunTool(demo.db() + "--props UserID=2 schemes export --list 1 --scheme 本月外购入库");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto doc = nlohmann::json::parse(r.out);
     EXPECT_EQ(doc["format"], "qelt-filter schemes");
@@ -133,17 +103,15 @@ TEST(SchemesCommand, ExportHoldsHeadsEntriesAndDecodedGrids) {
 // document, owners kept, new ids given in file order.
 TEST(SchemesCommand, ExportImportExportGivesTheSameDocument) {
     DemoCopy source, target;
-    Exec(target.path(),
-         "DELETE FROM ICSchemeProfileEntry; DELETE FROM ICSchemeProfile; "
-         "DELETE FROM sqlite_sequence WHERE name = 'ICSchemeProfile';");
-    const ToolRun exported = Tool(source.db() + "--props UserID=2 schemes export --list 1");
+    target.dropSchemes();
+    const ToolRun exported = RunTool(source.db() + "--props UserID=2 schemes export --list 1");
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     const std::string file = source.write("export.json", exported.out);
-    const ToolRun imported = Tool(target.db() + "schemes import " + Quoted(file));
+    const ToolRun imported = RunTool(target.db() + "schemes import " + Quoted(file));
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(imported.out,
               "imported\t1\t默认方案\nimported\t2\t本月外购入库\nimported\t3\t未审核入库单\n");
-    EXPECT_EQ(Tool(target.db() + "--props UserID=2 schemes export --list 1").out, exported.out);
+    EXPECT_EQ(RunTool(target.db() + "--props UserID=2 schemes export --list 1").out, exported.out);
 }
 
 TEST(SchemesCommand, ImportRefusesAnythingButASchemeExportInOneLineAndImportsNothing) {
@@ -182,16 +150,12 @@ TEST(SchemesCommand, ImportRefusesAnythingButASchemeExportInOneLineAndImportsNot
     };
     for (const Case& c : cases) {
         const std::string file = demo.write("junk.json", c.text);
-        const ToolRun r = Tool(demo.db() + "schemes import " + Quoted(file));
+        const ToolRun r = RunTool(demo.db() + "schemes import " + Quoted(file));
         EXPECT_EQ(r.exitCode, 1) << c.what;
         EXPECT_EQ(r.err, "qelt-filter: " + file + " is not a scheme export: " + c.reason + "\n")
             << c.what;
     }
-    EXPECT_EQ(Tool(demo.db() + "--props UserID=2 schemes list --list 1").out,
-              std::string(kListHead) +
-                  "1\t默认方案\t2\t1\t2\t0\t0\t0\t0\n"
-                  "2\t本月外购入库\t2\t1\t0\t0\t2\t2\t4\n"
-                  "3\t未审核入库单\t3\t1\t0\t1\t1\t1\t0\n");
+    EXPECT_EQ(RunTool(demo.db() + "--props UserID=2 schemes list --list 1").out, kUser2List);
 }
 
 TEST(SchemesCommand, FailuresExitWithOneLine) {
@@ -213,14 +177,14 @@ TEST(SchemesCommand, FailuresExitWithOneLine) {
          "qelt-filter: cannot read /nonexistent/file.json\n"},
     };
     for (const Case& c : cases) {
-        const ToolRun r = Tool(demo.db() + c.args);
+        const ToolRun r = RunTool(demo.db() + c.args);
         EXPECT_EQ(r.exitCode, 1) << c.args;
         EXPECT_EQ(r.err, c.err) << c.args;
         EXPECT_EQ(r.out, "") << c.args;
     }
     // Command-line mistakes are CLI11's, with its own exit codes.
     for (const char* args : {"schemes", "schemes list", "schemes import"}) {
-        const int code = Tool(demo.db() + args).exitCode;
+        const int code = RunTool(demo.db() + args).exitCode;
         EXPECT_NE(code, 0) << args;
         EXPECT_NE(code, 1) << args;
     }
@@ -236,7 +200,7 @@ TEST(SchemesCommand, ImportOfATooLongValueFailsWithTheStoresMessage) {
         "big.json",
         Doc(SchemeJson("\"ok\"") + "," +
             SchemeJson("\"big\"", R"j([{"FType":0,"FKey":"Relation","FValue":")j" + big + "\"}]")));
-    const ToolRun r = Tool(demo.db() + "schemes import " + Quoted(file));
+    const ToolRun r = RunTool(demo.db() + "schemes import " + Quoted(file));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "imported\t6\tok\n");
     EXPECT_EQ(r.err,
@@ -245,25 +209,23 @@ TEST(SchemesCommand, ImportOfATooLongValueFailsWithTheStoresMessage) {
 
 TEST(SchemesCommand, ASchemeRoundTripGivesTheSameAcceptedStatement) {
     DemoCopy source, target;
-    Exec(target.path(),
-         "DELETE FROM ICSchemeProfileEntry; DELETE FROM ICSchemeProfile; "
-         "DELETE FROM sqlite_sequence WHERE name = 'ICSchemeProfile';");
+    target.dropSchemes();
     const std::string user = "--props UserID=2 --user " + Quoted("张伟") + " ";
     const std::string show = "show --list 1 --accept --scheme " + Quoted("本月外购入库");
-    const ToolRun before = Tool(source.db() + user + show);
+    const ToolRun before = RunTool(source.db() + user + show);
     ASSERT_EQ(before.exitCode, 0) << before.err;
     EXPECT_NE(before.out.find("t2.FName LIKE '%钢材%'"), std::string::npos) << before.out;
-    const ToolRun exported = Tool(source.db() + user + "schemes export --list 1");
+    const ToolRun exported = RunTool(source.db() + user + "schemes export --list 1");
     ASSERT_EQ(
-        Tool(target.db() + "schemes import " + Quoted(source.write("export.json", exported.out)))
+        RunTool(target.db() + "schemes import " + Quoted(source.write("export.json", exported.out)))
             .exitCode,
         0);
-    const ToolRun after = Tool(target.db() + user + show);
+    const ToolRun after = RunTool(target.db() + user + show);
     EXPECT_EQ(after.exitCode, 0) << after.err;
     EXPECT_EQ(after.out, before.out);
     EXPECT_EQ(after.err, "");
 
-    const ToolRun unknown = Tool(target.db() + user + "show --list 1 --accept --scheme nope");
+    const ToolRun unknown = RunTool(target.db() + user + "show --list 1 --accept --scheme nope");
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(unknown.err,
@@ -272,14 +234,14 @@ TEST(SchemesCommand, ASchemeRoundTripGivesTheSameAcceptedStatement) {
 
 TEST(SchemesCommand, CheckNamesEveryFieldTheTemplateNoLongerOffers) {
     DemoCopy demo;
-    ToolRun r = Tool(demo.db() + "schemes check --list 1");
+    ToolRun r = RunTool(demo.db() + "schemes check --list 1");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "ok: every stored scheme of (1) names only fields its template offers\n");
     Exec(demo.path(),
          "UPDATE ICChatBillTitle SET FColName='FSupplierGone', FColCaption='供应商旧' "
          "WHERE FColName='FSupplierName'; UPDATE ICChatBillTitle SET FVisForOrder=0 "
          "WHERE FColName='FDate'");
-    r = Tool(demo.db() + "schemes check --list 1");
+    r = RunTool(demo.db() + "schemes check --list 1");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out,
               "scheme 2 \"本月外购入库\" (user 2, list 1): condition 2 names 供应商, which the "
@@ -288,7 +250,7 @@ TEST(SchemesCommand, CheckNamesEveryFieldTheTemplateNoLongerOffers) {
               "template no longer offers\n"
               "scheme 2 \"本月外购入库\" (user 2, list 1): column 3 names FSupplierName, which "
               "the template no longer offers\n");
-    r = Tool(demo.db() + "schemes check --list 987654");
+    r = RunTool(demo.db() + "schemes check --list 987654");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "qelt-filter: no list with id 987654\n");
 }

@@ -62,8 +62,7 @@ TEST_F(SortColumns, EmptyCatalogueLeavesTheColumnGrid) {
     columns.setMaxRows(3);
     columns.setText(1, 1, "kept");
     EXPECT_FALSE(maker.InitHideColumns());
-    EXPECT_EQ(columns.maxRows(), 3);
-    EXPECT_EQ(columns.text(1, 1), "kept");
+    EXPECT_EQ(std::to_string(columns.maxRows()) + columns.text(1, 1), "3kept");
 }
 
 TEST_F(SortColumns, SortKeysEndAtTheFirstRowWithoutAlias) {

@@ -93,11 +93,14 @@ TEST_F(ValueLookup, SpecialClassesOpenTheirOwnWindowsAndWriteTheChosenRowUntrimm
     });
 }
 
-TEST_F(ValueLookup, ClassesWithoutAWindowOpenNothing) {
+TEST_F(ValueLookup, ClassesWithoutAWindowOrRowsWithoutAFieldOpenNothing) {
     std::vector<RouteCase> cases;
     for (int32_t cls : {0, -1, -4, -99, -104, 11, 15, 19, 1000, 5000, 9999})
         cases.push_back({cls, 1, 0, " => old"});
     CheckRoutes(cases);
+    EXPECT_EQ(
+        F7({4, 1, "FNumber"}, 0, kBaseInfo, 0) + "|" + F7({4, 1, "FNumber"}, 0, kBaseInfo, -1),
+        " => old| => old");
 }
 
 TEST_F(ValueLookup, LedgerClassesCallTheirLedgerViewLookUp) {
@@ -187,12 +190,6 @@ TEST_F(ValueLookup, NothingChosenOrAFailureLeavesTheCell) {
     EXPECT_EQ(Cell(F7({50, 1, "FNumber"})), "old") << "no result object";
     host::RegisterComponent(host::progid::kGLView, {});
     EXPECT_EQ(F7({8, 1, "FNumber"}), " => old") << "no ledger view registered";
-}
-
-TEST_F(ValueLookup, NoFieldChosenOpensNothing) {
-    EXPECT_EQ(
-        F7({4, 1, "FNumber"}, 0, kBaseInfo, 0) + "|" + F7({4, 1, "FNumber"}, 0, kBaseInfo, -1),
-        " => old| => old");
 }
 
 TEST_F(ValueLookup, TheBaseListOpensOnlyWithANumberInTheBaseInformation) {

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "common/test_env.h"
+#include "host/recordset_dump.h"
 #include "qelt/demo.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
@@ -29,16 +30,7 @@ RecordsetPtr Query(const std::string& sql) {
     return host::Create<host::IAppConnection>(host::progid::kAppConnection)->Execute(sql);
 }
 
-// Every field with its type code, then every row, one line each.
-std::string Dump(Recordset& rs) {
-    std::string out;
-    for (std::size_t i = 0; i < rs.fieldCount(); ++i)
-        out += (i ? "|" : "") + rs.field(i).name + ":" + std::to_string(rs.field(i).type);
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-        for (std::size_t i = 0; i < rs.fieldCount(); ++i)
-            out += (i ? "|" : "\n") + rs.value(i).toString("NULL");
-    return out;
-}
+using testing::Dump;
 
 class ConnectionOnBackend : public ::testing::TestWithParam<testing::Backend> {
 protected:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/test_env.h"
+#include "host/recordset_dump.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
@@ -70,16 +71,7 @@ RecordsetPtr EntrySet(const Entries& entries) {
     return rs;
 }
 
-// Fields with their types, then the rows; only the rows with withFields false.
-std::string Dump(Recordset& rs, bool withFields = true) {
-    std::string out;
-    for (std::size_t i = 0; withFields && i < rs.fieldCount(); ++i)
-        out += (i ? "|" : "") + rs.field(i).name + ":" + std::to_string(rs.field(i).type);
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-        for (std::size_t i = 0; i < rs.fieldCount(); ++i)
-            out += (i ? "|" : "\n") + rs.value(i).toString("NULL");
-    return out;
-}
+using testing::Dump;
 
 std::shared_ptr<host::IScheme> Store() {
     return host::Create<host::IScheme>(host::progid::kScheme);

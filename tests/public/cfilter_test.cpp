@@ -11,26 +11,8 @@ namespace {
 
 // List 1 (template 501): head v1 joined to entries u1; two always-selected
 // columns, one entry column that is selected only on demand.
-constexpr const char* kFixture = R"sql(
-INSERT INTO ICListTemplate (FID, FName, FName_CHT, FName_EN, FTemplateID, FFilter, FMasterTable)
-VALUES (1, '采购订单', '採購訂單', 'Purchase orders', 501, 'v1.FStatus=1', 'v1,u1'),
-       (2, '无模板', NULL, NULL, NULL, '', 'v1'),
-       (3, '坏关联', NULL, NULL, 503, '', 'v1,u1');
-INSERT INTO ICChatBillTitle (FInterID, FTypeID, FColCaption, FColCaption_CHT, FColCaption_EN,
-  FHeadSecond, FColName, FTableName, FColType, FColWidth, FVisible, FItemClassID, FVisForQuest,
-  FReturnDataType, FCountPriceType, FCtlIndex, FName, FTableAlias, FAction, FNeedCount, FIsPrimary,
-  FLogicAction, FStatistical, FMergeable, FVisForOrder, FControl, FMode)
-VALUES
- (1, 501, '单据编号', NULL, 'Bill no', '', 'FBillNo', 'TableA', 1, 1200, 1, 0, 1, 0, 0, 0, 'FBillNo', 'v1', '', 0, 1, '', 0, 0, 1, 0, 1),
- (2, 501, '日期', NULL, 'Date', '', 'FDate', 'TableA', 0, 900, 1, 0, 1, 0, 0, 0, 'FDate', 'v1', '', 0, 0, '', 0, 0, 1, 0, 1),
- (3, 501, '数量', NULL, 'Qty', '', 'FQty', 'TableB', 3, 900, 1, 0, 1, 0, 0, 0, 'FQty', 'u1', '', 1, 0, '', 0, 0, 1, 0, 0),
- (1, 503, '单据编号', NULL, NULL, '', 'FBillNo', 'TableA', 1, 1200, 1, 0, 1, 0, 0, 0, 'FBillNo', 'v1', '', 0, 1, '', 0, 0, 1, 0, 1);
-INSERT INTO ICTableRelation (FTypeID, FInterID, FTableName, FTableNameAlias, FFieldName,
-  FTableName11, FTableNameAlias11, FFieldName11, FIndex, FLogic, FLogicOperator, Fcondition,
-  FLeftParentheses, FRightParentheses, FIsConst, FConstType, FSubFilter)
-VALUES (501, 1, 'TableA', 'v1', 'FInterID', 'TableB', 'u1', 'FInterID', 0, '=', '=', '', '', '', 0, 0, ''),
-       (503, 1, 'TableA', 'v1', 'FInterID', 'TableB', 'u1', 'FInterID', 0, '=>', '=', '', '', '', 0, 0, '');
-)sql";
+const std::string kFixture =
+    ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/tests/public/golden/facade_lists.sql");
 
 constexpr const char* kList1Sql =
     "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate\r\n"
@@ -58,22 +40,18 @@ TEST_F(Facade, LookupPathBuildsTheWholeListSelect) {
     EXPECT_TRUE(filter.getInfoByF7Key("").isEmpty());
     ASSERT_TRUE(filter.OK());
     EXPECT_EQ(filter.Datasql(), kList1Sql);
-    EXPECT_EQ(filter.SQLWHERE(), "") << "the look-up path leaves the WHERE result alone";
-    EXPECT_EQ(filter.MyListID, 1);
-    EXPECT_EQ(filter.TemplateID(), 501);
-    EXPECT_EQ(filter.CJName(), "采购订单");
-
+    // The look-up path leaves the WHERE result alone.
+    EXPECT_EQ("[" + filter.SQLWHERE() + "]" + std::to_string(filter.MyListID) + "|" +
+                  std::to_string(filter.TemplateID()) + "|" + filter.CJName(),
+              "[]1|501|采购订单");
     auto head = filter.getListHead();
-    ASSERT_TRUE(head);
-    ASSERT_EQ(head->size(), 2u);
-    EXPECT_EQ(head->at(0)->keyAt(0), "FColCaption");
-    EXPECT_EQ(head->at(0)->at("FColName").toString(), "FBillNo");
-    EXPECT_EQ(head->at(1)->at("FColCaption").toString(), "日期");
-
     auto info = filter.getListTemplateInfo();
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->at("FID").toLong(), 1);
-    EXPECT_EQ(info->at("FMasterTable").toString(), "v1,u1");
+    ASSERT_TRUE(head && info);
+    ASSERT_EQ(head->size(), 2u);
+    EXPECT_EQ(head->at(0)->keyAt(0) + "|" + head->at(0)->at("FColName").toString() + "|" +
+                  head->at(1)->at("FColCaption").toString() + "|" + info->at("FID").toString() +
+                  "|" + info->at("FMasterTable").toString(),
+              "FColCaption|FBillNo|日期|1|v1,u1");
     EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -129,11 +107,10 @@ TEST_F(Facade, NewFilterResetsSharedSettingsForAll) {
     ASSERT_EQ(first.TemplateID(), 501);
 
     CFilter second;
-    EXPECT_EQ(first.TemplateID(), 0);
-    EXPECT_EQ(first.CJName(), "");
-    EXPECT_EQ(support::Shared().Filter, "");
-    EXPECT_FALSE(support::Shared().IsMakeVoucher);
-    EXPECT_FALSE(second.OK());
+    EXPECT_EQ(std::to_string(first.TemplateID()) + "[" + first.CJName() + "][" +
+                  support::Shared().Filter + "]" + std::to_string(support::Shared().IsMakeVoucher) +
+                  std::to_string(second.OK()),
+              "0[][]00");
 }
 
 TEST_F(Facade, AuditChoiceLastsOnlyUntilTheNextLookup) {

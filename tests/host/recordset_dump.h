@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "qelt/recordset.h"
+
+namespace qelt::testing {
+
+// Fields with their type codes, then every row, one line each ("NULL" for
+// Null); only the rows with withFields false.
+inline std::string Dump(Recordset& rs, bool withFields = true) {
+    std::string out;
+    for (std::size_t i = 0; withFields && i < rs.fieldCount(); ++i)
+        out += (i ? "|" : "") + rs.field(i).name + ":" + std::to_string(rs.field(i).type);
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        for (std::size_t i = 0; i < rs.fieldCount(); ++i)
+            out += (i ? "|" : "\n") + rs.value(i).toString("NULL");
+    return out;
+}
+
+}  // namespace qelt::testing
