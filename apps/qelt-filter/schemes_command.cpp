@@ -11,22 +11,20 @@
 
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "scheme_export.h"
 
 namespace qelt::cli {
 
 namespace {
 
-constexpr const char* kSchemeProgId = "QeltMCaculateRpt.CScheme";
-constexpr const char* kSharePropsProgId = "QeltPropsMgr.ShareProps";
-constexpr const char* kConnectionProgId = "QeltConnection.AppConnection";
 constexpr const char* kPropsStringName = "PropsString";
 constexpr const char* kListFilterPrefix = "FID=";
 constexpr const char* kSource = "qelt-filter";
 constexpr int kFailure = 1;
 
 std::string PropsString() {
-    auto props = host::Create<host::IShareProps>(kSharePropsProgId);
+    auto props = host::Create<host::IShareProps>(host::progid::kShareProps);
     int32_t pid = static_cast<int32_t>(getpid());
     return props->GetProperty(pid, kPropsStringName).toString("");
 }
@@ -37,7 +35,7 @@ std::string PropsOf(int32_t userId) {
 }
 
 void RequireList(int listId) {
-    auto conn = host::Create<host::IAppConnection>(kConnectionProgId);
+    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
     auto rs = conn->Execute("select FID from ICListTemplate where FID=" + std::to_string(listId));
     if (!rs || rs->eof())
         throw Error(kFailure, kSource, "no list with id " + std::to_string(listId));
@@ -59,7 +57,7 @@ int32_t WholeOr0(const Variant& v) {
 // whoever owns it).
 std::vector<StoredScheme> LoadSchemes(const std::string& props, std::string sysName,
                                       const std::string& onlyName) {
-    auto store = host::Create<host::IScheme>(kSchemeProgId);
+    auto store = host::Create<host::IScheme>(host::progid::kScheme);
     std::string again = sysName;
     auto heads = store->GetSchemeList(props, sysName, again);
     std::vector<StoredScheme> out;
@@ -84,16 +82,7 @@ std::vector<StoredScheme> LoadSchemes(const std::string& props, std::string sysN
 }
 
 RecordsetPtr HeadSet(const StoredScheme& s) {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FSchemeName", adVarWChar, 160);
-    rs->appendField("FUserID", adInteger);
-    rs->appendField("FTranType", adInteger);
-    rs->appendField("FSysName", adVarChar, 80);
-    rs->appendField("FStatus", adInteger);
-    rs->appendField("FISShare", adInteger);
-    rs->setCursorLocation(3);
-    rs->open();
+    RecordsetPtr rs = host::NewSchemeHeads();
     std::string travelling;
     // The store takes the name in the form the dialog sends it: apostrophes doubled.
     for (char c : s.name) travelling += c == '\'' ? std::string("''") : std::string(1, c);
@@ -102,13 +91,7 @@ RecordsetPtr HeadSet(const StoredScheme& s) {
 }
 
 RecordsetPtr EntrySet(const StoredScheme& s) {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FType", adInteger);
-    rs->appendField("FKey", adVarChar, 100);
-    rs->appendField("FValue", adVarWChar, 7000);
-    rs->setCursorLocation(3);
-    rs->open();
+    RecordsetPtr rs = host::NewSchemeEntries();
     for (const auto& e : s.entries) rs->appendRow({int32_t{0}, e.type, e.key, e.value});
     return rs;
 }
@@ -141,7 +124,7 @@ std::string Trimmed(const std::string& s) {
 }
 
 OfferedFields FieldsOfList(int32_t listId) {
-    auto conn = host::Create<host::IAppConnection>(kConnectionProgId);
+    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
     OfferedFields out;
     auto rs = conn->Execute(
         "select t.FColName, t.FVisForOrder, t.FColCaption, t.FColCaption_CHT, t.FColCaption_EN "
@@ -164,11 +147,11 @@ OfferedFields FieldsOfList(int32_t listId) {
 }  // namespace
 
 int SchemesCommand::runCheck(const std::string& sysName) const {
-    auto conn = host::Create<host::IAppConnection>(kConnectionProgId);
+    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
     auto heads = conn->Execute(
         "select FSchemeID, FSchemeName, FUserID, FTranType, FSysName from ICSchemeProfile "
         "order by FSchemeID");
-    auto store = host::Create<host::IScheme>(kSchemeProgId);
+    auto store = host::Create<host::IScheme>(host::progid::kScheme);
     std::map<int32_t, OfferedFields> templates;
     int findings = 0;
     for (heads->moveFirst(); !heads->eof(); heads->moveNext()) {
@@ -253,7 +236,7 @@ int SchemesCommand::run() const {
         } catch (const Error& e) {
             throw Error(e.number, e.source, file_ + " is " + e.description);
         }
-        auto store = host::Create<host::IScheme>(kSchemeProgId);
+        auto store = host::Create<host::IScheme>(host::progid::kScheme);
         for (const auto& s : schemes) {
             auto head = HeadSet(s);
             auto entries = EntrySet(s);

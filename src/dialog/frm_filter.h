@@ -51,6 +51,8 @@ struct TransTypeItem {
 class frmFilter : public ui::Form {
 public:
     static constexpr const char* kName = "frmFilter";
+    // The scheme every kind of list has, which no one may delete.
+    static constexpr const char* kDefaultSchemeName = "默认方案";
 
     // Grid sizes the dialog is designed with. The editing model resizes the
     // rows of the condition and column grids to the template it loads; the

@@ -34,7 +34,6 @@ constexpr const char* kNoStatement =
 constexpr const char* kOutSale = "外销";
 constexpr const char* kSale = "销售";
 constexpr const char* kDefaultSchemeKey = "P0000";
-constexpr const char* kDefaultSchemeText = "默认方案";
 constexpr const char* kDestTypeOrderConfirm = "77";
 constexpr const char* kCodeSeparator = "||";
 
@@ -252,7 +251,7 @@ void frmFilter::showDefaultSchemeOnly() {
     tlbProject.setEnabled(false);
     tlbProject.setVisible(false);
     lvwProject.clear();
-    lvwProject.addItem({kDefaultSchemeKey, kDefaultSchemeText, 1, 5});
+    lvwProject.addItem({kDefaultSchemeKey, kDefaultSchemeName, 1, 5});
 }
 
 // --- schemes ------------------------------------------------------------------

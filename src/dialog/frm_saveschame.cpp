@@ -13,7 +13,6 @@ constexpr const char* kPromptCaption = "请输入方案名称:";
 constexpr const char* kShareCaption = "方案共享给其他用户（只读）";
 constexpr const char* kOkCaption = "确定(&O)";
 constexpr const char* kCancelCaption = "取消(&E)";
-constexpr const char* kMessageTitle = "Vostrel提示";
 constexpr const char* kNoName = "请输入方案名称!";
 constexpr const char* kDefaultNotShared = "默认方案不能设置为共享!";
 constexpr const char* kRemovedFromMessages = "单据体1";
@@ -76,11 +75,11 @@ void frmSaveschame::Message(const std::string& message, int icon, const std::str
 void frmSaveschame::cmdOk_Click() {
     const std::string name = text::Trim(txtSchemeName.text());
     if (name.empty()) {
-        Message(kNoName, host::kIconExclamation, kMessageTitle);
+        Message(kNoName, host::kIconExclamation, host::kMessageTitle);
         return;
     }
     if (IsDefaultName(name) && chkShare.value() != 0) {
-        Message(kDefaultNotShared, host::kIconExclamation, kMessageTitle);
+        Message(kDefaultNotShared, host::kIconExclamation, host::kMessageTitle);
         return;
     }
     dctScheme_ = std::make_shared<Dictionary>();

@@ -143,31 +143,6 @@ private:
     bool done_ = false;
 };
 
-RecordsetPtr EmptyHeads() {
-    auto rs = std::make_shared<Recordset>();
-    rs->setCursorLocation(3);
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FSchemeName", adVarWChar, kNameLimit);
-    rs->appendField("FUserID", adInteger);
-    rs->appendField("FTranType", adInteger);
-    rs->appendField("FSysName", adVarChar, kSysNameLimit);
-    rs->appendField("FStatus", adInteger);
-    rs->appendField("FISShare", adInteger);
-    rs->open();
-    return rs;
-}
-
-RecordsetPtr EmptyEntries() {
-    auto rs = std::make_shared<Recordset>();
-    rs->setCursorLocation(3);
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FType", adInteger);
-    rs->appendField("FKey", adVarChar, kKeyLimit);
-    rs->appendField("FValue", adVarWChar, kValueLimit);
-    rs->open();
-    return rs;
-}
-
 // The query result in a set of the store's field types (expression columns
 // come back as text from some backends).
 RecordsetPtr Typed(Recordset& result, RecordsetPtr into) {
@@ -264,7 +239,7 @@ public:
                                std::string&) override {
         const int32_t user = UserIdOf(propsString, progid::kScheme);
         auto result = Run(kListSql, {user, sysName, user});
-        return Typed(*result, EmptyHeads());
+        return Typed(*result, NewSchemeHeads());
     }
 
     RecordsetPtr SaveSchemeProfile(const std::string& propsString, RecordsetPtr& head,
@@ -311,7 +286,7 @@ public:
                     soci::use(key, "key"), soci::use(value, "value");
             }
             doing = kHeadSql;
-            auto saved = Typed(*RunQuery(sql, kHeadSql, {id}), EmptyHeads());
+            auto saved = Typed(*RunQuery(sql, kHeadSql, {id}), NewSchemeHeads());
             tx.commit();
             return saved;
         } catch (const soci::soci_error& e) {
@@ -322,8 +297,8 @@ public:
     void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId, RecordsetPtr& head,
                            RecordsetPtr& entries) override {
         UserIdOf(propsString, progid::kScheme);
-        head = Typed(*Run(kHeadSql, {schemeId}), EmptyHeads());
-        entries = Typed(*Run(kEntriesSql, {schemeId}), EmptyEntries());
+        head = Typed(*Run(kHeadSql, {schemeId}), NewSchemeHeads());
+        entries = Typed(*Run(kEntriesSql, {schemeId}), NewSchemeEntries());
     }
 
     bool DelScheme(const std::string& propsString, int32_t& schemeId) override {
@@ -389,6 +364,31 @@ public:
 };
 
 }  // namespace
+
+RecordsetPtr NewSchemeHeads() {
+    auto rs = std::make_shared<Recordset>();
+    rs->setCursorLocation(3);
+    rs->appendField("FSchemeID", adInteger);
+    rs->appendField("FSchemeName", adVarWChar, kNameLimit);
+    rs->appendField("FUserID", adInteger);
+    rs->appendField("FTranType", adInteger);
+    rs->appendField("FSysName", adVarChar, kSysNameLimit);
+    rs->appendField("FStatus", adInteger);
+    rs->appendField("FISShare", adInteger);
+    rs->open();
+    return rs;
+}
+
+RecordsetPtr NewSchemeEntries() {
+    auto rs = std::make_shared<Recordset>();
+    rs->setCursorLocation(3);
+    rs->appendField("FSchemeID", adInteger);
+    rs->appendField("FType", adInteger);
+    rs->appendField("FKey", adVarChar, kKeyLimit);
+    rs->appendField("FValue", adVarWChar, kValueLimit);
+    rs->open();
+    return rs;
+}
 
 namespace defaults {
 std::shared_ptr<Component> NewScheme() {

@@ -23,8 +23,6 @@ namespace qelt::dialog {
 namespace {
 
 constexpr const char* kSource = "QeltSqlWhere2.frmFilter";
-constexpr const char* kMessageTitle = "Vostrel提示";
-constexpr const char* kDefaultScheme = "默认方案";
 constexpr const char* kDefaultSchemeTraditional = "默認方案";
 constexpr const char* kDefaultSchemeEnglish = "Default Schema";
 constexpr const char* kItemKeyPrefix = "Scheme";
@@ -79,7 +77,7 @@ constexpr const char* kAlignmentList = "默认\t靠左\t靠右\t居中";
 constexpr const char* kVoucherNumber = "凭证字号";
 
 bool IsDefaultName(const std::string& name) {
-    return name == kDefaultScheme || name == kDefaultSchemeTraditional ||
+    return name == frmFilter::kDefaultSchemeName || name == kDefaultSchemeTraditional ||
            name == kDefaultSchemeEnglish;
 }
 
@@ -111,36 +109,11 @@ std::string FirstValue(const std::string& sql) {
 }
 
 int Ask(const std::string& text, int buttons) {
-    return host::ShowMessage(text, host::kIconQuestion, buttons, kMessageTitle);
+    return host::ShowMessage(text, host::kIconQuestion, buttons, host::kMessageTitle);
 }
 
 void Tell(const std::string& text) {
-    host::ShowMessage(text, host::kIconInformation, host::kButtonsOk, kMessageTitle);
-}
-
-RecordsetPtr NewHead() {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FSchemeName", adVarWChar, 160);
-    rs->appendField("FUserID", adInteger);
-    rs->appendField("FTranType", adInteger);
-    rs->appendField("FSysName", adVarChar, 80);
-    rs->appendField("FStatus", adInteger);
-    rs->appendField("FISShare", adInteger);
-    rs->setCursorLocation(3);
-    rs->open();
-    return rs;
-}
-
-RecordsetPtr NewEntries() {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FType", adInteger);
-    rs->appendField("FKey", adVarChar, 100);
-    rs->appendField("FValue", adVarWChar, 7000);
-    rs->setCursorLocation(3);
-    rs->open();
-    return rs;
+    host::ShowMessage(text, host::kIconInformation, host::kButtonsOk, host::kMessageTitle);
 }
 
 }  // namespace
@@ -201,7 +174,7 @@ std::string frmFilter::EncodeColumnGrid() {
 }
 
 RecordsetPtr frmFilter::BuildSchemeEntries() {
-    RecordsetPtr entries = NewEntries();
+    RecordsetPtr entries = host::NewSchemeEntries();
     const auto add = [&](const std::string& key, const std::string& value) {
         entries->addNew();
         entries->setValue("FSchemeID", schemeId_);
@@ -232,7 +205,7 @@ RecordsetPtr frmFilter::BuildSchemeEntries() {
 }
 
 RecordsetPtr frmFilter::saveSchemeContent(const std::string& name, int mark, int32_t schemeId) {
-    RecordsetPtr head = NewHead();
+    RecordsetPtr head = host::NewSchemeHeads();
     head->addNew();
     head->setValue("FSchemeID", schemeId != 0 ? schemeId : (name == schemeName_ ? schemeId_ : 0));
     head->setValue("FSchemeName", text::SqlEscape(name));
@@ -451,7 +424,7 @@ RecordsetPtr frmFilter::loadStoredSchemes() {
     bool hasDefault = false;
     if (list && list->recordCount() > 0) {
         const std::string previous = list->filter();
-        list->setFilter("FSchemeName=" + text::SqlQuote(kDefaultScheme));
+        list->setFilter("FSchemeName=" + text::SqlQuote(kDefaultSchemeName));
         hasDefault = !list->eof();
         list->setFilter(previous);
     }
@@ -462,12 +435,12 @@ RecordsetPtr frmFilter::loadStoredSchemes() {
         list->moveFirst();
         return list;
     }
-    schemeName_ = kDefaultScheme;
+    schemeName_ = kDefaultSchemeName;
     if (cboTransType.listCount() > 0) cboTransType.setListIndex(0);
     selectedListCode_ = ToLong(TransTypeItem::Part(cboTransType.text(), 1));
     if (mFMaker) mFMaker->InitHideColumns();
     shareFlag_ = 0;
-    RecordsetPtr saved = saveSchemeContent(kDefaultScheme, 1, 0);
+    RecordsetPtr saved = saveSchemeContent(kDefaultSchemeName, 1, 0);
     if (!list)
         list = Recordset::copyOf(*saved);
     else
@@ -476,7 +449,7 @@ RecordsetPtr frmFilter::loadStoredSchemes() {
                          saved->value("FSysName"), saved->value("FStatus"),
                          saved->value("FISShare")});
     schemeId_ = saved->value("FSchemeID").toLong();
-    lvwProject.addItem({kItemKeyPrefix + text::Num(schemeId_), kDefaultScheme, 1, 1});
+    lvwProject.addItem({kItemKeyPrefix + text::Num(schemeId_), kDefaultSchemeName, 1, 1});
     list->moveFirst();
     return list;
 }
@@ -557,7 +530,7 @@ void frmFilter::saveScheme(bool ask, int mark) {
         int32_t saveId = 0;
         bool decided = false;
         if (lvwProject.items().empty()) {
-            name = kDefaultScheme;
+            name = kDefaultSchemeName;
             decided = true;
         } else {
             name = selectedSchemeText();
@@ -565,7 +538,7 @@ void frmFilter::saveScheme(bool ask, int mark) {
                 // Nothing selected: no scheme is in use, none is made up.
                 if (name.empty()) return;
                 decided = true;
-            } else if (name != kDefaultScheme &&
+            } else if (name != kDefaultSchemeName &&
                        Ask(kOverwriteSelected, host::kButtonsOkCancel) == host::kAnswerOk) {
                 decided = true;
             }
@@ -610,10 +583,10 @@ void frmFilter::saveScheme(bool ask, int mark) {
     } catch (const Error& e) {
         if (e.number == kErrMultipleStep)
             host::ShowMessage(Replace(kTooLong, "%1", "\n"), host::kIconInformation,
-                              host::kButtonsOk, kMessageTitle);
+                              host::kButtonsOk, host::kMessageTitle);
         else
             host::ShowMessage(kSaveFailedOpen + name + kSaveFailedClose, host::kIconInformation,
-                              host::kButtonsOk, kMessageTitle);
+                              host::kButtonsOk, host::kMessageTitle);
     }
 }
 
@@ -628,8 +601,8 @@ void frmFilter::deleteScheme() {
             Tell(kCannotDelete + owner + kSetByOwner);
             return;
         }
-        if (schemeName_ == kDefaultScheme) {
-            Tell(std::string(kDefaultNotDeleted) + kDefaultScheme + kDefaultNotDeletedClose);
+        if (schemeName_ == kDefaultSchemeName) {
+            Tell(std::string(kDefaultNotDeleted) + kDefaultSchemeName + kDefaultNotDeletedClose);
             return;
         }
         if (Ask(kAskDeleteOpen + schemeName_ + kAskDeleteClose, host::kButtonsYesNo) !=

@@ -35,15 +35,7 @@ struct HeadValues {
 };
 
 RecordsetPtr Head(const HeadValues& h) {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FSchemeName", adVarWChar, 160);
-    rs->appendField("FUserID", adInteger);
-    rs->appendField("FTranType", adInteger);
-    rs->appendField("FSysName", adVarChar, 80);
-    rs->appendField("FStatus", adInteger);
-    rs->appendField("FISShare", adInteger);
-    rs->open();
+    RecordsetPtr rs = host::NewSchemeHeads();
     rs->addNew();
     rs->setValue("FSchemeID", h.id);
     rs->setValue("FSchemeName", h.name);
@@ -55,12 +47,7 @@ RecordsetPtr Head(const HeadValues& h) {
 }
 
 RecordsetPtr EntrySet(const Entries& entries) {
-    auto rs = std::make_shared<Recordset>();
-    rs->appendField("FSchemeID", adInteger);
-    rs->appendField("FType", adInteger);
-    rs->appendField("FKey", adVarChar, 100);
-    rs->appendField("FValue", adVarWChar, 7000);
-    rs->open();
+    RecordsetPtr rs = host::NewSchemeEntries();
     for (const auto& [key, value] : entries) {
         rs->addNew();
         rs->setValue("FSchemeID", 0);

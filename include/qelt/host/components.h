@@ -309,6 +309,13 @@ namespace qelt::host {
 // carry FSchemeID, FSchemeName, FUserID, FTranType, FSysName, FStatus,
 // FISShare; entries FSchemeID, FType, FKey, FValue. Failures raise Error;
 // the stored schemes are then as they were before the call.
+//
+// NewSchemeHeads and NewSchemeEntries give those two record sets empty and
+// open, with the column sizes the store checks, for a caller that builds
+// a scheme to save.
+QELT_EXPORT RecordsetPtr NewSchemeHeads();
+QELT_EXPORT RecordsetPtr NewSchemeEntries();
+
 class QELT_EXPORT IScheme : public virtual Component {
 public:
     // The heads of the scheme key `sysName` (both arguments hold the same
