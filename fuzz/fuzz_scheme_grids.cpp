@@ -1,12 +1,12 @@
-// Feeds arbitrary text to the dialog's three grid decoders and to the width
-// conversions: every decoded row has its grid's field count, the row counts
-// follow the terminators, and re-encoding what was decoded decodes alike.
+// Feeds arbitrary text to the scheme grid decoders, their checks and the
+// width conversions: decoding never fails, re-encoding what was decoded
+// decodes alike, and a checked row holds only vocabulary words.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-#include "schemes/grid_codec.h"
+#include "qelt/scheme_content.h"
 
 namespace {
 
@@ -14,9 +14,8 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-void CheckRows(const qelt::schemes::GridRows& rows, std::size_t fields, int count) {
-    Check(rows.size() == static_cast<std::size_t>(count));
-    for (const auto& row : rows) Check(row.size() == fields);
+bool Plain(const std::string& field) {
+    return field.find('|') == std::string::npos && field.find('#') == std::string::npos;
 }
 
 }  // namespace
@@ -25,16 +24,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     namespace s = qelt::schemes;
     const std::string input(reinterpret_cast<const char*>(data), size);
     const auto conditions = s::DecodeConditionRows(input);
-    CheckRows(conditions, s::kConditionFields, s::ConditionRowCount(input));
-    const auto sorts = s::DecodeSortRows(input);
-    CheckRows(sorts, s::kSortFields, s::SortRowCount(input));
-    CheckRows(s::DecodeColumnRows(input), s::kColumnFields, s::ColumnRowCount(input));
-    // Sort rows without separators inside their fields survive a round trip.
+    for (std::size_t i = 0; i < conditions.size(); ++i)
+        if (s::ConditionRowProblem(conditions[i], i == 0).empty())
+            Check(conditions[i].leftParentheses.find_first_not_of(" (") == std::string::npos &&
+                  conditions[i].rightParentheses.find_first_not_of(" )") == std::string::npos);
+    const auto sorts = s::DecodeSortKeyRows(input);
     bool plain = true;
     for (const auto& row : sorts)
-        for (const auto& f : row)
-            plain = plain && f.find('|') == std::string::npos && f.find('#') == std::string::npos;
-    if (plain && !sorts.empty()) Check(s::DecodeSortRows(s::EncodeRows(sorts)) == sorts);
+        for (const std::string* f : {&row.caption, &row.ascending, &row.descending, &row.alias,
+                                     &row.tableAlias, &row.fieldName, &row.tableName})
+            plain = plain && Plain(*f);
+    if (plain) Check(s::DecodeSortKeyRows(s::EncodeSortKeyRows(sorts)) == sorts);
+    for (const auto& row : s::DecodeColumnRows(input)) s::ColumnRowProblem(row);
+    s::EntryProblems({{"Relation", input},
+                      {"OrderBy", input},
+                      {"HideColumns", input},
+                      {"cboTime", input},
+                      {input, input}});
     Check(!s::TwipsFromMillimetres(input).empty());
     Check(!s::MillimetresFromTwips(input).empty());
     s::SchemeKey(input);

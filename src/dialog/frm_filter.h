@@ -8,6 +8,7 @@
 #include "qelt/dictionary.h"
 #include "qelt/records.h"
 #include "qelt/recordset.h"
+#include "qelt/scheme_content.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/form.h"
 #include "qelt/ui/grid.h"
@@ -373,6 +374,17 @@ public:
 private:
     std::string schemeKey_;
     int16_t shareFlag_ = 0;
+    // The user's own scheme in use when the list loaded (0 for none).
+    int32_t inUseSchemeId_ = 0;
+    // The scheme applied last and its content right after applying, to tell
+    // whether the person changed it.
+    int32_t appliedSchemeId_ = 0;
+    std::string appliedContent_;
+    // The current state as one text, for comparing contents.
+    std::string schemeContent();
+    // Writes a stored condition row into grid row `row`; false (row partly
+    // written) when a cell could not hold what the row stores.
+    bool placeConditionRow(int row, const schemes::ConditionRow& stored);
     void wireSchemes();
     RecordsetPtr loadStoredSchemes();
     // Saves the current state under `name`; the stored head, or raises Error.

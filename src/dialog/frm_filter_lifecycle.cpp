@@ -265,9 +265,14 @@ void frmFilter::chooseInitialScheme(Recordset& schemes) {
     };
     schemes.moveFirst();
     take();
+    inUseSchemeId_ = 0;
+    // Other users' schemes come with FStatus 0: a scheme in use is the user's own.
     for (; !schemes.eof(); schemes.moveNext()) {
         const std::string status = text::Trim(schemes.value("FStatus").toString(""));
-        if (status == "2" || status == "1") take();
+        if (status == "2" || status == "1") {
+            take();
+            inUseSchemeId_ = schemeId_;
+        }
     }
     int chosen = 0;
     for (int i = 0; i < cboTransType.listCount(); ++i)

@@ -284,25 +284,34 @@ std::shared_ptr<Collection<clsFilterElement>> FMaker::getFilterElements(ui::Grid
                                                                         bool* bReturn) {
     auto elements = std::make_shared<Collection<clsFilterElement>>();
     const int32_t rows = ctlSpread.maxRows();
+    const auto refuse = [&] {
+        Notify(kIncomplete);
+        if (bReturn) *bReturn = false;
+        return nullptr;
+    };
     for (int32_t r = 1; r <= rows; ++r) {
+        // A row without a field (a blank row the insert button made, or one
+        // left empty) holds no condition; the rows below it still count.
+        const clsChatTitle* field = fieldOfRow(ctlSpread, r, false);
+        if (!field) continue;
         auto e = std::make_shared<clsFilterElement>();
-        e->sAndOr = r == 1 ? kFirstAndOr : (ctlSpread.comboIndex(r, 1) == 1 ? kOrWord : kAndWord);
+        e->sAndOr = elements->empty() ? kFirstAndOr
+                                      : (ctlSpread.comboIndex(r, 1) == 1 ? kOrWord : kAndWord);
         if (!ctlSpread.text(r, 10).empty()) {
             e->sFieldName = ctlSpread.text(r, 9);
             e->sFieldAlias = ctlSpread.text(r, 10);
             e->sTableName = ctlSpread.text(r, 11);
             e->sTableAlias = ctlSpread.text(r, 12);
         }
-        const clsChatTitle* field = fieldOfRow(ctlSpread, r, false);
-        if (!field) break;
         const int k = ctlSpread.comboIndex(r, 4);
-        if (k < 0) {
-            Notify(kIncomplete);
-            if (bReturn) *bReturn = false;
-            return nullptr;
-        }
+        if (k < 0) return refuse();
         e->sRightParentheses = ctlSpread.text(r, 7);
         e->sLeftParentheses = ctlSpread.text(r, 2);
+        // Only the pick lists' parentheses reach the statement, whoever wrote
+        // the cells.
+        if (!IsParenthesisItem(e->sLeftParentheses, '(') ||
+            !IsParenthesisItem(e->sRightParentheses, ')'))
+            return refuse();
         ctlSpread.setComboIndex(r, 5, k);
         e->sLogicOperator = ctlSpread.text(r, 5);
         std::string refusal = FilterLiteral(field->ColType, e->sLogicOperator, ctlSpread.text(r, 6),

@@ -117,9 +117,12 @@ public:
     // 0 when the value cell of the row is acceptable; -1 (with the message in
     // sReturn) when it names a material of the feature or planning class.
     int32_t CheckData(int32_t Row, int32_t Col, std::string* sReturn = nullptr);
-    // The condition rows as filter elements, up to the first row without a
-    // field. On a row that cannot be converted a message is shown, the
-    // result is null and bReturn false; else bReturn is true.
+    // The condition rows that name a field, as filter elements (rows
+    // without a field are skipped; the first element carries the blank
+    // connective). On a row that cannot be converted (no comparison,
+    // parentheses that are not pick-list items, a value its field cannot
+    // take) a message is shown, the result is null and bReturn false; else
+    // bReturn is true.
     std::shared_ptr<Collection<clsFilterElement>> getFilterElements(ui::Grid& ctlSpread,
                                                                     bool* bReturn = nullptr);
     // Whether the parentheses of the conditions balance; shows why not.

@@ -76,6 +76,21 @@ const ComparisonList& ComparisonsFor(int colType) {
     return kOther;
 }
 
+const char* ComparisonCode(std::string_view word) {
+    const ComparisonList& all = ComparisonsFor(kTypePlaceholder);
+    for (std::size_t i = 0; i < all.words.size(); ++i)
+        if (word == all.words[i]) return all.codes[i];
+    return nullptr;
+}
+
+bool IsParenthesisItem(std::string_view cell, char sign) {
+    std::size_t first = cell.find_first_not_of(' ');
+    if (first == std::string_view::npos) return true;
+    const std::size_t last = cell.find_last_not_of(' ');
+    const std::string_view inner = cell.substr(first, last - first + 1);
+    return inner.size() <= 4 && inner.find_first_not_of(sign) == std::string_view::npos;
+}
+
 NameMap::NameMap(std::initializer_list<std::pair<std::string, std::string>> entries) {
     for (const auto& [key, value] : entries) add(key, value);
 }

@@ -66,6 +66,11 @@ struct ComparisonList {
     std::string codeText() const;
 };
 const ComparisonList& ComparisonsFor(int colType);
+// The code of a comparison word ("等于" gives "1"); null for any other text.
+const char* ComparisonCode(std::string_view word);
+// Whether a parenthesis cell holds one of its pick list's items: blanks
+// around it aside, nothing or one to four of `sign`.
+bool IsParenthesisItem(std::string_view cell, char sign);
 
 // A text-to-text map that keeps insertion order, looked up by key with the
 // empty text as default. Adding a key that is present replaces its value and

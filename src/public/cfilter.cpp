@@ -136,6 +136,7 @@ void CFilter::Show() {
         auto presenter = ui::GetPresenter();
         if (!presenter) {
             impl_->ok_ = false;
+            impl_->dataSql_.clear();
             host::ShowMessage(kNoFrontEnd, host::kIconExclamation);
             return;
         }
@@ -181,6 +182,9 @@ void CFilter::Show() {
         MyListID = dlg->MyListID;
         dlg->unload();
     } catch (const Error&) {
+        // A dialog that failed is no result: nothing of an earlier call stays.
+        impl_->ok_ = false;
+        impl_->dataSql_.clear();
         if (dlg) dlg->unload();
     }
 }

@@ -8,13 +8,14 @@
 #include "dialog/frm_saveschame.h"
 #include "editing/fmaker.h"
 #include "editing/grid_cells.h"
+#include "editing/vocabularies.h"
 #include "host/messages.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
+#include "qelt/scheme_content.h"
 #include "qelt/ui/presenter.h"
-#include "schemes/grid_codec.h"
 #include "support/session_env.h"
 #include "support/shared_settings.h"
 
@@ -27,7 +28,6 @@ constexpr const char* kDefaultSchemeTraditional = "默認方案";
 constexpr const char* kDefaultSchemeEnglish = "Default Schema";
 constexpr const char* kItemKeyPrefix = "Scheme";
 constexpr std::size_t kItemKeyPrefixChars = 6;
-constexpr const char* kNone = "(无)";
 
 constexpr const char* kCannotOverwrite = "不能覆盖";
 constexpr const char* kCannotDelete = "不能删除";
@@ -129,48 +129,46 @@ void frmFilter::wireSchemes() {
 
 // --- content ----------------------------------------------------------------------
 
+// The rows the statement takes (those naming a field and a comparison), with
+// the connective it gives them: the first row none, an unchosen one "并且".
 std::string frmFilter::EncodeConditionGrid() {
-    schemes::GridRows rows;
+    std::vector<schemes::ConditionRow> rows;
     for (int row = 1; row <= VpFilter.maxRows(); ++row) {
-        if (mFMaker) {
-            std::string ignored;
-            mFMaker->CheckData(row, kValue, &ignored);
-        }
-        const std::string logic =
-            mFMaker ? mFMaker->GetMappingLogic(VpFilter.text(row, kLogic), true) : "";
-        const std::string field =
-            mFMaker ? mFMaker->GetMappingField(VpFilter.text(row, kField), true) : "";
-        const std::string compare =
-            mFMaker ? mFMaker->GetMappingCompare(VpFilter.text(row, kCompare), true) : "";
-        const std::string trimmed = text::Trim(compare);
-        if (trimmed.empty() || trimmed == kNone) break;
-        if (row > 1 && text::Trim(logic).empty()) break;
-        rows.push_back({logic, field, compare, VpFilter.text(row, kCode),
-                        VpFilter.text(row, kValue), VpFilter.text(row, kValue),
+        if (!mFMaker) break;
+        std::string ignored;
+        mFMaker->CheckData(row, kValue, &ignored);
+        const std::string compare = VpFilter.text(row, kCompare);
+        const char* code = editing::ComparisonCode(compare);
+        if (VpFilter.comboIndex(row, kField) < 1 || !code) continue;
+        std::string logic;
+        if (!rows.empty())
+            logic = VpFilter.comboIndex(row, kLogic) == 1 ? editing::kOr : editing::kAnd;
+        rows.push_back({mFMaker->GetMappingLogic(logic, true),
+                        mFMaker->GetMappingField(VpFilter.text(row, kField), true),
+                        mFMaker->GetMappingCompare(compare, true), code, VpFilter.text(row, kValue),
                         VpFilter.text(row, kInterId), VpFilter.text(row, kLeft),
-                        VpFilter.text(row, kRight), "", "", ""});
+                        VpFilter.text(row, kRight)});
     }
-    return schemes::EncodeRows(rows);
+    return schemes::EncodeConditionRows(rows);
 }
 
 std::string frmFilter::EncodeSortGrid() {
-    schemes::GridRows rows;
+    std::vector<schemes::SortKeyRow> rows;
     for (int row = 1; row <= sortRowCount_ && row <= vsOrder.maxRows(); ++row) {
-        std::vector<std::string> fields;
-        for (int col = 1; col <= kSortCols; ++col) fields.push_back(vsOrder.text(row, col));
-        rows.push_back(std::move(fields));
+        const auto cell = [&](int col) { return vsOrder.text(row, col); };
+        rows.push_back({cell(1), cell(2), cell(3), cell(4), cell(5), cell(6), cell(7)});
     }
-    return schemes::EncodeRows(rows);
+    return schemes::EncodeSortKeyRows(rows);
 }
 
 std::string frmFilter::EncodeColumnGrid() {
-    schemes::GridRows rows;
+    std::vector<schemes::ColumnRow> rows;
     for (int row = 1; row <= vaHideColumn.maxRows(); ++row)
         rows.push_back({text::Trim(vaHideColumn.text(row, kColVisible)),
                         schemes::TwipsFromMillimetres(vaHideColumn.text(row, kColWidth)),
                         text::Num(row), vaHideColumn.text(row, kColName),
                         text::Num(vaHideColumn.comboIndex(row, kColAlign))});
-    return schemes::EncodeRows(rows);
+    return schemes::EncodeColumnRows(rows);
 }
 
 RecordsetPtr frmFilter::BuildSchemeEntries() {
@@ -184,13 +182,15 @@ RecordsetPtr frmFilter::BuildSchemeEntries() {
         entries->update();
     };
     add("chkShowByBeforeProject", text::Num(chkShowByBeforeProject.value()));
-    add("cboTransType", text::Num(cboTransType.listIndex()));
+    // A box with nothing selected keeps no index: applying one would empty
+    // the box, and with it a condition of the list.
+    if (cboTransType.listIndex() >= 0) add("cboTransType", text::Num(cboTransType.listIndex()));
     const std::pair<const char*, ui::ComboBox*> selectors[] = {
         {"cboTime", &cboTime},       {"cboCheck", &cboCheck},      {"cboCancel", &cboCancel},
         {"cboConnect", &cboConnect}, {"cboROB", &cboROB},          {"cboPost", &cboPost},
         {"cboICMO", &cboICMO},       {"cboKickBack", &cboKickBack}};
     for (const auto& [key, combo] : selectors)
-        if (combo->visible()) add(key, text::Num(combo->listIndex()));
+        if (combo->visible() && combo->listIndex() >= 0) add(key, text::Num(combo->listIndex()));
     add("OrderBy", EncodeSortGrid());
     add("Relation", EncodeConditionGrid());
     add("HideColumns", EncodeColumnGrid());
@@ -239,7 +239,7 @@ void frmFilter::ApplySchemeEntries(Recordset& entries) {
     const auto setIndex = [](ui::ComboBox& combo, const std::string& value) {
         try {
             const int32_t index = ToLong(value);
-            if (index >= -1 && index < combo.listCount()) combo.setListIndex(index);
+            if (index >= 0 && index < combo.listCount()) combo.setListIndex(index);
         } catch (const Error&) {
         }
     };
@@ -282,37 +282,71 @@ void frmFilter::ApplySchemeEntries(Recordset& entries) {
     DecodeColumnGrid(columns);
 }
 
+// A stored row takes a grid row only when every cell holds what a person
+// could have chosen there for the field the list still offers; any other
+// row is left out and the rows below close up.
 void frmFilter::DecodeConditionGrid(const std::string& value) {
     if (!mFMaker) return;
-    const schemes::GridRows rows = schemes::DecodeConditionRows(value);
+    const std::vector<schemes::ConditionRow> stored = schemes::DecodeConditionRows(value);
     mFMaker->ClearAll();
-    // A scheme never loses conditions to a grid that is too short.
-    if (static_cast<int>(rows.size()) > VpFilter.maxRows()) {
+    // A scheme never loses conditions to a grid that is too short, and one
+    // empty row stays ready for input.
+    const int needed = stored.empty() ? 0 : static_cast<int>(stored.size()) + 1;
+    if (needed > VpFilter.maxRows()) {
         const int from = VpFilter.maxRows() + 1;
-        VpFilter.setMaxRows(static_cast<int>(rows.size()));
+        VpFilter.setMaxRows(needed);
         for (int row = from; row <= VpFilter.maxRows(); ++row) prepareConditionRow(row);
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto& f = rows[i];
-        const int row = static_cast<int>(i) + 1;
-        VpFilter.setText(row, kLogic, mFMaker->GetMappingLogic(f[0]));
-        VpFilter.setText(row, kLeft, f[7]);
-        VpFilter.setText(row, kField, mFMaker->GetMappingField(f[1]));
-        mFMaker->Changed(row, kField);
-        VpFilter.setText(row, kCompare, mFMaker->GetMappingCompare(f[2]));
-        VpFilter.setText(row, kCode, f[3]);
-        VpFilter.setText(row, kValue, f[4]);
-        VpFilter.setText(row, kRight, f[8]);
-        VpFilter.setText(row, kInterId, f[6]);
+    int placed = 0;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (!schemes::ConditionRowProblem(stored[i], i == 0).empty()) continue;
+        const int row = placed + 1;
+        if (placeConditionRow(row, stored[i])) {
+            ++placed;
+        } else {
+            VpFilter.clearRange(row, 1, row, kConditionCols);
+            prepareConditionRow(row);
+        }
     }
     if (VpFilter.maxRows() >= 1) VpFilter.setActiveCell(1, kLeft);
 }
 
+bool frmFilter::placeConditionRow(int row, const schemes::ConditionRow& stored) {
+    const std::string field = mFMaker->GetMappingField(stored.field);
+    if (field.empty() || !VpFilter.accepts(row, kField, field)) return false;
+    VpFilter.setText(row, kField, field);
+    if (VpFilter.comboIndex(row, kField) < 1) return false;
+    mFMaker->Changed(row, kField);
+    const std::string compare = mFMaker->GetMappingCompare(stored.comparison);
+    if (compare.empty() || !VpFilter.accepts(row, kCompare, compare)) return false;
+    const bool emptiness = editing::IsEmptinessWord(compare);
+    if (emptiness ? !stored.value.empty() : !VpFilter.accepts(row, kValue, stored.value))
+        return false;
+    if (!VpFilter.accepts(row, kLeft, stored.leftParentheses) ||
+        !VpFilter.accepts(row, kRight, stored.rightParentheses))
+        return false;
+    if (row > 1) {
+        const std::string logic = mFMaker->GetMappingLogic(stored.logic);
+        if (!VpFilter.accepts(row, kLogic, logic)) return false;
+        VpFilter.setText(row, kLogic, logic);
+    }
+    VpFilter.setText(row, kLeft, stored.leftParentheses);
+    VpFilter.setText(row, kCompare, compare);
+    VpFilter.setComboIndex(row, kCode, VpFilter.comboIndex(row, kCompare));
+    VpFilter.setText(row, kValue, stored.value);
+    VpFilter.setText(row, kRight, stored.rightParentheses);
+    return true;
+}
+
+// Sort keys take their caption, field and table from the list's own
+// sortable fields; a key the list no longer offers, or one whose directions
+// a person could not have ticked, is left out and the others close up.
 void frmFilter::DecodeSortGrid(const std::string& value) {
-    std::vector<std::string> available;
-    for (const std::string& item : listOrderFields.items())
-        available.push_back(text::Piece(item, 2, "|*|", false));
-    const schemes::GridRows rows = schemes::DecodeSortRows(value);
+    std::vector<OrderField> available;
+    for (const std::string& item : listOrderFields.items()) {
+        OrderField field;
+        if (ParseOrderField(item, field)) available.push_back(std::move(field));
+    }
     for (int row = 1; row <= vsOrder.maxRows(); ++row) {
         vsOrder.setText(row, 1, "");
         vsOrder.setText(row, 4, "");
@@ -321,20 +355,21 @@ void frmFilter::DecodeSortGrid(const std::string& value) {
             vsOrder.setText(row, col, "");
         }
     }
-    // Rows naming a field the list no longer offers are dropped; the others
-    // close up so that every kept row stays within the count of sort rows.
     int placed = 0;
-    for (const auto& f : rows) {
-        if (std::find(available.begin(), available.end(), f[3]) == available.end()) continue;
+    for (const schemes::SortKeyRow& stored : schemes::DecodeSortKeyRows(value)) {
+        if (!schemes::SortKeyRowProblem(stored).empty()) continue;
+        const auto field =
+            std::find_if(available.begin(), available.end(),
+                         [&](const OrderField& f) { return f.colName == stored.alias; });
+        if (field == available.end()) continue;
         if (++placed > vsOrder.maxRows()) vsOrder.setMaxRows(placed);
+        const std::string cells[] = {field->caption,  stored.ascending,  stored.descending,
+                                     field->colName,  field->tableAlias, field->fieldName,
+                                     field->tableName};
         for (int col = 1; col <= kSortCols; ++col) {
-            if (col == 2 || col == 3) {
-                vsOrder.setCellType(placed, col, ui::CellType::CheckBox);
-                vsOrder.setText(placed, col, ToLong(f[col - 1]) != 0 ? "1" : "0");
-            } else {
-                vsOrder.setCellType(placed, col, ui::CellType::Edit);
-                vsOrder.setText(placed, col, f[col - 1]);
-            }
+            const bool check = col == 2 || col == 3;
+            vsOrder.setCellType(placed, col, check ? ui::CellType::CheckBox : ui::CellType::Edit);
+            vsOrder.setText(placed, col, cells[col - 1]);
         }
     }
     sortRowCount_ = static_cast<int16_t>(placed);
@@ -346,21 +381,22 @@ void frmFilter::DecodeColumnGrid(const std::string& value) {
     // The widths a scheme sets, as the grid shows them (the catalogue keeps
     // numbers, which would drop the decimals).
     std::map<std::string, std::string> widths;
-    for (const auto& f : schemes::DecodeColumnRows(value)) {
+    for (const schemes::ColumnRow& f : schemes::DecodeColumnRows(value)) {
+        if (!schemes::ColumnRowProblem(f).empty()) continue;
         bool found = false;
         for (columns->moveFirst(); !columns->eof(); columns->moveNext())
-            if (text::IEquals(columns->value("ColName").toString(""), f[3])) {
+            if (text::IEquals(columns->value("ColName").toString(""), f.alias)) {
                 found = true;
                 break;
             }
         if (!found) continue;
         try {
-            columns->setValue("Visible", text::Trim(f[0]) == "1" ? 1 : 0);
-            columns->setValue("Index", ToLong(f[2]));
-            const std::string width = schemes::MillimetresFromTwips(f[1]);
+            columns->setValue("Visible", text::Trim(f.visible) == "1" ? 1 : 0);
+            columns->setValue("Index", ToLong(f.position));
+            const std::string width = schemes::MillimetresFromTwips(f.widthTwips);
             columns->setValue("ColWidth", width);
-            widths[text::ToUpper(f[3])] = width;
-            columns->setValue("Align", f[4].empty() ? std::string("0") : f[4]);
+            widths[text::ToUpper(f.alias)] = width;
+            columns->setValue("Align", f.alignment.empty() ? std::string("0") : f.alignment);
             columns->update();
         } catch (const Error&) {
         }
@@ -449,7 +485,11 @@ RecordsetPtr frmFilter::loadStoredSchemes() {
                          saved->value("FSysName"), saved->value("FStatus"),
                          saved->value("FISShare")});
     schemeId_ = saved->value("FSchemeID").toLong();
-    lvwProject.addItem({kItemKeyPrefix + text::Num(schemeId_), kDefaultSchemeName, 1, 1});
+    // The user's other schemes (imported ones, colleagues' shared ones) are
+    // listed beside the new default.
+    for (list->moveFirst(); !list->eof(); list->moveNext())
+        lvwProject.addItem({kItemKeyPrefix + text::Num(list->value("FSchemeID").toLong()),
+                            list->value("FSchemeName").toString(""), 1, 1});
     list->moveFirst();
     return list;
 }
@@ -465,10 +505,15 @@ void frmFilter::applyScheme() {
                              kStartSchemeSql6);
     } catch (const Error&) {
     }
+    // Else the user's own scheme in use, ahead of the first of the list
+    // (which may be a colleague's shared one).
     std::string key;
+    const std::string inUse = kItemKeyPrefix + text::Num(inUseSchemeId_);
     if (!startId.empty() && lvwProject.find(kItemKeyPrefix + startId) >= 0) {
         schemeId_ = ToLong(startId);
         key = kItemKeyPrefix + startId;
+    } else if (inUseSchemeId_ != 0 && lvwProject.find(inUse) >= 0) {
+        key = inUse;
     } else if (!lvwProject.items().empty()) {
         key = lvwProject.items().front().key;
     }
@@ -489,9 +534,20 @@ void frmFilter::lvwProject_ItemClick(const std::string& key) {
         int32_t id = schemeId_;
         store->LoadSchemeProfile(support::PropsString(), id, head, entries);
         if (entries) ApplySchemeEntries(*entries);
+        appliedSchemeId_ = schemeId_;
+        appliedContent_ = schemeContent();
     } catch (const Error&) {
         // A scheme that cannot be read leaves the dialog as it is.
     }
+}
+
+std::string frmFilter::schemeContent() {
+    RecordsetPtr entries = BuildSchemeEntries();
+    std::string out;
+    for (entries->moveFirst(); !entries->eof(); entries->moveNext())
+        out += entries->value("FKey").toString("") + '\n' + entries->value("FValue").toString("") +
+               '\n';
+    return out;
 }
 
 std::string frmFilter::schemeOwner(int32_t schemeId) {
@@ -510,6 +566,9 @@ void frmFilter::saveScheme(bool ask, int mark) {
         const std::string share = FirstValue(kShareSql + text::Num(schemeId_));
         if (!owner.empty() &&
             text::ToUpper(owner) != text::ToUpper(text::Trim(support::CurrentUserName()))) {
+            // Accepting a colleague's scheme as it was applied keeps nothing
+            // and needs no word; only a changed one would have to be saved.
+            if (!ask && schemeId_ == appliedSchemeId_ && schemeContent() == appliedContent_) return;
             Tell(kCannotOverwrite + owner + kSetByOwner);
             return;
         }

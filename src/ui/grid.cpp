@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/text.h"
+#include "qelt/variant.h"
 #include "ui/utf8.h"
 
 namespace qelt::ui {
@@ -68,6 +69,15 @@ bool ParseNumber(std::string_view s, double& value, int& decimals) {
     std::string_view body = s.substr(s[0] == '+' ? 1 : 0);
     auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
     return ec == std::errc() && ptr == body.data() + body.size();
+}
+
+// An empty text, or a number within the limits and decimals of a cell.
+bool NumberFits(const NumberLimits& limits, std::string_view typed) {
+    const std::string trimmed = text::Trim(typed);
+    double v = 0;
+    int decimals = 0;
+    return trimmed.empty() || (ParseNumber(trimmed, v, decimals) && v >= limits.min &&
+                               v <= limits.max && decimals <= limits.decimals);
 }
 
 }  // namespace
@@ -387,6 +397,30 @@ bool Grid::leave() {
     return true;
 }
 
+bool Grid::accepts(int row, int col, const std::string& value) const {
+    if (row < 1 || row > d_->rows || col < 1 || col > d_->cols) return false;
+    const Cell& c = d_->cells[row][col];
+    switch (c.type) {
+        case CellType::Static:
+            return true;
+        case CellType::ComboBox:
+            return value.empty() || (c.items && std::find(c.items->begin(), c.items->end(),
+                                                          value) != c.items->end());
+        case CellType::CheckBox:
+            return value.empty() || value == "0" || value == "1";
+        case CellType::Number:
+            return NumberFits(c.limits, value);
+        case CellType::Edit:
+            return c.maxLength <= 0 ||
+                   text::CharCount(value) <= static_cast<std::size_t>(c.maxLength);
+        case CellType::Date: {
+            Date date;
+            return text::IsBlank(value) || Date::parse(text::Trim(value), date);
+        }
+    }
+    return false;
+}
+
 bool Grid::pick(int row, int col, int index) {
     if (!moveTo(row, col)) return false;
     const Cell& c = d_->cells[row][col];
@@ -415,15 +449,9 @@ bool Grid::type(int row, int col, const std::string& typed) {
         case CellType::ComboBox:
         case CellType::CheckBox:
             return false;
-        case CellType::Number: {
-            const std::string trimmed = text::Trim(value);
-            double v = 0;
-            int decimals = 0;
-            if (!trimmed.empty() && (!ParseNumber(trimmed, v, decimals) || v < c.limits.min ||
-                                     v > c.limits.max || decimals > c.limits.decimals))
-                return false;
+        case CellType::Number:
+            if (!NumberFits(c.limits, value)) return false;
             break;
-        }
         case CellType::Edit:
             if (c.maxLength > 0) value = text::Left(value, static_cast<std::size_t>(c.maxLength));
             break;

@@ -393,7 +393,7 @@ TEST_F(ConditionRows, FilterElementsLiteralsByColumnType) {
     EXPECT_EQ(t.GetWhereSQL({}), " (     FBillNo NOT LIKE '%O''Brien%') ");
 }
 
-TEST_F(ConditionRows, FilterElementsLogicWordsParenthesesAndEndOfConditions) {
+TEST_F(ConditionRows, FilterElementsLogicWordsParenthesesAndBlankRowsSkipped) {
     quiet();
     EXPECT_EQ(elements(), "ok") << "no field in the first row: no conditions";
     row(1, kBillNo, 0, "A");
@@ -404,12 +404,21 @@ TEST_F(ConditionRows, FilterElementsLogicWordsParenthesesAndEndOfConditions) {
     row(3, kBillNo, 1, "B");
     grid.pick(3, 7, 1);
     grid.setText(3, 10, "");  // no alias: the element keeps empty names
-    row(5, kBillNo, 0, "ignored");
+    row(5, kBillNo, 0, "below a blank row");
     EXPECT_EQ(elements(),
               "ok\n"
               "[   ][((]FBillNo|FBillNo||v1|op 1|['A'] type 1[]\n"
               "[ OR ][]FQty|FQty||v1|op 1|[1] type 2[)]\n"
-              "[ AND ][]||||op 2|['B'] type 1[)]");
+              "[ AND ][]||||op 2|['B'] type 1[)]\n"
+              "[ AND ][]FBillNo|FBillNo||v1|op 1|['below a blank row'] type 1[]");
+    // Without its first rows the first condition still carries no connective,
+    // and a parenthesis no pick list offers is refused.
+    grid.clearRange(1, 1, 3, 12);
+    grid.setText(5, 2, "1=1) OR (");
+    EXPECT_EQ(elements(), "failed (no collection)|条件数据录入不完整！|Vostrel提示|64|0");
+    grid.setText(5, 2, " ((( ");
+    EXPECT_EQ(elements(),
+              "ok\n[   ][ ((( ]FBillNo|FBillNo||v1|op 1|['below a blank row'] type 1[]");
 }
 
 TEST_F(ConditionRows, ParenthesisCheckCountsOpeningAndClosing) {

@@ -110,7 +110,7 @@ TEST_F(SchemeDialog, ListShowsOwnAndSharedSchemesAndTheStartOneIsApplied) {
 }
 
 TEST_F(SchemeDialog, OkStoresTheExactEncodingsAndAFreshProcessAppliesThem) {
-    const std::string value = "A'1--;链" + std::string(240, 'z');
+    const std::string value = "A'1--;链" + std::string(190, 'z');
     show([&](dialog::frmFilter& d) {
         ASSERT_TRUE(d.VpFilter.pick(1, 3, kBillNo));
         ASSERT_TRUE(d.VpFilter.pick(1, 4, kEqual));
@@ -279,7 +279,7 @@ TEST_F(SchemeDialog, TwoCompleteRowsAndABlankThirdStoreTwoAndComeBackWithAnEmpty
 
 TEST_F(SchemeDialog, HostileStoredValuesGiveBalancedStatementsAndVanishedSortKeysCloseUp) {
     std::string cjk;
-    for (int i = 0; i < 255; ++i) cjk += "链";
+    for (int i = 0; i < 200; ++i) cjk += "链";
     for (const std::string& value :
          {std::string("O'Brien"), std::string("x' OR 1=1 --"), std::string("a;DROP TABLE t_User;"),
           std::string("输送机'链条\"--;"), cjk}) {

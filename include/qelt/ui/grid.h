@@ -124,6 +124,14 @@ public:
     bool reDraw() const;
     void setReDraw(bool on);
 
+    // Whether a person could have left `text` in the cell: an item of a
+    // combo cell's list or nothing, "0", "1" or nothing in a check box, an
+    // empty text or a number within the limits and decimals of a number
+    // cell, an empty text or a date in a date cell, at most maxLength
+    // characters in an edit cell. Static cells, which only code writes,
+    // take anything; a cell outside the grid takes nothing.
+    bool accepts(int row, int col, const std::string& text) const;
+
     // --- user actions -----------------------------------------------------
     // The person moves to (row, col). When that is the active cell nothing
     // fires and the result is true. Otherwise onLeaveCell(activeRow,

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "qelt/export.h"
+
+// What a filter scheme holds. A scheme is a list of key/value entries (the
+// store's FKey and FValue); three of them hold the rows of the filter
+// dialog's grids in a text form: every row ends in "||" (the last one too)
+// and the fields of a row are joined with "##<&". This header gives the
+// keys, the rows as records, their text form both ways, and the checks that
+// tell whether a stored value is one the dialog could have written.
+//
+// A stored scheme is input: a colleague's shared scheme, an imported file or
+// a hand-edited database may hold anything. The dialog applies only rows and
+// values that pass these checks (and that name fields the list still
+// offers); a host or tool that takes schemes in can run the same checks.
+namespace qelt::schemes {
+
+// --- entry keys, in the order the dialog writes them ----------------------------
+inline constexpr const char* kAutoAcceptKey = "chkShowByBeforeProject";
+inline constexpr const char* kTransTypeKey = "cboTransType";
+// The status selectors; each is written only while its combo box is shown.
+inline constexpr const char* kSelectorKeys[] = {"cboTime", "cboCheck", "cboCancel", "cboConnect",
+                                                "cboROB",  "cboPost",  "cboICMO",   "cboKickBack"};
+inline constexpr const char* kOrderByKey = "OrderBy";
+inline constexpr const char* kRelationKey = "Relation";
+inline constexpr const char* kHideColumnsKey = "HideColumns";
+// The planned-order boxes; written only while their frame is shown.
+inline constexpr const char* kPlanCheckKeys[] = {"chkPlan", "chkChecked", "chkClose"};
+inline constexpr const char* kRunNumberKeys[] = {"txtRunNoFrom", "txtRunNoTO"};
+
+inline constexpr const char* kFieldSeparator = "##<&";
+inline constexpr const char* kRowEnd = "||";
+inline constexpr double kTwipsPerMillimetre = 56.7;
+
+// One condition ("Relation") row. Names and words are in their stored
+// form: the logic and comparison words as the dialog shows them ("并且",
+// "大于或等于"), the field by its caption in the base language.
+struct ConditionRow {
+    std::string logic;             // empty on the first row
+    std::string field;             // the field's caption
+    std::string comparison;        // one of the ten comparison words
+    std::string code;              // the comparison's code, "1" to "10" (empty in old schemes)
+    std::string value;             // the value as typed
+    std::string fieldId;           // the field's FInterID
+    std::string leftParentheses;   // "", " ", "(" ... "(((("
+    std::string rightParentheses;  // "", " ", ")" ... "))))"
+    bool operator==(const ConditionRow&) const = default;
+};
+
+// One sort ("OrderBy") row: the sort grid's seven columns.
+struct SortKeyRow {
+    std::string caption;
+    std::string ascending;   // "1" or "0"
+    std::string descending;  // "1" or "0"; exactly one of the two is "1"
+    std::string alias;       // the column alias (FColName)
+    std::string tableAlias;
+    std::string fieldName;
+    std::string tableName;
+    bool operator==(const SortKeyRow&) const = default;
+};
+
+// One column ("HideColumns") row.
+struct ColumnRow {
+    std::string visible;     // "1" shown, "0" hidden
+    std::string widthTwips;  // whole twips (a millimetre is 56.7 twips)
+    std::string position;    // the row number in the column grid, from 1
+    std::string alias;       // the column alias (FColName)
+    std::string alignment;   // "0" default, "1" left, "2" right, "3" centre
+    bool operator==(const ColumnRow&) const = default;
+};
+
+// The text forms. A condition row is twelve fields (logic, field,
+// comparison, code, value, the value again, field id, "(", ")", three empty
+// fields), a sort row seven, a column row five.
+QELT_EXPORT std::string EncodeConditionRows(const std::vector<ConditionRow>& rows);
+QELT_EXPORT std::string EncodeSortKeyRows(const std::vector<SortKeyRow>& rows);
+QELT_EXPORT std::string EncodeColumnRows(const std::vector<ColumnRow>& rows);
+
+// The rows of a stored value, in order. A blank value holds none; the
+// condition and column forms end in an empty piece that is no row (the
+// dialog's ready-for-input row), while the sort form counts exactly its
+// terminators, so text after the last "||" is no sort row. Missing fields
+// are empty, surplus fields dropped. Never fails, whatever the text.
+QELT_EXPORT std::vector<ConditionRow> DecodeConditionRows(const std::string& value);
+QELT_EXPORT std::vector<SortKeyRow> DecodeSortKeyRows(const std::string& value);
+QELT_EXPORT std::vector<ColumnRow> DecodeColumnRows(const std::string& value);
+
+// Why a stored row is not one the dialog could have written, in a short
+// English phrase; empty when it could have been. These checks need no list
+// template: words from their vocabularies, a code that matches its word,
+// parentheses from their pick lists, flags "0" or "1", whole numbers where
+// the grid holds one. Whether the named field still exists is the dialog's
+// question (it drops such rows too). `first` is true for the first stored
+// condition row, which carries no logic word.
+QELT_EXPORT std::string ConditionRowProblem(const ConditionRow& row, bool first);
+QELT_EXPORT std::string SortKeyRowProblem(const SortKeyRow& row);
+QELT_EXPORT std::string ColumnRowProblem(const ColumnRow& row);
+
+// Every problem of a scheme's entries (FKey, FValue), one line each, in
+// entry order: an unknown or repeated key, a check box that is neither "0"
+// nor "1", a list index that is not a whole number from -1 on (-1, "nothing
+// selected", is kept by older schemes and changes nothing when applied), a
+// grid value with a row the dialog could not have written ("Relation row 2:
+// ..."). Empty when the dialog could have written every entry.
+QELT_EXPORT std::vector<std::string> EntryProblems(
+    const std::vector<std::pair<std::string, std::string>>& entries);
+
+// The scheme key that groups the schemes of one kind of list, from the
+// dialog's template filter: "(" + the text after the first "=" + ")" when it
+// holds "=", else the text from its first "(" on (all of it without one).
+QELT_EXPORT std::string SchemeKey(const std::string& filter);
+
+// A width cell in millimetres as whole twips ("10" or "10.00" give "567");
+// a blank or unreadable cell counts as 0.
+QELT_EXPORT std::string TwipsFromMillimetres(const std::string& cell);
+// Stored twips back to millimetres as the grid shows them, two decimals and
+// no leading zero ("567" gives "10.00", "28" gives ".49"); the leading
+// number of the text counts, none is 0.
+QELT_EXPORT std::string MillimetresFromTwips(const std::string& field);
+
+}  // namespace qelt::schemes
