@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ constexpr const char* kRelationOrder =
 constexpr const char* kJoinFailed = "组织关联条件时可能出现了特殊情况，关联失败！";
 constexpr const char* kReadPast = " WITH (READPAST) ";
 constexpr const char* kOn = " ON ";
+constexpr const char* kAndGroup = " AND (";
 constexpr const char* kByIndex = "FIndex ASC";
 constexpr int kLastPass = 50;
 
@@ -51,6 +53,12 @@ void Prune(Recordset& rs, const std::vector<std::string>& needed) {
     }
 }
 
+// The sign of the same relation read from its second table: "a =* b" keeps
+// every row of b, as "b *= a" does.
+std::string Mirrored(const std::string& logic) {
+    return std::string(logic.rbegin(), logic.rend());
+}
+
 // Walks the relation rows pair by pair, always taking the first remaining
 // row whose pair touches the tables joined so far.
 class JoinWalk {
@@ -60,7 +68,7 @@ public:
     std::string run() {
         long position = 0;
         for (int pass = 0;; ++pass) {
-            if (rs_.recordCount() == 0) return text_;
+            if (rs_.recordCount() == 0) return text();
             // Past the last row every remaining pair has waited since the
             // last join, so no further pass can connect one.
             if (pass > kLastPass || !moveTo(position)) return fail();
@@ -71,6 +79,15 @@ public:
     }
 
 private:
+    // One JOIN of the FROM text (the first also names the first table). A
+    // line break follows the first one and one that brought in the first
+    // table of its pair.
+    struct Join {
+        std::string on;
+        bool lineBreak;
+    };
+    static constexpr int kNotJoined = -1;
+
     bool moveTo(long position) {
         rs_.moveFirst();
         if (position > 0) rs_.move(position);
@@ -82,43 +99,79 @@ private:
         return {};
     }
 
-    bool joined(const std::string& alias) const {
-        return support::TextInCollection(alias, joined_);
+    std::string text() const {
+        std::string s;
+        for (const Join& j : joins_) s += j.on + (j.lineBreak ? tpl::kCrLf : "");
+        return s;
+    }
+
+    // The join that declared `alias`, or kNotJoined.
+    int joinOf(const std::string& alias) const {
+        for (std::size_t i = 0; i < joined_.size(); ++i)
+            if (text::IEquals(joined_[i], alias)) return joinOf_[i];
+        return kNotJoined;
+    }
+
+    void declare(const std::string& alias) {
+        if (joinOf(alias) != kNotJoined) return;
+        joined_.push_back(alias);
+        joinOf_.push_back(static_cast<int>(joins_.size()) - 1);
+    }
+
+    std::string table(const char* nameField, const std::string& alias) const {
+        return tpl::FieldText(rs_, nameField) + " " + alias + Hint(alias);
     }
 
     // False when the pair has to wait for one of its tables to be joined.
+    // Every alias is declared once: a pair whose second table is already
+    // there brings in its first one, and a pair between two tables already
+    // there adds its comparisons to the join of the later one.
     bool joinPair() {
         const std::string a = tpl::FieldText(rs_, "FTableNameAlias");
         const std::string b = tpl::FieldText(rs_, "FTableNameAlias11");
+        const std::string logic = tpl::FieldText(rs_, "FLogic");
         std::string join;
-        owner_.getJoinCondition(tpl::FieldText(rs_, "FLogic"), join);
+        owner_.getJoinCondition(logic, join);
         rs_.setFilter(PairFilter(a, b));
         rs_.setSort(kByIndex);
-        const bool aJoined = joined(a);
-        const bool bJoined = joined(b);
-        if (started_ && !aJoined && !bJoined) return false;
-        if (!started_) text_ = tpl::FieldText(rs_, "FTableName") + " " + a + Hint(a);
-        text_ += join + tpl::FieldText(rs_, "FTableName11") + " " + b + Hint(b) + kOn;
-        writeComparisons(a, b, started_ && aJoined && !bJoined);
-        // A line break closes the first pair and any pair that brought in its first table.
-        if (!started_ || !aJoined) text_ += tpl::kCrLf;
-        started_ = true;
-        tpl::AddAlias(joined_, a);
-        tpl::AddAlias(joined_, b);
+        const int aJoin = joinOf(a);
+        const int bJoin = joinOf(b);
+        // The comparisons use up the pair's rows: the table names are read first.
+        if (joins_.empty()) {
+            const std::string head = table("FTableName", a) + join + table("FTableName11", b) + kOn;
+            joins_.push_back({head + comparisons(a, b, false), true});
+            declare(a);
+            declare(b);
+        } else if (aJoin == kNotJoined && bJoin == kNotJoined) {
+            return false;
+        } else if (bJoin == kNotJoined) {
+            const std::string head = join + table("FTableName11", b) + kOn;
+            joins_.push_back({head + comparisons(a, b, true), false});
+            declare(b);
+        } else if (aJoin == kNotJoined) {
+            owner_.getJoinCondition(Mirrored(logic), join);
+            const std::string head = join + table("FTableName", a) + kOn;
+            joins_.push_back({head + comparisons(a, b, false), true});
+            declare(a);
+        } else if (const std::string more = comparisons(a, b, false); !more.empty()) {
+            joins_[std::max(aJoin, bJoin)].on += kAndGroup + more + ")";
+        }
         return true;
     }
 
-    void writeComparisons(const std::string& a, const std::string& b, bool secondIsNew) {
+    std::string comparisons(const std::string& a, const std::string& b, bool secondIsNew) {
+        std::string s;
         rs_.moveFirst();
         while (!rs_.eof()) {
             std::string op;
             owner_.getLogicOperator(tpl::FieldText(rs_, "FLogicOperator"), op);
             if (secondIsNew && isPrintCountRelation(a, b))
-                text_ += " " + tpl::FieldText(rs_, "FSubFilter");
+                s += " " + tpl::FieldText(rs_, "FSubFilter");
             else
-                text_ += comparisonText(a, b, op);
+                s += comparisonText(a, b, op);
             rs_.deleteCurrent();
         }
+        return s;
     }
 
     // Purchase orders count their prints through a relation whose condition
@@ -161,9 +214,10 @@ private:
 
     TemplateData& owner_;
     Recordset& rs_;
-    std::string text_;
+    std::vector<Join> joins_;
+    // The aliases declared so far, each with the index of its join.
     std::vector<std::string> joined_;
-    bool started_ = false;
+    std::vector<int> joinOf_;
 };
 
 }  // namespace

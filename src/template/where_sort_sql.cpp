@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,14 @@ std::string Comparison(const clsFilterElement& e) {
     return {};
 }
 
+// A constant column ("59") as a sort key would be read as a column position.
+bool IsBareNumber(const std::string& field) {
+    std::string_view f = text::TrimView(field);
+    if (!f.empty() && (f.front() == '+' || f.front() == '-')) f = text::TrimView(f.substr(1));
+    return !f.empty() &&
+           std::all_of(f.begin(), f.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 [[noreturn]] void ThrowIllegalSign() {
     throw Error(err::kRuleFailed, kSignErrorSource, kSignErrorText);
 }
@@ -102,7 +111,7 @@ std::string TemplateData::GetSortSQL(const Collection<clsSQLElement>& Collection
     ResolveFieldNames(*impl_->sorts, CollectionSQLElements);
     std::string s;
     for (const auto& e : *impl_->sorts)
-        if (e) s += e->sFieldName + e->SortType + ",";
+        if (e && !IsBareNumber(e->sFieldName)) s += e->sFieldName + e->SortType + ",";
     if (!s.empty() && s.back() == ',') s.pop_back();
     return s;
 }

@@ -3,10 +3,8 @@
 // specifics) and returns rows, and it is the same whichever backend the
 // library read the templates through.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -18,18 +16,6 @@
 
 namespace qelt::testing {
 namespace {
-
-std::vector<int> DemoListIds() {
-    std::vector<int> ids;
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, "select FID from ICListTemplate order by FID", -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW) ids.push_back(sqlite3_column_int(stmt, 0));
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return ids;
-}
 
 void UseDemo(Backend backend, const std::string& props) {
     support::ResetProcessState();

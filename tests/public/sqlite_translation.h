@@ -4,6 +4,7 @@
 
 #include <regex>
 #include <string>
+#include <vector>
 
 namespace qelt::testing {
 
@@ -39,6 +40,19 @@ inline long CountRows(const std::string& sql, std::string& error) {
     sqlite3_finalize(stmt);
     sqlite3_close(db);
     return rows;
+}
+
+// The lists (FID) of the demo database, in order.
+inline std::vector<int> DemoListIds() {
+    std::vector<int> ids;
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "select FID from ICListTemplate order by FID", -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW) ids.push_back(sqlite3_column_int(stmt, 0));
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return ids;
 }
 
 }  // namespace qelt::testing

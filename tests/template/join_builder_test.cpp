@@ -31,6 +31,7 @@ protected:
 };
 
 // A line break follows only the first pair and a pair whose first table was new.
+// Every alias is declared once.
 TEST_F(JoinBuilder, PairsAreJoinedAsTheyBecomeConnectable) {
     const struct {
         std::vector<std::string> rows, needed;
@@ -65,11 +66,28 @@ TEST_F(JoinBuilder, PairsAreJoinedAsTheyBecomeConnectable) {
         {{"TableA V1.FInterID = TableB u1.FInterID | FTableNameAlias11='u1 '"},
          {"v1", "u1 "},
          "TableA V1 INNER JOIN TableB u1 " + kRP + " ON   V1.FInterID = u1 .FInterID\r\n"},
-        // First table new, second joined.
-        {{kAB, "T3 t3.FA = TableB u1.FA", "T3 t3.FB = T4 t4.FB"},
-         {"v1", "u1", "t3", "t4"},
-         kFirstPair + "\r\n INNER JOIN TableB u1" + kRP +
-             " ON   t3.FA = u1.FA\r\n INNER JOIN T4 t4 ON   t3.FB = t4.FB"},
+        // First table new, second joined: the first table is joined, with the
+        // sign read from its side, and a line break follows.
+        {{kAB, "T3 t3.FA = TableB u1.FA", "T3 t3.FB = T4 t4.FB", "T5 t5.FC =* T4 t4.FC",
+          "TableC t6.FD *= T3 t3.FD"},
+         {"v1", "u1", "t3", "t4", "t5", "t6"},
+         kFirstPair + "\r\n INNER JOIN T3 t3 ON   t3.FA = u1.FA\r\n INNER JOIN T4 t4 ON   t3.FB = "
+                      "t4.FB LEFT OUTER JOIN T5 t5 ON   t5.FC = t4.FC\r\n RIGHT OUTER JOIN TableC "
+                      "t6 ON   t6.FD = t3.FD\r\n"},
+        {{"TableB u1.FX = T3 t3.FX", "TableA v1.FX *= TableB u1.FX"},
+         {"v1", "u1", "t3"},
+         "TableB u1" + kRP + " INNER JOIN T3 t3 ON   u1.FX = t3.FX\r\n RIGHT OUTER JOIN TableA v1" +
+             kRP + " ON   v1.FX = u1.FX\r\n"},
+        // A cycle: a pair between two joined tables adds its comparisons to
+        // the join of the later one.
+        {{kAB, "TableB u1.FItemID = T1 t1.FItemID", "T1 t1.FUnitID *= T4 t4.FUnitID",
+          "TableA v1.FItemID = T1 t1.FItemID",
+          "TableA v1.FB = T1 t1.FB | FIndex=1, Fcondition='OR'",
+          "T4 t4.FID = TableA v1.FID | FIsConst=3"},
+         {"v1", "u1", "t1", "t4"},
+         kFirstPair + "\r\n INNER JOIN T1 t1 ON   u1.FItemID = t1.FItemID AND (  v1.FItemID = "
+                      "t1.FItemID OR v1.FB = t1.FB) LEFT OUTER JOIN T4 t4 ON   t1.FUnitID = "
+                      "t4.FUnitID"},
         // The print count joined to a purchase takes its own condition.
         {{"ICPurchase v1.FInterID = ICPurchaseEntry u1.FInterID",
           "icpurchase v1.FInterID *= ICPrintCount T562.FInterID | FSubFilter='v1.FInterID=T562.x'"},

@@ -56,18 +56,29 @@ TEST(WhereSql, AliasesMatchIgnoringCaseAndBlanksAndTheLastColumnWins) {
     EXPECT_EQ(c->sFieldName, "t1.FBillNo");
 }
 
-TEST(SortSql, KeysKeepTheirDirectionBlanksAndLoseTheLastComma) {
+// A constant column ("59") would be read as a column position: it is no key.
+TEST(SortSql, KeysKeepTheirDirectionBlanksAndLoseTheLastCommaAndConstants) {
     TemplateData t;
     EXPECT_EQ(t.GetSortSQL({}), "");
-    t.setCollectionSort(Coll<clsSortElement>({}));
-    EXPECT_EQ(t.GetSortSQL({}), "");
     const Collection<clsSQLElement> columns{Column("t1.FDate", "FDate"),
-                                            Column("t1.FBillNo", "fbillno")};
+                                            Column("t1.FBillNo", "fbillno"),
+                                            Column(" 59 ", "FTranType"), Column("- 1", "FSign")};
     auto date = Key("FDate", " DESC ");
-    t.setCollectionSort(Coll({date}));
-    EXPECT_EQ(t.GetSortSQL(columns) + "|" + date->sFieldName, "t1.FDate DESC |t1.FDate");
-    t.setCollectionSort(Coll({Key("FDate", " ASC "), Key("FBillNo", " DESC ")}));
-    EXPECT_EQ(t.GetSortSQL(columns), "t1.FDate ASC ,t1.FBillNo DESC ");
+    const struct {
+        std::vector<std::shared_ptr<clsSortElement>> keys;
+        std::string expected;
+    } cases[] = {
+        {{}, ""},
+        {{date}, "t1.FDate DESC "},
+        {{Key("FDate", " ASC "), Key("FBillNo", " DESC ")}, "t1.FDate ASC ,t1.FBillNo DESC "},
+        {{Key("FTranType", " ASC "), Key("FDate", ""), Key("FSign", " DESC ")}, "t1.FDate"},
+        {{Key("FTranType", " ASC ")}, ""},
+    };
+    for (const auto& c : cases) {
+        t.setCollectionSort(std::make_shared<Collection<clsSortElement>>(c.keys));
+        EXPECT_EQ(t.GetSortSQL(columns), c.expected);
+    }
+    EXPECT_EQ(date->sFieldName, "t1.FDate");
 }
 
 // A wrong sign in a template is met where the list is built
