@@ -259,6 +259,7 @@ TEST_F(Show, WithoutAFrontEndNothingIsShownAndOkIsFalse) {
     ui::SetPresenter(nullptr);
     filter.Show();
     EXPECT_FALSE(filter.OK());
+    EXPECT_EQ(filter.Datasql(), "") << "no earlier statement stays";
     EXPECT_EQ(shown(),
               "|No dialog front end is registered: the filter dialog cannot be shown.|"
               "Vostrel提示|48");

@@ -45,7 +45,8 @@ protected:
 
     // Shows list 1; `person` acts on the filter dialog, `saveName` is typed
     // into the save-scheme dialog when it opens (then OK).
-    CFilter& show(Person person, const std::string& saveName = "", bool share = false) {
+    CFilter& show(Person person, const std::string& saveName = "", bool share = false,
+                  int list = 1) {
         filter = std::make_unique<CFilter>();
         ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([=](ui::Form& f) {
             if (auto* d = dynamic_cast<dialog::frmFilter*>(&f)) {
@@ -56,8 +57,8 @@ protected:
                 f.button("cmdOk").click();
             }
         }));
-        filter->setListID(1);
-        filter->setFilter("FID=1");
+        filter->setListID(list);
+        filter->setFilter("FID=" + std::to_string(list));
         filter->Show();
         return *filter;
     }
@@ -352,6 +353,137 @@ TEST_F(SchemeDialog, ClearEmptiesConditionsAndSortKeysAndKeepsTheStore) {
     });
     EXPECT_EQ(state, "日期/2 -> /0/");
     EXPECT_NE(entry(2, "Relation"), "\n");
+}
+
+// The statement with its quoted literals taken out ('' is a quote inside one).
+std::string OutsideLiterals(const std::string& sql) {
+    std::string out;
+    bool inside = false;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        if (sql[i] == '\'') {
+            if (inside && i + 1 < sql.size() && sql[i + 1] == '\'')
+                ++i;
+            else
+                inside = !inside;
+            continue;
+        }
+        if (!inside) out += sql[i];
+    }
+    return out;
+}
+
+TEST_F(SchemeDialog, HostileSchemesReachTheStatementOnlyInsideQuotedValues) {
+    const std::string row1 = "##<&单据编号##<&等于##<&1##<&A##<&A##<&3##<&##<&##<&##<&##<&||";
+    const auto row2 = [&](int cell, const std::string& text) {
+        std::string fields[] = {"并且", "单据编号", "等于", "1", "B", "B", "3", "", "", "", "", ""};
+        fields[cell] = text;
+        if (cell == 4) fields[5] = text;
+        std::string out = row1;
+        for (int i = 0; i < 12; ++i) out += fields[i] + (i < 11 ? "##<&" : "||");
+        return out;
+    };
+    struct Case {
+        std::string key, value, expect;
+    };
+    const Case cases[] = {
+        {"Relation", row2(0, "并且PWNED"), "'A'"},
+        {"Relation", row2(1, "单据编号PWNED"), "'A'"},
+        {"Relation", row2(2, "等于 OR PWNED"), "'A'"},
+        {"Relation", row2(3, "1 OR PWNED"), "'A'"},
+        {"Relation", row2(4, "x' OR PWNED=1 --"), "'x'' OR PWNED=1 --'"},
+        {"Relation", row2(6, "3 PWNED"), "'A'"},
+        {"Relation", row2(7, "1=1); DROP TABLE PWNED; SELECT 1 WHERE (1=1 AND "), "'A'"},
+        {"Relation", row2(8, ") OR PWNED=1 OR (1=0"), "'A'"},
+        {"Relation", "##<&日期##<&等于##<&1##<&PWNED##<&PWNED##<&2##<&##<&##<&##<&##<&||", ""},
+        {"OrderBy", "单据编号##<&0##<&1##<&FBillNo##<&PWNED##<&PWNED##<&PWNED||", "FBillNo DESC"},
+        {"OrderBy", "PWNED##<&1##<&0##<&PWNED||单据编号##<&1##<&1##<&FBillNo||", ""},
+        {"HideColumns", "1##<&PWNED##<&1##<&FBillNo##<&0||0##<&567##<&1##<&PWNED##<&0||", ""},
+        {"cboTime", "PWNED", ""},
+        {"cboCancel", "-1", "v1.FCancellation = 0"},
+    };
+    for (const Case& c : cases) {
+        query("DELETE FROM ICSchemeProfileEntry WHERE FSchemeID=2 AND FKey='" + c.key + "'");
+        std::string stored;
+        for (char ch : c.value) stored += ch == '\'' ? std::string("''") : std::string(1, ch);
+        query("INSERT INTO ICSchemeProfileEntry (FSchemeID, FType, FKey, FValue) VALUES (2, 0, '" +
+              c.key + "', '" + stored + "')");
+        fresh(2, "张伟");
+        show([](dialog::frmFilter& d) {
+            d.lvwProject.click("Scheme2");
+            d.cmdOk.click();
+        });
+        ASSERT_TRUE(filter->OK()) << c.value;
+        const std::string sql = filter->Datasql();
+        EXPECT_EQ(OutsideLiterals(sql).find("PWNED"), std::string::npos) << c.value << "\n" << sql;
+        EXPECT_NE(sql.find(c.expect), std::string::npos) << c.expect << "\n" << sql;
+        std::string error;
+        EXPECT_GE(CountRows(ToSqlite(sql), error), 0) << error << "\n" << sql;
+        EXPECT_EQ(messages(), "") << c.value;
+    }
+}
+
+TEST_F(SchemeDialog, TheStartSchemeIsTheUsersOwnAndAColleaguesIsAcceptedAsApplied) {
+    fresh(4, "王强");
+    std::string seen;
+    for (int open = 0; open < 2; ++open)
+        show([&](dialog::frmFilter& d) {
+            for (const auto& item : d.lvwProject.items()) seen += item.key + "=" + item.text + ";";
+            seen += " selected " + d.lvwProject.selectedKey() + "\n";
+            d.cmdCancel.click();
+        });
+    EXPECT_EQ(seen,
+              "Scheme3=未审核入库单;Scheme6=默认方案; selected Scheme6\n"
+              "Scheme3=未审核入库单;Scheme6=默认方案; selected Scheme6\n");
+    const std::string before = query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID");
+    show([](dialog::frmFilter& d) {
+        d.lvwProject.click("Scheme3");
+        d.cmdOk.click();
+    });
+    EXPECT_TRUE(filter->OK());
+    EXPECT_EQ(messages(), "");
+    EXPECT_EQ(query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID"), before);
+    show([&](dialog::frmFilter& d) {
+        d.lvwProject.click("Scheme3");
+        d.cboTime.select(3);
+        d.cmdOk.click();
+    });
+    EXPECT_EQ(messages(), "不能覆盖孙丽设置的方案。|Vostrel提示|64\n") << "a changed one says so";
+    EXPECT_EQ(query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID"), before);
+}
+
+TEST_F(SchemeDialog, ABlankRowKeepsTheConditionsBelowItAndARepickedComparisonKeepsItsCode) {
+    show([](dialog::frmFilter& d) {
+        ASSERT_TRUE(d.VpFilter.pick(1, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(1, 4, kEqual));
+        ASSERT_TRUE(d.VpFilter.type(1, 6, "A1"));
+        ASSERT_TRUE(d.VpFilter.pick(2, 3, kBillNo));
+        ASSERT_TRUE(d.VpFilter.pick(2, 4, 6)) << "包含, the text field's own default";
+        ASSERT_TRUE(d.VpFilter.type(2, 6, "B2"));
+        ASSERT_TRUE(d.VpFilter.moveTo(2, 3));
+        d.cmdInsert.click();
+        d.tlbProject.click("TLBSAVE");
+        d.cmdOk.click();
+    });
+    ASSERT_TRUE(filter->OK());
+    EXPECT_NE(filter->Datasql().find("= 'A1'  AND  v1.FBillNo LIKE '%B2%')"), std::string::npos)
+        << filter->Datasql();
+    EXPECT_EQ(entry(1, "Relation"),
+              "##<&单据编号##<&等于##<&1##<&A1##<&A1##<&3##<&##<&##<&##<&##<&||"
+              "并且##<&单据编号##<&包含##<&9##<&B2##<&B2##<&3##<&##<&##<&##<&##<&||\n");
+}
+
+TEST_F(SchemeDialog, ANewUsersDefaultSchemeKeepsEverySelectorOfTheDemoLists) {
+    for (int list = 4; list <= 7; ++list) {
+        fresh(5, "赵磊");
+        std::string first;
+        for (int open = 0; open < 2; ++open) {
+            show([](dialog::frmFilter& d) { d.cmdOk.click(); }, "", false, list);
+            ASSERT_TRUE(filter->OK()) << list;
+            if (open == 0) first = filter->Datasql();
+        }
+        EXPECT_NE(first.find("v1.FCancellation = 0"), std::string::npos) << first;
+        EXPECT_EQ(filter->Datasql(), first) << "list " << list << ": the second opening";
+    }
 }
 
 }  // namespace
