@@ -67,7 +67,7 @@ void frmFilter::wireGridEditing() {
         if (mFMaker) mFMaker->ConditionCellChanged(row, col);
     };
     VpFilter.onLeaveCell = [this](int row, int col, int newRow, int newCol, bool& cancel) {
-        if (mFMaker) cancel = !mFMaker->ConditionLeaveCell(col, row, newCol, newRow);
+        if (mFMaker) cancel = !mFMaker->ConditionLeaveCell(row, col, newRow, newCol);
     };
     VpFilter.onEditEnd = [this](int, int, bool) {
         if (mFMaker) mFMaker->ConditionEditEnd();

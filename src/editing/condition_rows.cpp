@@ -3,6 +3,7 @@
 
 #include "editing/fmaker.h"
 #include "editing/grid_cells.h"
+#include "editing/grid_columns.h"
 #include "editing/vocabularies.h"
 #include "host/messages.h"
 #include "platform/numbers.h"
@@ -36,7 +37,6 @@ constexpr const char* kMaterialByIdSql = "SELECT FErpClsID FROM t_ICItem WHERE F
 constexpr const char* kMaterialWhere = "SELECT FErpClsID FROM t_ICItem WHERE ";
 constexpr const char* kMaterialClasses = " AND FErpClsID IN (6,8)";
 constexpr int32_t kMaterialClass = 4;
-constexpr int32_t kValueCol = 6;
 constexpr int32_t kTextValueLength = 200;
 constexpr double kIntegerMax = 999999999;
 constexpr double kDecimalMax = 99999999.999999;
@@ -115,7 +115,7 @@ std::string FilterLiteral(int colType, const std::string& code, const std::strin
 
 const clsChatTitle* FMaker::fieldOfRow(const ui::Grid& grid, int32_t row,
                                        bool allowPlaceholder) const {
-    int index = grid.comboIndex(row, 3);
+    int index = grid.comboIndex(row, ConditionCol::Field);
     if (index < (allowPlaceholder ? 0 : 1) || index >= static_cast<int>(fields_.size()))
         return nullptr;
     return &fields_[index];
@@ -125,13 +125,13 @@ void FMaker::setValueCell(int32_t row, int colType) {
     ui::Grid& grid = *conditionGrid_;
     switch (colType) {
         case kTypeDate:
-            cells::MakeDate(grid, row, kValueCol);
+            cells::MakeDate(grid, row, ConditionCol::Value);
             break;
         case kTypeText:
-            cells::MakeEdit(grid, row, kValueCol, kTextValueLength);
+            cells::MakeEdit(grid, row, ConditionCol::Value, kTextValueLength);
             break;
         case kTypeInteger:
-            cells::MakeNumber(grid, row, kValueCol, kIntegerMax, 0);
+            cells::MakeNumber(grid, row, ConditionCol::Value, kIntegerMax, 0);
             break;
         case 2:
         case 4:
@@ -139,21 +139,21 @@ void FMaker::setValueCell(int32_t row, int colType) {
         case 7:
         case 8:
         case 40:
-            cells::MakeNumber(grid, row, kValueCol, kDecimalMax, 6);
+            cells::MakeNumber(grid, row, ConditionCol::Value, kDecimalMax, 6);
             break;
         case kTypeDiscountRate:
-            cells::MakeNumber(grid, row, kValueCol, kDiscountRateMax,
+            cells::MakeNumber(grid, row, ConditionCol::Value, kDiscountRateMax,
                               support::Shared().PrecisionOfDiscountRate);
             break;
         case kTypeAmount8:
-            cells::MakeNumber(grid, row, kValueCol, kAmount8Max, 8);
+            cells::MakeNumber(grid, row, ConditionCol::Value, kAmount8Max, 8);
             break;
         case 10:
         case 11:
-            cells::MakeNumber(grid, row, kValueCol, kAmount2Max, 2);
+            cells::MakeNumber(grid, row, ConditionCol::Value, kAmount2Max, 2);
             break;
         default:
-            cells::MakeEdit(grid, row, kValueCol, 0);
+            cells::MakeEdit(grid, row, ConditionCol::Value, 0);
             break;
     }
 }
@@ -161,23 +161,24 @@ void FMaker::setValueCell(int32_t row, int colType) {
 bool FMaker::Changed(int32_t Row, int32_t Col) {
     if (!conditionGrid_) return true;
     ui::Grid& grid = *conditionGrid_;
-    if (Col == 3) {
+    if (Col == ConditionCol::Field) {
         const clsChatTitle* field = fieldOfRow(grid, Row, false);
         if (!field) return true;
         setComparisonList(Row, IsStatusField(field->ColName) ? kTypeStatus : field->ColType, false);
-        grid.setText(Row, 6, "");
-        grid.setText(Row, 8, text::Num(field->InterID));
-        grid.setText(Row, 9, field->FieldName);
-        grid.setText(Row, 10, field->ColName);
-        grid.setText(Row, 11, field->TableName);
-        grid.setText(Row, 12, field->TableAlias);
+        grid.setText(Row, ConditionCol::Value, "");
+        grid.setText(Row, ConditionCol::FieldId, text::Num(field->InterID));
+        grid.setText(Row, ConditionCol::FieldName, field->FieldName);
+        grid.setText(Row, ConditionCol::FieldAlias, field->ColName);
+        grid.setText(Row, ConditionCol::TableName, field->TableName);
+        grid.setText(Row, ConditionCol::TableAlias, field->TableAlias);
         setValueCell(Row, field->ColType);
-    } else if (Col == 4) {
+    } else if (Col == ConditionCol::Compare) {
         const clsChatTitle* field = fieldOfRow(grid, Row, true);
         if (!field) return true;
-        int k = grid.comboIndex(Row, 4);
-        if (k >= 0 && IsNumericCompareType(field->ColType)) grid.setText(Row, 6, "0.0");
-        grid.setComboIndex(Row, 5, k);
+        int k = grid.comboIndex(Row, ConditionCol::Compare);
+        if (k >= 0 && IsNumericCompareType(field->ColType))
+            grid.setText(Row, ConditionCol::Value, "0.0");
+        grid.setComboIndex(Row, ConditionCol::Code, k);
     }
     return true;
 }
@@ -187,27 +188,29 @@ void FMaker::ConditionCellChanged(int32_t Row, int32_t Col) {
     if (!conditionGrid_) return;
     ui::Grid& grid = *conditionGrid_;
     const int32_t active = grid.activeRow();
-    if (IsEmptinessWord(grid.text(active, 4))) {
-        grid.setLocked(active, 6, true);
-        grid.setText(active, 6, "");
+    if (IsEmptinessWord(grid.text(active, ConditionCol::Compare))) {
+        grid.setLocked(active, ConditionCol::Value, true);
+        grid.setText(active, ConditionCol::Value, "");
     } else {
-        grid.setLocked(active, 6, false);
+        grid.setLocked(active, ConditionCol::Value, false);
     }
 }
 
-bool FMaker::ConditionLeaveCell(int32_t Col, int32_t Row, int32_t /*NewCol*/, int32_t NewRow) {
+bool FMaker::ConditionLeaveCell(int32_t Row, int32_t Col, int32_t NewRow, int32_t /*NewCol*/) {
     if (!conditionGrid_) return true;
     ui::Grid& grid = *conditionGrid_;
     auto blank = [&](int32_t r, int32_t c) { return text::IsBlank(grid.text(r, c)); };
     lastConditionRow_ = Row;
-    if (NewRow >= 2 && blank(NewRow, 1) && !blank(NewRow, 3)) grid.setComboIndex(NewRow, 1, 0);
+    if (NewRow >= 2 && blank(NewRow, ConditionCol::Logic) && !blank(NewRow, ConditionCol::Field))
+        grid.setComboIndex(NewRow, ConditionCol::Logic, 0);
     if (NewRow == -1 || NewRow == 1) return true;
 
     bool allowed = true;
     if (Row == 1) {
-        for (int32_t c : {3, 4, 6}) {
+        for (int32_t c : {ConditionCol::Field, ConditionCol::Compare, ConditionCol::Value}) {
             if (!blank(1, c)) continue;
-            if (blank(1, 3) || blank(1, 4) || !IsEmptinessWord(grid.text(1, 4))) {
+            if (blank(1, ConditionCol::Field) || blank(1, ConditionCol::Compare) ||
+                !IsEmptinessWord(grid.text(1, ConditionCol::Compare))) {
                 Notify(kFirstRowMissing);
                 grid.setActiveCell(1, c);
                 allowed = false;
@@ -221,32 +224,34 @@ bool FMaker::ConditionLeaveCell(int32_t Col, int32_t Row, int32_t /*NewCol*/, in
             testRow = Row - 1;
         } else if (NewRow > Row) {
             testRow = Row;
-            valueMissing = !IsEmptinessWord(grid.text(Row, 4)) && grid.text(Row, 6).empty();
+            valueMissing = !IsEmptinessWord(grid.text(Row, ConditionCol::Compare)) &&
+                           grid.text(Row, ConditionCol::Value).empty();
         } else if (NewRow < Row && NewRow >= 3) {
             testRow = NewRow - 1;
         }
-        if (testRow > 0 && (grid.text(testRow, 1).empty() || valueMissing)) {
+        if (testRow > 0 && (grid.text(testRow, ConditionCol::Logic).empty() || valueMissing)) {
             Notify(kPreviousRowEmpty);
-            grid.setActiveCell(Row, 5);
+            grid.setActiveCell(Row, ConditionCol::Code);
             if (NewRow == Row) grid.clearRange(Row, 1, Row, grid.maxCols());
             return false;
         }
         bool filled = false;
-        for (int32_t c = 2; c <= grid.maxCols() && !filled; ++c)
+        for (int32_t c = ConditionCol::Left; c <= grid.maxCols() && !filled; ++c)
             filled = !grid.text(Row, c).empty();
-        if (filled && grid.comboIndex(Row, 1) < 0) {
+        if (filled && grid.comboIndex(Row, ConditionCol::Logic) < 0) {
             Notify(kLogicMissing);
-            grid.clearRange(Row, 2, Row, grid.maxCols());
+            grid.clearRange(Row, ConditionCol::Left, Row, grid.maxCols());
             return true;
         }
     }
 
-    if (Col == 6 && grid.cellType(Row, 6) == ui::CellType::Date) {
-        std::string value = text::Trim(grid.text(Row, 6));
+    if (Col == ConditionCol::Value &&
+        grid.cellType(Row, ConditionCol::Value) == ui::CellType::Date) {
+        std::string value = text::Trim(grid.text(Row, ConditionCol::Value));
         Date date;
         if (!value.empty() && !Date::parse(value, date)) {
             Notify(kInvalidCellDate, kDateMessageTitle);
-            grid.setActiveCell(Row, 6);
+            grid.setActiveCell(Row, ConditionCol::Value);
             return false;
         }
     }
@@ -263,10 +268,10 @@ void FMaker::ConditionEditEnd() {
 }
 
 int32_t FMaker::CheckData(int32_t Row, int32_t Col, std::string* sReturn) {
-    if (Col != 6 || !conditionGrid_) return 0;
+    if (Col != ConditionCol::Value || !conditionGrid_) return 0;
     const clsChatTitle* field = fieldOfRow(*conditionGrid_, Row, true);
     if (!field || field->LookUpClsID != kMaterialClass) return 0;
-    const std::string sql = MaterialQuery(*field, conditionGrid_->text(Row, 6));
+    const std::string sql = MaterialQuery(*field, conditionGrid_->text(Row, ConditionCol::Value));
     if (sql.empty()) return 0;
     try {
         auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
@@ -295,27 +300,29 @@ std::shared_ptr<Collection<clsFilterElement>> FMaker::getFilterElements(ui::Grid
         const clsChatTitle* field = fieldOfRow(ctlSpread, r, false);
         if (!field) continue;
         auto e = std::make_shared<clsFilterElement>();
-        e->sAndOr = elements->empty() ? kFirstAndOr
-                                      : (ctlSpread.comboIndex(r, 1) == 1 ? kOrWord : kAndWord);
-        if (!ctlSpread.text(r, 10).empty()) {
-            e->sFieldName = ctlSpread.text(r, 9);
-            e->sFieldAlias = ctlSpread.text(r, 10);
-            e->sTableName = ctlSpread.text(r, 11);
-            e->sTableAlias = ctlSpread.text(r, 12);
+        e->sAndOr = elements->empty()
+                        ? kFirstAndOr
+                        : (ctlSpread.comboIndex(r, ConditionCol::Logic) == 1 ? kOrWord : kAndWord);
+        if (!ctlSpread.text(r, ConditionCol::FieldAlias).empty()) {
+            e->sFieldName = ctlSpread.text(r, ConditionCol::FieldName);
+            e->sFieldAlias = ctlSpread.text(r, ConditionCol::FieldAlias);
+            e->sTableName = ctlSpread.text(r, ConditionCol::TableName);
+            e->sTableAlias = ctlSpread.text(r, ConditionCol::TableAlias);
         }
-        const int k = ctlSpread.comboIndex(r, 4);
+        const int k = ctlSpread.comboIndex(r, ConditionCol::Compare);
         if (k < 0) return refuse();
-        e->sRightParentheses = ctlSpread.text(r, 7);
-        e->sLeftParentheses = ctlSpread.text(r, 2);
+        e->sRightParentheses = ctlSpread.text(r, ConditionCol::Right);
+        e->sLeftParentheses = ctlSpread.text(r, ConditionCol::Left);
         // Only the pick lists' parentheses reach the statement, whoever wrote
         // the cells.
         if (!IsParenthesisItem(e->sLeftParentheses, '(') ||
             !IsParenthesisItem(e->sRightParentheses, ')'))
             return refuse();
-        ctlSpread.setComboIndex(r, 5, k);
-        e->sLogicOperator = ctlSpread.text(r, 5);
-        std::string refusal = FilterLiteral(field->ColType, e->sLogicOperator, ctlSpread.text(r, 6),
-                                            e->sValue, e->lFieldType);
+        ctlSpread.setComboIndex(r, ConditionCol::Code, k);
+        e->sLogicOperator = ctlSpread.text(r, ConditionCol::Code);
+        std::string refusal =
+            FilterLiteral(field->ColType, e->sLogicOperator, ctlSpread.text(r, ConditionCol::Value),
+                          e->sValue, e->lFieldType);
         if (!refusal.empty()) {
             Notify(refusal);
             if (bReturn) *bReturn = false;

@@ -4,10 +4,12 @@
 
 #include "editing/fmaker.h"
 #include "editing/grid_cells.h"
+#include "editing/grid_columns.h"
 #include "editing/vocabularies.h"
 #include "platform/text.h"
 #include "qelt/template_data.h"
 #include "support/shared_settings.h"
+#include "template/column_types.h"
 
 namespace qelt::editing {
 
@@ -91,14 +93,15 @@ struct SkipRules {
     }
     bool skipFromCatalogue(const Recordset& rs) const {
         int32_t colType = LongOf(rs, "FColType");
-        return LongOf(rs, "FVisible") == 0 || (IsMoneyType(colType) && !moneyVisible) ||
+        return LongOf(rs, "FVisible") == 0 || (tpl::IsMoneyType(colType) && !moneyVisible) ||
                commonSkip(colType, text::ToUpper(TextOf(rs, "FColName")));
     }
     bool skipFromConditions(const Recordset& rs) const {
         int32_t colType = LongOf(rs, "FColType");
         std::string upper = text::ToUpper(TextOf(rs, "FColName"));
         return LongOf(rs, "FVisForQuest") == 0 || IsSelectorColumn(upper) ||
-               (IsMoneyType(colType) && auditChoice && !moneyVisible) || commonSkip(colType, upper);
+               (tpl::IsMoneyType(colType) && auditChoice && !moneyVisible) ||
+               commonSkip(colType, upper);
     }
 };
 
@@ -203,49 +206,39 @@ std::string FMaker::GetMappingLogic(const std::string& Name, bool CHStoOther) co
 
 namespace qelt::editing {
 
-namespace {
-
-constexpr int32_t kLogicCol = 1;
-constexpr int32_t kLeftCol = 2;
-constexpr int32_t kFieldCol = 3;
-constexpr int32_t kCompareCol = 4;
-constexpr int32_t kCodeCol = 5;
-constexpr int32_t kRightCol = 7;
-
-}  // namespace
-
 void FMaker::prepareConditionGrid() {
     if (!conditionGrid_) return;
     ui::Grid& grid = *conditionGrid_;
     const int32_t n = ConditionFieldCount();
     grid.setMaxRows(n);
     if (n >= 1) {
-        grid.setLocked(1, kLogicCol, true);
-        grid.setBackColor(1, kLogicCol, ui::Color::TooltipBackground);
+        grid.setLocked(1, ConditionCol::Logic, true);
+        grid.setBackColor(1, ConditionCol::Logic, ui::Color::TooltipBackground);
     }
     for (int32_t row = 1; row <= grid.maxRows(); ++row) prepareRow(row);
-    for (int32_t row = 2; row <= n; ++row) cells::MakeList(grid, row, kLogicCol, kLogicList);
+    for (int32_t row = 2; row <= n; ++row)
+        cells::MakeList(grid, row, ConditionCol::Logic, kLogicList);
 }
 
 void FMaker::prepareRow(int32_t row) {
     ui::Grid& grid = *conditionGrid_;
-    cells::MakeList(grid, row, kFieldCol, fieldList_);
-    cells::MakeList(grid, row, kLeftCol, kLeftParenthesisList);
-    cells::MakeList(grid, row, kRightCol, kRightParenthesisList);
+    cells::MakeList(grid, row, ConditionCol::Field, fieldList_);
+    cells::MakeList(grid, row, ConditionCol::Left, kLeftParenthesisList);
+    cells::MakeList(grid, row, ConditionCol::Right, kRightParenthesisList);
     grid.setLocked(row, ui::Grid::All, false);
-    if (row == 1) grid.setLocked(1, kLogicCol, true);
+    if (row == 1) grid.setLocked(1, ConditionCol::Logic, true);
     setComparisonList(row, kTypePlaceholder, true);
 }
 
 void FMaker::setComparisonList(int32_t row, int colType, bool keepText) {
     ui::Grid& grid = *conditionGrid_;
     const ComparisonList& list = ComparisonsFor(colType);
-    cells::MakeList(grid, row, kCompareCol, list.wordText());
-    cells::MakeList(grid, row, kCodeCol, list.codeText());
+    cells::MakeList(grid, row, ConditionCol::Compare, list.wordText());
+    cells::MakeList(grid, row, ConditionCol::Code, list.codeText());
     if (keepText) return;
     for (std::size_t i = 0; i < list.words.size(); ++i)
         if (list.words[i] == std::string_view(list.defaultWord))
-            grid.setComboIndex(row, kCompareCol, static_cast<int>(i));
+            grid.setComboIndex(row, ConditionCol::Compare, static_cast<int>(i));
 }
 
 void FMaker::ClearAll() {

@@ -133,10 +133,11 @@ public:
     // A cell changed: Changed, then the value cell is locked and emptied for
     // an emptiness comparison of the active row, unlocked otherwise.
     void ConditionCellChanged(int32_t Row, int32_t Col);
-    // The user leaves (Col, Row) for (NewCol, NewRow) (-1 when leaving the
-    // grid). Runs the row checks; returns false when the move is refused, in
-    // which case the handler has already made the cell to correct active.
-    bool ConditionLeaveCell(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow);
+    // The user leaves (Row, Col) for (NewRow, NewCol) (-1 when leaving the
+    // grid), in the grid event's order. Runs the row checks; returns false
+    // when the move is refused, in which case the handler has already made
+    // the cell to correct active.
+    bool ConditionLeaveCell(int32_t Row, int32_t Col, int32_t NewRow, int32_t NewCol);
     // Editing of the active cell ended: the material check with its message.
     void ConditionEditEnd();
     // The row the user last left in the condition grid; 0 before any.

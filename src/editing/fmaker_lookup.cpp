@@ -1,19 +1,15 @@
 #include "editing/fmaker.h"
+#include "editing/grid_columns.h"
 #include "editing/value_lookup.h"
+#include "qelt/ui/controls.h"
 #include "qelt/ui/grid.h"
 #include "support/shared_settings.h"
 
 namespace qelt::editing {
 
-namespace {
-constexpr int kValueCol = 6;
-constexpr int kFieldCol = 3;
-constexpr int kKeyF7 = 118;
-}  // namespace
-
 void FMaker::KeyForHelpWin(int32_t Row, int16_t /*OptID*/, int32_t* m_ListID) {
     if (!conditionGrid_) return;
-    const int index = conditionGrid_->comboIndex(Row, kFieldCol);
+    const int index = conditionGrid_->comboIndex(Row, ConditionCol::Field);
     if (index <= 0 || index >= static_cast<int>(fields_.size())) return;
     const clsChatTitle& entry = fields_[static_cast<size_t>(index)];
     const LookupField field{entry.LookUpClsID, entry.RetDataType, entry.FieldName};
@@ -23,8 +19,8 @@ void FMaker::KeyForHelpWin(int32_t Row, int16_t /*OptID*/, int32_t* m_ListID) {
 }
 
 void FMaker::ConditionKeyDown(int keyCode, int32_t listId) {
-    if (!conditionGrid_ || keyCode != kKeyF7) return;
-    if (conditionGrid_->activeCol() != kValueCol) return;
+    if (!conditionGrid_ || keyCode != ui::kKeyF7) return;
+    if (conditionGrid_->activeCol() != ConditionCol::Value) return;
     KeyForHelpWin(conditionGrid_->activeRow(), 1, &listId);
 }
 

@@ -3,6 +3,7 @@
 
 #include "editing/fmaker.h"
 #include "editing/grid_cells.h"
+#include "editing/grid_columns.h"
 #include "platform/numbers.h"
 #include "platform/text.h"
 #include "qelt/error.h"
@@ -17,7 +18,6 @@ constexpr std::size_t kCaptionPadding = 500;
 constexpr const char* kAscending = " ASC ";
 constexpr const char* kDescending = " DESC ";
 constexpr const char* kTicked = "1";
-constexpr const char* kAlignmentList = "默认\t靠左\t靠右\t居中";
 constexpr double kTwipsPerMillimetre = 56.7;
 
 // A width as decimal text with fifteen significant digits, so that a width
@@ -62,17 +62,20 @@ bool FMaker::InitHideColumns() {
             catalogue_->setValue("ColCaption", caption);
         }
         catalogue_->setValue("Index", row);
-        cells::SetStatic(grid, row, 1, caption);
-        cells::SetStatic(grid, row, 2, "");
-        cells::SetCheck(grid, row, 3, visible != 0);
-        cells::SetEdit(grid, row, 4, catalogue_->value("ColWidth").toString(""));
-        cells::SetEdit(grid, row, 5, text::Num(row));
-        cells::MakeList(grid, row, 6, kAlignmentList);
-        grid.setComboIndex(row, 6, 0);
-        cells::SetEdit(grid, row, 7, catalogue_->value("FieldName").toString(""));
-        cells::SetEdit(grid, row, 8, catalogue_->value("ColName").toString(""));
-        cells::SetEdit(grid, row, 9, catalogue_->value("TableName").toString(""));
-        cells::SetEdit(grid, row, 10, catalogue_->value("TableAlias").toString(""));
+        cells::SetStatic(grid, row, ColumnCol::Caption, caption);
+        cells::SetStatic(grid, row, ColumnCol::SecondCaption, "");
+        cells::SetCheck(grid, row, ColumnCol::Shown, visible != 0);
+        cells::SetEdit(grid, row, ColumnCol::Width, catalogue_->value("ColWidth").toString(""));
+        cells::SetEdit(grid, row, ColumnCol::Index, text::Num(row));
+        cells::MakeList(grid, row, ColumnCol::Alignment, kAlignmentList);
+        grid.setComboIndex(row, ColumnCol::Alignment, 0);
+        cells::SetEdit(grid, row, ColumnCol::FieldName,
+                       catalogue_->value("FieldName").toString(""));
+        cells::SetEdit(grid, row, ColumnCol::Alias, catalogue_->value("ColName").toString(""));
+        cells::SetEdit(grid, row, ColumnCol::TableName,
+                       catalogue_->value("TableName").toString(""));
+        cells::SetEdit(grid, row, ColumnCol::TableAlias,
+                       catalogue_->value("TableAlias").toString(""));
     }
     catalogue_->setFilter("");
     grid.setMaxRows(placed);
@@ -84,15 +87,15 @@ std::shared_ptr<Collection<clsSortElement>> FMaker::getOrderbyElements(ui::Grid&
     auto elements = std::make_shared<Collection<clsSortElement>>();
     const int32_t rows = ctlSpread.maxRows();
     for (int32_t r = 1; r <= rows; ++r) {
-        std::string alias = ctlSpread.text(r, 4);
+        std::string alias = ctlSpread.text(r, SortCol::Alias);
         if (alias.empty()) break;
         auto e = std::make_shared<clsSortElement>();
         e->sFieldAlias = alias;
-        e->sFieldName = ctlSpread.text(r, 6);
-        e->sTableAlias = ctlSpread.text(r, 5);
-        e->sTableName = ctlSpread.text(r, 7);
-        if (ctlSpread.text(r, 2) == kTicked) e->SortType = kAscending;
-        if (ctlSpread.text(r, 3) == kTicked) e->SortType = kDescending;
+        e->sFieldName = ctlSpread.text(r, SortCol::FieldName);
+        e->sTableAlias = ctlSpread.text(r, SortCol::TableAlias);
+        e->sTableName = ctlSpread.text(r, SortCol::TableName);
+        if (ctlSpread.text(r, SortCol::Ascending) == kTicked) e->SortType = kAscending;
+        if (ctlSpread.text(r, SortCol::Descending) == kTicked) e->SortType = kDescending;
         elements->push_back(std::move(e));
     }
     if (bReturn) *bReturn = true;
@@ -108,15 +111,15 @@ std::shared_ptr<Collection<clsHidenElement>> FMaker::getHidenElements(ui::Grid& 
         for (int32_t r = 1; r <= rows; ++r) {
             auto e = std::make_shared<clsHidenElement>();
             e->lIndex = r;
-            e->sCaption = ctlSpread.text(r, 1);
-            e->lVisible = static_cast<int32_t>(CellNumber(ctlSpread.text(r, 3)));
-            e->dColWidth = CellNumber(ctlSpread.text(r, 4)) * kTwipsPerMillimetre;
+            e->sCaption = ctlSpread.text(r, ColumnCol::Caption);
+            e->lVisible = static_cast<int32_t>(CellNumber(ctlSpread.text(r, ColumnCol::Shown)));
+            e->dColWidth = CellNumber(ctlSpread.text(r, ColumnCol::Width)) * kTwipsPerMillimetre;
             e->FColWidth = WidthText(e->dColWidth);
-            e->FColAlign = text::Num(ctlSpread.comboIndex(r, 6));
-            e->sFieldName = ctlSpread.text(r, 7);
-            e->sFieldAlias = ctlSpread.text(r, 8);
-            e->sTableName = ctlSpread.text(r, 9);
-            e->sTableAlias = ctlSpread.text(r, 10);
+            e->FColAlign = text::Num(ctlSpread.comboIndex(r, ColumnCol::Alignment));
+            e->sFieldName = ctlSpread.text(r, ColumnCol::FieldName);
+            e->sFieldAlias = ctlSpread.text(r, ColumnCol::Alias);
+            e->sTableName = ctlSpread.text(r, ColumnCol::TableName);
+            e->sTableAlias = ctlSpread.text(r, ColumnCol::TableAlias);
             if (e->lVisible == 1) elements->push_back(std::move(e));
         }
     } catch (const Error&) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "editing/grid_columns.h"
 #include "host/process_objects.h"
 #include "platform/text.h"
 #include "qelt/dictionary.h"
@@ -18,8 +19,6 @@ namespace {
 namespace progid = host::progid;
 
 // Columns of the condition grid.
-constexpr int kFieldCol = 3;
-constexpr int kValueCol = 6;
 
 // Base-data classes with a window of their own.
 constexpr int32_t kResourcesClass = -103;
@@ -212,10 +211,11 @@ std::optional<std::string> LookUpValue(const LookupField& field, const std::stri
 
 bool KeyForHelpWin(const LookupField& field, ui::Grid& grid, int32_t row, int32_t listId,
                    const std::string& baseInfo, const std::string& systemName) {
-    if (grid.comboIndex(row, kFieldCol) <= 0) return false;
-    auto text = LookUpValue(field, grid.text(row, kValueCol), listId, baseInfo, systemName);
+    if (grid.comboIndex(row, ConditionCol::Field) <= 0) return false;
+    auto text =
+        LookUpValue(field, grid.text(row, ConditionCol::Value), listId, baseInfo, systemName);
     if (!text) return false;
-    grid.setText(row, kValueCol, *text);
+    grid.setText(row, ConditionCol::Value, *text);
     return true;
 }
 

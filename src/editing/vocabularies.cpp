@@ -34,10 +34,6 @@ bool IsNumericLiteralType(int t) {
     return (t >= 2 && t <= 6) || (t >= 8 && t <= 12) || t == 40;
 }
 
-bool IsMoneyType(int t) {
-    return t == 4 || t == 5 || t == 6 || t == 11 || t == 40;
-}
-
 bool IsStatusField(std::string_view colName) {
     return std::find(kStatusFields.begin(), kStatusFields.end(), colName) != kStatusFields.end();
 }

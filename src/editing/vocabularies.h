@@ -48,8 +48,6 @@ inline constexpr int kTypeStatus = 100;
 bool IsNumericCompareType(int colType);
 // Numeric literal in a condition (2 to 6, 8 to 12, 40).
 bool IsNumericLiteralType(int colType);
-// Columns hidden when money may not be shown (4, 5, 6, 11, 40).
-bool IsMoneyType(int colType);
 // One of the status column aliases, compared exactly.
 bool IsStatusField(std::string_view colName);
 // The emptiness comparisons, which need no value.

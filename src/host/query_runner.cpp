@@ -51,17 +51,20 @@ Error StatementError(const std::string& message, const std::string& sql) {
     return DatabaseError(message + " while executing \"" + sql + "\"");
 }
 
-}  // namespace
-
 // The one place where the database's own errors become the library's, with
 // the statement added.
-RecordsetPtr RunQuery(soci::session& session, const std::string& sql) {
+RecordsetPtr RunGuarded(soci::session& session, const std::string& sql,
+                        const std::vector<QueryParam>& params) {
     RecordsetPtr rs;
     try {
-        if (session.get_backend_name() == kOdbcBackend)
+        // Only a statement with parameters is prepared: a plain one runs as
+        // written, whatever its text holds.
+        if (session.get_backend_name() != kOdbcBackend)
+            rs = RunSociQuery(session, sql, params);
+        else if (params.empty())
             rs = RunOdbcQuery(session, sql);
         else
-            rs = RunSociQuery(session, sql);
+            rs = RunOdbcQuery(session, sql, params);
     } catch (const soci::soci_error& e) {
         throw StatementError(e.get_error_message(), sql);
     } catch (const std::bad_cast&) {
@@ -71,21 +74,15 @@ RecordsetPtr RunQuery(soci::session& session, const std::string& sql) {
     return rs;
 }
 
+}  // namespace
+
+RecordsetPtr RunQuery(soci::session& session, const std::string& sql) {
+    return RunGuarded(session, sql, {});
+}
+
 RecordsetPtr RunQuery(soci::session& session, const std::string& sql,
                       const std::vector<QueryParam>& params) {
-    RecordsetPtr rs;
-    try {
-        if (session.get_backend_name() == kOdbcBackend)
-            rs = RunOdbcQuery(session, sql, params);
-        else
-            rs = RunSociQuery(session, sql, params);
-    } catch (const soci::soci_error& e) {
-        throw StatementError(e.get_error_message(), sql);
-    } catch (const std::bad_cast&) {
-        throw StatementError("A column of the result has a type the library cannot read", sql);
-    }
-    if (rs->recordCount() > 0) rs->moveFirst();
-    return rs;
+    return RunGuarded(session, sql, params);
 }
 
 RecordsetPtr RunQuery(const std::string& sql) {

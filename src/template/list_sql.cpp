@@ -7,6 +7,7 @@
 #include "qelt/template_data.h"
 #include "support/session_env.h"
 #include "support/shared_settings.h"
+#include "template/column_types.h"
 #include "template/template_internal.h"
 
 namespace qelt::tpl {
@@ -34,10 +35,6 @@ std::optional<int16_t> SessionUserId() {
     } catch (const Error&) {
         return std::nullopt;
     }
-}
-
-bool IsMoneyType(int32_t colType) {
-    return colType == 4 || colType == 5 || colType == 6 || colType == 11 || colType == 40;
 }
 
 // A leading "AND" (any case) of a condition that is appended after one.

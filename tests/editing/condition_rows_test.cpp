@@ -62,7 +62,7 @@ protected:
     void quiet() { grid.onLeaveCell = nullptr; }
     void checks() {
         grid.onLeaveCell = [this](int row, int col, int newRow, int newCol, bool& cancel) {
-            cancel = !maker.ConditionLeaveCell(col, row, newCol, newRow);
+            cancel = !maker.ConditionLeaveCell(row, col, newRow, newCol);
         };
     }
     std::string active() const {
