@@ -16,6 +16,8 @@
 #include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
 #include "qelt/ui/presenter.h"
+#include "schemes/scheme_entries.h"
+#include "schemes/scheme_panel.h"
 #include "support/session_env.h"
 #include "support/shared_settings.h"
 
@@ -62,6 +64,7 @@ std::string WideDatabase(int columns) {
 void OnDialog(int columns, const std::function<void(qelt::dialog::frmFilter&)>& body) {
     WideDatabase(columns);
     qelt::dialog::frmFilter form;
+    qelt::schemes::SchemePanel schemes(form);
     form.SetListID(kWideList);
     qelt::ui::ScriptedPresenter([&](qelt::ui::Form&) {
         if (form.vaHideColumn.maxRows() != columns)
@@ -73,16 +76,17 @@ void OnDialog(int columns, const std::function<void(qelt::dialog::frmFilter&)>& 
 
 void BM_SchemeEncode(benchmark::State& state) {
     OnDialog(static_cast<int>(state.range(0)), [&](qelt::dialog::frmFilter& d) {
-        for (auto _ : state) benchmark::DoNotOptimize(d.BuildSchemeEntries());
-        state.counters["HideColumns chars"] = static_cast<double>(d.EncodeColumnGrid().size());
+        for (auto _ : state) benchmark::DoNotOptimize(qelt::schemes::BuildEntries(d, 0));
+        state.counters["HideColumns chars"] =
+            static_cast<double>(qelt::schemes::EncodeColumnGrid(d).size());
     });
 }
 BENCHMARK(BM_SchemeEncode)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 void BM_SchemeApply(benchmark::State& state) {
     OnDialog(static_cast<int>(state.range(0)), [&](qelt::dialog::frmFilter& d) {
-        auto entries = d.BuildSchemeEntries();
-        for (auto _ : state) d.ApplySchemeEntries(*entries);
+        auto entries = qelt::schemes::BuildEntries(d, 0);
+        for (auto _ : state) qelt::schemes::ApplyEntries(d, *entries);
     });
 }
 BENCHMARK(BM_SchemeApply)->Arg(300)->Unit(benchmark::kMicrosecond);

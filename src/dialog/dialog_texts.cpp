@@ -1,6 +1,7 @@
 #include <iterator>
 
-#include "dialog/frm_filter.h"
+#include "dialog/filter_form.h"
+#include "editing/grid_columns.h"
 
 // The fixed texts of the filter dialog. Other rules address the selector
 // items by position and the grid columns by number, so the order of every
@@ -34,31 +35,13 @@ constexpr const char* kPostItems[] = {"已记账", "未记账", "全部"};
 constexpr const char* kROBItems[] = {"蓝字", "红字", "全部"};
 constexpr const char* kTimeItems[] = {"当天", "本周", "本期", "全部", "本年"};
 
-constexpr const char* kConditionHeaders[] = {
-    "逻辑",   "(",        "名称", "比较关系", "比较关系对应的内码", "数值", ")", "FInterID",
-    "字段名", "字段别名", "表名", "表别名"};
-
 constexpr const char* kCancelItems[] = {"已作废", "正常", "全部"};
 
 constexpr const char* kDelOrderCaption = "删除(&R)";
 constexpr const char* kDownCaption = "下移";
 constexpr const char* kUpCaption = "上移";
-constexpr const char* kSortHeaders[] = {
-    "排序字段", "升序",  "降序", "对应的数据库字段的别名", "对应的数据库表的别名",
-    "字段名",   "库表名"};
 constexpr const char* kAddCaption = "添加(&A)";
 constexpr const char* kICMOItems[] = {"计划", "下达", "结案", "全部"};
-
-constexpr const char* kColumnHeaders[] = {"第一行标题",
-                                          "第二行标题",
-                                          "显示",
-                                          "宽度(毫米)",
-                                          "索引:主要是用来更新系统数据",
-                                          "对齐方式",
-                                          "对应的字段名",
-                                          "对应的字段的别名",
-                                          "对应的库表名",
-                                          "库表别名"};
 
 constexpr const char* kTableSettingsCaption = "表格设置:";
 constexpr const char* kTransTypeCaption = "事务类型:";
@@ -75,10 +58,7 @@ constexpr const char* kToolTips[] = {"保存", "删除", "清除", "查看"};
 constexpr const char* kViewMenu[] = {"大图标(&G)", "小图表(&M)", "列表(&L)", "详细资料(&D)"};
 constexpr const char* kSchemeCaption = "方案:";
 
-static_assert(std::size(kConditionHeaders) == frmFilter::kConditionCols);
-static_assert(std::size(kSortHeaders) == frmFilter::kSortCols);
-static_assert(std::size(kColumnHeaders) == frmFilter::kColumnCols);
-static_assert(std::size(kViewMenu) == frmFilter::kViewMenuEntries);
+static_assert(std::size(kViewMenu) == FilterForm::kViewMenuEntries);
 
 template <std::size_t N>
 void SetItems(ui::ComboBox& combo, const char* const (&items)[N]) {
@@ -87,13 +67,13 @@ void SetItems(ui::ComboBox& combo, const char* const (&items)[N]) {
 }
 
 template <std::size_t N>
-void SetHeaders(ui::Grid& grid, const char* const (&headers)[N]) {
-    for (std::size_t c = 0; c < N; ++c) grid.setText(0, static_cast<int>(c) + 1, headers[c]);
+void SetHeaders(ui::Grid& grid, const std::array<editing::GridColumn, N>& columns) {
+    for (std::size_t c = 0; c < N; ++c) grid.setText(0, static_cast<int>(c) + 1, columns[c].header);
 }
 
 }  // namespace
 
-void frmFilter::setDialogTexts() {
+void FilterForm::setDialogTexts() {
     setCaption(kFormCaption);
     cmdOk.setCaption(kOkCaption);
     cmdCancel.setCaption(kCancelCaption);
@@ -120,17 +100,17 @@ void frmFilter::setDialogTexts() {
     SetItems(cboROB, kROBItems);
     SetItems(cboTime, kTimeItems);
 
-    SetHeaders(VpFilter, kConditionHeaders);
+    SetHeaders(VpFilter, editing::kConditionColumns);
     SetItems(cboCancel, kCancelItems);
 
     cmdDelOrder.setCaption(kDelOrderCaption);
     cmdDown.setCaption(kDownCaption);
     cmdUp.setCaption(kUpCaption);
-    SetHeaders(vsOrder, kSortHeaders);
+    SetHeaders(vsOrder, editing::kSortColumns);
     cmdAdd.setCaption(kAddCaption);
     SetItems(cboICMO, kICMOItems);
 
-    SetHeaders(vaHideColumn, kColumnHeaders);
+    SetHeaders(vaHideColumn, editing::kColumnColumns);
 
     Label3.setCaption(kTableSettingsCaption);
     Label1_0.setCaption(kTransTypeCaption);

@@ -1,160 +1,98 @@
 #include "dialog/frm_filter.h"
 
-#include <initializer_list>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
+#include "dialog/scheme_steps.h"
 #include "editing/fmaker.h"
+#include "editing/grid_columns.h"
 #include "platform/text.h"
+#include "qelt/error.h"
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
+#include "support/session_env.h"
 
 namespace qelt::dialog {
 
-namespace {
-
-constexpr int kTabs = 3;
-constexpr int kConditionTab = 0;
-constexpr int kSortTab = 1;
-constexpr int kColumnTab = 2;
-
-constexpr const char* kCodeSeparator = "||";
-
-}  // namespace
-
-std::string TransTypeItem::Text(const std::string& name, int32_t listId, int32_t templateId,
-                                const std::string& filter) {
-    return name + std::string(kBlanks, ' ') + std::to_string(listId) + kCodeSeparator +
-           std::to_string(templateId) + kCodeSeparator + filter;
+int32_t DialogInputs::destBillTranTypeNumber() const {
+    return static_cast<int32_t>(std::atol(destBillTransType.c_str()));
 }
 
-std::string TransTypeItem::DisplayName(const std::string& itemText) {
-    return text::Trim(text::Left(itemText, kBlanks));
-}
-
-std::string TransTypeItem::HiddenCode(const std::string& itemText) {
-    const auto at = itemText.find(std::string(kBlanks, ' '));
-    if (at == std::string::npos) return {};
-    return text::Trim(itemText.substr(at + kBlanks));
-}
-
-std::string TransTypeItem::Part(const std::string& itemText, int n) {
-    const std::string code = HiddenCode(itemText);
-    std::size_t start = 0;
-    for (int i = 1; i < n; ++i) {
-        const auto next = code.find(kCodeSeparator, start);
-        if (next == std::string::npos) return {};
-        start = next + 2;
-    }
-    const auto end = code.find(kCodeSeparator, start);
-    return code.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-frmFilter::frmFilter()
-    : ui::Form(kName),
-      Label1_0(add<ui::Label>("Label1(0)")),
-      cboTransType(add<ui::ComboBox>("cboTransType")),
-      lblTime(add<ui::Label>("lblTime")),
-      cboTime(add<ui::ComboBox>("cboTime")),
-      lblCheck(add<ui::Label>("lblCheck")),
-      cboCheck(add<ui::ComboBox>("cboCheck")),
-      lblICMO(add<ui::Label>("lblICMO")),
-      cboICMO(add<ui::ComboBox>("cboICMO")),
-      lblROB(add<ui::Label>("lblROB")),
-      cboROB(add<ui::ComboBox>("cboROB")),
-      lblPost(add<ui::Label>("lblPost")),
-      cboPost(add<ui::ComboBox>("cboPost")),
-      lblKickBack(add<ui::Label>("lblKickBack")),
-      cboKickBack(add<ui::ComboBox>("cboKickBack")),
-      lblCancel(add<ui::Label>("lblCancel")),
-      cboCancel(add<ui::ComboBox>("cboCancel")),
-      lblConnect(add<ui::Label>("lblConnect")),
-      cboConnect(add<ui::ComboBox>("cboConnect")),
-      chkFastMode(add<ui::CheckBox>("chkFastMode")),
-      framePlanOrder(add<ui::Frame>("framePlanOrder")),
-      Label1_5(add<ui::Label>("Label1(5)")),
-      txtRunNoFrom(add<ui::TextBox>("txtRunNoFrom")),
-      Label2_2(add<ui::Label>("Label2(2)")),
-      txtRunNoTO(add<ui::TextBox>("txtRunNoTO")),
-      fraOrderStatus(add<ui::Frame>("fraOrderStatus")),
-      chkPlan(add<ui::CheckBox>("chkPlan")),
-      chkChecked(add<ui::CheckBox>("chkChecked")),
-      chkClose(add<ui::CheckBox>("chkClose")),
-      lblProject(add<ui::Label>("lblProject")),
-      tlbProject(add<ui::Toolbar>("tlbProject")),
-      lvwProject(add<ui::ListView>("lvwProject")),
-      chkShowByBeforeProject(add<ui::CheckBox>("chkShowByBeforeProject")),
-      SSTab1(add<ui::TabControl>("SSTab1")),
-      PicPan(add<ui::Frame>("PicPan")),
-      VpFilter(add<ui::Grid>("VpFilter")),
-      cmdInsert(add<ui::CommandButton>("cmdInsert")),
-      cmdDel(add<ui::CommandButton>("cmdDel")),
-      cmdDelAll(add<ui::CommandButton>("cmdDelAll")),
-      listOrderFields(add<ui::ListBox>("listOrderFields")),
-      cmdAdd(add<ui::CommandButton>("cmdAdd")),
-      vsOrder(add<ui::Grid>("vsOrder")),
-      cmdDelOrder(add<ui::CommandButton>("cmdDelOrder")),
-      cmdUp(add<ui::CommandButton>("cmdUp")),
-      cmdDown(add<ui::CommandButton>("cmdDown")),
-      Label3(add<ui::Label>("Label3")),
-      vaHideColumn(add<ui::Grid>("vaHideColumn")),
-      cmdHideUp(add<ui::CommandButton>("cmdHideUp")),
-      cmdHideDown(add<ui::CommandButton>("cmdHideDown")),
-      cmdHideDefault(add<ui::CommandButton>("cmdHideDefault")),
-      cmdHideSelectAll(add<ui::CommandButton>("cmdHideSelectAll")),
-      cmdHideClearAll(add<ui::CommandButton>("cmdHideClearAll")),
-      cmdOk(add<ui::CommandButton>("cmdOk")),
-      cmdCancel(add<ui::CommandButton>("cmdCancel")) {
-    // The dialog sees every key first: it discards quotes and turns Enter
-    // and Escape into OK and Cancel wherever the focus is.
-    setKeyPreview(true);
-
-    framePlanOrder.setVisible(false);
-
-    for (const char* key : {kSaveButton, kDeleteButton, kClearButton, kViewButton})
-        tlbProject.addButton(key);
-    for (int i = 0; i < kViewMenuEntries; ++i) tlbProject.addMenuItem(kViewButton, {});
-    // The scheme list shows its one column as a report; the view button
-    // counts on from there.
-    lvwProject.addColumnHeader({});
-    lvwProject.setView(3);
-    tlbProject.setButtonTag(kViewButton, "3");
-
-    for (int i = 0; i < kTabs; ++i) SSTab1.addTab({});
-
-    // Internal columns (codes, aliases, table and field names) hold what the
-    // rules read back; the person sees the others.
-    VpFilter.setMaxCols(kConditionCols);
-    VpFilter.setMaxRows(kConditionRows);
-    VpFilter.setColHidden(5, true);
-    for (int c = 8; c <= kConditionCols; ++c) VpFilter.setColHidden(c, true);
-    vsOrder.setMaxCols(kSortCols);
-    vsOrder.setMaxRows(kSortRows);
-    for (int c = 4; c <= kSortCols; ++c) vsOrder.setColHidden(c, true);
-    vaHideColumn.setMaxCols(kColumnCols);
-    vaHideColumn.setMaxRows(0);
-    vaHideColumn.setColHidden(5, true);
-    for (int c = 7; c <= kColumnCols; ++c) vaHideColumn.setColHidden(c, true);
-
-    placeControls();
-    wireLifecycle();
-    wireSelectors();
-    wireGridEditing();
-    wireSchemes();
-}
+frmFilter::frmFilter() : selectors(*this), grids(*this), lifecycle(*this) {}
 
 frmFilter::~frmFilter() = default;
 
-void frmFilter::placeControls() {
-    const auto into = [this](const ui::Control& container, int tab,
-                             std::initializer_list<const ui::Control*> controls) {
-        for (const ui::Control* c : controls) Form::place(c->name(), container.name(), tab);
-    };
-    into(framePlanOrder, -1, {&Label1_5, &txtRunNoFrom, &Label2_2, &txtRunNoTO, &fraOrderStatus});
-    into(fraOrderStatus, -1, {&chkPlan, &chkChecked, &chkClose});
-    into(SSTab1, kConditionTab, {&PicPan, &cmdInsert, &cmdDel, &cmdDelAll});
-    into(PicPan, -1, {&VpFilter});
-    into(SSTab1, kSortTab, {&listOrderFields, &cmdAdd, &vsOrder, &cmdDelOrder, &cmdUp, &cmdDown});
-    into(SSTab1, kColumnTab,
-         {&Label3, &vaHideColumn, &cmdHideUp, &cmdHideDown, &cmdHideDefault, &cmdHideSelectAll,
-          &cmdHideClearAll});
+int32_t frmFilter::SchemeID() const {
+    return schemeSteps_ ? schemeSteps_->schemeId() : 0;
+}
+
+int32_t frmFilter::GetStartPeriod() {
+    try {
+        return Variant(support::SystemOption("IC", "StartPeriod", "0")).toLong();
+    } catch (const Error&) {
+        return 0;
+    }
+}
+
+std::string frmFilter::GetStartDate() {
+    try {
+        auto data = host::Create<host::IStockRptData>(host::progid::kStockRptData);
+        int32_t startPeriod = GetStartPeriod();
+        return data->GetStartDate(support::PropsString(), startPeriod);
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+std::string frmFilter::GetPlanValueByKey(const RecordsetPtr& Rs, const std::string& KEY,
+                                         const std::string& Default) {
+    try {
+        if (!Rs) return {};
+        Rs->setFilter("FKey=" + text::SqlQuote(KEY));
+        if (Rs->eof()) return Default;
+        return Rs->value("FValue").toString(Default);
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+Variant frmFilter::DelPlan(int32_t RptID, const std::string& Plan) {
+    auto profile = host::Create<host::IProfile>(host::progid::kSchemeProfile);
+    profile->DelPlan(support::PropsString(), RptID, Plan);
+    return {};
+}
+
+std::shared_ptr<List> frmFilter::getListHead() {
+    if (!models.templateData || !models.templateData->mListHead) return nullptr;
+    const List& head = *models.templateData->mListHead;
+    std::vector<std::shared_ptr<Dictionary>> columns;
+    for (std::size_t i = 0; i < head.size(); ++i) columns.push_back(head.at(i));
+    std::stable_sort(columns.begin(), columns.end(), [](const auto& a, const auto& b) {
+        return a->value("FIndex", Variant(0)).toDouble() <
+               b->value("FIndex", Variant(0)).toDouble();
+    });
+    auto sorted = std::make_shared<List>();
+    for (auto& c : columns) sorted->add(c);
+    return sorted;
+}
+
+Dictionary frmFilter::GetTemplateInfo() {
+    if (!models.templateData) return {};
+    models.templateData->mListID = MyListID;
+    return models.templateData->GetTemplateInfo();
+}
+
+double frmFilter::GetTheColWidthByColName(const std::string& strColName, int32_t& theIndex) {
+    using editing::ColumnCol;
+    for (int row = 1; row <= vaHideColumn.maxRows(); ++row) {
+        if (vaHideColumn.text(row, ColumnCol::Alias) != strColName) continue;
+        theIndex = row;
+        const double width = std::atof(vaHideColumn.text(row, ColumnCol::Width).c_str());
+        return width > 0 ? width : 0;
+    }
+    return 0;
 }
 
 }  // namespace qelt::dialog

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "dialog/filter_form.h"
+#include "dialog/grid_editing.h"
+#include "dialog/lifecycle.h"
+#include "dialog/selector_panel.h"
+#include "dialog/trans_type_item.h"
 #include "qelt/dictionary.h"
-#include "qelt/records.h"
 #include "qelt/recordset.h"
-#include "qelt/scheme_content.h"
-#include "qelt/ui/controls.h"
-#include "qelt/ui/form.h"
-#include "qelt/ui/grid.h"
 
 namespace qelt {
 class TemplateData;
@@ -22,383 +21,103 @@ class FMaker;
 
 namespace qelt::dialog {
 
-// One item of the transaction-type box: the display name, exactly 100
-// blanks, then the hidden code "FID||FTemplateID||FFilter".
-struct TransTypeItem {
-    static constexpr int kBlanks = 100;
-    // The item text for a template row.
-    static std::string Text(const std::string& name, int32_t listId, int32_t templateId,
-                            const std::string& filter);
-    // The first 100 characters, trimmed: what the person sees.
-    static std::string DisplayName(const std::string& itemText);
-    // The text after the first run of 100 blanks, trimmed.
-    static std::string HiddenCode(const std::string& itemText);
-    // Part n (1-based, "||"-separated) of the hidden code; empty beyond the
-    // last separator. Part 1 is the list id, 2 the template id, 3 the
-    // template filter.
-    static std::string Part(const std::string& itemText, int n);
+class SchemeSteps;
+
+// What the host gives the dialog before it is shown; the rules only read it.
+struct DialogInputs {
+    int32_t isCrossRpt = 0;  // 1: a cross report, OK gives a WHERE text only
+    int32_t saleMode = 0;    // 1: out-sale mode
+    bool isFromListShow = false;
+    int32_t listId = 0;  // the list the host asked for
+    int32_t checkSwitch = 0;
+    bool canSelTrantype = true;
+    int32_t listShowStatus = 0;
+    std::string destBillTransType;
+    // The destination type as a number: its leading whole number, as the
+    // host writes two types ("2,3" gives 2); 0 when there is none.
+    int32_t destBillTranTypeNumber() const;
 };
 
-// The filter dialog as a form of control models. The constructor creates
-// every control in the order a front end lays them out and the Tab key
-// walks them: the transaction type and the status selectors on top, the
-// scheme list with its toolbar, the three tabs with their grids and buttons,
-// then OK and Cancel. setDialogTexts() writes the fixed texts. The dialog's
-// rules live in their own files and reach the controls through the members
-// below (or by name through Form).
-//
-// Control arrays: element i of the array A is named "A(i)" (for example
-// "Label1(5)") and is the member A_i.
-class frmFilter : public ui::Form {
+// The models the dialog works on, created by its initialisation and
+// released when it unloads.
+struct DialogModels {
+    std::shared_ptr<TemplateData> templateData;
+    std::unique_ptr<editing::FMaker> maker;
+};
+
+// The filter dialog: its controls (FilterForm) and the objects that own its
+// rules, each with its own state: the status selectors, grid editing and
+// the lifecycle (load, activation, OK, Cancel, the result). Its schemes are
+// kept by the scheme layer through SchemeSteps. The members below are what
+// the facade sets and reads.
+class frmFilter : public FilterForm {
 public:
-    static constexpr const char* kName = "frmFilter";
-    // The scheme every kind of list has, which no one may delete.
-    static constexpr const char* kDefaultSchemeName = "默认方案";
-
-    // Grid sizes the dialog is designed with. The editing model resizes the
-    // rows of the condition and column grids to the template it loads; the
-    // sort grid keeps its rows.
-    static constexpr int kConditionCols = 12;
-    static constexpr int kConditionRows = 20;
-    static constexpr int kSortCols = 7;
-    static constexpr int kSortRows = 20;
-    static constexpr int kColumnCols = 10;
-
-    // Buttons of the scheme toolbar, in order, and the entries of the view
-    // button's menu.
-    static constexpr const char* kSaveButton = "TLBSAVE";
-    static constexpr const char* kDeleteButton = "TLBDEL";
-    static constexpr const char* kClearButton = "TLBCLEAR";
-    static constexpr const char* kViewButton = "TLBVIEW";
-    static constexpr int kViewMenuEntries = 4;
-
     frmFilter();
     ~frmFilter() override;
 
-    // Writes every fixed caption, tab name, tool tip, menu text, selector
-    // item list and grid header, in the order the dialog has always written
-    // them (observers see the changes in that order). Item lists are
-    // replaced, so the selectors lose their selection. Called by the load.
-    void setDialogTexts();
-
-    // --- transaction type and status selectors --------------------------
-    ui::Label& Label1_0;
-    ui::ComboBox& cboTransType;
-    ui::Label& lblTime;
-    ui::ComboBox& cboTime;
-    ui::Label& lblCheck;
-    ui::ComboBox& cboCheck;
-    ui::Label& lblICMO;
-    ui::ComboBox& cboICMO;
-    ui::Label& lblROB;
-    ui::ComboBox& cboROB;
-    ui::Label& lblPost;
-    ui::ComboBox& cboPost;
-    ui::Label& lblKickBack;
-    ui::ComboBox& cboKickBack;
-    ui::Label& lblCancel;
-    ui::ComboBox& cboCancel;
-    ui::Label& lblConnect;
-    ui::ComboBox& cboConnect;
-    ui::CheckBox& chkFastMode;
-    // Planned orders: run-number range and order states (hidden until a
-    // planned-order list is chosen).
-    ui::Frame& framePlanOrder;
-    ui::Label& Label1_5;
-    ui::TextBox& txtRunNoFrom;
-    ui::Label& Label2_2;
-    ui::TextBox& txtRunNoTO;
-    ui::Frame& fraOrderStatus;
-    ui::CheckBox& chkPlan;
-    ui::CheckBox& chkChecked;
-    ui::CheckBox& chkClose;
-
-    // --- schemes ------------------------------------------------------------
-    ui::Label& lblProject;
-    ui::Toolbar& tlbProject;
-    ui::ListView& lvwProject;
-    ui::CheckBox& chkShowByBeforeProject;
-
-    // --- tabs: conditions, sort, columns --------------------------------
-    ui::TabControl& SSTab1;
-    // The picture panel holding the condition grid.
-    ui::Frame& PicPan;
-    ui::Grid& VpFilter;
-    ui::CommandButton& cmdInsert;
-    ui::CommandButton& cmdDel;
-    ui::CommandButton& cmdDelAll;
-    ui::ListBox& listOrderFields;
-    ui::CommandButton& cmdAdd;
-    ui::Grid& vsOrder;
-    ui::CommandButton& cmdDelOrder;
-    ui::CommandButton& cmdUp;
-    ui::CommandButton& cmdDown;
-    ui::Label& Label3;
-    ui::Grid& vaHideColumn;
-    ui::CommandButton& cmdHideUp;
-    ui::CommandButton& cmdHideDown;
-    ui::CommandButton& cmdHideDefault;
-    ui::CommandButton& cmdHideSelectAll;
-    ui::CommandButton& cmdHideClearAll;
-
-    // --- accept, cancel -----------------------------------------------------
-    ui::CommandButton& cmdOk;
-    ui::CommandButton& cmdCancel;
-
-    // =====================================================================
-    // Lifecycle and result assembly (frm_filter_lifecycle.cpp)
-    // =====================================================================
-    // Public fields the facade reads and writes.
-    int32_t glFastMode = 0;
-    std::string SystemName;
-    // The list id of the selected transaction type.
-    int32_t MyListID = 0;
+    // --- the facade's inputs and results ------------------------------------
+    int32_t glFastMode = 0;  // written by the fast-mode box
+    std::string SystemName;  // given by the facade
+    int32_t MyListID = 0;    // the list id of the selected transaction type
     bool blBeforeStart = false;
 
-    void setIsCrossRpt(int32_t v) { isCrossRpt_ = v; }
-    int32_t IsCrossRpt() const { return isCrossRpt_; }
-    // The data SQL: the whole SELECT of an ordinary list.
-    const std::string& SQLWHERE() const { return dataSql_; }
-    void setIsFromListShow(int32_t v) { isFromListShow_ = v != 0; }
-    int32_t CheckSwitch() const { return checkSwitch_; }
-    void setCheckSwitch(int32_t v) { checkSwitch_ = v; }
-    int32_t SchemeID() const { return schemeId_; }
-    void setSchemeID(int32_t v) { schemeId_ = v; }
-    const std::string& DestBillTransType() const { return destBillTransType_; }
-    void setDestBillTransType(const std::string& v) { destBillTransType_ = v; }
-    bool ShowCancel() const { return showCancel_; }
-    void setShowCancel(bool v) { showCancel_ = v; }
-    int32_t ListID() const { return listId_; }
-    bool ShowConnect() const { return showConnect_; }
-    void setShowConnect(bool v) { showConnect_ = v; }
-    bool CanSelTrantype() const { return canSelTrantype_; }
-    void setCanSelTrantype(bool v) { canSelTrantype_ = v; }
-    int32_t ListShowStatus() const { return listShowStatus_; }
-    void setListShowStatus(int32_t v) { listShowStatus_ = v; }
-    void SetDataFilter(const std::string& SFilter) { dataFilter_ = SFilter; }
-    void setSaleMode(int32_t v) { saleMode_ = v; }
-    bool OK() const { return ok_; }
-    void SetListID(int32_t lListID) { listId_ = lListID; }
-    // The WHERE text of a cross report.
-    const std::string& WHERE() const { return where_; }
+    const DialogInputs& inputs() const { return inputs_; }
+    void setIsCrossRpt(int32_t v) { inputs_.isCrossRpt = v; }
+    int32_t IsCrossRpt() const { return inputs_.isCrossRpt; }
+    void setIsFromListShow(int32_t v) { inputs_.isFromListShow = v != 0; }
+    int32_t CheckSwitch() const { return inputs_.checkSwitch; }
+    void setCheckSwitch(int32_t v) { inputs_.checkSwitch = v; }
+    const std::string& DestBillTransType() const { return inputs_.destBillTransType; }
+    void setDestBillTransType(const std::string& v) { inputs_.destBillTransType = v; }
+    int32_t ListID() const { return inputs_.listId; }
+    void SetListID(int32_t lListID) { inputs_.listId = lListID; }
+    bool CanSelTrantype() const { return inputs_.canSelTrantype; }
+    void setCanSelTrantype(bool v) { inputs_.canSelTrantype = v; }
+    int32_t ListShowStatus() const { return inputs_.listShowStatus; }
+    void setListShowStatus(int32_t v) { inputs_.listShowStatus = v; }
+    void setSaleMode(int32_t v) { inputs_.saleMode = v; }
+    bool ShowCancel() const { return selectors.showCancel(); }
+    void setShowCancel(bool v) { selectors.setShowCancel(v); }
+    bool ShowConnect() const { return selectors.showConnect(); }
+    void setShowConnect(bool v) { selectors.setShowConnect(v); }
+    void SetDataFilter(const std::string& SFilter) { selectors.setDataFilter(SFilter); }
 
-    std::string getFilterExt();
+    bool OK() const { return lifecycle.ok(); }
+    // The data SQL: the whole SELECT of an ordinary list.
+    const std::string& SQLWHERE() const { return lifecycle.dataSql(); }
+    // The WHERE text of a cross report.
+    const std::string& WHERE() const { return lifecycle.where(); }
+    // The scheme in use (0 without schemes).
+    int32_t SchemeID() const;
+    std::string getFilterExt() { return lifecycle.filterExt(); }
+
+    // The start period option ("StartPeriod", 0 when unreadable) and the
+    // stock system's start date (empty when unreadable).
     int32_t GetStartPeriod();
     std::string GetStartDate();
+    // The FValue of the entry `KEY` of scheme entries; `Default` when there
+    // is none, empty on an error.
     std::string GetPlanValueByKey(const RecordsetPtr& Rs, const std::string& KEY,
                                   const std::string& Default = "");
     Variant DelPlan(int32_t RptID, const std::string& Plan);
+    // The list head in ascending FIndex order (null before a statement).
     std::shared_ptr<List> getListHead();
     Dictionary GetTemplateInfo();
     double GetTheColWidthByColName(const std::string& strColName, int32_t& theIndex);
 
-    // The models the dialog owns from its initialisation to its end.
-    std::shared_ptr<TemplateData> mTemplateData;
-    std::unique_ptr<editing::FMaker> mFMaker;
-    // Creates the TemplateData and the FMaker and hands the FMaker its
-    // inputs and grids (the first step of the initialisation).
-    void createModels();
+    // The steps the lifecycle runs for the schemes (null: none). The object
+    // must outlive the dialog's use of it.
+    void setSchemeSteps(SchemeSteps* steps) { schemeSteps_ = steps; }
+    SchemeSteps* schemeSteps() const { return schemeSteps_; }
 
-    // =====================================================================
-    // Status selectors and their configuration (status_selectors.cpp,
-    // selector_configuration.cpp)
-    // =====================================================================
-    // The selectors' SQL fragments joined into the status text.
-    std::string StatusText();
-    // The transaction-type box's click handler; the dialog also runs it
-    // whenever it selects an item by code.
-    void cboTransType_Click();
-    void chkFastMode_Click();
-    // The presets from the destination type, the list show status and the
-    // data filter (initialisation); records the red/blue value found.
-    void PresetSelectors();
-    // Configures the selectors from ICListFilter.
-    void ConfigureSelectors(int32_t listId, int32_t destBillTranType, int32_t listShowStatus,
-                            int32_t billROB, int32_t checkSwitch);
-    // Whether the posting selector applies to the selected transaction type.
-    bool PostingApplies() const;
-    bool CancellationApplies(int32_t templateId) const;
-    bool ClosingApplies(int32_t templateId) const;
-    // The red/blue value the presets found in the data filter (0 for none).
-    int32_t PresetROB() const { return presetROB_; }
-    // Records which selectors are in use (visible) for StatusText; OK calls
-    // it before it builds the extra filter.
-    void recordSelectorsInUse();
-    // The host's data filter once the presets took their conditions out.
-    const std::string& DataFilterAfterPresets() const { return dataFilter_; }
-
-    // =====================================================================
-    // Grid editing (grid_editing.cpp)
-    // =====================================================================
-    int16_t SortRowCount() const { return sortRowCount_; }
-    void setSortRowCount(int16_t n) { sortRowCount_ = n; }
-    int32_t CurrentSortRow() const { return currentSortRow_; }
-    int32_t CurrentColumnRow() const { return currentColumnRow_; }
-    // Paints the caption cell of a sort row (0: none) as the selection of
-    // the sort grid and makes it the active cell; the caption cells of the
-    // other filled rows get the plain colours. The current sort row is not
-    // changed.
-    void HighlightSortRow(int32_t row);
+    DialogModels models;
+    SelectorPanel selectors;
+    GridEditing grids;
+    Lifecycle lifecycle;
 
 private:
-    void placeControls();
-    // Connects the controls' events to the rules of each concern; called
-    // once by the constructor.
-    void wireLifecycle();
-    void wireSelectors();
-    void wireGridEditing();
-
-    // --- lifecycle state -------------------------------------------------
-    bool ok_ = false;
-    int32_t saleMode_ = 0;
-    std::string dataFilter_;
-    int32_t listId_ = 0;
-    int32_t listShowStatus_ = 0;
-    bool canSelTrantype_ = true;
-    bool showCancel_ = true;
-    bool showConnect_ = true;
-    std::string destBillTransType_;
-    int32_t schemeId_ = 0;
-    std::string schemeName_;
-    int32_t selectedListCode_ = 0;
-    int32_t checkSwitch_ = 0;
-    std::string dataSql_;
-    int32_t isCrossRpt_ = 0;
-    std::string where_;
-    bool isFromListShow_ = false;
-    bool autoAccept_ = false;
-    bool loading_ = false;
-    bool abort_ = false;
-    // Whether each selector was visible at OK, in this order: cboCheck,
-    // cboICMO, cboROB, cboPost, cboConnect, cboTime, cboKickBack, cboCancel.
-    enum InUse { kCheck, kICMO, kROB, kPost, kConnect, kTime, kKickBack, kCancel, kInUseCount };
-    std::array<bool, kInUseCount> inUse_{};
-    // Set when the dialog accepted itself while loading, so that the
-    // activation that follows only closes it.
-    bool acceptedOnLoad_ = false;
-    // Position of the host's list among the transaction types; -1 when none.
-    int hostItem_ = -1;
-
-    void Form_Load();
-    void Form_Activate();
-    void Form_KeyPress(int& keyAscii);
-    void cmdOk_Click();
-    void cmdCancel_Click();
-    // The initialisation the load runs; false when it failed.
-    bool initialise();
-    void fillTransTypes(Recordset& templates);
-    // The item of the list the host asked for: the one fixed selection.
-    void selectFixedTransType();
-    void showDefaultSchemeOnly();
-    bool buildDataSql();
-    bool buildCrossWhere();
-    std::string conditionText(const Collection<clsFilterElement>& elements) const;
-    // Scheme handling (src/schemes/): the list of the user's schemes for
-    // this list (null: none), the initial choice among them, picking and
-    // applying the start scheme, and saving the settings on OK.
-    RecordsetPtr loadSchemeList();
-    void chooseInitialScheme(Recordset& schemes);
-    void applyScheme();
-    void saveScheme(bool ask, int mark);
-
-    // --- selector state ----------------------------------------------------
-    int32_t presetROB_ = 0;
-    // The pieces of StatusText, in the order they join.
-    void appendCheckOrOrderState(std::string& status);
-    // False when the periods cannot be read: the status text is then empty.
-    bool appendDateRange(std::string& status);
-    void appendPlanOrder(std::string& status);
-    void showSelector(ui::ComboBox& combo, ui::Label& label, bool show);
-    void applySelectorDefaults();
-    void runNoKeyPress(int& keyAscii);
-
-    // --- grid editing state ------------------------------------------------
-    int16_t sortRowCount_ = 0;
-    int32_t currentSortRow_ = 0;
-    int32_t currentColumnRow_ = 0;
-    bool sortUpdating_ = false;
-    bool checkReentry_ = false;
-    bool widthReentry_ = false;
-
-    // --- grid editing handlers ---------------------------------------------
-    // One sortable field as listOrderFields carries it.
-    struct OrderField {
-        std::string caption, colName, fieldName, tableName, tableAlias;
-    };
-    // Splits an item of listOrderFields; false when it is not one.
-    static bool ParseOrderField(const std::string& item, OrderField& field);
-    void cmdInsert_Click();
-    void cmdDel_Click();
-    void cmdDelAll_Click();
-    void cmdAdd_Click();
-    void cmdDelOrder_Click();
-    void cmdUp_Click();
-    void cmdDown_Click();
-    void vsOrder_Click(int row, int col);
-    void vsOrder_ButtonClicked(int row, int col, int value);
-    void vsOrder_KeyDown(int keyCode);
-    void vaHideColumn_Click(int row, int col);
-    void vaHideColumn_LeaveCell(int row, int col, bool& cancel);
-    void cmdHideMove(int step);
-    void setAllShown(bool shown);
-    // Sets up a condition row the way the editing model prepares a fresh
-    // grid: pick lists, unlocked cells, the logic cell by position.
-    void prepareConditionRow(int row);
-    void setLogicCell(int row);
-    // Writes a filled sort row (types included) with the given direction.
-    void writeSortRow(int row, const OrderField& field, bool ascending);
-    // Exchanges the texts of two sort rows (every column).
-    void exchangeSortRows(int a, int b);
-    void enableSortButtons(bool enabled);
-
-    // =====================================================================
-    // Schemes (src/schemes/)
-    // =====================================================================
-public:
-    // The scheme key of the list (computed when the scheme list loads).
-    const std::string& SchemeKey() const { return schemeKey_; }
-    const std::string& SchemeName() const { return schemeName_; }
-    // The entries of the current state, in the order they are stored:
-    // FSchemeID, FType, FKey, FValue.
-    RecordsetPtr BuildSchemeEntries();
-    // Writes stored entries (FKey/FValue rows) into the selectors, the
-    // run-number boxes and the three grids; missing keys take defaults.
-    void ApplySchemeEntries(Recordset& entries);
-    std::string EncodeConditionGrid();
-    std::string EncodeSortGrid();
-    std::string EncodeColumnGrid();
-    void DecodeConditionGrid(const std::string& value);
-    void DecodeSortGrid(const std::string& value);
-    void DecodeColumnGrid(const std::string& value);
-
-private:
-    std::string schemeKey_;
-    int16_t shareFlag_ = 0;
-    // The user's own scheme in use when the list loaded (0 for none).
-    int32_t inUseSchemeId_ = 0;
-    // The scheme applied last and its content right after applying, to tell
-    // whether the person changed it.
-    int32_t appliedSchemeId_ = 0;
-    std::string appliedContent_;
-    // The current state as one text, for comparing contents.
-    std::string schemeContent();
-    // Writes a stored condition row into grid row `row`; false (row partly
-    // written) when a cell could not hold what the row stores.
-    bool placeConditionRow(int row, const schemes::ConditionRow& stored);
-    void wireSchemes();
-    RecordsetPtr loadStoredSchemes();
-    // Saves the current state under `name`; the stored head, or raises Error.
-    RecordsetPtr saveSchemeContent(const std::string& name, int mark, int32_t schemeId);
-    void lvwProject_ItemClick(const std::string& key);
-    void tlbProject_ButtonClick(const std::string& key);
-    void tlbProject_ButtonMenuClick(const std::string& key, int index);
-    void deleteScheme();
-    void clearScheme();
-    // The owner's name of a stored scheme; empty for none.
-    std::string schemeOwner(int32_t schemeId);
-    int32_t selectedSchemeId() const;
-    std::string selectedSchemeText() const;
-    std::string schemeValue(Recordset& entries, const std::string& key, const std::string& def);
+    DialogInputs inputs_;
+    SchemeSteps* schemeSteps_ = nullptr;
 };
 
 }  // namespace qelt::dialog

@@ -1,3 +1,5 @@
+#include "dialog/grid_editing.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -5,6 +7,7 @@
 #include "dialog/frm_filter.h"
 #include "editing/fmaker.h"
 #include "editing/grid_cells.h"
+#include "editing/grid_columns.h"
 #include "editing/vocabularies.h"
 #include "host/messages.h"
 #include "platform/numbers.h"
@@ -14,32 +17,17 @@ namespace qelt::dialog {
 
 namespace {
 
-// Condition grid.
-constexpr int kLogicCol = 1;
-constexpr int kLeftCol = 2;
-constexpr int kFieldCol = 3;
-constexpr int kCompareCol = 4;
-constexpr int kCodeCol = 5;
-constexpr int kRightCol = 7;
+using editing::ColumnCol;
+using editing::ConditionCol;
+using editing::SortCol;
+
 // "Delete all" empties the conditions a person normally writes: the first
 // rows, from the logic word to the value.
 constexpr int kClearedRows = 20;
-constexpr int kClearedCols = 6;
 
-// Sort grid.
-constexpr int kCaptionCol = 1;
-constexpr int kAscendingCol = 2;
-constexpr int kDescendingCol = 3;
-constexpr int kSortAliasCol = 4;
-constexpr int kSortTableAliasCol = 5;
-constexpr int kSortFieldCol = 6;
-constexpr int kSortTableCol = 7;
 constexpr int kOrderFieldBlanks = 500;
 constexpr const char* kOrderFieldSeparator = "|*|";
 
-// Column-settings grid.
-constexpr int kShowCol = 3;
-constexpr int kWidthCol = 4;
 constexpr double kMaxColumnWidth = 150;
 constexpr const char* kMaxColumnWidthText = "150";
 constexpr const char* kWidthTooLarge = "列的宽度不应该大于150毫米，请重新输入。";
@@ -62,46 +50,47 @@ void ExchangeTexts(ui::Grid& grid, int a, int b, int lastCol) {
 
 }  // namespace
 
-void frmFilter::wireGridEditing() {
-    VpFilter.onChange = [this](int row, int col) {
-        if (mFMaker) mFMaker->ConditionCellChanged(row, col);
+GridEditing::GridEditing(frmFilter& dialog) : d_(dialog) {
+    const auto maker = [this] { return d_.models.maker.get(); };
+    d_.VpFilter.onChange = [maker](int row, int col) {
+        if (auto* m = maker()) m->ConditionCellChanged(row, col);
     };
-    VpFilter.onLeaveCell = [this](int row, int col, int newRow, int newCol, bool& cancel) {
-        if (mFMaker) cancel = !mFMaker->ConditionLeaveCell(row, col, newRow, newCol);
+    d_.VpFilter.onLeaveCell = [maker](int row, int col, int newRow, int newCol, bool& cancel) {
+        if (auto* m = maker()) cancel = !m->ConditionLeaveCell(row, col, newRow, newCol);
     };
-    VpFilter.onEditEnd = [this](int, int, bool) {
-        if (mFMaker) mFMaker->ConditionEditEnd();
+    d_.VpFilter.onEditEnd = [maker](int, int, bool) {
+        if (auto* m = maker()) m->ConditionEditEnd();
     };
-    VpFilter.onKeyDown = [this](int& keyCode, int) {
-        if (mFMaker) mFMaker->ConditionKeyDown(keyCode, MyListID);
+    d_.VpFilter.onKeyDown = [this, maker](int& keyCode, int) {
+        if (auto* m = maker()) m->ConditionKeyDown(keyCode, d_.MyListID);
     };
-    cmdInsert.onClick = [this] { cmdInsert_Click(); };
-    cmdDel.onClick = [this] { cmdDel_Click(); };
-    cmdDelAll.onClick = [this] { cmdDelAll_Click(); };
+    d_.cmdInsert.onClick = [this] { insertCondition(); };
+    d_.cmdDel.onClick = [this] { deleteCondition(); };
+    d_.cmdDelAll.onClick = [this] { deleteAllConditions(); };
 
-    cmdAdd.onClick = [this] { cmdAdd_Click(); };
-    listOrderFields.onDblClick = [this] {
-        if (listOrderFields.listIndex() >= 0) cmdAdd_Click();
+    d_.cmdAdd.onClick = [this] { addSortKey(); };
+    d_.listOrderFields.onDblClick = [this] {
+        if (d_.listOrderFields.listIndex() >= 0) addSortKey();
     };
-    cmdDelOrder.onClick = [this] { cmdDelOrder_Click(); };
-    cmdUp.onClick = [this] { cmdUp_Click(); };
-    cmdDown.onClick = [this] { cmdDown_Click(); };
-    vsOrder.onClick = [this](int row, int col) { vsOrder_Click(row, col); };
-    vsOrder.onButtonClicked = [this](int row, int col, int value) {
-        vsOrder_ButtonClicked(row, col, value);
+    d_.cmdDelOrder.onClick = [this] { deleteSortKey(); };
+    d_.cmdUp.onClick = [this] { moveSortKey(-1); };
+    d_.cmdDown.onClick = [this] { moveSortKey(1); };
+    d_.vsOrder.onClick = [this](int row, int) { sortClicked(row); };
+    d_.vsOrder.onButtonClicked = [this](int row, int col, int value) {
+        sortChecked(row, col, value);
     };
-    vsOrder.onKeyDown = [this](int& keyCode, int) { vsOrder_KeyDown(keyCode); };
+    d_.vsOrder.onKeyDown = [this](int& keyCode, int) { sortKeyDown(keyCode); };
 
-    vaHideColumn.onClick = [this](int row, int col) { vaHideColumn_Click(row, col); };
-    vaHideColumn.onLeaveCell = [this](int row, int col, int, int, bool& cancel) {
-        vaHideColumn_LeaveCell(row, col, cancel);
+    d_.vaHideColumn.onClick = [this](int row, int col) { columnClicked(row, col); };
+    d_.vaHideColumn.onLeaveCell = [this](int row, int col, int, int, bool& cancel) {
+        columnLeft(row, col, cancel);
     };
-    cmdHideUp.onClick = [this] { cmdHideMove(-1); };
-    cmdHideDown.onClick = [this] { cmdHideMove(1); };
-    cmdHideSelectAll.onClick = [this] { setAllShown(true); };
-    cmdHideClearAll.onClick = [this] { setAllShown(false); };
-    cmdHideDefault.onClick = [this] {
-        if (mFMaker) mFMaker->InitHideColumns();
+    d_.cmdHideUp.onClick = [this] { moveColumn(-1); };
+    d_.cmdHideDown.onClick = [this] { moveColumn(1); };
+    d_.cmdHideSelectAll.onClick = [this] { showAllColumns(true); };
+    d_.cmdHideClearAll.onClick = [this] { showAllColumns(false); };
+    d_.cmdHideDefault.onClick = [maker] {
+        if (auto* m = maker()) m->InitHideColumns();
     };
 }
 
@@ -111,75 +100,82 @@ void frmFilter::wireGridEditing() {
 // the grid's end: a condition keeps its right parenthesis, its hidden field
 // data and its typed value cell. When the last row holds something the grid
 // grows by one row instead of dropping it.
-void frmFilter::cmdInsert_Click() {
-    if (!mFMaker) return;
-    const int r = mFMaker->LastConditionRow();
-    const int rows = VpFilter.maxRows();
+void GridEditing::insertCondition() {
+    auto* maker = d_.models.maker.get();
+    if (!maker) return;
+    ui::Grid& grid = d_.VpFilter;
+    const int r = maker->LastConditionRow();
+    const int rows = grid.maxRows();
     if (r < 1 || r > rows) return;
-    if (RowHasText(VpFilter, rows)) VpFilter.setMaxRows(rows + 1);
-    VpFilter.insertRows(r);
+    if (RowHasText(grid, rows)) grid.setMaxRows(rows + 1);
+    grid.insertRows(r);
     prepareConditionRow(r);
-    if (r + 1 <= VpFilter.maxRows()) {
+    if (r + 1 <= grid.maxRows()) {
         setLogicCell(r + 1);
-        if (text::IsBlank(VpFilter.text(r + 1, kLogicCol)))
-            VpFilter.setText(r + 1, kLogicCol, editing::kAnd);
+        if (text::IsBlank(grid.text(r + 1, ConditionCol::Logic)))
+            grid.setText(r + 1, ConditionCol::Logic, editing::kAnd);
     }
-    setFocus(VpFilter.name());
-    VpFilter.setActiveCell(r, kFieldCol);
+    d_.setFocus(grid.name());
+    grid.setActiveCell(r, ConditionCol::Field);
 }
 
-void frmFilter::cmdDel_Click() {
-    if (!mFMaker) return;
-    const int r = mFMaker->LastConditionRow();
-    const int rows = VpFilter.maxRows();
+void GridEditing::deleteCondition() {
+    auto* maker = d_.models.maker.get();
+    if (!maker) return;
+    ui::Grid& grid = d_.VpFilter;
+    const int r = maker->LastConditionRow();
+    const int rows = grid.maxRows();
     if (r < 1 || r > rows) return;
-    VpFilter.deleteRows(r);
+    grid.deleteRows(r);
     prepareConditionRow(rows);
     // The first condition carries no logic word.
-    VpFilter.clearRange(1, kLogicCol, 1, kLogicCol);
+    grid.clearRange(1, ConditionCol::Logic, 1, ConditionCol::Logic);
     setLogicCell(1);
-    setFocus(VpFilter.name());
-    VpFilter.setActiveCell(r, kFieldCol);
+    d_.setFocus(grid.name());
+    grid.setActiveCell(r, ConditionCol::Field);
 }
 
-void frmFilter::cmdDelAll_Click() {
-    if (!mFMaker) return;
-    const int rows = std::min(kClearedRows, VpFilter.maxRows());
-    if (rows >= 1) VpFilter.clearRange(1, 1, rows, kClearedCols);
-    mFMaker->setLastConditionRow(1);
+void GridEditing::deleteAllConditions() {
+    auto* maker = d_.models.maker.get();
+    if (!maker) return;
+    const int rows = std::min(kClearedRows, d_.VpFilter.maxRows());
+    if (rows >= 1) d_.VpFilter.clearRange(1, ConditionCol::Logic, rows, ConditionCol::Value);
+    maker->setLastConditionRow(1);
 }
 
-void frmFilter::prepareConditionRow(int row) {
+void GridEditing::prepareConditionRow(int row) {
     namespace cells = editing::cells;
-    cells::MakeList(VpFilter, row, kFieldCol, mFMaker->FieldList());
-    cells::MakeList(VpFilter, row, kLeftCol, editing::kLeftParenthesisList);
-    cells::MakeList(VpFilter, row, kRightCol, editing::kRightParenthesisList);
-    VpFilter.setLocked(row, ui::Grid::All, false);
+    ui::Grid& grid = d_.VpFilter;
+    cells::MakeList(grid, row, ConditionCol::Field, d_.models.maker->FieldList());
+    cells::MakeList(grid, row, ConditionCol::Left, editing::kLeftParenthesisList);
+    cells::MakeList(grid, row, ConditionCol::Right, editing::kRightParenthesisList);
+    grid.setLocked(row, ui::Grid::All, false);
     const editing::ComparisonList& none = editing::ComparisonsFor(editing::kTypePlaceholder);
-    cells::MakeList(VpFilter, row, kCompareCol, none.wordText());
-    cells::MakeList(VpFilter, row, kCodeCol, none.codeText());
+    cells::MakeList(grid, row, ConditionCol::Compare, none.wordText());
+    cells::MakeList(grid, row, ConditionCol::Code, none.codeText());
     setLogicCell(row);
 }
 
 // Row 1 has no logic word: its cell is a locked plain cell in the tip
 // colour. Every other row picks "并且" or "或者".
-void frmFilter::setLogicCell(int row) {
+void GridEditing::setLogicCell(int row) {
+    ui::Grid& grid = d_.VpFilter;
     if (row == 1) {
-        VpFilter.setCellType(1, kLogicCol, ui::CellType::Edit);
-        VpFilter.setComboList(1, kLogicCol, "");
-        VpFilter.setComboMaxDrop(1, kLogicCol, 0);
-        VpFilter.setLocked(1, kLogicCol, true);
-        VpFilter.setBackColor(1, kLogicCol, ui::Color::TooltipBackground);
+        grid.setCellType(1, ConditionCol::Logic, ui::CellType::Edit);
+        grid.setComboList(1, ConditionCol::Logic, "");
+        grid.setComboMaxDrop(1, ConditionCol::Logic, 0);
+        grid.setLocked(1, ConditionCol::Logic, true);
+        grid.setBackColor(1, ConditionCol::Logic, ui::Color::TooltipBackground);
         return;
     }
-    editing::cells::MakeList(VpFilter, row, kLogicCol, editing::kLogicList);
-    VpFilter.setLocked(row, kLogicCol, false);
-    VpFilter.setBackColor(row, kLogicCol, ui::Color::Window);
+    editing::cells::MakeList(grid, row, ConditionCol::Logic, editing::kLogicList);
+    grid.setLocked(row, ConditionCol::Logic, false);
+    grid.setBackColor(row, ConditionCol::Logic, ui::Color::Window);
 }
 
 // --- sort grid -----------------------------------------------------------------
 
-bool frmFilter::ParseOrderField(const std::string& item, OrderField& field) {
+bool GridEditing::ParseOrderField(const std::string& item, OrderField& field) {
     const auto blanks = item.find(std::string(kOrderFieldBlanks, ' '));
     if (blanks == std::string::npos) return false;
     // The caption may contain the separator; the hidden code starts after
@@ -193,169 +189,185 @@ bool frmFilter::ParseOrderField(const std::string& item, OrderField& field) {
     return !text::IsBlank(field.colName);
 }
 
+void GridEditing::reloadOrderFields() {
+    d_.models.maker->LoadOrderFields(d_.listOrderFields);
+    if (d_.listOrderFields.listCount() > 0) d_.listOrderFields.setListIndex(0);
+    enableSortButtons(false);
+}
+
+void GridEditing::clearSortKeys() {
+    ui::Grid& grid = d_.vsOrder;
+    for (int row = 1; row <= grid.maxRows(); ++row)
+        for (int col = 1; col <= SortCol::Count; ++col) {
+            if (col == SortCol::Ascending || col == SortCol::Descending)
+                grid.setCellType(row, col, ui::CellType::Static);
+            grid.setText(row, col, "");
+        }
+    sortRowCount_ = 0;
+}
+
 // A field is sorted on at most once. The grid is designed with a fixed
 // number of rows; it grows when every row is in use, so no key is refused.
-void frmFilter::cmdAdd_Click() {
-    const int index = listOrderFields.listIndex();
+void GridEditing::addSortKey() {
+    const int index = d_.listOrderFields.listIndex();
     if (index < 0) return;
     OrderField field;
-    if (!ParseOrderField(listOrderFields.items()[index], field)) return;
+    if (!ParseOrderField(d_.listOrderFields.items()[index], field)) return;
     const std::string alias = text::Trim(field.colName);
     for (int r = 1; r <= sortRowCount_; ++r)
-        if (text::IEquals(text::Trim(vsOrder.text(r, kSortAliasCol)), alias)) return;
+        if (text::IEquals(text::Trim(d_.vsOrder.text(r, SortCol::Alias)), alias)) return;
     const int row = sortRowCount_ + 1;
-    if (row > vsOrder.maxRows()) vsOrder.setMaxRows(row);
+    if (row > d_.vsOrder.maxRows()) d_.vsOrder.setMaxRows(row);
     ++sortRowCount_;
     writeSortRow(row, field, true);
 }
 
-void frmFilter::writeSortRow(int row, const OrderField& field, bool ascending) {
+void GridEditing::writeSortRow(int row, const OrderField& field, bool ascending) {
     namespace cells = editing::cells;
+    ui::Grid& grid = d_.vsOrder;
     sortUpdating_ = true;
-    cells::SetStatic(vsOrder, row, kCaptionCol, field.caption);
-    cells::SetCheck(vsOrder, row, kAscendingCol, ascending);
-    cells::SetCheck(vsOrder, row, kDescendingCol, !ascending);
-    cells::SetEdit(vsOrder, row, kSortAliasCol, field.colName);
-    cells::SetEdit(vsOrder, row, kSortTableAliasCol, field.tableAlias);
-    cells::SetEdit(vsOrder, row, kSortFieldCol, field.fieldName);
-    cells::SetEdit(vsOrder, row, kSortTableCol, field.tableName);
+    cells::SetStatic(grid, row, SortCol::Caption, field.caption);
+    cells::SetCheck(grid, row, SortCol::Ascending, ascending);
+    cells::SetCheck(grid, row, SortCol::Descending, !ascending);
+    cells::SetEdit(grid, row, SortCol::Alias, field.colName);
+    cells::SetEdit(grid, row, SortCol::TableAlias, field.tableAlias);
+    cells::SetEdit(grid, row, SortCol::FieldName, field.fieldName);
+    cells::SetEdit(grid, row, SortCol::TableName, field.tableName);
     sortUpdating_ = false;
 }
 
-void frmFilter::exchangeSortRows(int a, int b) {
+void GridEditing::exchangeSortRows(int a, int b) {
     sortUpdating_ = true;
-    ExchangeTexts(vsOrder, a, b, kSortCols);
+    ExchangeTexts(d_.vsOrder, a, b, SortCol::Count);
     sortUpdating_ = false;
 }
 
-void frmFilter::cmdDelOrder_Click() {
+void GridEditing::deleteSortKey() {
     if (currentSortRow_ < 1 || currentSortRow_ > sortRowCount_) return;
     sortUpdating_ = true;
-    vsOrder.deleteRows(currentSortRow_);
+    d_.vsOrder.deleteRows(currentSortRow_);
     sortUpdating_ = false;
     --sortRowCount_;
     if (sortRowCount_ > 0) {
         currentSortRow_ = std::min<int32_t>(currentSortRow_, sortRowCount_);
-        HighlightSortRow(currentSortRow_);
+        highlightSortRow(currentSortRow_);
         return;
     }
     currentSortRow_ = 0;
-    HighlightSortRow(0);
+    highlightSortRow(0);
     enableSortButtons(false);
 }
 
-void frmFilter::cmdUp_Click() {
-    if (currentSortRow_ <= 1 || currentSortRow_ > sortRowCount_) return;
-    exchangeSortRows(currentSortRow_, currentSortRow_ - 1);
-    --currentSortRow_;
-    HighlightSortRow(currentSortRow_);
+// Up needs a row above, down a filled row below.
+void GridEditing::moveSortKey(int step) {
+    if (currentSortRow_ < 1 || currentSortRow_ > sortRowCount_) return;
+    const int other = currentSortRow_ + step;
+    if (other < 1 || other > sortRowCount_) return;
+    exchangeSortRows(currentSortRow_, other);
+    currentSortRow_ = other;
+    highlightSortRow(currentSortRow_);
 }
 
-void frmFilter::cmdDown_Click() {
-    if (currentSortRow_ < 1 || currentSortRow_ >= sortRowCount_) return;
-    exchangeSortRows(currentSortRow_, currentSortRow_ + 1);
-    ++currentSortRow_;
-    HighlightSortRow(currentSortRow_);
-}
-
-void frmFilter::vsOrder_Click(int row, int) {
+void GridEditing::sortClicked(int row) {
     if (sortUpdating_) return;
     if (row >= 1 && row <= sortRowCount_) {
         currentSortRow_ = row;
-        HighlightSortRow(row);
+        highlightSortRow(row);
         enableSortButtons(true);
         return;
     }
     currentSortRow_ = 0;
-    HighlightSortRow(0);
+    highlightSortRow(0);
 }
 
 // Each filled row has exactly one direction ticked: a box the person ticks
 // unticks its twin and the other way round. The twin's write comes back as
 // a notification of its own, which only ends the re-entry.
-void frmFilter::vsOrder_ButtonClicked(int row, int col, int value) {
+void GridEditing::sortChecked(int row, int col, int value) {
     if (sortUpdating_) return;
     if (checkReentry_) {
         checkReentry_ = false;
         return;
     }
-    if (col != kAscendingCol && col != kDescendingCol) return;
+    if (col != SortCol::Ascending && col != SortCol::Descending) return;
     if (row < 1 || row > sortRowCount_) return;
-    const int twin = col == kAscendingCol ? kDescendingCol : kAscendingCol;
+    const int twin = col == SortCol::Ascending ? SortCol::Descending : SortCol::Ascending;
     checkReentry_ = true;
-    vsOrder.setText(row, twin, value == 1 ? "0" : "1");
+    d_.vsOrder.setText(row, twin, value == 1 ? "0" : "1");
     checkReentry_ = false;
 }
 
-void frmFilter::vsOrder_KeyDown(int keyCode) {
+void GridEditing::sortKeyDown(int keyCode) {
     if (sortUpdating_ || keyCode != ui::kKeyDelete) return;
-    if (currentSortRow_ >= 1 && currentSortRow_ <= sortRowCount_) cmdDelOrder_Click();
+    if (currentSortRow_ >= 1 && currentSortRow_ <= sortRowCount_) deleteSortKey();
 }
 
-void frmFilter::HighlightSortRow(int32_t row) {
-    const bool drawing = vsOrder.reDraw();
-    vsOrder.setReDraw(false);
+void GridEditing::highlightSortRow(int32_t row) {
+    ui::Grid& grid = d_.vsOrder;
+    const bool drawing = grid.reDraw();
+    grid.setReDraw(false);
     for (int r = 1; r <= sortRowCount_; ++r) {
-        vsOrder.setBackColor(r, kCaptionCol, ui::Color::White);
-        vsOrder.setForeColor(r, kCaptionCol, ui::Color::Black);
+        grid.setBackColor(r, SortCol::Caption, ui::Color::White);
+        grid.setForeColor(r, SortCol::Caption, ui::Color::Black);
     }
-    if (row >= 1 && row <= vsOrder.maxRows()) {
-        vsOrder.setBackColor(row, kCaptionCol, ui::Color::ActiveTitleBar);
-        vsOrder.setForeColor(row, kCaptionCol, ui::Color::Window);
-        vsOrder.setActiveCell(row, kCaptionCol);
+    if (row >= 1 && row <= grid.maxRows()) {
+        grid.setBackColor(row, SortCol::Caption, ui::Color::ActiveTitleBar);
+        grid.setForeColor(row, SortCol::Caption, ui::Color::Window);
+        grid.setActiveCell(row, SortCol::Caption);
     }
-    vsOrder.setReDraw(drawing);
+    grid.setReDraw(drawing);
 }
 
-void frmFilter::enableSortButtons(bool enabled) {
-    cmdDelOrder.setEnabled(enabled);
-    cmdUp.setEnabled(enabled);
-    cmdDown.setEnabled(enabled);
+void GridEditing::enableSortButtons(bool enabled) {
+    d_.cmdDelOrder.setEnabled(enabled);
+    d_.cmdUp.setEnabled(enabled);
+    d_.cmdDown.setEnabled(enabled);
 }
 
 // --- column-settings grid ----------------------------------------------------
 
-void frmFilter::vaHideColumn_Click(int row, int col) {
-    if (row < 1 || row > vaHideColumn.maxRows()) {
+void GridEditing::columnClicked(int row, int col) {
+    if (row < 1 || row > d_.vaHideColumn.maxRows()) {
         currentColumnRow_ = 0;
         return;
     }
     currentColumnRow_ = row;
-    if (col == 1) vaHideColumn.setActiveCell(row, 1);
+    if (col == ColumnCol::Caption) d_.vaHideColumn.setActiveCell(row, ColumnCol::Caption);
 }
 
 // Moving a column past either end wraps round to the other end.
-void frmFilter::cmdHideMove(int step) {
-    const int rows = vaHideColumn.maxRows();
+void GridEditing::moveColumn(int step) {
+    ui::Grid& grid = d_.vaHideColumn;
+    const int rows = grid.maxRows();
     const int row = currentColumnRow_;
-    if (row < 1 || row > rows || vaHideColumn.activeCol() != 1) return;
+    if (row < 1 || row > rows || grid.activeCol() != ColumnCol::Caption) return;
     int other = row + step;
     if (other < 1) other = rows;
     if (other > rows) other = 1;
-    ExchangeTexts(vaHideColumn, row, other, kColumnCols);
+    ExchangeTexts(grid, row, other, ColumnCol::Count);
     currentColumnRow_ = other;
-    vaHideColumn.setActiveCell(other, 1);
+    grid.setActiveCell(other, ColumnCol::Caption);
 }
 
-void frmFilter::setAllShown(bool shown) {
-    for (int r = 1; r <= vaHideColumn.maxRows(); ++r)
-        vaHideColumn.setText(r, kShowCol, shown ? "1" : "0");
+void GridEditing::showAllColumns(bool shown) {
+    for (int r = 1; r <= d_.vaHideColumn.maxRows(); ++r)
+        d_.vaHideColumn.setText(r, ColumnCol::Shown, shown ? "1" : "0");
 }
 
 // A refused width is replaced by the widest one allowed, so the grid never
 // holds a width the list cannot take even if the person confirms the dialog
 // from this cell; the cell stays in edit mode for another width.
-void frmFilter::vaHideColumn_LeaveCell(int row, int col, bool& cancel) {
-    if (widthReentry_ || col != kWidthCol) return;
+void GridEditing::columnLeft(int row, int col, bool& cancel) {
+    ui::Grid& grid = d_.vaHideColumn;
+    if (widthReentry_ || col != ColumnCol::Width) return;
     double width = 0;
-    if (!number::ParseDecimal(text::Trim(vaHideColumn.text(row, col)), width) ||
-        width <= kMaxColumnWidth)
+    if (!number::ParseDecimal(text::Trim(grid.text(row, col)), width) || width <= kMaxColumnWidth)
         return;
     widthReentry_ = true;
     host::ShowMessage(kWidthTooLarge, host::kIconInformation, host::kButtonsOk, kWidthTitle);
     widthReentry_ = false;
-    vaHideColumn.setText(row, col, kMaxColumnWidthText);
-    vaHideColumn.setEditMode(true);
+    grid.setText(row, col, kMaxColumnWidthText);
+    grid.setEditMode(true);
     cancel = true;
 }
 

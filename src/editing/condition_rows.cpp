@@ -232,7 +232,7 @@ bool FMaker::ConditionLeaveCell(int32_t Row, int32_t Col, int32_t NewRow, int32_
         if (testRow > 0 && (grid.text(testRow, ConditionCol::Logic).empty() || valueMissing)) {
             Notify(kPreviousRowEmpty);
             grid.setActiveCell(Row, ConditionCol::Code);
-            if (NewRow == Row) grid.clearRange(Row, 1, Row, grid.maxCols());
+            if (NewRow == Row) grid.clearRange(Row, ConditionCol::Logic, Row, grid.maxCols());
             return false;
         }
         bool filled = false;

@@ -14,6 +14,7 @@
 #include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/presenter.h"
+#include "schemes/scheme_panel.h"
 #include "support/language.h"
 #include "support/shared_settings.h"
 #include "support/system_options.h"
@@ -141,6 +142,7 @@ void CFilter::Show() {
             return;
         }
         dlg = std::make_unique<dialog::frmFilter>();
+        schemes::SchemePanel schemes(*dlg);
         dlg->setIsCrossRpt(impl_->crossRpt_);
         dlg->setSaleMode(impl_->saleMode_);
         dlg->setIsFromListShow(impl_->fromListShow_ ? 1 : 0);

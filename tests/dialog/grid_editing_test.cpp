@@ -38,12 +38,12 @@ protected:
         form.onActivate = nullptr;
         form.setDialogTexts();
         form.SetListID(1);
-        form.createModels();
-        form.mTemplateData->InitData("");
+        form.lifecycle.createModels();
+        form.models.templateData->InitData("");
         support::Shared().TemplateID = 7;
-        form.mFMaker->InitField();
-        form.mFMaker->InitHideColumns();
-        form.mFMaker->LoadOrderFields(form.listOrderFields);
+        form.models.maker->InitField();
+        form.models.maker->InitHideColumns();
+        form.models.maker->LoadOrderFields(form.listOrderFields);
         form.show();
     }
 
@@ -72,8 +72,8 @@ protected:
         return s;
     }
     std::string state() const {
-        return "sort rows=" + std::to_string(form.SortRowCount()) +
-               " current=" + std::to_string(form.CurrentSortRow()) +
+        return "sort rows=" + std::to_string(form.grids.sortRowCount()) +
+               " current=" + std::to_string(form.grids.currentSortRow()) +
                (form.cmdDelOrder.enabled() ? "" : " delete off") +
                (form.cmdUp.enabled() ? "" : " up off") +
                (form.cmdDown.enabled() ? "" : " down off");
@@ -150,7 +150,7 @@ TEST_F(ManyFields, DeleteAllEmptiesTheFirstTwentyRowsUpToTheValue) {
     condition(21, kNote, -1, "x");
     condition(22, kDate, -1, "2026-12-06");
     EXPECT_TRUE(press(form.cmdDelAll));
-    EXPECT_EQ(form.mFMaker->LastConditionRow(), 1);
+    EXPECT_EQ(form.models.maker->LastConditionRow(), 1);
     ExpectGolden("delete_all", form.VpFilter);
 }
 

@@ -66,7 +66,7 @@ protected:
 TEST_F(SelectorConfiguration, QueryNamesEveryKeyOnLinesOfItsOwn) {
     auto connection = std::make_shared<RecordingConnection>();
     host::RegisterComponent(host::progid::kAppConnection, [connection] { return connection; });
-    form().ConfigureSelectors(4, 75, 2, -1, 1);
+    form().selectors.configure(4, 75, 2, -1, 1);
     EXPECT_EQ(connection->statements,
               std::vector<std::string>{
                   "SELECT * FROM ICListFilter \r\nWHERE FListID = 4 And FListShowStatus = 2\r\n "
@@ -82,11 +82,11 @@ TEST_F(SelectorConfiguration, OnlyARowMatchingEveryKeyApplies) {
                                                               {4, 75, 3, 1, 1},
                                                               {4, 75, 2, 0, 1},
                                                               {4, 75, 2, 1, 0}}) {
-        form().ConfigureSelectors(args[0], args[1], args[2], args[3], args[4]);
+        form().selectors.configure(args[0], args[1], args[2], args[3], args[4]);
         EXPECT_EQ(selectors(), before)
             << args[0] << " " << args[1] << " " << args[2] << " " << args[3] << " " << args[4];
     }
-    form().ConfigureSelectors(4, 75, 2, 1, 1);
+    form().selectors.configure(4, 75, 2, 1, 1);
     EXPECT_FALSE(form().cboTime.visible() || form().lblTime.visible());
 }
 
@@ -102,7 +102,7 @@ TEST_F(SelectorConfiguration, RowHidesCaptionsLoadsSelectsAndEnables) {
     form().lblKickBack.setVisible(false);
     form().cboKickBack.setVisible(false);
     form().cboConnect.setEnabled(false);
-    form().ConfigureSelectors(1, 0, 0, 0, 0);
+    form().selectors.configure(1, 0, 0, 0, 0);
     EXPECT_EQ(selectors(),
               "Label lblTime \"时间:\" hidden\n"
               "ComboBox cboTime index=-1 hidden\n"
@@ -130,7 +130,7 @@ TEST_F(SelectorConfiguration, SelectorsAreSetInTheirFixedOrder) {
         c->subscribe([&log](const ui::Control& control, const ui::Change&) {
             if (!log.ends_with(control.name() + " ")) log += control.name() + " ";
         });
-    form().ConfigureSelectors(1, 0, 0, 0, 0);
+    form().selectors.configure(1, 0, 0, 0, 0);
     EXPECT_EQ(log,
               "cboTime lblTime lblCheck cboCheck lblCancel cboCancel lblKickBack cboKickBack "
               "lblROB cboROB lblPost cboPost lblICMO cboICMO lblConnect cboConnect ");
@@ -139,7 +139,7 @@ TEST_F(SelectorConfiguration, SelectorsAreSetInTheirFixedOrder) {
 TEST_F(SelectorConfiguration, OnlyTheFirstMatchingRowIsUsed) {
     row(1, "1, 0, 0, 0, 0", "FCboTimeCaption='first'");
     row(2, "1, 0, 0, 0, 0", "FCboTimeCaption='second', FCboCheckVisible=0");
-    form().ConfigureSelectors(1, 0, 0, 0, 0);
+    form().selectors.configure(1, 0, 0, 0, 0);
     EXPECT_EQ(form().lblTime.caption(), "first");
     EXPECT_TRUE(form().cboCheck.visible());
 }
@@ -153,7 +153,7 @@ TEST_F(SelectorConfiguration, CaptionsAndItemsComeFromTheLanguageColumns) {
                                                           {"jp", "CboTime:|a;b;c"}}) {
         support::SetLanguageCode(language);
         reset();
-        form().ConfigureSelectors(1, 0, 0, 0, 0);
+        form().selectors.configure(1, 0, 0, 0, 0);
         const auto& items = form().cboConnect.items();
         ASSERT_EQ(items.size(), 3u) << language;
         EXPECT_EQ(form().lblTime.caption() + "|" + items[0] + ";" + items[1] + ";" + items[2],
@@ -180,7 +180,7 @@ TEST_F(SelectorConfiguration, MissingValuesOfAShownSelectorRaise) {
         row(fid, std::to_string(fid) + ", 0, 0, 0, 0", set);
         bool raised = false;
         try {
-            form().ConfigureSelectors(fid, 0, 0, 0, 0);
+            form().selectors.configure(fid, 0, 0, 0, 0);
         } catch (const Error&) {
             raised = true;
         }
@@ -197,11 +197,11 @@ TEST_F(SelectorConfiguration, AHiddenSelectorAddsNoFragment) {
     row(1, "1, 0, 0, 0, 0", others);
     form().SetListID(1);
     choose(1, 1);
-    form().ConfigureSelectors(1, 0, 0, 0, 0);
+    form().selectors.configure(1, 0, 0, 0, 0);
     EXPECT_EQ(status(),
               " (v1.FCheckerID>0) AND(v1.FDate>='2026/12/01' AND  v1.FDate<'2027/01/01')");
     row(2, "1, 0, 0, 0, 1", others + ", FCboTimeVisible=0");
-    form().ConfigureSelectors(1, 0, 0, 0, 1);
+    form().selectors.configure(1, 0, 0, 0, 1);
     EXPECT_EQ(status(), " (v1.FCheckerID>0) ");
 }
 
@@ -217,12 +217,12 @@ TEST(DemoSelectorConfiguration, DemoListsConfigureTheirSelectors) {
     };
     dialog::frmFilter orders;
     orders.setDialogTexts();
-    orders.ConfigureSelectors(4, 0, 0, 0, 0);
+    orders.selectors.configure(4, 0, 0, 0, 0);
     EXPECT_EQ(summary(orders),
               "cboTime 本年\ncboCheck 全部\ncboCancel 正常\ncboROB hidden \ncboConnect 未关闭\n");
     dialog::frmFilter invoiceSource;
     invoiceSource.setDialogTexts();
-    invoiceSource.ConfigureSelectors(1, 75, 2, 1, 0);
+    invoiceSource.selectors.configure(1, 75, 2, 1, 0);
     EXPECT_EQ(summary(invoiceSource),
               "cboTime 全部\ncboCheck disabled 已审核\ncboCancel disabled 正常\ncboROB disabled "
               "蓝字\ncboConnect hidden \n");

@@ -60,20 +60,20 @@ protected:
         dialog_->setDialogTexts();
     }
     // Creates the dialog's models once its inputs are set.
-    void open() { form().createModels(); }
+    void open() { form().lifecycle.createModels(); }
 
     // Adds the transaction type (list, template) and selects it, which runs
     // the transaction-type handler.
     void choose(int32_t listId, int32_t templateId, const std::string& filter = "") {
-        if (!form().mFMaker) open();
+        if (!form().models.maker) open();
         form().cboTransType.addItem(
             dialog::TransTypeItem::Text("T" + std::to_string(listId), listId, templateId, filter));
         form().cboTransType.setListIndex(form().cboTransType.listCount() - 1);
     }
 
     std::string status() {
-        form().recordSelectorsInUse();
-        return form().StatusText();
+        form().selectors.recordInUse();
+        return form().selectors.statusText();
     }
 
     std::shared_ptr<ServerDate> server = std::make_shared<ServerDate>();

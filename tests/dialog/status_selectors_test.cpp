@@ -411,7 +411,7 @@ TEST_F(SelectorTest, EveryDialogBuildsItsGridsEvenForTheSharedTemplate) {
     for (int shown = 1; shown <= 2; ++shown) {
         reset();
         open();
-        form().mTemplateData->InitData("");
+        form().models.templateData->InitData("");
         choose(1, 1);
         EXPECT_EQ(support::Shared().TemplateID, 1);
         EXPECT_EQ(form().vaHideColumn.maxRows(), 2) << "dialog " << shown;
@@ -426,7 +426,7 @@ TEST_F(SelectorTest, FastModeFollowsTheCheckBox) {
     addList(1, 1, "v1,");
     addColumn(1, "2 v1.FBillNo AS FBillNo | FVisible=1, FVisForQuest=1, FVisForOrder=1");
     open();
-    form().mTemplateData->InitData("");
+    form().models.templateData->InitData("");
     choose(1, 1);
     form().listOrderFields.clear();
     form().chkFastMode.setValue(1);
@@ -481,12 +481,12 @@ TEST_F(SelectorTest, ListShowStatusPresetsRedBlueAndAuditFromTheDataFilter) {
         form().setListShowStatus(c.showStatus);
         form().SetDataFilter(c.filter);
         for (const char* name : kSelectors) form().combo(name).setListIndex(-1);
-        form().PresetSelectors();
+        form().selectors.preset();
         const auto state = [](const ui::ComboBox& b) {
             return std::to_string(b.listIndex()) + (b.enabled() ? " " : " disabled ");
         };
-        EXPECT_EQ(std::to_string(form().PresetROB()) + " rob=" + state(form().cboROB) + "check=" +
-                      state(form().cboCheck) + "|" + form().DataFilterAfterPresets() + "|",
+        EXPECT_EQ(std::to_string(form().selectors.presetROB()) + " rob=" + state(form().cboROB) +
+                      "check=" + state(form().cboCheck) + "|" + form().selectors.dataFilter() + "|",
                   c.expected)
             << c.filter;
     }

@@ -297,7 +297,7 @@ TEST_F(SchemeDialog, HostileStoredValuesGiveBalancedStatementsAndVanishedSortKey
         fresh(2, "张伟");
         std::string sorts;
         show([&](dialog::frmFilter& d) {
-            sorts = std::to_string(d.SortRowCount()) + ":" + d.vsOrder.text(1, 4);
+            sorts = std::to_string(d.grids.sortRowCount()) + ":" + d.vsOrder.text(1, 4);
             d.cmdOk.click();
         });
         ASSERT_TRUE(filter->OK()) << value;
@@ -345,9 +345,9 @@ TEST_F(SchemeDialog, ClearEmptiesConditionsAndSortKeysAndKeepsTheStore) {
     std::string state;
     show([&](dialog::frmFilter& d) {
         d.lvwProject.click("Scheme2");
-        state = d.VpFilter.text(1, 3) + "/" + std::to_string(d.SortRowCount()) + " -> ";
+        state = d.VpFilter.text(1, 3) + "/" + std::to_string(d.grids.sortRowCount()) + " -> ";
         d.tlbProject.click("TLBCLEAR");
-        state += d.VpFilter.text(1, 3) + "/" + std::to_string(d.SortRowCount()) + "/" +
+        state += d.VpFilter.text(1, 3) + "/" + std::to_string(d.grids.sortRowCount()) + "/" +
                  d.vsOrder.text(1, 4);
         d.cmdCancel.click();
     });
