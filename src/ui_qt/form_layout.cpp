@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui_qt/form_view.h"
+#include "form_view.h"
 
 // Where the widgets of a form go. The filter dialog gets the arrangement its
 // users know (transaction type and selectors on top, the scheme list beside

@@ -1,4 +1,4 @@
-#include "ui_qt/form_view.h"
+#include "form_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,9 +20,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "ui_qt/grid_view.h"
-#include "ui_qt/key_codes.h"
-#include "ui_qt/qstring_utf8.h"
+#include "grid_view.h"
+#include "key_codes.h"
+#include "qstring_utf8.h"
 
 namespace qelt::qt {
 
