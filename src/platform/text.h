@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "qelt/export.h"
-
 // Small text rules every layer shares. Texts are UTF-8; "trim" removes blanks
 // (U+0020) only; "ignoring case" is ASCII case folding; counts of characters
 // are counts of code points.
@@ -45,10 +43,10 @@ std::string Mid(std::string_view s, std::size_t start, std::size_t chars = std::
 
 // `s` between single quotes, with every quote inside doubled. The one way
 // the library puts a name or a value into an SQL literal.
-QELT_EXPORT std::string SqlQuote(std::string_view s);
+std::string SqlQuote(std::string_view s);
 // `s` with every single quote doubled (for text spliced into a literal
 // whose quotes are written by the caller).
-QELT_EXPORT std::string SqlEscape(std::string_view s);
+std::string SqlEscape(std::string_view s);
 
 // The n-th (1-based) piece of `s` between separators, the separator matched
 // exactly or ignoring case; empty when there are fewer pieces (or n < 1).

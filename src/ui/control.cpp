@@ -38,6 +38,11 @@ bool Control::reachable() const {
     return true;
 }
 
+bool Control::takesFocus() const {
+    return kind_ != ControlKind::Label && kind_ != ControlKind::Frame &&
+           kind_ != ControlKind::TabControl;
+}
+
 int Control::subscribe(Observer observer) {
     const int id = nextObserverId_++;
     observers_.emplace_back(id, std::move(observer));

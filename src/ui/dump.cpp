@@ -1,6 +1,9 @@
 #include "qelt/ui/dump.h"
 
 #include <charconv>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "qelt/ui/controls.h"
 #include "qelt/ui/form.h"
@@ -75,7 +78,8 @@ char TypeLetter(CellType t) {
     return '?';
 }
 
-std::string DumpGrid(const Grid& g) {
+std::string DumpGrid(const Control& control) {
+    const auto& g = static_cast<const Grid&>(control);
     std::string out = "Grid " + g.name() + " rows=" + std::to_string(g.maxRows()) +
                       " cols=" + std::to_string(g.maxCols()) +
                       " active=" + std::to_string(g.activeRow()) + ',' +
@@ -132,90 +136,110 @@ std::string DumpGrid(const Grid& g) {
     return out;
 }
 
+std::string DumpLabel(const Control& control) {
+    const auto& c = static_cast<const Label&>(control);
+    return "Label " + c.name() + ' ' + Quote(c.caption()) + Flags(c) + '\n';
+}
+
+std::string DumpFrame(const Control& control) {
+    const auto& c = static_cast<const Frame&>(control);
+    return "Frame " + c.name() + ' ' + Quote(c.caption()) + Flags(c) + '\n';
+}
+
+std::string DumpButton(const Control& control) {
+    const auto& c = static_cast<const CommandButton&>(control);
+    return "CommandButton " + c.name() + ' ' + Quote(c.caption()) + Flags(c) + '\n';
+}
+
+std::string DumpCheckBox(const Control& control) {
+    const auto& c = static_cast<const CheckBox&>(control);
+    return "CheckBox " + c.name() + ' ' + Quote(c.caption()) +
+           " value=" + std::to_string(c.value()) + Flags(c) + '\n';
+}
+
+std::string DumpTextBox(const Control& control) {
+    const auto& c = static_cast<const TextBox&>(control);
+    std::string out = "TextBox " + c.name() + ' ' + Quote(c.text());
+    if (c.maxLength() > 0) out += " max=" + std::to_string(c.maxLength());
+    return out + Flags(c) + '\n';
+}
+
+// Combo boxes and list boxes.
+std::string DumpList(const Control& control) {
+    const auto& c = static_cast<const ComboBox&>(control);
+    std::string out = (control.kind() == ControlKind::ComboBox ? "ComboBox " : "ListBox ") +
+                      c.name() + " index=" + std::to_string(c.listIndex()) + Flags(c) + '\n';
+    DumpItems(out, c.items(), c.listIndex());
+    return out;
+}
+
+std::string DumpListView(const Control& control) {
+    const auto& c = static_cast<const ListView&>(control);
+    std::string out = "ListView " + c.name() + " view=" + std::to_string(c.view()) +
+                      " selected=" + Quote(c.selectedKey()) + Flags(c) + '\n';
+    if (!c.columnHeaders().empty()) {
+        out += "  columns";
+        for (const auto& h : c.columnHeaders()) out += ' ' + Quote(h);
+        out += '\n';
+    }
+    for (const auto& item : c.items())
+        out += (item.key == c.selectedKey() ? "* " : "  ") + item.key + ' ' + Quote(item.text) +
+               " icon=" + std::to_string(item.icon) + " small=" + std::to_string(item.smallIcon) +
+               '\n';
+    return out;
+}
+
+std::string DumpToolbar(const Control& control) {
+    const auto& c = static_cast<const Toolbar&>(control);
+    std::string out = "Toolbar " + c.name() + Flags(c) + '\n';
+    for (const auto& b : c.buttons()) {
+        out += "  " + b.key + ' ' + Quote(b.toolTip);
+        if (!b.enabled) out += " disabled";
+        if (!b.visible) out += " hidden";
+        if (!b.tag.empty()) out += " tag=" + Quote(b.tag);
+        if (!b.menu.empty()) {
+            out += " menu";
+            for (const auto& m : b.menu) out += ' ' + Quote(m);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string DumpTabs(const Control& control) {
+    const auto& c = static_cast<const TabControl&>(control);
+    std::string out =
+        "TabControl " + c.name() + " current=" + std::to_string(c.current()) + Flags(c) + '\n';
+    for (std::size_t i = 0; i < c.tabs().size(); ++i) {
+        const Tab& t = c.tabs()[i];
+        out += (static_cast<int>(i) == c.current() ? "* " : "  ") + std::to_string(i) + ' ' +
+               Quote(t.caption);
+        if (!t.enabled) out += " disabled";
+        if (!t.visible) out += " hidden";
+        out += '\n';
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string Dump(const Control& control) {
-    const std::string head = control.name();
-    switch (control.kind()) {
-        case ControlKind::Label: {
-            const auto& c = static_cast<const Label&>(control);
-            return "Label " + head + ' ' + Quote(c.caption()) + Flags(c) + '\n';
-        }
-        case ControlKind::Frame: {
-            const auto& c = static_cast<const Frame&>(control);
-            return "Frame " + head + ' ' + Quote(c.caption()) + Flags(c) + '\n';
-        }
-        case ControlKind::CommandButton: {
-            const auto& c = static_cast<const CommandButton&>(control);
-            return "CommandButton " + head + ' ' + Quote(c.caption()) + Flags(c) + '\n';
-        }
-        case ControlKind::CheckBox: {
-            const auto& c = static_cast<const CheckBox&>(control);
-            return "CheckBox " + head + ' ' + Quote(c.caption()) +
-                   " value=" + std::to_string(c.value()) + Flags(c) + '\n';
-        }
-        case ControlKind::TextBox: {
-            const auto& c = static_cast<const TextBox&>(control);
-            std::string out = "TextBox " + head + ' ' + Quote(c.text());
-            if (c.maxLength() > 0) out += " max=" + std::to_string(c.maxLength());
-            return out + Flags(c) + '\n';
-        }
-        case ControlKind::ComboBox:
-        case ControlKind::ListBox: {
-            const auto& c = static_cast<const ComboBox&>(control);
-            std::string out = (control.kind() == ControlKind::ComboBox ? "ComboBox " : "ListBox ") +
-                              head + " index=" + std::to_string(c.listIndex()) + Flags(c) + '\n';
-            DumpItems(out, c.items(), c.listIndex());
-            return out;
-        }
-        case ControlKind::ListView: {
-            const auto& c = static_cast<const ListView&>(control);
-            std::string out = "ListView " + head + " view=" + std::to_string(c.view()) +
-                              " selected=" + Quote(c.selectedKey()) + Flags(c) + '\n';
-            if (!c.columnHeaders().empty()) {
-                out += "  columns";
-                for (const auto& h : c.columnHeaders()) out += ' ' + Quote(h);
-                out += '\n';
-            }
-            for (const auto& item : c.items())
-                out += (item.key == c.selectedKey() ? "* " : "  ") + item.key + ' ' +
-                       Quote(item.text) + " icon=" + std::to_string(item.icon) +
-                       " small=" + std::to_string(item.smallIcon) + '\n';
-            return out;
-        }
-        case ControlKind::Toolbar: {
-            const auto& c = static_cast<const Toolbar&>(control);
-            std::string out = "Toolbar " + head + Flags(c) + '\n';
-            for (const auto& b : c.buttons()) {
-                out += "  " + b.key + ' ' + Quote(b.toolTip);
-                if (!b.enabled) out += " disabled";
-                if (!b.visible) out += " hidden";
-                if (!b.tag.empty()) out += " tag=" + Quote(b.tag);
-                if (!b.menu.empty()) {
-                    out += " menu";
-                    for (const auto& m : b.menu) out += ' ' + Quote(m);
-                }
-                out += '\n';
-            }
-            return out;
-        }
-        case ControlKind::TabControl: {
-            const auto& c = static_cast<const TabControl&>(control);
-            std::string out =
-                "TabControl " + head + " current=" + std::to_string(c.current()) + Flags(c) + '\n';
-            for (std::size_t i = 0; i < c.tabs().size(); ++i) {
-                const Tab& t = c.tabs()[i];
-                out += (static_cast<int>(i) == c.current() ? "* " : "  ") + std::to_string(i) +
-                       ' ' + Quote(t.caption);
-                if (!t.enabled) out += " disabled";
-                if (!t.visible) out += " hidden";
-                out += '\n';
-            }
-            return out;
-        }
-        case ControlKind::Grid:
-            return DumpGrid(static_cast<const Grid&>(control));
-    }
+    using DumpOf = std::string (*)(const Control&);
+    static const std::pair<ControlKind, DumpOf> table[] = {
+        {ControlKind::Label, DumpLabel},
+        {ControlKind::Frame, DumpFrame},
+        {ControlKind::CommandButton, DumpButton},
+        {ControlKind::CheckBox, DumpCheckBox},
+        {ControlKind::TextBox, DumpTextBox},
+        {ControlKind::ComboBox, DumpList},
+        {ControlKind::ListBox, DumpList},
+        {ControlKind::ListView, DumpListView},
+        {ControlKind::Toolbar, DumpToolbar},
+        {ControlKind::TabControl, DumpTabs},
+        {ControlKind::Grid, DumpGrid},
+    };
+    for (const auto& [kind, dump] : table)
+        if (kind == control.kind()) return dump(control);
     return {};
 }
 

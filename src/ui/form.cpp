@@ -167,9 +167,7 @@ bool Form::focusNext() {
         start == order_.end() ? n - 1 : static_cast<std::size_t>(start - order_.begin());
     for (std::size_t step = 1; step <= n; ++step) {
         Control* c = order_[(from + step) % n];
-        const ControlKind k = c->kind();
-        if (k == ControlKind::Label || k == ControlKind::Frame || k == ControlKind::TabControl)
-            continue;
+        if (!c->takesFocus()) continue;
         if (c->reachable()) return c != focused_ && focus(c->name());
     }
     return false;

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "ui_qt/form_view.h"
+#include "form_view.h"
 
 // Where the widgets of a form go. The filter dialog gets the arrangement its
 // users know (transaction type and selectors on top, the scheme list beside
 // the tabs, OK and Cancel bottom right); any other form, and any control of
-// the filter dialog not named below, is laid out generically from the
+// the filter dialog not placed below, is laid out generically from the
 // creation order and Form::place.
 namespace qelt::qt {
 
@@ -24,11 +24,6 @@ namespace {
 
 using Widgets = std::map<const Control*, QWidget*>;
 
-// Selector pairs (caption, box) of the filter dialog, in reading order.
-constexpr const char* kSelectors[][2] = {{"lblTime", "cboTime"},     {"lblCheck", "cboCheck"},
-                                         {"lblICMO", "cboICMO"},     {"lblROB", "cboROB"},
-                                         {"lblPost", "cboPost"},     {"lblKickBack", "cboKickBack"},
-                                         {"lblCancel", "cboCancel"}, {"lblConnect", "cboConnect"}};
 constexpr int kSelectorsPerRow = 4;
 constexpr const char* kFilterMarkers[] = {"cboTransType", "SSTab1", "lvwProject", "cmdOk",
                                           "cmdCancel"};
@@ -134,6 +129,29 @@ public:
                            });
     }
 
+    // The status selectors are the form's own list: each caption left on the
+    // form that its drop-down follows in creation order, four pairs to a row
+    // from row 1 of `grid`.
+    void placeSelectors(QGridLayout& grid, std::set<const Control*>& used) const {
+        const auto onForm = children(nullptr);
+        int slot = 0;
+        for (std::size_t i = 0; i + 1 < onForm.size(); ++i) {
+            const Control* label = onForm[i];
+            const Control* combo = onForm[i + 1];
+            if (label->kind() != ControlKind::Label || combo->kind() != ControlKind::ComboBox ||
+                used.count(label) || used.count(combo))
+                continue;
+            used.insert(label);
+            used.insert(combo);
+            const int r = 1 + slot / kSelectorsPerRow;
+            const int c = 2 * (slot % kSelectorsPerRow);
+            grid.addWidget(widget(label), r, c);
+            grid.addWidget(widget(combo), r, c + 1);
+            ++slot;
+            ++i;
+        }
+    }
+
     void filterDialog(QDialog& dialog) {
         auto* box = new QVBoxLayout(&dialog);
         std::set<const Control*> used;
@@ -149,16 +167,7 @@ public:
         if (QWidget* w = take("Label1(0)")) top->addWidget(w, 0, col);
         if (QWidget* w = take("cboTransType")) top->addWidget(w, 0, col + 1, 1, 3);
         if (QWidget* w = take("chkFastMode")) top->addWidget(w, 0, col + 4, 1, 2);
-        int slot = 0;
-        for (const auto& pair : kSelectors) {
-            QWidget* label = take(pair[0]);
-            QWidget* combo = take(pair[1]);
-            const int r = 1 + slot / kSelectorsPerRow;
-            const int c = 2 * (slot % kSelectorsPerRow);
-            if (label) top->addWidget(label, r, c);
-            if (combo) top->addWidget(combo, r, c + 1);
-            if (label || combo) ++slot;
-        }
+        placeSelectors(*top, used);
         for (int c = 1; c < 2 * kSelectorsPerRow; c += 2) top->setColumnStretch(c, 1);
         box->addLayout(top);
         if (QWidget* w = take("framePlanOrder")) box->addWidget(w);

@@ -5,13 +5,12 @@
 #include <map>
 #include <vector>
 
+#include "control_binders.h"
 #include "qelt/ui/form.h"
 
 class QEventLoop;
 
 namespace qelt::qt {
-
-class GridView;
 
 // The window of one form: closing it asks the form to unload, keys the
 // focused widget leaves unhandled go to the form (Form::key).
@@ -32,10 +31,11 @@ private:
     bool closing_ = false;
 };
 
-// Builds the widgets of a form, keeps them in step with the models and
-// forwards the person's input as the models' user actions. Lives while the
-// form is on screen; its destructor stops every observation.
-class FormView : public QObject {
+// Builds the widgets of a form through the binders of their kinds, keeps
+// them in step with the models and forwards the person's input as the
+// models' user actions. Lives while the form is on screen; its destructor
+// stops every observation.
+class FormView : public QObject, private BindingHost {
     Q_OBJECT
 public:
     FormView(ui::Form& form, QWidget* parent);
@@ -47,13 +47,15 @@ public:
     void exec();
 
 private:
-    QWidget* build(ui::Control& control);
-    void refresh(ui::Control& control, const ui::Change& change);
+    bool focusControl(const ui::Control& control) override;
+    bool syncing() const override { return syncing_; }
+    void refresh(ui::Control& control, const ui::Change& change) override;
+    void formKey(int keyCode, int shift) override { form_.key(keyCode, shift); }
+    QObject* receiver() override { return this; }
+
     void refreshForm();
-    void rebuildToolbar(ui::Toolbar& toolbar);
     void onFocusChanged(QWidget* now);
     void focusFocusedControl();
-    bool focusControl(const ui::Control& control);
     ui::Control* controlOf(QWidget* widget) const;
 
     ui::Form& form_;
@@ -64,8 +66,6 @@ private:
     int formObserver_ = 0;
     QEventLoop* loop_ = nullptr;
     bool syncing_ = false;
-    // True while a toolbar button or menu entry delivers its action.
-    bool toolbarBusy_ = false;
 };
 
 // Places the built widgets: the filter dialog's arrangement when the form

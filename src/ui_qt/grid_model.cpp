@@ -1,8 +1,8 @@
-#include "ui_qt/grid_model.h"
+#include "grid_model.h"
 
 #include <algorithm>
 
-#include "ui_qt/qstring_utf8.h"
+#include "qstring_utf8.h"
 
 namespace qelt::qt {
 

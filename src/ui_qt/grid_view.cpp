@@ -1,4 +1,4 @@
-#include "ui_qt/grid_view.h"
+#include "grid_view.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
-#include "ui_qt/key_codes.h"
-#include "ui_qt/qstring_utf8.h"
+#include "key_codes.h"
+#include "qstring_utf8.h"
 
 namespace qelt::qt {
 

@@ -4,8 +4,8 @@
 #include <QTableView>
 #include <functional>
 
+#include "grid_model.h"
 #include "qelt/ui/grid.h"
-#include "ui_qt/grid_model.h"
 
 namespace qelt::qt {
 

@@ -1,4 +1,4 @@
-#include "ui_qt/lookup_window.h"
+#include "lookup_window.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -9,20 +9,20 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
+#include <utility>
 
-#include "platform/text.h"
 #include "qelt/dictionary.h"
-#include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
-#include "ui_qt/qstring_utf8.h"
+#include "qstring_utf8.h"
 
 namespace qelt::qt {
 
 namespace {
 
 constexpr const char* kShortNumberField = "FShortNumber";
-constexpr const char* kDeletedField = "FDeleted";
 constexpr const char* kSearchKey = "Search";
 constexpr int32_t kCurrencyClass = 12;
 constexpr int32_t kAccountClass = 13;
@@ -34,69 +34,12 @@ constexpr const char* kShortNumberHeader = "短代码";
 constexpr const char* kSearchPrompt = "查找:";
 constexpr const char* kDefaultCaption = "基础资料";
 
-RecordsetPtr Query(const std::string& sql) {
-    auto connection = host::Create<host::IAppConnection>(host::progid::kAppConnection);
-    return connection->getanyrecordset(sql);
-}
-
-// The library's trim (blanks only), kept here: the shared core exports only
-// its public names and the quoting helper.
-std::string TrimBlanks(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-bool HasField(const Recordset& rs, const char* name) {
-    return rs.fieldIndex(name) >= 0;
-}
-
-std::string Text(const Recordset& rs, const std::string& field) {
-    return rs.fieldIndex(field) >= 0 ? rs.value(field).toString("") : std::string();
-}
-
 }  // namespace
 
-Variant ChosenItem::value(const std::string& name) const {
-    for (const auto& [field, v] : fields)
-        if (text::IEquals(field, name)) return v;
-    return Variant();
-}
-
-std::optional<BaseTable> FindBaseTable(int32_t classId) {
-    auto rs = Query(
-        "SELECT FName, FSQLTableName, FKeyField, FNumberField, FNameField FROM t_ItemClass "
-        "WHERE FItemClassID = " +
-        std::to_string(classId));
-    if (!rs || rs->recordCount() < 1) return std::nullopt;
-    rs->moveFirst();
-    BaseTable t;
-    t.table = TrimBlanks(rs->value("FSQLTableName").toString(""));
-    t.keyField = TrimBlanks(rs->value("FKeyField").toString(""));
-    t.numberField = TrimBlanks(rs->value("FNumberField").toString("FNumber"));
-    t.nameField = TrimBlanks(rs->value("FNameField").toString("FName"));
-    if (t.table.empty()) return std::nullopt;
-    return t;
-}
-
-RecordsetPtr QueryBaseItems(const BaseTable& table, const std::string& text) {
-    std::string sql = "SELECT * FROM " + table.table;
-    if (!text.empty()) {
-        const std::string pattern = text::SqlQuote("%" + text + "%");
-        sql += " WHERE (" + table.numberField + " LIKE " + pattern + " OR " + table.nameField +
-               " LIKE " + pattern + ")";
-    }
-    sql += " ORDER BY " + table.numberField;
-    auto rs = Query(sql);
-    if (rs && HasField(*rs, kDeletedField) && rs->recordCount() > 0)
-        rs->setFilter(std::string(kDeletedField) + " = 0");
-    return rs;
-}
-
-LookupWindow::LookupWindow(BaseTable table, const std::string& caption, const std::string& text,
-                           QWidget* parent)
-    : QDialog(parent ? parent : QApplication::activeModalWidget()), table_(std::move(table)) {
+LookupWindow::LookupWindow(host::LookupQuery query, const std::string& text, QWidget* parent)
+    : QDialog(parent ? parent : QApplication::activeModalWidget()), query_(std::move(query)) {
     setObjectName(kObjectName);
+    const std::string& caption = query_.table().caption;
     setWindowTitle(FromUtf8(caption.empty() ? kDefaultCaption : caption));
     setModal(true);
     auto* box = new QVBoxLayout(this);
@@ -123,17 +66,15 @@ LookupWindow::LookupWindow(BaseTable table, const std::string& caption, const st
 }
 
 void LookupWindow::reload() {
-    rows_ = QueryBaseItems(table_, ToUtf8(search_->text()));
+    found_ = query_.search(ToUtf8(search_->text()));
     model_->clear();
-    const bool shortNumbers = rows_ && HasField(*rows_, kShortNumberField);
     QStringList headers{FromUtf8(kNumberHeader), FromUtf8(kNameHeader)};
-    if (shortNumbers) headers << FromUtf8(kShortNumberHeader);
+    if (found_.hasShortNumbers) headers << FromUtf8(kShortNumberHeader);
     model_->setHorizontalHeaderLabels(headers);
-    if (!rows_) return;
-    for (rows_->moveFirst(); !rows_->eof(); rows_->moveNext()) {
-        QList<QStandardItem*> row{new QStandardItem(FromUtf8(Text(*rows_, table_.numberField))),
-                                  new QStandardItem(FromUtf8(Text(*rows_, table_.nameField)))};
-        if (shortNumbers) row << new QStandardItem(FromUtf8(Text(*rows_, kShortNumberField)));
+    for (const host::LookupRow& item : found_.rows) {
+        QList<QStandardItem*> row{new QStandardItem(FromUtf8(item.number)),
+                                  new QStandardItem(FromUtf8(item.name))};
+        if (found_.hasShortNumbers) row << new QStandardItem(FromUtf8(item.shortNumber));
         model_->appendRow(row);
     }
     if (model_->rowCount() > 0) view_->setCurrentIndex(model_->index(0, 0));
@@ -165,33 +106,31 @@ void LookupWindow::showEvent(QShowEvent* event) {
     });
 }
 
-std::optional<ChosenItem> LookupWindow::choose() {
+std::optional<host::LookupRow> LookupWindow::choose() {
     search_->setFocus();
-    if (exec() != QDialog::Accepted || !rows_) return std::nullopt;
+    if (exec() != QDialog::Accepted) return std::nullopt;
     const int row = view_->currentIndex().row();
-    if (row < 0) return std::nullopt;
-    rows_->moveFirst();
-    rows_->move(row);
-    if (rows_->eof()) return std::nullopt;
-    ChosenItem item;
-    for (std::size_t i = 0; i < rows_->fieldCount(); ++i)
-        item.fields.emplace_back(rows_->field(i).name, rows_->value(i));
-    return item;
+    if (row < 0 || row >= static_cast<int>(found_.rows.size())) return std::nullopt;
+    return found_.rows[static_cast<std::size_t>(row)];
 }
 
 namespace {
 
 class Item final : public host::ILookupItem {
 public:
-    Item(ChosenItem chosen, BaseTable table)
-        : chosen_(std::move(chosen)), table_(std::move(table)) {}
-    std::string Number() const override { return chosen_.value(table_.numberField).toString(""); }
-    std::string Name() const override { return chosen_.value(table_.nameField).toString(""); }
-    Variant Properties(const std::string& name) const override { return chosen_.value(name); }
+    Item(host::LookupRow row, bool hasShortNumber)
+        : row_(std::move(row)), hasShortNumber_(hasShortNumber) {}
+    std::string Number() const override { return row_.number; }
+    std::string Name() const override { return row_.name; }
+    Variant Properties(const std::string& name) const override {
+        const bool shortNumber =
+            QString::compare(FromUtf8(name), kShortNumberField, Qt::CaseInsensitive) == 0;
+        return shortNumber && hasShortNumber_ ? Variant(row_.shortNumber) : Variant();
+    }
 
 private:
-    ChosenItem chosen_;
-    BaseTable table_;
+    host::LookupRow row_;
+    bool hasShortNumber_;
 };
 
 class Result final : public host::ILookupResult {
@@ -203,29 +142,23 @@ private:
     std::shared_ptr<host::ILookupItem> item_;
 };
 
-// Classes without a base table in the database answer nothing, as a
-// cancelled window does.
-std::optional<ChosenItem> ChooseFromClass(int32_t classId, const std::string& text,
-                                          BaseTable* tableOut = nullptr) {
-    auto table = FindBaseTable(classId);
-    if (!table) return std::nullopt;
-    if (tableOut) *tableOut = *table;
-    auto caption =
-        Query("SELECT FName FROM t_ItemClass WHERE FItemClassID = " + std::to_string(classId));
-    std::string title;
-    if (caption && caption->recordCount() > 0) {
-        caption->moveFirst();
-        title = caption->value("FName").toString("");
-    }
-    LookupWindow window(*table, title, text);
-    return window.choose();
+// The chosen row, and whether its table has short numbers. Classes without
+// a base table in the database answer nothing, as a cancelled window does.
+std::optional<std::pair<host::LookupRow, bool>> ChooseFromClass(int32_t classId,
+                                                                const std::string& text) {
+    auto query = host::LookupQuery::ForClass(classId);
+    if (!query) return std::nullopt;
+    LookupWindow window(std::move(*query), text);
+    auto chosen = window.choose();
+    if (!chosen) return std::nullopt;
+    return std::pair{std::move(*chosen), window.hasShortNumbers()};
 }
 
 host::LookupResultPtr ResultOf(int32_t classId, const std::string& text) {
-    BaseTable table;
-    auto chosen = ChooseFromClass(classId, text, &table);
+    auto chosen = ChooseFromClass(classId, text);
     if (!chosen) return std::make_shared<Result>(nullptr);
-    return std::make_shared<Result>(std::make_shared<Item>(std::move(*chosen), table));
+    return std::make_shared<Result>(
+        std::make_shared<Item>(std::move(chosen->first), chosen->second));
 }
 
 class GLView final : public host::IGLView {
@@ -249,16 +182,15 @@ public:
     void setClassTypeID(int32_t classTypeId) override { classId_ = classTypeId; }
     void setShowType(int32_t) override {}
     RecordsetPtr Show() override {
-        BaseTable table;
-        auto chosen = ChooseFromClass(classId_, {}, &table);
+        auto chosen = ChooseFromClass(classId_, {});
         if (!chosen) return nullptr;
+        const host::LookupRow& row = chosen->first;
         auto rs = std::make_shared<Recordset>();
         rs->appendField("FNumber", adVarWChar, 80);
         rs->appendField("FID", adInteger);
         rs->appendField("FName", adVarWChar, 255);
         rs->open();
-        rs->appendRow({chosen->value(table.numberField), chosen->value(table.keyField),
-                       chosen->value(table.nameField)});
+        rs->appendRow({Variant(row.number), row.id, Variant(row.name)});
         return rs;
     }
 

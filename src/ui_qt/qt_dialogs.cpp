@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui_qt/form_view.h"
-#include "ui_qt/lookup_window.h"
-#include "ui_qt/qstring_utf8.h"
+#include "form_view.h"
+#include "lookup_window.h"
+#include "qstring_utf8.h"
 
 namespace qelt::qt {
 

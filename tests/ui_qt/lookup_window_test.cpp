@@ -64,15 +64,6 @@ TEST_F(LookupWindows, ItemLookupStartsFromTheTypedTextAndReturnsTheChosenItem) {
               "1.01.004|铝板|004|1");
 }
 
-// A quote in the typed text is a character to look for, never SQL.
-TEST_F(LookupWindows, TypedQuotesAreSearchedForNotExecuted) {
-    qt::BaseTable items{"t_ICItem", "FItemID"};
-    auto rs = qt::QueryBaseItems(items, "x' OR '1'='1");
-    ASSERT_TRUE(rs);
-    EXPECT_EQ(rs->recordCount(), 0);
-    EXPECT_EQ(qt::QueryBaseItems(items, "钢板")->recordCount(), 3);
-}
-
 // Classes the database has no table for answer nothing without a window.
 TEST_F(LookupWindows, ClassesWithoutBaseTableAnswerNothing) {
     EXPECT_EQ(view()->AccountLookup()->ReturnObject(), nullptr);

@@ -124,6 +124,9 @@ public:
     int containerTab() const { return containerTab_; }
     // True when a person can reach the control (see container()).
     bool reachable() const;
+    // Whether the control takes the focus (Form::focusNext, a front end's
+    // focus): labels, frames and tab controls do not.
+    bool takesFocus() const;
 
     // Registers an observer; returns its id (> 0) for unsubscribe. Observers
     // are called in the order they subscribed. Unsubscribing inside a

@@ -97,9 +97,8 @@ public:
 
     // Moves the focus as the Tab key does: to the next control after the
     // focused one, in the order added and wrapping round, that a person can
-    // reach and that takes the focus (labels, frames and tab controls do
-    // not), through focus(). False when there is none or the move was
-    // refused.
+    // reach and that takes the focus (Control::takesFocus), through
+    // focus(). False when there is none or the move was refused.
     bool focusNext();
 
     // When set, the form sees every key before the focused control:
