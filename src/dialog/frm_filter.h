@@ -6,6 +6,7 @@
 #include <string>
 
 #include "qelt/dictionary.h"
+#include "qelt/host/components.h"
 #include "qelt/records.h"
 #include "qelt/recordset.h"
 #include "qelt/scheme_content.h"
@@ -53,7 +54,7 @@ class frmFilter : public ui::Form {
 public:
     static constexpr const char* kName = "frmFilter";
     // The scheme every kind of list has, which no one may delete.
-    static constexpr const char* kDefaultSchemeName = "默认方案";
+    static constexpr const char* kDefaultSchemeName = host::kDefaultSchemeName;
 
     // Grid sizes the dialog is designed with. The editing model resizes the
     // rows of the condition and column grids to the template it loads; the
