@@ -2,6 +2,10 @@
 
 namespace qelt::cli {
 
+std::string JsonText(const nlohmann::ordered_json& doc) {
+    return doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 nlohmann::ordered_json ToJson(const Variant& v) {
     switch (v.type()) {
         case Variant::Type::Empty:

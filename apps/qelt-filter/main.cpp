@@ -1,6 +1,5 @@
 // qelt-filter: the list SQL of an ERP database's list templates, from a
-// terminal. Exit codes: 0 success, 1 failure (message on stderr), other
-// non-zero codes for command-line errors.
+// terminal. Exit statuses: exit_status.h.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
@@ -10,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "exit_status.h"
 #include "json_output.h"
 #include "qelt/cfilter.h"
 #include "qelt/demo.h"
@@ -27,12 +27,15 @@ namespace {
 // user every list would be refused, so a newcomer gets this ordinary user.
 constexpr const char* kDemoUserProps = "UserID=2;UserName=张伟";
 
-// One line on stderr, whatever the message holds.
-int Fail(std::string message) {
+namespace fs = std::filesystem;
+using qelt::cli::kCannotRun, qelt::cli::kDone, qelt::cli::kFailed;
+
+// One line on stderr, whatever the message holds; returns `status`.
+int Fail(std::string message, int status) {
     for (char& c : message)
         if (c == '\n' || c == '\r') c = ' ';
     std::cerr << "qelt-filter: " << message << "\n";
-    return 1;
+    return status;
 }
 
 // A bare path means an SQLite file. SQLite would create a missing file, so
@@ -40,7 +43,7 @@ int Fail(std::string message) {
 std::string ResolveDatabase(const std::string& db) {
     const std::string conn = qelt::host::ToConnectionString(db);
     const std::string path = qelt::host::SqliteFileOf(conn);
-    if (!path.empty() && !std::filesystem::is_regular_file(path))
+    if (!path.empty() && !fs::is_regular_file(path))
         throw qelt::Error(qelt::err::kDatabase, "qelt-filter",
                           "cannot open database " + path + ": no such file");
     return conn;
@@ -91,23 +94,35 @@ int RunLists() {
     for (; rs && !rs->eof(); rs->moveNext())
         std::cout << rs->value("FID").toString("") << "\t" << rs->value("FTemplateID").toString("")
                   << "\t" << rs->value("FName").toString("") << "\n";
-    return 0;
+    return kDone;
 }
 
 int RunSql(int listId, const std::string& filterText, bool notNeedTranType, bool json) {
-    if (!ListExists(listId)) return Fail("no list with id " + std::to_string(listId));
+    if (!ListExists(listId)) return Fail("no list with id " + std::to_string(listId), kFailed);
     qelt::CFilter filter;
     filter.setListID(listId);
     filter.getInfoByF7Key(filterText, false, notNeedTranType);
     if (!filter.OK() || filter.Datasql().empty())
         return Fail("the template of list " + std::to_string(listId) +
-                    " could not be turned into SQL (a list restricted to the user's groups "
-                    "needs UserID in the property string: --props or QELT_PROPS)");
+                        " could not be turned into SQL (a list restricted to the user's groups "
+                        "needs UserID in the property string: --props or QELT_PROPS)",
+                    kFailed);
     if (json)
-        std::cout << qelt::cli::LookupResult(filter).dump(2) << "\n";
+        std::cout << qelt::cli::JsonText(qelt::cli::LookupResult(filter)) << "\n";
     else
         std::cout << filter.Datasql() << "\n";
-    return 0;
+    return kDone;
+}
+
+// The demo database replaces only what its user means to replace.
+int RunDemoDb(const std::string& path, bool force) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(path, ec)) && !force)
+        return Fail(path + " exists; give --force to replace it with the demo database",
+                    kCannotRun);
+    qelt::WriteDemoDatabase(path);
+    std::cout << "demo database written to " << path << "\n";
+    return kDone;
 }
 
 }  // namespace
@@ -115,6 +130,7 @@ int RunSql(int listId, const std::string& filterText, bool notNeedTranType, bool
 int main(int argc, char** argv) {
     CLI::App app{"List SQL from the list templates of an ERP database"};
     app.require_subcommand(1);
+    app.footer(qelt::cli::kExitStatusHelp);
     std::string db, props, user;
     app.add_option("--db", db,
                    "SOCI connection string or SQLite file (default: QELT_DATABASE, "
@@ -141,19 +157,23 @@ int main(int argc, char** argv) {
     auto* show = qelt::cli::AddShowCommand(app, showOptions);
 
     std::string demoPath;
+    bool force = false;
     auto* demo = app.add_subcommand("demo-db", "write a fresh copy of the demo database");
     demo->add_option("PATH", demoPath, "file to write")->required();
+    demo->add_flag("--force", force, "replace the file at PATH (never anything but a file)");
 
     qelt::cli::SchemesCommand schemes(app);
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help and its kin end here too, successfully.
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e);
+        return Fail(std::string(e.what()) + " (--help shows the usage)", kCannotRun);
+    }
 
     try {
-        if (demo->parsed()) {
-            qelt::WriteDemoDatabase(demoPath);
-            std::cout << "demo database written to " << demoPath << "\n";
-            return 0;
-        }
+        if (demo->parsed()) return RunDemoDb(demoPath, force);
         if (!db.empty()) qelt::host::SetDatabase(ResolveDatabase(db));
         if (props.empty() && db.empty() && !EnvSet("QELT_DATABASE") && !EnvSet("QELT_PROPS"))
             props = kDemoUserProps;
@@ -166,9 +186,14 @@ int main(int argc, char** argv) {
         if (show->parsed()) return qelt::cli::RunShow(showOptions, argc, argv);
         if (schemes.parsed()) return schemes.run();
         return RunSql(listId, filterText, notNeedTranType, json);
+    } catch (const qelt::cli::Stop& e) {
+        return Fail(e.what(), e.status);
     } catch (const qelt::Error& e) {
-        // Anything else is a fault of the tool or the library and ends it
-        // loudly rather than as an ordinary failure.
-        return Fail(e.description);
+        return Fail(e.description, kFailed);
+    } catch (const std::exception& e) {
+        // A fault of the tool or the library; still one line and a status.
+        return Fail(std::string("unexpected failure: ") + e.what(), kFailed);
+    } catch (...) {
+        return Fail("unexpected failure", kFailed);
     }
 }

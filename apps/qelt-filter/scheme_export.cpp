@@ -3,35 +3,19 @@
 #include <limits>
 
 #include "qelt/error.h"
+#include "qelt/scheme_content.h"
 
 namespace qelt::cli {
 
 namespace {
 
-constexpr const char* kFieldSeparator = "##<&";
-constexpr const char* kRowTerminator = "||";
-constexpr const char* kRelationKey = "Relation";
-constexpr const char* kOrderByKey = "OrderBy";
-constexpr const char* kHideColumnsKey = "HideColumns";
 constexpr const char* kSource = "qelt-filter";
 constexpr int kNotAnExport = 1;
 
 using Json = nlohmann::ordered_json;
 
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> out;
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t at = text.find(separator, from);
-        out.push_back(text.substr(from, at == std::string::npos ? at : at - from));
-        if (at == std::string::npos) return out;
-        from = at + separator.size();
-    }
-}
-
-bool IsBlank(const std::string& s) {
-    return s.find_first_not_of(' ') == std::string::npos;
-}
+// Thrown from the parser's callback to stop at the first level too deep.
+struct TooDeep {};
 
 std::string EntryValue(const std::vector<SchemeEntry>& entries, const char* key) {
     for (const auto& e : entries)
@@ -39,10 +23,21 @@ std::string EntryValue(const std::vector<SchemeEntry>& entries, const char* key)
     return {};
 }
 
-Json Rows(const std::vector<std::vector<std::string>>& rows) {
-    Json out = Json::array();
-    for (const auto& row : rows) out.push_back(row);
-    return out;
+// The grids as arrays of their stored fields: a condition row is logic,
+// field, comparison, code, value, value again, field id, "(", ")" and three
+// empty fields; a sort row seven fields, a column row five.
+Json Grids(const std::vector<SchemeEntry>& entries) {
+    Json conditions = Json::array(), sortKeys = Json::array(), columns = Json::array();
+    for (const auto& r : schemes::DecodeConditionRows(EntryValue(entries, schemes::kRelationKey)))
+        conditions.push_back(
+            Json::array({r.logic, r.field, r.comparison, r.code, r.value, r.value, r.fieldId,
+                         r.leftParentheses, r.rightParentheses, "", "", ""}));
+    for (const auto& r : schemes::DecodeSortKeyRows(EntryValue(entries, schemes::kOrderByKey)))
+        sortKeys.push_back(Json::array({r.caption, r.ascending, r.descending, r.alias, r.tableAlias,
+                                        r.fieldName, r.tableName}));
+    for (const auto& r : schemes::DecodeColumnRows(EntryValue(entries, schemes::kHideColumnsKey)))
+        columns.push_back(Json::array({r.visible, r.widthTwips, r.position, r.alias, r.alignment}));
+    return Json{{"conditions", conditions}, {"sortKeys", sortKeys}, {"columns", columns}};
 }
 
 [[noreturn]] void NotAnExport(const std::string& why) {
@@ -76,7 +71,7 @@ int32_t Whole(const Json& object, const char* name, const std::string& where) {
     return static_cast<int32_t>(n);
 }
 
-StoredScheme ParseScheme(const Json& item, std::size_t index) {
+StoredScheme ParseScheme(const Json& item, std::size_t index, int version) {
     const std::string where = "scheme " + std::to_string(index + 1);
     if (!item.is_object()) NotAnExport(where + " is not an object");
     const Json& head = Member(item, "head", where);
@@ -86,6 +81,7 @@ StoredScheme ParseScheme(const Json& item, std::size_t index) {
     s.id = Whole(head, "FSchemeID", headWhere);
     s.name = Text(head, "FSchemeName", headWhere);
     s.userId = Whole(head, "FUserID", headWhere);
+    if (version >= 2) s.userName = Text(head, "FUserName", headWhere);
     s.tranType = Whole(head, "FTranType", headWhere);
     s.sysName = Text(head, "FSysName", headWhere);
     s.status = Whole(head, "FStatus", headWhere);
@@ -104,27 +100,6 @@ StoredScheme ParseScheme(const Json& item, std::size_t index) {
 
 }  // namespace
 
-std::vector<std::vector<std::string>> DecodeGridRows(const std::string& value,
-                                                     std::size_t fieldCount) {
-    std::vector<std::vector<std::string>> rows;
-    if (IsBlank(value)) return rows;
-    std::vector<std::string> pieces = Split(value, kRowTerminator);
-    // The last row ends in "||" too: what follows it is no row.
-    if (pieces.size() > 1 && IsBlank(pieces.back())) pieces.pop_back();
-    for (const auto& piece : pieces) {
-        std::vector<std::string> fields = Split(piece, kFieldSeparator);
-        fields.resize(fieldCount);
-        rows.push_back(std::move(fields));
-    }
-    return rows;
-}
-
-SchemeGrids DecodeGrids(const std::vector<SchemeEntry>& entries) {
-    return {DecodeGridRows(EntryValue(entries, kRelationKey), kConditionFields),
-            DecodeGridRows(EntryValue(entries, kOrderByKey), kSortFields),
-            DecodeGridRows(EntryValue(entries, kHideColumnsKey), kColumnFields)};
-}
-
 Json ToExportJson(const std::string& sysName, const std::vector<StoredScheme>& schemes) {
     Json doc;
     doc["format"] = kSchemeExportFormat;
@@ -136,6 +111,7 @@ Json ToExportJson(const std::string& sysName, const std::vector<StoredScheme>& s
         head["FSchemeID"] = s.id;
         head["FSchemeName"] = s.name;
         head["FUserID"] = s.userId;
+        head["FUserName"] = s.userName;
         head["FTranType"] = s.tranType;
         head["FSysName"] = s.sysName;
         head["FStatus"] = s.status;
@@ -143,23 +119,32 @@ Json ToExportJson(const std::string& sysName, const std::vector<StoredScheme>& s
         Json entries = Json::array();
         for (const auto& e : s.entries)
             entries.push_back(Json{{"FType", e.type}, {"FKey", e.key}, {"FValue", e.value}});
-        const SchemeGrids grids = DecodeGrids(s.entries);
         Json item;
         item["head"] = head;
         item["entries"] = entries;
-        item["grids"] = Json{{"conditions", Rows(grids.conditions)},
-                             {"sortKeys", Rows(grids.sortKeys)},
-                             {"columns", Rows(grids.columns)}};
+        item["grids"] = Grids(s.entries);
         list.push_back(item);
     }
     doc["schemes"] = list;
     return doc;
 }
 
-std::vector<StoredScheme> ParseSchemeExport(const std::string& text) {
-    // The parser is iterative: malformed or deeply nested text becomes a
-    // discarded value or a document of the wrong shape, never a crash.
-    const Json doc = Json::parse(text, nullptr, false);
+SchemeExport ParseSchemeExport(const std::string& text) {
+    if (text.size() > kMaxExportBytes)
+        NotAnExport("it is larger than " + std::to_string(kMaxExportBytes >> 20) + " MiB");
+    const Json::parser_callback_t depthLimit = [](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth >= kMaxExportDepth)
+            throw TooDeep{};
+        return true;
+    };
+    Json doc;
+    try {
+        doc = Json::parse(text, depthLimit, false);
+    } catch (const TooDeep&) {
+        NotAnExport("it nests deeper than " + std::to_string(kMaxExportDepth) + " levels");
+    }
     if (doc.is_discarded()) NotAnExport("the text is not valid JSON");
     if (!doc.is_object()) NotAnExport("the document is not an object");
     auto format = doc.find("format");
@@ -168,12 +153,16 @@ std::vector<StoredScheme> ParseSchemeExport(const std::string& text) {
         NotAnExport(std::string("\"format\" is not \"") + kSchemeExportFormat + "\"");
     auto version = doc.find("version");
     if (version == doc.end() || !version->is_number_integer() ||
-        version->get<std::int64_t>() != kSchemeExportVersion)
-        NotAnExport("\"version\" is not " + std::to_string(kSchemeExportVersion));
+        version->get<std::int64_t>() < kOldestSchemeExportVersion ||
+        version->get<std::int64_t>() > kSchemeExportVersion)
+        NotAnExport("\"version\" is not " + std::to_string(kOldestSchemeExportVersion) + " to " +
+                    std::to_string(kSchemeExportVersion));
+    SchemeExport out;
+    out.version = static_cast<int>(version->get<std::int64_t>());
     const Json& schemes = Member(doc, "schemes", "the document");
     if (!schemes.is_array()) NotAnExport("\"schemes\" is not a list");
-    std::vector<StoredScheme> out;
-    for (std::size_t i = 0; i < schemes.size(); ++i) out.push_back(ParseScheme(schemes[i], i));
+    for (std::size_t i = 0; i < schemes.size(); ++i)
+        out.schemes.push_back(ParseScheme(schemes[i], i, out.version));
     return out;
 }
 

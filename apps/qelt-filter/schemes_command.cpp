@@ -7,11 +7,13 @@
 #include <iostream>
 #include <map>
 #include <set>
-#include <sstream>
 
+#include "exit_status.h"
+#include "json_output.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
+#include "qelt/scheme_content.h"
 #include "scheme_export.h"
 
 namespace qelt::cli {
@@ -21,7 +23,7 @@ namespace {
 constexpr const char* kPropsStringName = "PropsString";
 constexpr const char* kListFilterPrefix = "FID=";
 constexpr const char* kSource = "qelt-filter";
-constexpr int kFailure = 1;
+constexpr std::size_t kReadPiece = 1 << 16;
 
 std::string PropsString() {
     auto props = host::Create<host::IShareProps>(host::progid::kShareProps);
@@ -38,7 +40,7 @@ void RequireList(int listId) {
     auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
     auto rs = conn->Execute("select FID from ICListTemplate where FID=" + std::to_string(listId));
     if (!rs || rs->eof())
-        throw Error(kFailure, kSource, "no list with id " + std::to_string(listId));
+        throw Error(kFailed, kSource, "no list with id " + std::to_string(listId));
 }
 
 std::vector<SchemeEntry> EntriesOf(Recordset& rs) {
@@ -53,11 +55,22 @@ int32_t WholeOr0(const Variant& v) {
     return v.isNull() || v.isEmpty() ? 0 : v.toLong();
 }
 
+// The user names of the database by user id.
+std::map<int32_t, std::string> UserNames() {
+    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
+    auto rs = conn->Execute("select FUserID, FName from t_user");
+    std::map<int32_t, std::string> out;
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+        out[WholeOr0(rs->value("FUserID"))] = rs->value("FName").toString("");
+    return out;
+}
+
 // The schemes of the key the user sees, each loaded whole (its stored head,
-// whoever owns it).
+// whoever owns it, and the owner's name).
 std::vector<StoredScheme> LoadSchemes(const std::string& props, std::string sysName,
                                       const std::string& onlyName) {
     auto store = host::Create<host::IScheme>(host::progid::kScheme);
+    const auto users = UserNames();
     std::string again = sysName;
     auto heads = store->GetSchemeList(props, sysName, again);
     std::vector<StoredScheme> out;
@@ -71,6 +84,7 @@ std::vector<StoredScheme> LoadSchemes(const std::string& props, std::string sysN
         s.id = id;
         s.name = head->value("FSchemeName").toString("");
         s.userId = WholeOr0(head->value("FUserID"));
+        if (auto user = users.find(s.userId); user != users.end()) s.userName = user->second;
         s.tranType = WholeOr0(head->value("FTranType"));
         s.sysName = head->value("FSysName").toString("");
         s.status = WholeOr0(head->value("FStatus"));
@@ -81,12 +95,13 @@ std::vector<StoredScheme> LoadSchemes(const std::string& props, std::string sysN
     return out;
 }
 
+// A new scheme, not in use: which scheme is in use is the user's choice.
 RecordsetPtr HeadSet(const StoredScheme& s) {
     RecordsetPtr rs = host::NewSchemeHeads();
     std::string travelling;
     // The store takes the name in the form the dialog sends it: apostrophes doubled.
     for (char c : s.name) travelling += c == '\'' ? std::string("''") : std::string(1, c);
-    rs->appendRow({int32_t{0}, travelling, s.userId, s.tranType, s.sysName, s.status, s.share});
+    rs->appendRow({int32_t{0}, travelling, int32_t{0}, s.tranType, s.sysName, int32_t{0}, s.share});
     return rs;
 }
 
@@ -96,12 +111,34 @@ RecordsetPtr EntrySet(const StoredScheme& s) {
     return rs;
 }
 
-std::string ReadWhole(const std::string& path) {
+// The file's text, read no further than one byte past what an export may
+// hold (the parser refuses that), whatever the file is.
+std::string ReadBounded(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw Error(kFailure, kSource, "cannot read " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    if (!in) throw Error(kFailed, kSource, "cannot read " + path);
+    std::string text;
+    while (in && text.size() <= kMaxExportBytes) {
+        const std::size_t at = text.size();
+        text.resize(at + kReadPiece);
+        in.read(text.data() + at, static_cast<std::streamsize>(kReadPiece));
+        text.resize(at + static_cast<std::size_t>(in.gcount()));
+    }
+    return text;
+}
+
+std::vector<std::pair<std::string, std::string>> KeyValues(const std::vector<SchemeEntry>& e) {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const auto& entry : e) out.emplace_back(entry.key, entry.value);
+    return out;
+}
+
+// Why the import refuses a scheme of the file: what the dialog would not
+// have written. Empty when it takes it.
+std::string ImportProblem(const StoredScheme& s) {
+    if (auto why = schemes::SchemeNameProblem(s.name); !why.empty()) return why;
+    if (s.share != 0 && s.share != 1) return "the share flag is neither 0 nor 1";
+    const auto problems = schemes::EntryProblems(KeyValues(s.entries));
+    return problems.empty() ? std::string() : problems.front();
 }
 
 // The fields a list's template offers: its column aliases (FColName,
@@ -144,6 +181,16 @@ OfferedFields FieldsOfList(int32_t listId) {
     return out;
 }
 
+std::string EntryValueOf(const std::vector<SchemeEntry>& entries, const char* key) {
+    for (const auto& e : entries)
+        if (e.key == key) return e.value;
+    return {};
+}
+
+std::string SysNameOf(const std::string& filter, int listId) {
+    return schemes::SchemeKey(filter.empty() ? kListFilterPrefix + std::to_string(listId) : filter);
+}
+
 }  // namespace
 
 int SchemesCommand::runCheck(const std::string& sysName) const {
@@ -165,7 +212,7 @@ int SchemesCommand::runCheck(const std::string& sysName) const {
         const OfferedFields& offered = templates[list];
         RecordsetPtr head, entries;
         store->LoadSchemeProfile(PropsOf(user), id, head, entries);
-        const SchemeGrids grids = DecodeGrids(EntriesOf(*entries));
+        const std::vector<SchemeEntry> stored = EntriesOf(*entries);
         const std::string where = "scheme " + std::to_string(id) + " \"" +
                                   heads->value("FSchemeName").toString("") + "\" (user " +
                                   std::to_string(user) + ", list " + std::to_string(list) + "): ";
@@ -174,36 +221,87 @@ int SchemesCommand::runCheck(const std::string& sysName) const {
             std::cout << where << what << " " << row << " names " << field
                       << ", which the template no longer offers\n";
         };
-        for (std::size_t i = 0; i < grids.conditions.size(); ++i) {
-            const std::string field = Trimmed(grids.conditions[i][1]);
+        const auto conditions =
+            schemes::DecodeConditionRows(EntryValueOf(stored, schemes::kRelationKey));
+        for (std::size_t i = 0; i < conditions.size(); ++i) {
+            const std::string field = Trimmed(conditions[i].field);
             if (!field.empty() && !offered.captions.count(field)) report("condition", i + 1, field);
         }
-        for (std::size_t i = 0; i < grids.sortKeys.size(); ++i) {
-            const std::string alias = Trimmed(grids.sortKeys[i][3]);
+        const auto sortKeys =
+            schemes::DecodeSortKeyRows(EntryValueOf(stored, schemes::kOrderByKey));
+        for (std::size_t i = 0; i < sortKeys.size(); ++i) {
+            const std::string alias = Trimmed(sortKeys[i].alias);
             if (!alias.empty() && !offered.sortable.count(Upper(alias)))
                 report("sort key", i + 1, alias);
         }
-        for (std::size_t i = 0; i < grids.columns.size(); ++i) {
-            const std::string alias = Trimmed(grids.columns[i][3]);
+        const auto columns =
+            schemes::DecodeColumnRows(EntryValueOf(stored, schemes::kHideColumnsKey));
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const std::string alias = Trimmed(columns[i].alias);
             if (!alias.empty() && !offered.columns.count(Upper(alias)))
                 report("column", i + 1, alias);
         }
+        // What the dialog would leave out as no person's input.
+        for (const std::string& problem : schemes::EntryProblems(KeyValues(stored))) {
+            ++findings;
+            std::cout << where << problem << "\n";
+        }
     }
-    if (findings > 0) return kFailure;
+    if (findings > 0) return kNotAccepted;
     std::cout << "ok: every stored scheme of " << sysName
-              << " names only fields its template offers\n";
-    return 0;
+              << " holds only what the dialog writes, naming fields its template offers\n";
+    return kDone;
 }
 
-std::string SchemeKeyOf(const std::string& filter) {
-    const auto eq = filter.find('=');
-    if (eq != std::string::npos) return "(" + filter.substr(eq + 1) + ")";
-    const auto paren = filter.find('(');
-    return paren == std::string::npos ? filter : filter.substr(paren);
+int SchemesCommand::runImport(const std::string& props) const {
+    if (props.empty())
+        throw Stop(kCannotRun,
+                   "schemes import saves the schemes as the user of the property string, which "
+                   "must hold UserID (--props or QELT_PROPS)");
+    const std::string text = ReadBounded(file_);
+    SchemeExport file;
+    try {
+        file = ParseSchemeExport(text);
+    } catch (const Error& e) {
+        throw Error(kFailed, e.source, file_ + " is " + e.description);
+    }
+    const auto refused = [&](const std::string& why) {
+        return Error(kFailed, kSource, "nothing imported from " + file_ + ": " + why);
+    };
+    if (keepOwners_ && file.version < kSchemeExportVersion)
+        throw refused("--keep-owners needs the owners' user names, which an export of version " +
+                      std::to_string(file.version) + " does not hold");
+    std::vector<host::SchemeProfile> batch;
+    for (std::size_t i = 0; i < file.schemes.size(); ++i) {
+        const StoredScheme& s = file.schemes[i];
+        // The importing user has a default scheme of their own, or gets one.
+        if (s.name == host::kDefaultSchemeName) continue;
+        if (const std::string why = ImportProblem(s); !why.empty())
+            throw refused("scheme " + std::to_string(i + 1) + " \"" + s.name + "\": " + why);
+        batch.push_back({HeadSet(s), EntrySet(s), keepOwners_ ? s.userName : std::string()});
+    }
+    std::vector<RecordsetPtr> saved;
+    if (!batch.empty()) {
+        auto store = host::Create<host::IScheme>(host::progid::kScheme);
+        try {
+            saved = store->SaveSchemeProfiles(props, batch);
+        } catch (const Error& e) {
+            throw refused(e.description);
+        }
+    }
+    std::size_t next = 0;
+    for (const StoredScheme& s : file.schemes) {
+        if (s.name == host::kDefaultSchemeName)
+            std::cout << "skipped\t\t" << s.name << "\n";
+        else
+            std::cout << "imported\t" << saved.at(next++)->value("FSchemeID").toString("") << "\t"
+                      << s.name << "\n";
+    }
+    return kDone;
 }
 
 SchemesCommand::SchemesCommand(CLI::App& app) {
-    schemes_ = app.add_subcommand("schemes", "list, export and import filter schemes");
+    schemes_ = app.add_subcommand("schemes", "list, export, import and check filter schemes");
     schemes_->require_subcommand(1);
     const char* filterHelp =
         "the Filter the host gives the dialog, whose scheme key is used (default: FID=<list>)";
@@ -214,10 +312,15 @@ SchemesCommand::SchemesCommand(CLI::App& app) {
     export_->add_option("--list", listId_, "list id (ICListTemplate.FID)")->required();
     export_->add_option("--filter", filter_, filterHelp);
     export_->add_option("--scheme", schemeName_, "only the schemes of this name");
-    import_ = schemes_->add_subcommand("import", "save the schemes of an export file as new ones");
+    import_ = schemes_->add_subcommand(
+        "import", "save the schemes of an export file as new schemes of the user, all or none");
     import_->add_option("FILE", file_, "a file written by schemes export")->required();
-    check_ = schemes_->add_subcommand(
-        "check", "list stored schemes' fields that the list's template no longer offers");
+    import_->add_flag("--keep-owners", keepOwners_,
+                      "save each scheme for the user the file names as its owner, found by user "
+                      "name (administrators only)");
+    check_ = schemes_->add_subcommand("check",
+                                      "list stored schemes' rows that name fields the list's "
+                                      "template no longer offers or that no person wrote");
     check_->add_option("--list", listId_, "list id (ICListTemplate.FID)")->required();
     check_->add_option("--filter", filter_, filterHelp);
 }
@@ -228,52 +331,38 @@ bool SchemesCommand::parsed() const {
 
 int SchemesCommand::run() const {
     const std::string props = PropsString();
-    if (import_->parsed()) {
-        const std::string text = ReadWhole(file_);
-        std::vector<StoredScheme> schemes;
-        try {
-            schemes = ParseSchemeExport(text);
-        } catch (const Error& e) {
-            throw Error(e.number, e.source, file_ + " is " + e.description);
-        }
-        auto store = host::Create<host::IScheme>(host::progid::kScheme);
-        for (const auto& s : schemes) {
-            auto head = HeadSet(s);
-            auto entries = EntrySet(s);
-            auto saved = store->SaveSchemeProfile(PropsOf(s.userId), head, entries);
-            std::cout << "imported\t" << saved->value("FSchemeID").toString("") << "\t" << s.name
-                      << "\n";
-        }
-        return 0;
-    }
+    if (import_->parsed()) return runImport(props);
     if (check_->parsed()) {
         RequireList(listId_);
-        return runCheck(
-            SchemeKeyOf(filter_.empty() ? kListFilterPrefix + std::to_string(listId_) : filter_));
+        return runCheck(SysNameOf(filter_, listId_));
     }
     if (props.empty())
-        throw Error(kFailure, kSource,
-                    "schemes list and export need the user's property string with UserID "
-                    "(--props or QELT_PROPS)");
+        throw Stop(kCannotRun,
+                   "schemes list and export need the user's property string with UserID "
+                   "(--props or QELT_PROPS)");
     RequireList(listId_);
-    const std::string sysName =
-        SchemeKeyOf(filter_.empty() ? kListFilterPrefix + std::to_string(listId_) : filter_);
+    const std::string sysName = SysNameOf(filter_, listId_);
     const auto schemes = LoadSchemes(props, sysName, export_->parsed() ? schemeName_ : "");
     if (export_->parsed()) {
         if (!schemeName_.empty() && schemes.empty())
-            throw Error(kFailure, kSource,
+            throw Error(kFailed, kSource,
                         "no scheme named \"" + schemeName_ + "\" of the scheme key " + sysName);
-        std::cout << ToExportJson(sysName, schemes).dump(2) << "\n";
-        return 0;
+        std::cout << JsonText(ToExportJson(sysName, schemes)) << "\n";
+        return kDone;
     }
     std::cout << "id\tname\tuser\tlist\tstatus\tshared\tconditions\tsortKeys\tcolumns\n";
     for (const auto& s : schemes) {
-        const SchemeGrids grids = DecodeGrids(s.entries);
+        const auto& e = s.entries;
         std::cout << s.id << "\t" << s.name << "\t" << s.userId << "\t" << s.tranType << "\t"
-                  << s.status << "\t" << s.share << "\t" << grids.conditions.size() << "\t"
-                  << grids.sortKeys.size() << "\t" << grids.columns.size() << "\n";
+                  << s.status << "\t" << s.share << "\t"
+                  << schemes::DecodeConditionRows(EntryValueOf(e, schemes::kRelationKey)).size()
+                  << "\t"
+                  << schemes::DecodeSortKeyRows(EntryValueOf(e, schemes::kOrderByKey)).size()
+                  << "\t"
+                  << schemes::DecodeColumnRows(EntryValueOf(e, schemes::kHideColumnsKey)).size()
+                  << "\n";
     }
-    return 0;
+    return kDone;
 }
 
 }  // namespace qelt::cli

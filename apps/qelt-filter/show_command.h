@@ -23,14 +23,17 @@ struct ShowOptions {
 // person. The options land in `options`.
 CLI::App* AddShowCommand(CLI::App& app, ShowOptions& options);
 
-// Shows the dialog: with dump, prints the selectors and the three grids as
-// the person finds them; with accept, presses OK and prints the list's
-// SELECT (the WHERE text for a cross report), else the dialog is cancelled.
-// With gui, a person works the Qt dialog (argc and argv go to the Qt
-// application): OK prints the SELECT, Cancel ends with exit code 1, and
-// without a display the tool says so in one line and ends with 2.
-// Returns the exit code; raises qelt::Error with a one-line reason when the
-// list does not exist or the dialog refuses OK.
+// Shows the dialog, after clicking the scheme of options.scheme when one is
+// named: with dump, prints the selectors and the three grids as the person
+// finds them; with accept, presses OK; else the dialog is cancelled. An
+// accepted dialog (by OK, or by itself as it opened when the user's start
+// scheme accepts at once) prints the list's SELECT (the WHERE text for a
+// cross report). With gui, a person works the Qt dialog (argc and argv go to
+// the Qt application; dump and accept are refused); without a display the
+// tool says so in one line and returns kCannotRun.
+// Returns kDone; raises Stop (kNotAccepted: cancelled, refused OK;
+// kCannotRun) or qelt::Error (an unknown list or scheme) with a one-line
+// reason otherwise.
 int RunShow(const ShowOptions& options, int& argc, char** argv);
 
 }  // namespace qelt::cli

@@ -6,8 +6,10 @@
 
 namespace qelt {
 
-// Writes a fresh copy of the bundled demo ERP database to `path` (replacing
-// a file that is there). Raises Error when the file cannot be written.
+// Writes a fresh copy of the bundled demo ERP database to `path`, replacing
+// a regular file that is there. Raises Error, leaving `path` as it was, when
+// something else is there (a folder, a device, a link, ...) or the file
+// cannot be written; the description says why.
 QELT_EXPORT void WriteDemoDatabase(const std::string& path);
 
 // The SOCI connection string of the bundled demo database: the copy

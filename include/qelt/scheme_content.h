@@ -110,6 +110,13 @@ QELT_EXPORT std::string ColumnRowProblem(const ColumnRow& row);
 QELT_EXPORT std::vector<std::string> EntryProblems(
     const std::vector<std::pair<std::string, std::string>>& entries);
 
+// Why `name` is not one a person could give a scheme of their own in the
+// save-scheme dialog, in a short English phrase; empty when it could be.
+// The dialog trims the name and refuses a blank one and the default
+// scheme's names ("默认方案", "默認方案", and "Default Schema" in any letter
+// case), which only the library itself gives.
+QELT_EXPORT std::string SchemeNameProblem(const std::string& name);
+
 // The scheme key that groups the schemes of one kind of list, from the
 // dialog's template filter: "(" + the text after the first "=" + ")" when it
 // holds "=", else the text from its first "(" on (all of it without one).

@@ -48,6 +48,9 @@ void RunScripts(const std::string& file, const std::string& target) {
         }
     } else {
         error = db ? sqlite3_errmsg(db) : "cannot open";
+        // SQLite's own message ("unable to open database file") hides why.
+        if (const int cause = db ? sqlite3_system_errno(db) : 0; cause != 0)
+            error += std::string(": ") + std::strerror(cause);
     }
     sqlite3_close(db);
     if (!error.empty()) Fail(target, error);
@@ -89,10 +92,14 @@ fs::path InstalledCopy() {
 }  // namespace
 
 void WriteDemoDatabase(const std::string& path) {
+    std::error_code ec;
+    // The rename below would put the database in place of a folder's entry
+    // whatever it is: a device node, a socket, a link.
+    const fs::file_status there = fs::symlink_status(path, ec);
+    if (fs::exists(there) && !fs::is_regular_file(there)) Fail(path, "it is not a regular file");
     // Built beside the target and renamed into place, so that a reader never
     // sees a half-written database and a failure leaves any old copy intact.
     const std::string partial = path + ".part-" + text::Num(getpid());
-    std::error_code ec;
     fs::remove(partial, ec);
     try {
         RunScripts(partial, path);
@@ -102,8 +109,9 @@ void WriteDemoDatabase(const std::string& path) {
     }
     fs::rename(partial, path, ec);
     if (ec) {
+        const std::string why = ec.message();
         fs::remove(partial, ec);
-        Fail(path, ec.message());
+        Fail(path, why);
     }
 }
 

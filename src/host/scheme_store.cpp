@@ -1,5 +1,8 @@
+#include <soci/odbc/soci-odbc.h>
 #include <soci/soci.h>
 
+#include <cstring>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -29,6 +32,9 @@ constexpr std::size_t kSysNameLimit = 80;
 constexpr std::size_t kKeyLimit = 100;
 constexpr std::size_t kValueLimit = 7000;
 constexpr int32_t kInUse = 2;
+// A server ends one of two conflicting serializable transactions; the
+// loser runs again and then finds what the winner wrote.
+constexpr int kAttempts = 5;
 
 constexpr const char* kListSql =
     "SELECT FSchemeID, FSchemeName, FUserID, FTranType, FSysName, "
@@ -43,7 +49,16 @@ constexpr const char* kEntriesSql =
     "ORDER BY FType, FKey";
 constexpr const char* kUpdateHeadSql =
     "UPDATE ICSchemeProfile SET FSchemeName = :name, FTranType = :tranType, FSysName = :sysName, "
-    "FStatus = :status, FISShare = :share WHERE FSchemeID = :id";
+    "FStatus = :status, FISShare = :share WHERE FSchemeID = :id AND FUserID = :user";
+// The owner's default scheme of the key, if there is one (the first, should
+// an older version have left several).
+constexpr const char* kUpdateDefaultSql =
+    "UPDATE ICSchemeProfile SET FTranType = :tranType, FStatus = :status, FISShare = :share "
+    "WHERE FSchemeID = (SELECT MIN(FSchemeID) FROM ICSchemeProfile WHERE FUserID = :user "
+    "AND FSysName = :sysName AND FSchemeName = :name)";
+constexpr const char* kDefaultIdSql =
+    "SELECT MIN(FSchemeID) FROM ICSchemeProfile WHERE FUserID = :user AND FSysName = :sysName "
+    "AND FSchemeName = :name";
 constexpr const char* kInsertHeadSql =
     "INSERT INTO ICSchemeProfile (FSchemeName, FUserID, FTranType, FSysName, FStatus, FISShare) "
     "VALUES (:name, :user, :tranType, :sysName, :status, :share)";
@@ -51,10 +66,10 @@ constexpr const char* kNewestIdSql =
     "SELECT MAX(FSchemeID) FROM ICSchemeProfile WHERE FUserID = :user AND FSysName = :sysName";
 constexpr const char* kClearInUseSql =
     "UPDATE ICSchemeProfile SET FStatus = 0 WHERE FStatus = 2 AND FSchemeID <> :id "
-    "AND FSysName = :sysName "
-    "AND FUserID = (SELECT FUserID FROM ICSchemeProfile WHERE FSchemeID = :sameId)";
+    "AND FSysName = :sysName AND FUserID = :user";
 constexpr const char* kDeleteEntriesSql = "DELETE FROM ICSchemeProfileEntry WHERE FSchemeID = :id";
-constexpr const char* kDeleteHeadSql = "DELETE FROM ICSchemeProfile WHERE FSchemeID = :id";
+constexpr const char* kDeleteOwnHeadSql =
+    "DELETE FROM ICSchemeProfile WHERE FSchemeID = :id AND FUserID = :user";
 constexpr const char* kInsertEntrySql =
     "INSERT INTO ICSchemeProfileEntry (FSchemeID, FType, FKey, FValue) "
     "VALUES (:id, :type, :key, :value)";
@@ -64,6 +79,12 @@ constexpr const char* kDeletePlanEntriesSql =
 constexpr const char* kDeletePlanHeadsSql =
     "DELETE FROM ICSchemeProfile WHERE FUserID = :user AND FTranType = :reportId "
     "AND FSchemeName = :name";
+// The rule that also frees administrators from the group restriction of
+// lists: membership of group 1.
+constexpr const char* kAdministratorSql =
+    "SELECT t_User.FUserID FROM t_Group INNER JOIN t_User ON t_Group.FUserID = t_User.FUserID "
+    "WHERE t_User.FUserID = :user AND t_Group.FGroupID = 1";
+constexpr const char* kUserByNameSql = "SELECT FUserID FROM t_user WHERE FName = :name";
 
 // The UserID of a property string: pairs key=value separated by ";", a value
 // holding ";" written in braces; keys match ignoring case.
@@ -105,6 +126,56 @@ bool IsOdbc(soci::session& sql) {
 Error StoreError(const std::string& source, const std::string& message, const char* statement) {
     return Error(kDatabaseErrorNumber, source, message + " while executing \"" + statement + "\"");
 }
+
+// A server's way of ending a serializable transaction that conflicts with
+// another: a serialization failure or a deadlock victim (SQL Server 1205
+// reports 40001 too).
+bool IsSerializationConflict(const soci::soci_error& e) {
+    const auto* odbc = dynamic_cast<const soci::odbc_soci_error*>(&e);
+    if (!odbc) return false;
+    const char* state = reinterpret_cast<const char*>(odbc->odbc_error_code());
+    return std::strcmp(state, "40001") == 0 || std::strcmp(state, "40P01") == 0;
+}
+
+// SERIALIZABLE isolation for a transaction that checks for a row before it
+// inserts one, on a database reached through ODBC: on a server (SQL Server,
+// PostgreSQL) two such transactions can no longer both find nothing and both
+// insert; one of them is ended with a serialization failure or as a deadlock
+// victim, and runs again. The connection attribute is the ODBC way to ask
+// every driver for it (the SQLite driver, whose database serialises writers
+// anyway, accepts it too); the previous level comes back afterwards, since
+// the pooled connection outlives the transaction. SQLite's own backend
+// needs nothing: BEGIN IMMEDIATE already lets one writer in at a time.
+class SerializableScope {
+public:
+    SerializableScope(soci::session& sql, bool wanted) {
+        if (!wanted || !IsOdbc(sql)) return;
+        auto* backend = static_cast<soci::odbc_session_backend*>(sql.get_backend());
+        SQLUINTEGER previous = 0;
+        if (!SQL_SUCCEEDED(
+                SQLGetConnectAttr(backend->hdbc_, SQL_ATTR_TXN_ISOLATION, &previous, 0, nullptr)))
+            throw soci::odbc_soci_error(SQL_HANDLE_DBC, backend->hdbc_,
+                                        "reading the transaction isolation");
+        if (!SQL_SUCCEEDED(SQLSetConnectAttr(backend->hdbc_, SQL_ATTR_TXN_ISOLATION,
+                                             reinterpret_cast<SQLPOINTER>(SQL_TXN_SERIALIZABLE),
+                                             0)))
+            throw soci::odbc_soci_error(SQL_HANDLE_DBC, backend->hdbc_,
+                                        "setting SERIALIZABLE isolation");
+        hdbc_ = backend->hdbc_;
+        previous_ = previous;
+    }
+    ~SerializableScope() {
+        if (hdbc_)
+            SQLSetConnectAttr(hdbc_, SQL_ATTR_TXN_ISOLATION,
+                              reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(previous_)), 0);
+    }
+    SerializableScope(const SerializableScope&) = delete;
+    SerializableScope& operator=(const SerializableScope&) = delete;
+
+private:
+    SQLHDBC hdbc_ = nullptr;
+    SQLUINTEGER previous_ = 0;
+};
 
 // A write transaction; rolled back unless committed.
 class WriteTransaction {
@@ -205,6 +276,13 @@ struct Entry {
     std::string value;
 };
 
+// One scheme as it is written, its owner resolved.
+struct Pending {
+    Head head;
+    std::vector<Entry> entries;
+    int32_t owner = 0;
+};
+
 Head ReadHead(const RecordsetPtr& head, const char* source) {
     auto rs = head ? head->clone() : nullptr;
     if (!rs || rs->eof()) throw Error(kNoCurrentRecord, source, "The scheme head holds no row");
@@ -233,6 +311,127 @@ std::vector<Entry> ReadEntries(const RecordsetPtr& entries, const char* source) 
     return out;
 }
 
+// The user a batch names by FName; exactly one user must have the name.
+int32_t UserNamed(soci::session& sql, const std::string& name) {
+    auto rs = RunQuery(sql, kUserByNameSql, {name});
+    if (rs->recordCount() != 1)
+        throw Error(err::kRuleFailed, progid::kScheme,
+                    rs->recordCount() == 0
+                        ? "No user is named \"" + name + "\" in this database"
+                        : "Several users are named \"" + name + "\" in this database");
+    return rs->value(std::size_t{0}).toLong();
+}
+
+bool IsAdministrator(soci::session& sql, int32_t user) {
+    return RunQuery(sql, kAdministratorSql, {user})->recordCount() > 0;
+}
+
+// The id the database gave the head just inserted; where the backend
+// cannot tell, the newest head of the owner and key, which the open write
+// transaction keeps anyone else from adding to.
+int32_t NewId(soci::session& sql, int32_t owner, const std::string& sysName) {
+    long long id = 0;
+    try {
+        if (sql.get_last_insert_id("ICSchemeProfile", id) && id > 0)
+            return static_cast<int32_t>(id);
+    } catch (const soci::soci_error&) {
+    }
+    int32_t newest = 0;
+    soci::indicator ind = soci::i_null;
+    std::string key = sysName;
+    sql << kNewestIdSql, soci::into(newest, ind), soci::use(owner, "user"),
+        soci::use(key, "sysName");
+    return ind == soci::i_ok ? newest : 0;
+}
+
+// Writes one scheme inside the open transaction; `doing` follows the
+// statement under way for the error message. Returns its id.
+int32_t Write(soci::session& sql, Pending& p, const char*& doing) {
+    Head& h = p.head;
+    int32_t owner = p.owner;
+    int32_t id = h.id;
+    bool stored = false;
+    if (id != 0) {
+        doing = kUpdateHeadSql;
+        soci::statement st = (sql.prepare << kUpdateHeadSql, soci::use(h.name, "name"),
+                              soci::use(h.tranType, "tranType"), soci::use(h.sysName, "sysName"),
+                              soci::use(h.status, "status"), soci::use(h.share, "share"),
+                              soci::use(id, "id"), soci::use(owner, "user"));
+        st.execute(true);
+        if (st.get_affected_rows() == 0)
+            throw Error(err::kRuleFailed, progid::kScheme,
+                        "The scheme " + text::Num(id) + " is not one of user " + text::Num(owner) +
+                            "'s schemes; nothing was saved");
+        stored = true;
+    } else if (h.name == kDefaultSchemeName) {
+        // Two first openings of a list at once would otherwise each add a
+        // default scheme that can never be deleted. The update is the
+        // transaction's first statement, so it also takes the write lock
+        // before anything is read.
+        doing = kUpdateDefaultSql;
+        soci::statement st =
+            (sql.prepare << kUpdateDefaultSql, soci::use(h.tranType, "tranType"),
+             soci::use(h.status, "status"), soci::use(h.share, "share"), soci::use(owner, "user"),
+             soci::use(h.sysName, "sysName"), soci::use(h.name, "name"));
+        st.execute(true);
+        if (st.get_affected_rows() > 0) {
+            doing = kDefaultIdSql;
+            soci::indicator ind = soci::i_null;
+            sql << kDefaultIdSql, soci::into(id, ind), soci::use(owner, "user"),
+                soci::use(h.sysName, "sysName"), soci::use(h.name, "name");
+            stored = ind == soci::i_ok && id != 0;
+        }
+    }
+    if (!stored) {
+        doing = kInsertHeadSql;
+        sql << kInsertHeadSql, soci::use(h.name, "name"), soci::use(owner, "user"),
+            soci::use(h.tranType, "tranType"), soci::use(h.sysName, "sysName"),
+            soci::use(h.status, "status"), soci::use(h.share, "share");
+        doing = kNewestIdSql;
+        id = NewId(sql, owner, h.sysName);
+    }
+    if (h.status == kInUse) {
+        doing = kClearInUseSql;
+        sql << kClearInUseSql, soci::use(id, "id"), soci::use(h.sysName, "sysName"),
+            soci::use(owner, "user");
+    }
+    doing = kDeleteEntriesSql;
+    sql << kDeleteEntriesSql, soci::use(id, "id");
+    doing = kInsertEntrySql;
+    for (Entry& e : p.entries)
+        sql << kInsertEntrySql, soci::use(id, "id"), soci::use(e.type, "type"),
+            soci::use(e.key, "key"), soci::use(e.value, "value");
+    return id;
+}
+
+// Writes every scheme in one transaction, all or none; the stored heads in
+// order.
+std::vector<RecordsetPtr> WriteAll(std::vector<Pending>& schemes) {
+    soci::session& sql = SessionDatabase();
+    bool checksFirst = false;
+    for (const Pending& p : schemes)
+        checksFirst = checksFirst || (p.head.id == 0 && p.head.name == kDefaultSchemeName);
+    for (int attempt = 1;; ++attempt) {
+        const char* doing = kInsertHeadSql;
+        try {
+            SerializableScope isolation(sql, checksFirst);
+            WriteTransaction tx(sql);
+            std::vector<int32_t> ids;
+            for (Pending& p : schemes) ids.push_back(Write(sql, p, doing));
+            doing = kHeadSql;
+            std::vector<RecordsetPtr> saved;
+            for (int32_t id : ids)
+                saved.push_back(Typed(*RunQuery(sql, kHeadSql, {id}), NewSchemeHeads()));
+            doing = "COMMIT";
+            tx.commit();
+            return saved;
+        } catch (const soci::soci_error& e) {
+            if (attempt < kAttempts && IsSerializationConflict(e)) continue;
+            throw StoreError(progid::kScheme, e.get_error_message(), doing);
+        }
+    }
+}
+
 class Scheme final : public IScheme {
 public:
     RecordsetPtr GetSchemeList(const std::string& propsString, std::string& sysName,
@@ -245,53 +444,28 @@ public:
     RecordsetPtr SaveSchemeProfile(const std::string& propsString, RecordsetPtr& head,
                                    RecordsetPtr& entries) override {
         const int32_t user = UserIdOf(propsString, progid::kScheme);
-        Head h = ReadHead(head, progid::kScheme);
-        const std::vector<Entry> rows = ReadEntries(entries, progid::kScheme);
-        soci::session& sql = SessionDatabase();
-        const char* doing = kUpdateHeadSql;
-        try {
-            WriteTransaction tx(sql);
-            int32_t id = h.id;
-            bool stored = false;
-            if (id != 0) {
-                soci::statement st =
-                    (sql.prepare << kUpdateHeadSql, soci::use(h.name, "name"),
-                     soci::use(h.tranType, "tranType"), soci::use(h.sysName, "sysName"),
-                     soci::use(h.status, "status"), soci::use(h.share, "share"),
-                     soci::use(id, "id"));
-                st.execute(true);
-                stored = st.get_affected_rows() > 0;
+        std::vector<Pending> one{
+            {ReadHead(head, progid::kScheme), ReadEntries(entries, progid::kScheme), user}};
+        return WriteAll(one).front();
+    }
+
+    std::vector<RecordsetPtr> SaveSchemeProfiles(
+        const std::string& propsString, const std::vector<SchemeProfile>& schemes) override {
+        const int32_t user = UserIdOf(propsString, progid::kScheme);
+        std::vector<Pending> pending;
+        for (const SchemeProfile& s : schemes) {
+            try {
+                pending.push_back({ReadHead(s.head, progid::kScheme),
+                                   ReadEntries(s.entries, progid::kScheme), user});
+            } catch (const Error& e) {
+                auto head = s.head ? s.head->clone() : nullptr;
+                const std::string name =
+                    head && !head->eof() ? Unquoted(TextOf(*head, "FSchemeName")) : "";
+                throw Error(e.number, e.source, "The scheme \"" + name + "\": " + e.description);
             }
-            if (!stored) {
-                doing = kInsertHeadSql;
-                sql << kInsertHeadSql, soci::use(h.name, "name"), soci::use(user, "user"),
-                    soci::use(h.tranType, "tranType"), soci::use(h.sysName, "sysName"),
-                    soci::use(h.status, "status"), soci::use(h.share, "share");
-                id = NewId(sql, user, h.sysName);
-            }
-            if (h.status == kInUse) {
-                doing = kClearInUseSql;
-                int32_t sameId = id;
-                sql << kClearInUseSql, soci::use(id, "id"), soci::use(h.sysName, "sysName"),
-                    soci::use(sameId, "sameId");
-            }
-            doing = kDeleteEntriesSql;
-            sql << kDeleteEntriesSql, soci::use(id, "id");
-            doing = kInsertEntrySql;
-            for (const Entry& e : rows) {
-                int32_t type = e.type;
-                std::string key = e.key;
-                std::string value = e.value;
-                sql << kInsertEntrySql, soci::use(id, "id"), soci::use(type, "type"),
-                    soci::use(key, "key"), soci::use(value, "value");
-            }
-            doing = kHeadSql;
-            auto saved = Typed(*RunQuery(sql, kHeadSql, {id}), NewSchemeHeads());
-            tx.commit();
-            return saved;
-        } catch (const soci::soci_error& e) {
-            throw StoreError(progid::kScheme, e.get_error_message(), doing);
         }
+        ResolveOwners(user, schemes, pending);
+        return WriteAll(pending);
     }
 
     void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId, RecordsetPtr& head,
@@ -302,17 +476,21 @@ public:
     }
 
     bool DelScheme(const std::string& propsString, int32_t& schemeId) override {
-        UserIdOf(propsString, progid::kScheme);
+        int32_t user = UserIdOf(propsString, progid::kScheme);
         soci::session& sql = SessionDatabase();
-        const char* doing = kDeleteHeadSql;
+        const char* doing = kDeleteOwnHeadSql;
         try {
             WriteTransaction tx(sql);
             int32_t id = schemeId;
-            soci::statement heads = (sql.prepare << kDeleteHeadSql, soci::use(id, "id"));
+            soci::statement heads =
+                (sql.prepare << kDeleteOwnHeadSql, soci::use(id, "id"), soci::use(user, "user"));
             heads.execute(true);
             const bool deleted = heads.get_affected_rows() > 0;
-            doing = kDeleteEntriesSql;
-            sql << kDeleteEntriesSql, soci::use(id, "id");
+            // Another user's entries stay with that user's scheme.
+            if (deleted) {
+                doing = kDeleteEntriesSql;
+                sql << kDeleteEntriesSql, soci::use(id, "id");
+            }
             tx.commit();
             return deleted;
         } catch (const soci::soci_error& e) {
@@ -325,18 +503,23 @@ private:
         return RunQuery(SessionDatabase(), statement, params);
     }
 
-    // The id the database gave the head just inserted; where the backend
-    // cannot tell, the newest head of the user and key, which the open
-    // write transaction keeps anyone else from adding to.
-    static int32_t NewId(soci::session& sql, int32_t user, const std::string& sysName) {
-        long long id = 0;
-        try {
-            if (sql.get_last_insert_id("ICSchemeProfile", id) && id > 0)
-                return static_cast<int32_t>(id);
-        } catch (const soci::soci_error&) {
+    // Schemes saved for other users: only an administrator names owners,
+    // and every name must be one user's.
+    static void ResolveOwners(int32_t user, const std::vector<SchemeProfile>& schemes,
+                              std::vector<Pending>& pending) {
+        soci::session& sql = SessionDatabase();
+        std::map<std::string, int32_t> owners;
+        for (std::size_t i = 0; i < schemes.size(); ++i) {
+            const std::string& name = schemes[i].ownerName;
+            if (name.empty()) continue;
+            if (owners.empty() && !IsAdministrator(sql, user))
+                throw Error(err::kRuleFailed, progid::kScheme,
+                            "Only an administrator saves schemes for other users; user " +
+                                text::Num(user) + " is none");
+            auto it = owners.find(name);
+            if (it == owners.end()) it = owners.emplace(name, UserNamed(sql, name)).first;
+            pending[i].owner = it->second;
         }
-        auto rs = RunQuery(sql, kNewestIdSql, {user, sysName});
-        return rs->recordCount() > 0 ? rs->value(0).toLong() : 0;
     }
 };
 
@@ -364,6 +547,12 @@ public:
 };
 
 }  // namespace
+
+std::vector<RecordsetPtr> IScheme::SaveSchemeProfiles(const std::string&,
+                                                      const std::vector<SchemeProfile>&) {
+    throw Error(err::kInterfaceNotOffered, progid::kScheme,
+                "This scheme store cannot save several schemes in one transaction");
+}
 
 RecordsetPtr NewSchemeHeads() {
     auto rs = std::make_shared<Recordset>();

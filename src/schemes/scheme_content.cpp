@@ -20,6 +20,8 @@ constexpr std::size_t kSortFields = 7;
 constexpr std::size_t kColumnFields = 5;
 constexpr const char* kLeftParentheses[] = {"", " ", "(", "((", "(((", "(((("};
 constexpr const char* kRightParentheses[] = {"", " ", ")", "))", ")))", "))))"};
+constexpr const char* kDefaultNames[] = {"默认方案", "默認方案"};
+constexpr const char* kDefaultNameEnglish = "Default Schema";
 
 // Splits a value into its row pieces; `trailingRow` says whether the piece
 // after the last terminator counts (it does for the condition and column
@@ -232,6 +234,14 @@ std::vector<std::string> EntryProblems(
         }
     }
     return out;
+}
+
+std::string SchemeNameProblem(const std::string& name) {
+    const std::string trimmed = text::Trim(name);
+    if (trimmed.empty()) return "the name is blank";
+    if (OneOf(trimmed, kDefaultNames) || text::IEquals(trimmed, kDefaultNameEnglish))
+        return "the name is the default scheme's";
+    return {};
 }
 
 std::string SchemeKey(const std::string& filter) {

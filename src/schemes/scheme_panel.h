@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog/scheme_steps.h"
+#include "qelt/host/components.h"
 #include "qelt/recordset.h"
 
 namespace qelt::dialog {
@@ -21,7 +22,7 @@ namespace qelt::schemes {
 class SchemePanel final : public dialog::SchemeSteps {
 public:
     // The default scheme, which every kind of list has and no one deletes.
-    static constexpr const char* kDefaultSchemeName = "默认方案";
+    static constexpr const char* kDefaultSchemeName = host::kDefaultSchemeName;
 
     // Wires the dialog's scheme list and toolbar and becomes the dialog's
     // scheme steps; must outlive the dialog's use.

@@ -3,7 +3,9 @@
 // through ODBC.
 #include <gmock/gmock.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "common/test_env.h"
@@ -123,14 +125,34 @@ TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
                                                                Not(HasSubstr("cret"))))));
 }
 
-TEST(DemoDatabase, WritesTheSchemaReplacingAnyFileButRaisesWhereItCannotWrite) {
+// Only a regular file is replaced; a refusal says why and leaves the path
+// as it was.
+TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
     TempDatabase scratch(false);
     const std::string path = scratch.path() + ".demo";  // removed with the scratch folder
     std::ofstream(path) << "not a database";
     WriteDemoDatabase(path);
     host::SetDatabase("sqlite3://db=" + path);
     EXPECT_NO_THROW(Query("SELECT count(*) FROM ICListtemplate"));
-    EXPECT_THROW(WriteDemoDatabase("/nonexistent-folder/demo.db"), Error);
+
+    const std::string fifo = scratch.path() + ".fifo", folder = scratch.path() + ".folder";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(folder);
+    std::filesystem::create_symlink(path, scratch.path() + ".link");
+    const std::pair<std::string, const char*> refused[] = {
+        {"/nonexistent-folder/demo.db",
+         ": unable to open database file: No such file or directory"},
+        {fifo, ": it is not a regular file"},
+        {folder, ": it is not a regular file"},
+        {scratch.path() + ".link", ": it is not a regular file"},
+    };
+    for (const auto& [target, why] : refused) {
+        EXPECT_THAT([&] { WriteDemoDatabase(target); },
+                    Throws<Error>(Field(&Error::description, "Cannot write the demo database \"" +
+                                                                 target + "\"" + why)));
+        EXPECT_FALSE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)))
+            << target;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The scheme store on the session database, on every backend: what is saved
 // is listed, loaded and deleted whole; a failure leaves the stored schemes
-// as they were; two processes saving at once lose nothing.
+// as they were; two processes saving at once lose nothing and leave one
+// default scheme.
 #include <gmock/gmock.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -176,17 +177,22 @@ TEST_P(SchemeStore, InUseMarkMovesToTheLastSchemeSavedInUse) {
               "\n1|a|2|1|(1)|0|0\n2|b|2|2|(1)|2|0\n3|c|3|1|(1)|2|1\n4|d|2|71|(4)|2|0\n--");
 }
 
-// The dialog refuses it before; should another user's scheme reach the store
-// anyway, the scheme keeps its owner.
-TEST_P(SchemeStore, SavingAnotherUsersSchemeKeepsItsOwner) {
-    const int32_t id = SaveNew(kUser3, {0, "theirs", 1, "(1)", 0, 1});
-    Save(kUser2, {id, "theirs", 1, "(1)", 0, 1}, {{"Relation", "changed"}});
-    EXPECT_EQ(List(kUser3), std::string(kHeadFields) + "\n1|theirs|3|1|(1)|0|1");
-}
-
-TEST_P(SchemeStore, AnUnknownIdIsSavedAsANewScheme) {
-    EXPECT_EQ(Dump(*Save(kUser2, {42, "stale", 1, "(1)", 0, 0}, {})),
-              std::string(kHeadFields) + "\n1|stale|2|1|(1)|0|0");
+// The owner is the FUserID of the property string, whatever name the
+// dialog was told: a scheme that is not the caller's is neither updated
+// (nor copied) nor deleted.
+TEST_P(SchemeStore, UpdatesAndDeletesTouchOnlyTheCallersSchemes) {
+    const int32_t theirs = SaveNew(kUser3, {0, "theirs", 1, "(1)", 2, 1}, {{"Relation", "x||"}});
+    const std::string before = StoredState();
+    for (const int32_t id : {theirs, 42}) {
+        EXPECT_EQ(ErrorNumber([&] {
+                      Save(kUser2, {id, "theirs", 1, "(1)", 2, 1}, {});
+                  }),
+                  err::kRuleFailed)
+            << id;
+        int32_t doomed = id;
+        EXPECT_FALSE(Store()->DelScheme(kUser2, doomed)) << id;
+    }
+    EXPECT_EQ(StoredState(), before);
 }
 
 // Quotes, comment and statement separators and CJK text are values, never
@@ -335,6 +341,123 @@ TEST_P(SchemeStore, ConcurrentSavesFromTwoProcessesLoseNothing) {
         "(SELECT count(*) FROM ICSchemeProfileEntry) AS FEntries, "
         "(SELECT count(*) FROM ICSchemeProfile WHERE FStatus = 2) AS FInUse");
     EXPECT_EQ(Dump(*counts).substr(Dump(*counts).find('\n')), "\n50|100|2");
+}
+
+// A batch is stored whole or not at all; owners other than the caller are
+// named by user name, and only by an administrator.
+TEST_P(SchemeStore, ABatchIsSavedWholeOrNotAtAll) {
+    db_.exec(
+        "INSERT INTO t_User (FUserID, FName) VALUES (1, 'Administrator'), (2, '张伟'), "
+        "(3, '孙丽'), (4, '孙丽'); INSERT INTO t_Group (FGroupID, FUserID) VALUES (1, 1), (2, 2);"
+        "CREATE TRIGGER Refuse BEFORE INSERT ON ICSchemeProfileEntry WHEN NEW.FKey = 'boom' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    const int32_t kept = SaveNew(kUser2, {0, "kept", 1, "(1)", 0, 0}, {{"Relation", "old||"}});
+    const std::string before = StoredState();
+    struct Item {
+        HeadValues head;
+        Entries entries;
+        std::string owner;
+    };
+    const auto batch = [](const char* props, const std::vector<Item>& items) {
+        std::vector<host::SchemeProfile> schemes;
+        for (const Item& i : items) schemes.push_back({Head(i.head), EntrySet(i.entries), i.owner});
+        return Store()->SaveSchemeProfiles(props, schemes);
+    };
+    const Item first{{0, "a"}, {{"Relation", "a||"}}, ""}, second{{kept, "kept"}, {}, ""};
+    struct Case {
+        const char* what;
+        const char* props;
+        Item third;
+        const char* error;
+    };
+    const Case refused[] = {
+        {"too long",
+         kUser2,
+         {{0, "c"}, {{"Relation", Repeat("条", 7001)}}, ""},
+         "The scheme \"c\": The value of \"Relation\" has 7001 characters; at most 7000 fit"},
+        {"failing half way", kUser2, {{0, "c"}, {{"boom", "x"}}, ""}, "refused"},
+        {"another's id", kUser2, {{1000, "c"}, {}, ""}, "is not one of user 2's schemes"},
+        {"owner named by a user",
+         kUser2,
+         {{0, "c"}, {}, "Administrator"},
+         "Only an administrator saves schemes for other users; user 2 is none"},
+        {"unknown owner", "UserID=1", {{0, "c"}, {}, "nobody"}, "No user is named \"nobody\""},
+        {"ambiguous owner", "UserID=1", {{0, "c"}, {}, "孙丽"}, "Several users are named \"孙丽\""},
+    };
+    for (const Case& c : refused) {
+        EXPECT_THAT(
+            [&] {
+                batch(c.props, {first, second, c.third});
+            },
+            Throws<Error>(Field(&Error::description, HasSubstr(c.error))))
+            << c.what;
+        EXPECT_EQ(StoredState(), before) << c.what;
+    }
+    const auto saved = batch("UserID=1", {{{0, "mine"}, {{"k", "1"}}, ""},
+                                          {{0, "for 张伟", 1, "(1)", 2, 0}, {{"k", "2"}}, "张伟"}});
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(Dump(*saved[1]), std::string(kHeadFields) + "\n3|for 张伟|2|1|(1)|2|0");
+    EXPECT_EQ(StoredState(),
+              "\n1|kept|2|1|(1)|0|0\n2|mine|1|1|(1)|0|0\n3|for 张伟|2|1|(1)|2|0"
+              "\n--\n1|Relation|old||\n2|k|1\n3|k|2");
+}
+
+TEST(SchemeStoreContract, AStoreWithoutBatchesSaysSo) {
+    struct OneByOne : host::IScheme {
+        RecordsetPtr GetSchemeList(const std::string&, std::string&, std::string&) override {
+            return nullptr;
+        }
+        RecordsetPtr SaveSchemeProfile(const std::string&, RecordsetPtr&, RecordsetPtr&) override {
+            return nullptr;
+        }
+        void LoadSchemeProfile(const std::string&, int32_t&, RecordsetPtr&,
+                               RecordsetPtr&) override {}
+        bool DelScheme(const std::string&, int32_t&) override { return false; }
+    } store;
+    EXPECT_EQ(ErrorNumber([&] { store.SaveSchemeProfiles(kUser2, {}); }),
+              err::kInterfaceNotOffered);
+}
+
+// Processes opening a list for the first time at once each save a default
+// scheme; every user keeps one, holding the entries of one save.
+TEST_P(SchemeStore, ConcurrentDefaultSchemesOfAUserLeaveOne) {
+    constexpr int kProcesses = 4;
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(start[1]);
+            char go;
+            (void)!read(start[0], &go, 1);  // returns when the parent closes its end
+            int failures = 0;
+            for (const char* props : {kUser2, kUser3}) {
+                try {
+                    SaveNew(props, {0, host::kDefaultSchemeName, 1, "(1)", 2, 0},
+                            {{"Relation", "p" + std::to_string(p) + "||"}, {"OrderBy", ""}});
+                } catch (const Error&) {
+                    ++failures;
+                }
+            }
+            _exit(failures);
+        }
+        children.push_back(pid);
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
+    auto counts = conn->Execute(
+        "SELECT h.FUserID, count(DISTINCT h.FSchemeID) AS FHeads, count(*) AS FEntries "
+        "FROM ICSchemeProfile h INNER JOIN ICSchemeProfileEntry e ON e.FSchemeID = h.FSchemeID "
+        "GROUP BY h.FUserID ORDER BY h.FUserID");
+    EXPECT_EQ(Dump(*counts, false), "\n2|1|2\n3|1|2");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllBackends, SchemeStore, ::testing::ValuesIn(testing::AllBackends()),

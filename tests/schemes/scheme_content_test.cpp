@@ -101,6 +101,19 @@ TEST(SchemeContent, WidthsTravelAsWholeTwipsAndComeBackWithTwoDecimals) {
     EXPECT_EQ(MillimetresFromTwips("1e400"), ".00");
 }
 
+TEST(SchemeContent, ANameIsRefusedWhenBlankOrADefaultSchemesName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"本月入库", ""},
+        {"Default Schema 2", ""},
+        {"O'Brien", ""},
+        {"   ", "the name is blank"},
+        {" 默认方案 ", "the name is the default scheme's"},
+        {"默認方案", "the name is the default scheme's"},
+        {"dEFAULT sCHEMA", "the name is the default scheme's"},
+    };
+    for (const auto& [name, problem] : cases) EXPECT_EQ(SchemeNameProblem(name), problem) << name;
+}
+
 TEST(SchemeContent, SchemeKeyTakesTheTextAfterTheEqualsSignOrFromTheParenthesis) {
     EXPECT_EQ(SchemeKey("FID=1"), "(1)");
     EXPECT_EQ(SchemeKey("FID in (1, 20)"), "(1, 20)");

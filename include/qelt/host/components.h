@@ -304,17 +304,32 @@ namespace qelt::host {
 // row in ICSchemeProfile and key/value rows in ICSchemeProfileEntry.
 //
 // Every member takes the user's property string first; its `UserID` names
-// the user (a property string without a numeric UserID raises Error).
-// Record sets handed back are materialised and belong to the caller. Heads
-// carry FSchemeID, FSchemeName, FUserID, FTranType, FSysName, FStatus,
-// FISShare; entries FSchemeID, FType, FKey, FValue. Failures raise Error;
-// the stored schemes are then as they were before the call.
+// the user (a property string without a numeric UserID raises Error), and
+// the store writes only that user's schemes: a scheme's owner is its
+// FUserID, never a name. Record sets handed back are materialised and
+// belong to the caller. Heads carry FSchemeID, FSchemeName, FUserID,
+// FTranType, FSysName, FStatus, FISShare; entries FSchemeID, FType, FKey,
+// FValue. Failures raise Error; the stored schemes are then as they were
+// before the call.
 //
 // NewSchemeHeads and NewSchemeEntries give those two record sets empty and
 // open, with the column sizes the store checks, for a caller that builds
 // a scheme to save.
 QELT_EXPORT RecordsetPtr NewSchemeHeads();
 QELT_EXPORT RecordsetPtr NewSchemeEntries();
+
+// The name of the default scheme every user has for each kind of list.
+inline constexpr const char* kDefaultSchemeName = "默认方案";
+
+// One scheme of a batch save (IScheme::SaveSchemeProfiles).
+struct SchemeProfile {
+    // The head (its first row) and the entries, as SaveSchemeProfile takes them.
+    RecordsetPtr head;
+    RecordsetPtr entries;
+    // Empty: the scheme is the caller's. Otherwise the name (t_user FName)
+    // of the user it is saved for.
+    std::string ownerName;
+};
 
 class QELT_EXPORT IScheme : public virtual Component {
 public:
@@ -327,20 +342,41 @@ public:
 
     // Saves the head's first row (a head without rows raises Error 3021)
     // with all rows of `entries` (their FSchemeID is ignored; no entries set
-    // stores none) in one transaction. FSchemeID 0, or the id of a scheme that
-    // no longer exists, stores a new scheme with a new id owned by the user;
-    // another id replaces that scheme's head values and all its entries and
-    // keeps its owner (whoever saves it). FSchemeName arrives with every
-    // apostrophe doubled, the form the dialog sends, and is stored with
-    // single ones. A head saved with FStatus 2 (in use) takes that mark from
-    // the owner's other schemes of the same key, so the last scheme used is
-    // the one found in use next time. Texts longer than their columns (name
-    // 160, key 80, entry key 100, entry value 7000 characters, counted in
-    // code points) raise Error kErrMultipleStep before anything is written.
+    // stores none) in one transaction, as the user's scheme (the head's
+    // FUserID is ignored). FSchemeID 0 stores a new scheme with a new id;
+    // another id replaces the head values and all entries of that scheme
+    // when it is the user's, and raises Error err::kRuleFailed, writing
+    // nothing, when it is not (another user's, or none at all). A scheme
+    // named kDefaultSchemeName saved with FSchemeID 0 replaces the user's
+    // default scheme of the same key when there is one, so that two
+    // processes opening a list for the first time at once leave one default
+    // scheme: the check and the write are one transaction that no other
+    // writer can interleave. FSchemeName arrives with every apostrophe
+    // doubled, the form the dialog sends, and is stored with single ones. A
+    // head saved with FStatus 2 (in use) takes that mark from the user's
+    // other schemes of the same key, so the last scheme used is the one
+    // found in use next time. Texts longer than their columns (name 160,
+    // key 80, entry key 100, entry value 7000 characters, counted in code
+    // points) raise Error kErrMultipleStep before anything is written.
     // Returns the stored head (one row, FSchemeID filled in, the name with
     // single apostrophes); the arguments are not changed.
     virtual RecordsetPtr SaveSchemeProfile(const std::string& propsString, RecordsetPtr& head,
                                            RecordsetPtr& entries) = 0;
+
+    // Saves every scheme of `schemes` as SaveSchemeProfile saves one, all in
+    // one transaction: all of them are stored, or none when any is refused
+    // or fails (every text is checked before anything is written; an error
+    // names the scheme). A scheme with an ownerName is saved as that user's,
+    // the name matched exactly against t_user FName (no user or several of
+    // that name raise Error err::kRuleFailed), and only an administrator may
+    // name owners: a user who belongs to group 1 in t_Group, the rule that
+    // also exempts administrators from the group restriction of lists;
+    // anyone else raises Error err::kRuleFailed. Returns the stored heads in
+    // the order of `schemes`. A store that cannot save several schemes in
+    // one transaction keeps this base implementation, which raises Error
+    // err::kInterfaceNotOffered and writes nothing.
+    virtual std::vector<RecordsetPtr> SaveSchemeProfiles(const std::string& propsString,
+                                                         const std::vector<SchemeProfile>& schemes);
 
     // The scheme's head (one row) and its entries, ordered by FType, then
     // FKey (in the database's collation). An
@@ -349,9 +385,10 @@ public:
     virtual void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId,
                                    RecordsetPtr& head, RecordsetPtr& entries) = 0;
 
-    // Deletes the scheme and its entries in one transaction, whoever owns it
-    // (the dialog refuses other users' schemes and the default scheme
-    // before); true when a scheme was deleted, false for an unknown id.
+    // Deletes the user's scheme and its entries in one transaction; true
+    // when it was deleted, false when the user has no scheme of that id (an
+    // unknown id, or another user's scheme, which stays as it is). The
+    // dialog refuses other users' schemes and the default scheme before.
     virtual bool DelScheme(const std::string& propsString, int32_t& schemeId) = 0;
 };
 
