@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up, checks the formatting, builds, and runs the whole test
-# suite twice: a plain build (warnings are errors), then a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer. Between the two, a short,
-# fixed-time fuzz run of each parser.
+# Sets everything up, checks the formatting and the layer order of the includes,
+# builds, and runs the whole test suite twice: a plain build (warnings are errors),
+# then a build with AddressSanitizer and UndefinedBehaviorSanitizer. Between the
+# two, a short, fixed-time fuzz run of each parser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
@@ -12,6 +12,9 @@ echo "== formatting (clang-format) =="
 find include src apps tests bench fuzz data \( -name '*.h' -o -name '*.cpp' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 echo "formatting: clean"
+
+echo "== layers (includes follow the layer order) =="
+scripts/check-layers.sh
 
 echo "== plain build =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_WERROR=ON >/dev/null
