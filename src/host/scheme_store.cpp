@@ -44,6 +44,10 @@ constexpr const char* kListSql =
 constexpr const char* kHeadSql =
     "SELECT FSchemeID, FSchemeName, FUserID, FTranType, FSysName, FStatus, FISShare "
     "FROM ICSchemeProfile WHERE FSchemeID = :id";
+// A scheme the user may read: his own, or another user's shared one.
+constexpr const char* kVisibleHeadSql =
+    "SELECT FSchemeID, FSchemeName, FUserID, FTranType, FSysName, FStatus, FISShare "
+    "FROM ICSchemeProfile WHERE FSchemeID = :id AND (FUserID = :user OR FISShare = 1)";
 constexpr const char* kEntriesSql =
     "SELECT FSchemeID, FType, FKey, FValue FROM ICSchemeProfileEntry WHERE FSchemeID = :id "
     "ORDER BY FType, FKey";
@@ -470,9 +474,10 @@ public:
 
     void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId, RecordsetPtr& head,
                            RecordsetPtr& entries) override {
-        UserIdOf(propsString, progid::kScheme);
-        head = Typed(*Run(kHeadSql, {schemeId}), NewSchemeHeads());
-        entries = Typed(*Run(kEntriesSql, {schemeId}), NewSchemeEntries());
+        const int32_t user = UserIdOf(propsString, progid::kScheme);
+        head = Typed(*Run(kVisibleHeadSql, {schemeId, user}), NewSchemeHeads());
+        entries = head->recordCount() > 0 ? Typed(*Run(kEntriesSql, {schemeId}), NewSchemeEntries())
+                                          : NewSchemeEntries();
     }
 
     bool DelScheme(const std::string& propsString, int32_t& schemeId) override {

@@ -193,6 +193,14 @@ TEST_P(SchemeStore, UpdatesAndDeletesTouchOnlyTheCallersSchemes) {
         EXPECT_FALSE(Store()->DelScheme(kUser2, doomed)) << id;
     }
     EXPECT_EQ(StoredState(), before);
+    // Another user's scheme is read only while it is shared.
+    const int32_t hidden = SaveNew(kUser3, {0, "private", 1, "(1)", 0, 0}, {{"Relation", "y||"}});
+    for (const auto& [id, rows] : {std::pair{theirs, 1}, std::pair{hidden, 0}}) {
+        RecordsetPtr head, entries;
+        int32_t asked = id;
+        Store()->LoadSchemeProfile(kUser2, asked, head, entries);
+        EXPECT_EQ(head->recordCount() + entries->recordCount(), 2 * rows) << id;
+    }
 }
 
 // Quotes, comment and statement separators and CJK text are values, never

@@ -379,9 +379,9 @@ public:
                                                          const std::vector<SchemeProfile>& schemes);
 
     // The scheme's head (one row) and its entries, ordered by FType, then
-    // FKey (in the database's collation). An
-    // unknown id gives an empty head and empty entries; the user is not
-    // checked (a shared scheme of another user loads like one's own).
+    // FKey (in the database's collation), when the user may read it: his
+    // own scheme, or another user's shared one. An unknown id, or another
+    // user's private scheme, gives an empty head and empty entries.
     virtual void LoadSchemeProfile(const std::string& propsString, int32_t& schemeId,
                                    RecordsetPtr& head, RecordsetPtr& entries) = 0;
 
