@@ -214,20 +214,7 @@ void SelectorPanel::showForTransType(int32_t templateId) {
         showCancel_ = false;
     }
 
-    if (shared.IsCalculate || templateId == 88) {
-        show(f.cboROB, f.lblROB, false);
-        SelectIfPresent(f.cboROB, 2);
-        show(f.cboTime, f.lblTime, false);
-        show(f.cboCheck, f.lblCheck, false);
-        if (shared.IsMakeVoucher)
-            f.chkFastMode.setVisible(false);
-        else
-            show(f.cboPost, f.lblPost, false);
-        show(f.cboCancel, f.lblCancel, false);
-        SelectIfPresent(f.cboTime, templateId == 88 ? 3 : 2);
-        SelectIfPresent(f.cboCheck, 2);
-        SelectIfPresent(f.cboPost, 2);
-    }
+    if (shared.IsCalculate || templateId == 88) showForCalculation(templateId);
 
     applyDefaults();
 
@@ -239,16 +226,39 @@ void SelectorPanel::showForTransType(int32_t templateId) {
     // The run-number frame belongs to the planned-order lists only; it goes
     // again when the person switches to another transaction type.
     f.framePlanOrder.setVisible(PlanOrderList(myList));
-    if (PlanOrderList(myList)) {
-        show(f.cboTime, f.lblTime, false);
-        show(f.cboCheck, f.lblCheck, false);
-        SelectIfPresent(f.cboCheck, 1);
-        SelectIfPresent(f.cboPost, 1);
-        f.cboCheck.setEnabled(false);
-        f.cboPost.setEnabled(false);
-    }
+    if (PlanOrderList(myList)) showForPlanOrders();
 
     if (support::IsAppType1()) show(f.cboPost, f.lblPost, false);
+}
+
+// Cost calculation (and template 88) lists neither date, audit, red/blue
+// nor cancellation; their choices are fixed to take every document.
+void SelectorPanel::showForCalculation(int32_t templateId) {
+    frmFilter& f = d_;
+    show(f.cboROB, f.lblROB, false);
+    SelectIfPresent(f.cboROB, 2);
+    show(f.cboTime, f.lblTime, false);
+    show(f.cboCheck, f.lblCheck, false);
+    if (support::Shared().IsMakeVoucher)
+        f.chkFastMode.setVisible(false);
+    else
+        show(f.cboPost, f.lblPost, false);
+    show(f.cboCancel, f.lblCancel, false);
+    SelectIfPresent(f.cboTime, templateId == 88 ? 3 : 2);
+    SelectIfPresent(f.cboCheck, 2);
+    SelectIfPresent(f.cboPost, 2);
+}
+
+// Planned orders choose by run number and order state instead of date and
+// audit; audit and posting are fixed.
+void SelectorPanel::showForPlanOrders() {
+    frmFilter& f = d_;
+    show(f.cboTime, f.lblTime, false);
+    show(f.cboCheck, f.lblCheck, false);
+    SelectIfPresent(f.cboCheck, 1);
+    SelectIfPresent(f.cboPost, 1);
+    f.cboCheck.setEnabled(false);
+    f.cboPost.setEnabled(false);
 }
 
 void SelectorPanel::afterLoad() {

@@ -116,6 +116,8 @@ private:
     bool inUse(const char* combo) const;
     void show(ui::ComboBox& combo, ui::Label& label, bool visible);
     void applyDefaults();
+    void showForCalculation(int32_t templateId);
+    void showForPlanOrders();
     void presetFromDataFilter();
     void fastModeClicked();
     void runNumberKey(int& keyAscii);

@@ -312,74 +312,10 @@ dialog::SchemeSteps::Outcome SchemePanel::save(bool ask, int mark) {
     std::string name;
     try {
         schemeId_ = selectedSchemeId();
-        const std::string schemeOwner = owner(schemeId_);
-        const std::string share = FirstValue(kShareSql + text::Num(schemeId_));
-        if (SomeoneElse(schemeOwner)) {
-            // Accepting a colleague's scheme as it was applied keeps nothing
-            // and needs no word; only a changed one would have to be saved.
-            if (!ask && schemeId_ == appliedSchemeId_ && content() == appliedContent_)
-                return Outcome::NotSaved;
-            Tell(kCannotOverwrite + schemeOwner + kSetByOwner);
-            return Outcome::NotSaved;
-        }
-        shareFlag_ = static_cast<int16_t>(ToLong(share));
-
-        if (d_.inputs().isCrossRpt != 1) {
-            int visible = 0;
-            for (int row = 1; row <= d_.vaHideColumn.maxRows(); ++row)
-                if (d_.vaHideColumn.text(row, editing::ColumnCol::Shown) == "1") ++visible;
-            const int32_t limit = ToLong(support::SystemValue("IC", "NeedShowColumnPrompt", "1"));
-            if (visible > limit && Ask(kTooManyColumns, host::kButtonsOkCancel) != host::kAnswerOk)
-                return Outcome::KeepOpen;
-        }
-
+        if (!ownSelection(ask)) return Outcome::NotSaved;
+        if (!columnCountAccepted()) return Outcome::KeepOpen;
         int32_t saveId = 0;
-        bool decided = false;
-        if (d_.lvwProject.items().empty()) {
-            name = kDefaultSchemeName;
-            decided = true;
-        } else {
-            name = selectedSchemeText();
-            if (!ask) {
-                // Nothing selected: no scheme is in use, none is made up.
-                if (name.empty()) return Outcome::NotSaved;
-                decided = true;
-            } else if (name != kDefaultSchemeName &&
-                       Ask(kOverwriteSelected, host::kButtonsOkCancel) == host::kAnswerOk) {
-                decided = true;
-            }
-        }
-        if (!decided) {
-            // Without a front end there is no one to name the scheme.
-            const auto presenter = ui::GetPresenter();
-            if (!presenter) return Outcome::NotSaved;
-            dialog::frmSaveschame naming;
-            presenter->runModal(naming);
-            const auto result = naming.DctScheme();
-            naming.unload();
-            if (!result) return Outcome::NotSaved;
-            name = result->value("FSchemeName", Variant("")).toString("");
-            shareFlag_ = result->value("FIsShare", Variant(0)).toInteger();
-            if (IsDefaultName(name)) {
-                Tell(kDefaultNameRefused);
-                return Outcome::NotSaved;
-            }
-            const std::string sharedOwner =
-                FirstValue(kSharedOwnerSql1 + text::SqlQuote(name) + kSharedOwnerSql2 +
-                           text::Num(dialog::TransTypeItem::ListId(d_.cboTransType.text())) + ")");
-            for (const auto& item : d_.lvwProject.items()) {
-                if (item.text != name) continue;
-                if (SomeoneElse(sharedOwner)) {
-                    Tell(kCannotOverwrite + sharedOwner + kSetByOwner);
-                    return Outcome::NotSaved;
-                }
-                if (Ask(kOverwriteExisting, host::kButtonsOkCancel) != host::kAnswerOk)
-                    return Outcome::NotSaved;
-                saveId = ToLong(text::Mid(item.key, kItemKeyPrefixChars));
-                break;
-            }
-        }
-
+        if (!chooseName(ask, name, saveId)) return Outcome::NotSaved;
         RecordsetPtr saved = store(name, mark, saveId);
         const std::string key = ItemKey(saved->value("FSchemeID").toLong());
         if (d_.lvwProject.find(key) < 0)
@@ -395,6 +331,75 @@ dialog::SchemeSteps::Outcome SchemePanel::save(bool ask, int mark) {
                               host::kButtonsOk, host::kMessageTitle);
         return Outcome::NotSaved;
     }
+}
+
+bool SchemePanel::ownSelection(bool ask) {
+    const std::string schemeOwner = owner(schemeId_);
+    const std::string share = FirstValue(kShareSql + text::Num(schemeId_));
+    if (SomeoneElse(schemeOwner)) {
+        // Accepting a colleague's scheme as it was applied keeps nothing and
+        // needs no word; only a changed one would have to be saved.
+        if (!ask && schemeId_ == appliedSchemeId_ && content() == appliedContent_) return false;
+        Tell(kCannotOverwrite + schemeOwner + kSetByOwner);
+        return false;
+    }
+    shareFlag_ = static_cast<int16_t>(ToLong(share));
+    return true;
+}
+
+bool SchemePanel::columnCountAccepted() {
+    if (d_.inputs().isCrossRpt == 1) return true;
+    int visible = 0;
+    for (int row = 1; row <= d_.vaHideColumn.maxRows(); ++row)
+        if (d_.vaHideColumn.text(row, editing::ColumnCol::Shown) == "1") ++visible;
+    const int32_t limit = ToLong(support::SystemValue("IC", "NeedShowColumnPrompt", "1"));
+    return visible <= limit || Ask(kTooManyColumns, host::kButtonsOkCancel) == host::kAnswerOk;
+}
+
+bool SchemePanel::chooseName(bool ask, std::string& name, int32_t& saveId) {
+    if (d_.lvwProject.items().empty()) {
+        name = kDefaultSchemeName;
+        return true;
+    }
+    name = selectedSchemeText();
+    // Confirming the dialog keeps the selected scheme; with nothing selected
+    // no scheme is in use, and none is made up.
+    if (!ask) return !name.empty();
+    if (name != kDefaultSchemeName &&
+        Ask(kOverwriteSelected, host::kButtonsOkCancel) == host::kAnswerOk)
+        return true;
+    return askName(name, saveId);
+}
+
+bool SchemePanel::askName(std::string& name, int32_t& saveId) {
+    // Without a front end there is no one to name the scheme.
+    const auto presenter = ui::GetPresenter();
+    if (!presenter) return false;
+    dialog::frmSaveschame naming;
+    presenter->runModal(naming);
+    const auto result = naming.DctScheme();
+    naming.unload();
+    if (!result) return false;
+    name = result->value("FSchemeName", Variant("")).toString("");
+    shareFlag_ = result->value("FIsShare", Variant(0)).toInteger();
+    if (IsDefaultName(name)) {
+        Tell(kDefaultNameRefused);
+        return false;
+    }
+    const std::string sharedOwner =
+        FirstValue(kSharedOwnerSql1 + text::SqlQuote(name) + kSharedOwnerSql2 +
+                   text::Num(dialog::TransTypeItem::ListId(d_.cboTransType.text())) + ")");
+    for (const auto& item : d_.lvwProject.items()) {
+        if (item.text != name) continue;
+        if (SomeoneElse(sharedOwner)) {
+            Tell(kCannotOverwrite + sharedOwner + kSetByOwner);
+            return false;
+        }
+        if (Ask(kOverwriteExisting, host::kButtonsOkCancel) != host::kAnswerOk) return false;
+        saveId = ToLong(text::Mid(item.key, kItemKeyPrefixChars));
+        break;
+    }
+    return true;
 }
 
 void SchemePanel::remove() {

@@ -62,6 +62,15 @@ private:
     void toolbarClicked(const std::string& key);
     void menuClicked(const std::string& key, int index);
     Outcome save(bool ask, int mark);
+    // False (the person told why, when there is a why) when the selected
+    // scheme is another user's; else takes its share flag.
+    bool ownSelection(bool ask);
+    // False when the person stops at the column-count warning.
+    bool columnCountAccepted();
+    // The name to save under, from the selection or asked for, and the id
+    // of a scheme of that name to overwrite; false when the save stops.
+    bool chooseName(bool ask, std::string& name, int32_t& saveId);
+    bool askName(std::string& name, int32_t& saveId);
     // Saves the current state under `name`; the stored head, or raises Error.
     RecordsetPtr store(const std::string& name, int mark, int32_t schemeId);
     void remove();
