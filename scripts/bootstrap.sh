@@ -5,6 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
+  dpkg-dev file lintian help2man
   libsoci-dev libboost-dev libsqlite3-dev
   unixodbc unixodbc-dev libsqliteodbc
   googletest libgtest-dev libgmock-dev libbenchmark-dev

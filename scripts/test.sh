@@ -2,7 +2,8 @@
 # Sets everything up, checks the formatting and the layer order of the includes,
 # builds, and runs the whole test suite twice: a plain build (warnings are errors),
 # then a build with AddressSanitizer and UndefinedBehaviorSanitizer. Between the
-# two, a short, fixed-time fuzz run of each parser.
+# two, the Debian packages of the plain build are built and checked
+# (scripts/check-packages.sh), and a short, fixed-time fuzz run of each parser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
@@ -17,9 +18,14 @@ echo "== layers (includes follow the layer order) =="
 scripts/check-layers.sh
 
 echo "== plain build =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_WERROR=ON >/dev/null
+# The prefix of Debian's packages, so that they hold the library in the
+# multiarch folder; nothing here installs into it.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_WERROR=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Debian packages (contents, lintian, hosts built against them) =="
+scripts/check-packages.sh build
 
 echo "== fuzz (record-set filter, property string, scheme grids, scheme import) =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELT_BUILD_FUZZ=ON \

@@ -18,6 +18,7 @@
 #include "qelt/host/connection_string.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
+#include "qelt/version.h"
 #include "schemes_command.h"
 #include "show_command.h"
 
@@ -131,6 +132,9 @@ int main(int argc, char** argv) {
     CLI::App app{"List SQL from the list templates of an ERP database"};
     app.require_subcommand(1);
     app.footer(qelt::cli::kExitStatusHelp);
+    // The version of the library the tool runs with: the one a host sees.
+    app.set_version_flag("--version", std::string("qelt-filter ") + qelt::Version(),
+                         "print the version and exit");
     std::string db, props, user;
     app.add_option("--db", db,
                    "SOCI connection string or SQLite file (default: QELT_DATABASE, "

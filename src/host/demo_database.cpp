@@ -1,12 +1,15 @@
 #include <dlfcn.h>
 #include <errno.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "data/demo_sql.h"
 #include "platform/text.h"
@@ -89,6 +92,54 @@ fs::path InstalledCopy() {
     return (code.parent_path() / QELT_DEMO_DB_FROM_LIBDIR).lexically_normal();
 }
 
+bool InGroup(gid_t group) {
+    if (group == getegid()) return true;
+    const int count = getgroups(0, nullptr);
+    if (count <= 0) return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    const int got = getgroups(count, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.end();
+}
+
+// Whether the user may write `path` by the system's answer and by its mode
+// bits alike. Root passes every access() check, yet a file whose bits deny
+// its owner writing is one its installer meant to be read only.
+bool MayWrite(const fs::path& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || access(path.c_str(), W_OK) != 0) return false;
+    mode_t bit = S_IWOTH;
+    if (st.st_uid == geteuid())
+        bit = S_IWUSR;
+    else if (InGroup(st.st_gid))
+        bit = S_IWGRP;
+    return (st.st_mode & bit) != 0;
+}
+
+// SQLite writes a journal beside the database: the folder must be writable
+// as well as the file.
+bool Writable(const fs::path& database) {
+    return MayWrite(database) && MayWrite(database.parent_path());
+}
+
+// A private copy of `installed` at `copy`, made beside it and renamed into
+// place like a written one, writable by its owner whatever the installed
+// copy's mode.
+void CopyDatabase(const fs::path& installed, const fs::path& copy) {
+    std::error_code ec;
+    const fs::path partial = copy.string() + ".part-" + text::Num(getpid());
+    fs::remove(partial, ec);
+    fs::copy_file(installed, partial, ec);
+    if (!ec)
+        fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add, ec);
+    if (!ec) fs::rename(partial, copy, ec);
+    if (ec) {
+        const std::string why = ec.message();
+        fs::remove(partial, ec);
+        Fail(copy.string(), why);
+    }
+}
+
 }  // namespace
 
 void WriteDemoDatabase(const std::string& path) {
@@ -117,13 +168,22 @@ void WriteDemoDatabase(const std::string& path) {
 
 std::string DemoDatabaseConnectionString() {
     std::error_code ec;
-    if (const fs::path installed = InstalledCopy(); fs::is_regular_file(installed, ec))
-        return host::ToConnectionString(installed.string());
+    const fs::path installed = InstalledCopy();
+    const bool haveInstalled = fs::is_regular_file(installed, ec);
+    if (haveInstalled && Writable(installed)) return host::ToConnectionString(installed.string());
     const fs::path copy = CacheCopy();
-    if (!fs::is_regular_file(copy, ec)) {
+    if (fs::is_regular_file(copy, ec)) return host::ToConnectionString(copy.string());
+    try {
         fs::create_directories(copy.parent_path(), ec);
         if (ec) Fail(copy.string(), ec.message());
-        WriteDemoDatabase(copy.string());
+        if (haveInstalled)
+            CopyDatabase(installed, copy);
+        else
+            WriteDemoDatabase(copy.string());
+    } catch (const Error&) {
+        // Lists and their SQL need no writing; only saving a scheme fails.
+        if (haveInstalled) return host::ToConnectionString(installed.string());
+        throw;
     }
     return host::ToConnectionString(copy.string());
 }

@@ -1,12 +1,19 @@
 # Installs the build into a private prefix, then
 # - runs the installed tool from the prefix (no LD_LIBRARY_PATH) on the
-#   installed demo database, and once more with that database removed, when
-#   the library must write its own copy rather than read one of the build tree;
+#   installed demo database; with that database read-only (the file, or its
+#   folder), when the library must work on a copy of it in the cache folder,
+#   or on the installed one when no copy can be made there; and with it
+#   removed, when the library must write its own copy rather than read one
+#   of the build tree;
 # - configures, builds and runs a host project against the prefix with
 #   find_package(QeltSqlWhere2 CONFIG).
 set(prefix "${WORK}/prefix")
 set(consumer "${WORK}/consumer")
 set(cache "${WORK}/cache")
+if(EXISTS "${WORK}")
+  # A run that failed may have left a folder read-only.
+  execute_process(COMMAND chmod -R u+w "${WORK}")
+endif()
 file(REMOVE_RECURSE "${WORK}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}"
                 RESULT_VARIABLE rc OUTPUT_QUIET)
@@ -36,6 +43,47 @@ run_tool("SELECT TOP " sql --list 1)
 if(EXISTS "${cache}")
   message(FATAL_ERROR "the installed library did not find the installed demo database")
 endif()
+# Mode bits decide, not access() alone, so that this holds for root as well.
+get_filename_component(installed_folder "${installed_db}" DIRECTORY)
+set(file_mode OWNER_READ GROUP_READ WORLD_READ)
+set(folder_mode ${file_mode} OWNER_EXECUTE GROUP_EXECUTE WORLD_EXECUTE)
+function(lock file_writable folder_writable)
+  file(CHMOD "${installed_db}" PERMISSIONS ${file_mode} ${file_writable})
+  file(CHMOD "${installed_folder}" PERMISSIONS ${folder_mode} ${folder_writable})
+endfunction()
+file(SHA256 "${installed_db}" installed_hash)
+foreach(locked IN ITEMS "the file" "its folder")
+  if(locked STREQUAL "the file")
+    lock("" OWNER_WRITE)
+  else()
+    lock(OWNER_WRITE "")
+  endif()
+  run_tool("id\ttemplate\tname\n1\t" lists)
+  if(NOT EXISTS "${cache}/qeltsqlwhere2/demo.db")
+    message(FATAL_ERROR "with ${locked} read-only the library made no copy in the cache folder")
+  endif()
+  file(SHA256 "${cache}/qeltsqlwhere2/demo.db" copy_hash)
+  if(NOT copy_hash STREQUAL installed_hash)
+    message(FATAL_ERROR "with ${locked} read-only the cache holds no copy of the installed database")
+  endif()
+  # The dialog's OK saves the user's default scheme: into the copy.
+  run_tool("SELECT TOP " show --list 1 --accept)
+  file(SHA256 "${cache}/qeltsqlwhere2/demo.db" copy_hash)
+  file(SHA256 "${installed_db}" hash)
+  if(copy_hash STREQUAL installed_hash OR NOT hash STREQUAL installed_hash)
+    message(FATAL_ERROR "with ${locked} read-only the dialog's OK did not save into the copy")
+  endif()
+  file(REMOVE_RECURSE "${cache}")
+endforeach()
+# Without a cache folder (its place is a file) the read-only installed copy
+# still serves lists.
+file(TOUCH "${WORK}/a-file")
+set(home_cache "${cache}")
+set(cache "${WORK}/a-file")
+run_tool("id\ttemplate\tname\n1\t" lists)
+set(cache "${home_cache}")
+lock(OWNER_WRITE OWNER_WRITE)
+
 file(REMOVE "${installed_db}")
 run_tool("id\ttemplate\tname\n1\t" lists)
 if(NOT EXISTS "${cache}/qeltsqlwhere2/demo.db")
