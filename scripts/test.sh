@@ -2,7 +2,9 @@
 # Sets everything up, checks the formatting and the layer order of the includes,
 # builds, and runs the whole test suite twice: a plain build (warnings are errors),
 # then a build with AddressSanitizer and UndefinedBehaviorSanitizer. Between the
-# two, a short, fixed-time fuzz run of each parser.
+# two, a short, fixed-time fuzz run of each parser. Each ctest run starts a
+# private PostgreSQL server for the database tests on that backend
+# (tests/postgres/server.sh) and stops it at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh

@@ -64,14 +64,17 @@ port_in_use() {
 
 start() {
   stop
-  local bindir data password port started=""
+  local bindir data password port started="" base
   bindir=$(server_bindir)
   if [[ $(id -u) -eq 0 ]] && ! id postgres >/dev/null 2>&1; then
     echo "postgres: running as root needs the user postgres (created by the postgresql package)" >&2
     exit 1
   fi
   mkdir -p "$dir"
-  data=$(mktemp -d "${TMPDIR:-/tmp}/qelt-postgres-XXXXXX")
+  # As root, under /tmp: a TMPDIR of root's may be closed to the postgres user.
+  base=${TMPDIR:-/tmp}
+  [[ $(id -u) -eq 0 ]] && base=/tmp
+  data=$(mktemp -d "$base/qelt-postgres-XXXXXX")
   printf '%s\n%s\n' "$bindir" "$data" >"$state"
   [[ $(id -u) -eq 0 ]] && chown postgres: "$data"
 
