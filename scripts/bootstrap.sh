@@ -8,6 +8,7 @@ PACKAGES=(
   dpkg-dev file lintian help2man
   libsoci-dev libboost-dev libsqlite3-dev
   unixodbc unixodbc-dev libsqliteodbc
+  postgresql odbc-postgresql
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev libinih-dev
   qt6-base-dev fonts-wqy-microhei xvfb

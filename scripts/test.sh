@@ -4,6 +4,8 @@
 # then a build with AddressSanitizer and UndefinedBehaviorSanitizer. Between the
 # two, the Debian packages of the plain build are built and checked
 # (scripts/check-packages.sh), and a short, fixed-time fuzz run of each parser.
+# Each ctest run starts a private PostgreSQL server for the database tests on
+# that backend (tests/postgres/server.sh) and stops it at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh

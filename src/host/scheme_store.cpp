@@ -1,23 +1,29 @@
 #include <soci/odbc/soci-odbc.h>
 #include <soci/soci.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <optional>
+#include <random>
+#include <thread>
 #include <utility>
 
 #include "host/database_error.h"
 #include "host/db_session.h"
 #include "host/default_components.h"
+#include "host/odbc_query.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 
 // The filter schemes on the session database. Every value travels as a bound
-// parameter; writes run in one transaction that takes the write lock first
-// (BEGIN IMMEDIATE on SQLite, a write as the first statement elsewhere), so
-// two processes saving at once wait for each other instead of failing.
+// parameter; writes run in one transaction, which on SQLite takes the write
+// lock first (BEGIN IMMEDIATE), so that two processes saving at once wait for
+// each other instead of failing, and over ODBC runs at SERIALIZABLE
+// isolation, again when the server ends it for a conflict.
 namespace qelt::host {
 
 namespace {
@@ -33,8 +39,14 @@ constexpr std::size_t kKeyLimit = 100;
 constexpr std::size_t kValueLimit = 7000;
 constexpr int32_t kInUse = 2;
 // A server ends one of two conflicting serializable transactions; the
-// loser runs again and then finds what the winner wrote.
-constexpr int kAttempts = 5;
+// loser runs again and then finds what the winner wrote. Writers that
+// collide again and again (PostgreSQL watches the whole of a table it reads
+// by scanning it, as it does a small one, so any two saves at once
+// conflict) wait a random while before the next attempt, longer each time,
+// so that they stop meeting.
+constexpr int kAttempts = 20;
+constexpr int kFirstBackoffMs = 5;
+constexpr int kLongestBackoffMs = 200;
 
 constexpr const char* kListSql =
     "SELECT FSchemeID, FSchemeName, FUserID, FTranType, FSysName, "
@@ -141,19 +153,23 @@ bool IsSerializationConflict(const soci::soci_error& e) {
     return std::strcmp(state, "40001") == 0 || std::strcmp(state, "40P01") == 0;
 }
 
-// SERIALIZABLE isolation for a transaction that checks for a row before it
-// inserts one, on a database reached through ODBC: on a server (SQL Server,
-// PostgreSQL) two such transactions can no longer both find nothing and both
-// insert; one of them is ended with a serialization failure or as a deadlock
-// victim, and runs again. The connection attribute is the ODBC way to ask
-// every driver for it (the SQLite driver, whose database serialises writers
-// anyway, accepts it too); the previous level comes back afterwards, since
-// the pooled connection outlives the transaction. SQLite's own backend
-// needs nothing: BEGIN IMMEDIATE already lets one writer in at a time.
+// SERIALIZABLE isolation for a write transaction on a database reached
+// through ODBC. A save reads what it then writes on: whether the owner has a
+// default scheme, the scheme that holds the owner's in-use mark, the id of
+// the head it has just inserted. On a server two transactions at a weaker
+// level can each miss the other's uncommitted rows (PostgreSQL's reads see a
+// snapshot and never wait), and leave two default schemes, two schemes in
+// use, or a head with the other's entries; serializable, one of them is
+// ended with a serialization failure or as a deadlock victim, and runs
+// again. The connection attribute is the ODBC way to ask every driver for
+// it (the SQLite driver, whose database serialises writers anyway, accepts
+// it too); the previous level comes back afterwards, since the pooled
+// connection outlives the transaction. SQLite's own backend needs nothing:
+// BEGIN IMMEDIATE already lets one writer in at a time.
 class SerializableScope {
 public:
-    SerializableScope(soci::session& sql, bool wanted) {
-        if (!wanted || !IsOdbc(sql)) return;
+    explicit SerializableScope(soci::session& sql) {
+        if (!IsOdbc(sql)) return;
         auto* backend = static_cast<soci::odbc_session_backend*>(sql.get_backend());
         SQLUINTEGER previous = 0;
         if (!SQL_SUCCEEDED(
@@ -180,6 +196,15 @@ private:
     SQLHDBC hdbc_ = nullptr;
     SQLUINTEGER previous_ = 0;
 };
+
+// Waits a random while of up to kFirstBackoffMs doubled for each attempt
+// made, and at most kLongestBackoffMs.
+void BackOff(int attempt) {
+    static std::minstd_rand random(std::random_device{}());
+    const int longest = std::min(kLongestBackoffMs, kFirstBackoffMs << std::min(attempt, 16));
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(std::uniform_int_distribution<int>(1, longest)(random)));
+}
 
 // A write transaction; rolled back unless committed.
 class WriteTransaction {
@@ -408,29 +433,36 @@ int32_t Write(soci::session& sql, Pending& p, const char*& doing) {
     return id;
 }
 
+// The head as stored, read inside the write transaction. Over ODBC the
+// database layer's own error passes up, so that a serializable transaction
+// ended at this read runs again like one ended at a write.
+RecordsetPtr StoredHead(soci::session& sql, int32_t id) {
+    auto rs = IsOdbc(sql) ? RunOdbcQuery(sql, kHeadSql, {id}) : RunQuery(sql, kHeadSql, {id});
+    return Typed(*rs, NewSchemeHeads());
+}
+
 // Writes every scheme in one transaction, all or none; the stored heads in
 // order.
 std::vector<RecordsetPtr> WriteAll(std::vector<Pending>& schemes) {
     soci::session& sql = SessionDatabase();
-    bool checksFirst = false;
-    for (const Pending& p : schemes)
-        checksFirst = checksFirst || (p.head.id == 0 && p.head.name == kDefaultSchemeName);
     for (int attempt = 1;; ++attempt) {
         const char* doing = kInsertHeadSql;
         try {
-            SerializableScope isolation(sql, checksFirst);
+            SerializableScope isolation(sql);
             WriteTransaction tx(sql);
             std::vector<int32_t> ids;
             for (Pending& p : schemes) ids.push_back(Write(sql, p, doing));
             doing = kHeadSql;
             std::vector<RecordsetPtr> saved;
-            for (int32_t id : ids)
-                saved.push_back(Typed(*RunQuery(sql, kHeadSql, {id}), NewSchemeHeads()));
+            for (int32_t id : ids) saved.push_back(StoredHead(sql, id));
             doing = "COMMIT";
             tx.commit();
             return saved;
         } catch (const soci::soci_error& e) {
-            if (attempt < kAttempts && IsSerializationConflict(e)) continue;
+            if (attempt < kAttempts && IsSerializationConflict(e)) {
+                BackOff(attempt);
+                continue;
+            }
             throw StoreError(progid::kScheme, e.get_error_message(), doing);
         }
     }

@@ -29,9 +29,14 @@ TEST(DefaultComponents, RegistryAnswersTheInstallPathSetElseFromTheEnvironment) 
     EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
 }
 
+// The accounting calendar of the session database, on every backend.
+class PeriodCalendar : public ::testing::TestWithParam<testing::Backend> {
+protected:
+    testing::TempDatabase db{GetParam()};
+};
+
 // A period found in the calendar is covered where the editing model reads it.
-TEST(DefaultComponents, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
-    testing::TempDatabase db;
+TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
     auto ais = Create<IAisInfo>(progid::kAisInfo);
     int32_t year = 0, period = 0;
     Date start, end;
@@ -54,8 +59,7 @@ TEST(DefaultComponents, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
 }
 
 // The day after the last period's end crosses months, years and leap days.
-TEST(DefaultComponents, PeriodPastTheCalendarStartsTheDayAfterTheLastEnd) {
-    testing::TempDatabase db;
+TEST_P(PeriodCalendar, PeriodPastTheCalendarStartsTheDayAfterTheLastEnd) {
     auto ais = Create<IAisInfo>(progid::kAisInfo);
     const std::pair<const char*, const char*> cases[] = {{"2026-12-31", "2027/01/01"},
                                                          {"2028-02-28", "2028/02/29"},
@@ -71,6 +75,9 @@ TEST(DefaultComponents, PeriodPastTheCalendarStartsTheDayAfterTheLastEnd) {
         EXPECT_EQ(ais->GetPeriodDate(2200, 1).format(), nextStart);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(AllBackends, PeriodCalendar, ::testing::ValuesIn(testing::AllBackends()),
+                         [](const auto& info) { return testing::BackendName(info.param); });
 
 TEST(FrameworkComponents, SplitAndFormatMessage) {
     auto split = Create<IStringSplitter>(progid::kStringSplitter);

@@ -33,7 +33,7 @@ class LookupQueryOnDemo : public ::testing::TestWithParam<testing::Backend> {
 protected:
     void SetUp() override {
         support::ResetProcessState();
-        host::SetDatabase(testing::ConnectionStringFor(GetParam(), QELT_TEST_DEMO_DB));
+        host::SetDatabase(testing::DemoConnectionString(GetParam()));
     }
     void TearDown() override { support::ResetProcessState(); }
 };

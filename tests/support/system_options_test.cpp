@@ -14,6 +14,7 @@
 namespace qelt::support {
 namespace {
 
+using testing::Backend;
 using testing::TempDatabase;
 
 void AddOptions(const TempDatabase& db, const std::string& rows) {
@@ -40,10 +41,16 @@ struct NullConnection : host::IAppConnection {
     }
 };
 
+// The options and values the library reads from the session database, on
+// every backend.
+class SystemOptions : public ::testing::TestWithParam<Backend> {
+protected:
+    TempDatabase db{GetParam()};
+};
+
 // Each option on its own, so that a default or a conversion of one option
 // cannot hide behind another's.
-TEST(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
-    TempDatabase db;
+TEST_P(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
     const struct {
         const char* rows;
         const char* shared;
@@ -76,8 +83,7 @@ TEST(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
 
 // After any lookup the cache is unfiltered again; it is a snapshot that
 // outlives its rows; a quote in a key cannot widen the lookup.
-TEST(SystemOptions, CacheIsASnapshotUnfilteredAfterEveryLookup) {
-    TempDatabase db;
+TEST_P(SystemOptions, CacheIsASnapshotUnfilteredAfterEveryLookup) {
     AddOptions(db,
                "('IC','StartPeriod','3'), ('IC','ListMaxRows','200'), ('IC','AuditChoice',NULL)");
     LoadSystemOptions();
@@ -92,8 +98,7 @@ TEST(SystemOptions, CacheIsASnapshotUnfilteredAfterEveryLookup) {
 }
 
 // A reload that fails raises and keeps what the last good load gave.
-TEST(SystemOptions, FailedReloadRaisesAndKeepsTheLastGoodOptions) {
-    TempDatabase db;
+TEST_P(SystemOptions, FailedReloadRaisesAndKeepsTheLastGoodOptions) {
     AddOptions(db, "('IC','AuditChoice','0'), ('IC','StartPeriod','3')");
     LoadSystemOptions();
     db.exec("DROP TABLE t_SystemProfile");
@@ -103,7 +108,7 @@ TEST(SystemOptions, FailedReloadRaisesAndKeepsTheLastGoodOptions) {
     EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "-1 1 1 4 0");
 }
 
-TEST(SystemOptions, LoadAsksTheConnectionOnceAndAnAnswerOfNothingGivesEveryDefault) {
+TEST(SystemOptionsLoad, LoadAsksTheConnectionOnceAndAnAnswerOfNothingGivesEveryDefault) {
     TempDatabase db;
     AddOptions(db, "('IC','AuditChoice','0'), ('IC','StartPeriod','3')");
     auto connection = std::make_shared<NullConnection>();
@@ -127,8 +132,7 @@ struct FixedSysInfo : host::ISysInfo {
 
 // The default component raises for a missing row or a NULL value; a host's
 // component may answer Empty or Null instead: all of them give the default.
-TEST(SystemValue, AnswerAsTextElseTheDefault) {
-    TempDatabase db;
+TEST_P(SystemOptions, SystemValueIsTheAnswerAsTextElseTheDefault) {
     AddOptions(db, "('IC','O''Key','800'), ('IC','NullKey',NULL), ('IC','Zero','0')");
     EXPECT_EQ(SystemValue("IC", "O'Key", "5000"), "800");
     EXPECT_EQ(SystemValue("IC", "Zero", "1"), "0");
@@ -144,6 +148,9 @@ TEST(SystemValue, AnswerAsTextElseTheDefault) {
     host::RegisterComponent(host::progid::kSysInfo, nullptr);
     EXPECT_EQ(SystemValue("IC", "ListMaxRows", "5000"), "5000");
 }
+
+INSTANTIATE_TEST_SUITE_P(AllBackends, SystemOptions, ::testing::ValuesIn(testing::AllBackends()),
+                         [](const auto& info) { return testing::BackendName(info.param); });
 
 }  // namespace
 }  // namespace qelt::support

@@ -18,6 +18,8 @@ namespace qelt::testing {
 // library shows recorded.
 class TemplateTest : public ::testing::Test {
 public:
+    explicit TemplateTest(Backend backend = Backend::Sqlite3) : db(backend) {}
+
     void addList(int fid, int tpl, const std::string& master, const std::string& name = "List") {
         insert("ICListtemplate (FID, FName, FName_EN, FTemplateID, FMasterTable)",
                {N(fid), Q(name), Q(name + " EN"), N(tpl), Q(master)});
@@ -29,7 +31,8 @@ public:
         std::string id, field, as, colName;
         std::istringstream(row) >> id >> field >> as >> colName;
         insert("ICChatBillTitle (FInterID, FTypeID, FTableAlias, FName, FColName)",
-               {id, N(tpl), Alias(field), Field(field), Q(colName)}, row);
+               {id, N(tpl), Alias(field), Field(field), Q(colName)}, row,
+               "FTypeID = " + N(tpl) + " AND FInterID = " + id);
     }
 
     // "TableA v1.FInterID = TableB u1.FInterID | FIndex=1": one comparison, the
@@ -37,12 +40,12 @@ public:
     void addRelation(int tpl, const std::string& row) {
         std::string table, a, logic, table11, b;
         std::istringstream(row) >> table >> a >> logic >> table11 >> b;
+        const std::string id = N(++relations);
         insert(
             "ICTableRelation (FInterID, FTypeID, FTableName, FTableNameAlias, FFieldName,"
             " FLogic, FTableName11, FTableNameAlias11, FFieldName11)",
-            {N(++relations), N(tpl), Q(table), Alias(a), Field(a), Q(logic), Q(table11), Alias(b),
-             Field(b)},
-            row);
+            {id, N(tpl), Q(table), Alias(a), Field(a), Q(logic), Q(table11), Alias(b), Field(b)},
+            row, "FTypeID = " + N(tpl) + " AND FInterID = " + id);
     }
 
     // A bill list: tables v1 and u1 joined on FInterID, no columns yet.
@@ -76,8 +79,9 @@ public:
     }
 
     void setOption(const std::string& key, const std::string& value) {
-        db.exec("INSERT OR REPLACE INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC'," +
-                Q(key) + "," + Q(value) + ")");
+        db.exec("DELETE FROM t_SystemProfile WHERE FCategory = 'IC' AND FKey = " + Q(key) +
+                "; INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC'," + Q(key) +
+                "," + Q(value) + ")");
     }
 
     TempDatabase db;
@@ -92,13 +96,14 @@ private:
     static std::string Alias(const std::string& f) { return Q(f.substr(0, f.find('.'))); }
     static std::string Field(const std::string& f) { return Q(f.substr(f.find('.') + 1)); }
 
+    // The further columns after " | " in `row` go to the row `key` selects.
     void insert(const std::string& into, const std::vector<std::string>& values,
-                const std::string& row = "") {
+                const std::string& row = "", const std::string& key = "") {
         std::string sql = "INSERT INTO " + into + " VALUES (";
         for (const auto& v : values) sql += v + (&v == &values.back() ? ")" : ",");
         if (const auto bar = row.find(" | "); bar != std::string::npos)
             sql += "; UPDATE " + into.substr(0, into.find(' ')) + " SET " + row.substr(bar + 3) +
-                   " WHERE rowid = last_insert_rowid()";
+                   " WHERE " + key;
         db.exec(sql);
     }
 };

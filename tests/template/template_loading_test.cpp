@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/default_components.h"
+#include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
@@ -49,8 +50,9 @@ std::vector<std::string> LoadQueries(const std::string& where, const std::string
                 where + ") order by FInterID"};
 }
 
-class TemplateLoading : public TemplateTest {
+class TemplateLoading : public ::testing::WithParamInterface<Backend>, public TemplateTest {
 protected:
+    TemplateLoading() : TemplateTest(GetParam()) {}
     void SetUp() override {
         host::RegisterComponent(host::progid::kAppConnection,
                                 [this] { return std::make_shared<RecordingConnection>(queries); });
@@ -63,7 +65,7 @@ protected:
     std::vector<std::string> queries;
 };
 
-TEST_F(TemplateLoading, QueriesSelectTheFilteredTemplatesOrAllInTheSessionLanguage) {
+TEST_P(TemplateLoading, QueriesSelectTheFilteredTemplatesOrAllInTheSessionLanguage) {
     const struct {
         std::string language, filter, where, name;
     } cases[] = {{"", "", "", "采购订单"},
@@ -82,7 +84,7 @@ TEST_F(TemplateLoading, QueriesSelectTheFilteredTemplatesOrAllInTheSessionLangua
 }
 
 // A failed query leaves its record set as it was: unset on a new object.
-TEST_F(TemplateLoading, FailedQueryStopsTheChainWithItsMessage) {
+TEST_P(TemplateLoading, FailedQueryStopsTheChainWithItsMessage) {
     const struct {
         std::string statement, expected;
     } cases[] = {{"DROP TABLE ICTableRelation", "110|模板关联信息有误!|Vostrel提示：|64|0"},
@@ -101,7 +103,7 @@ TEST_F(TemplateLoading, FailedQueryStopsTheChainWithItsMessage) {
 
 // A host connection that answers a query with no record set at all is a
 // failed query.
-TEST_F(TemplateLoading, MissingAnswerIsAFailedQuery) {
+TEST_P(TemplateLoading, MissingAnswerIsAFailedQuery) {
     struct NoColumns final : host::IAppConnection {
         RecordsetPtr Execute(const std::string&) override { return nullptr; }
         RecordsetPtr getanyrecordset(const std::string& sql) override {
@@ -121,7 +123,7 @@ TEST_F(TemplateLoading, MissingAnswerIsAFailedQuery) {
 }
 
 // Field order and values come straight from the head row of the loading query.
-TEST_F(TemplateLoading, TemplateInfoHoldsTheHeadRowOfTheList) {
+TEST_P(TemplateLoading, TemplateInfoHoldsTheHeadRowOfTheList) {
     try {
         t.GetTemplateInfo();
         ADD_FAILURE() << "no error";
@@ -131,12 +133,17 @@ TEST_F(TemplateLoading, TemplateInfoHoldsTheHeadRowOfTheList) {
     t.InitData("FID in (1)");
     t.mListID = 1;
     const Dictionary info = t.GetTemplateInfo();
-    EXPECT_EQ(std::to_string(info.size()) + info.keyAt(22) + info.at("FName").toString() +
+    // The keys are the database's names: PostgreSQL gives them in lower case.
+    EXPECT_EQ(std::to_string(info.size()) + text::ToLower(info.keyAt(1)) + "=" +
+                  info.at(info.keyAt(1)).toString() + " " + text::ToLower(info.keyAt(22)) + " " +
                   t.mRsTemplete->filter(),
-              "23FNeedStatistic采购订单FID=1");
+              "23fname=采购订单 fneedstatistic FID=1");
     t.mListID = 2;
     EXPECT_EQ(t.GetTemplateInfo().size(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(AllBackends, TemplateLoading, ::testing::ValuesIn(AllBackends()),
+                         [](const auto& info) { return BackendName(info.param); });
 
 }  // namespace
 }  // namespace qelt::testing
