@@ -360,8 +360,11 @@ bool IsAdministrator(soci::session& sql, int32_t user) {
 // transaction keeps anyone else from adding to.
 int32_t NewId(soci::session& sql, int32_t owner, const std::string& sysName) {
     long long id = 0;
+    // Over ODBC the last id is the table's (SQL Server's ident_current), which
+    // another session's insert can have moved on; the owner's newest head of
+    // the key, read inside this serializable transaction, is this one's.
     try {
-        if (sql.get_last_insert_id("ICSchemeProfile", id) && id > 0)
+        if (!IsOdbc(sql) && sql.get_last_insert_id("ICSchemeProfile", id) && id > 0)
             return static_cast<int32_t>(id);
     } catch (const soci::soci_error&) {
     }
