@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "form_view.h"
 #include "lookup_window.h"
@@ -18,6 +22,14 @@ namespace {
 constexpr const char* kCjkFamily = "WenQuanYi Micro Hei";
 constexpr const char* kCjkFallbacks[] = {kCjkFamily, "Noto Sans CJK SC", "Source Han Sans SC",
                                          "Droid Sans Fallback"};
+
+// The dialogs' texts are Simplified Chinese; Qt's standard texts follow.
+constexpr const char* kDialogLocale = "zh_CN";
+constexpr const char* kQtCatalogue = "qtbase";
+constexpr const char* kCatalogueSeparator = "_";
+// A text every translation of Qt's standard buttons translates.
+constexpr const char* kProbeContext = "QPlatformTheme";
+constexpr const char* kProbeText = "Cancel";
 
 constexpr int kIconCritical = 16;
 constexpr int kIconQuestion = 32;
@@ -54,6 +66,22 @@ QFont DialogFont() {
         }
     }
     return font;
+}
+
+// --- translations -------------------------------------------------------------
+
+bool InstallQtTranslations() {
+    if (!qApp) return false;
+    if (QCoreApplication::translate(kProbeContext, kProbeText) != QLatin1String(kProbeText))
+        return false;
+    auto translator = std::make_unique<QTranslator>(qApp);
+    if (!translator->load(QLocale(QString::fromLatin1(kDialogLocale)),
+                          QString::fromLatin1(kQtCatalogue),
+                          QString::fromLatin1(kCatalogueSeparator),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(translator.release());
+    return true;
 }
 
 // --- messages ---------------------------------------------------------------
@@ -139,6 +167,7 @@ void QtPresenter::runModal(ui::Form& form) {
 
 void UseQtDialogs() {
     if (qApp) QApplication::setFont(DialogFont());
+    InstallQtTranslations();
     ui::SetPresenter(std::make_shared<QtPresenter>());
     host::SetMessageSink([](const host::Message& m) { return ShowMessage(m); });
     RegisterLookupWindows();

@@ -55,6 +55,36 @@ void ClickCheckBox(QWidget& box) {
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
 }
 
+QWidget* OpenPopup() {
+    QWidget* popup = QApplication::activePopupWidget();
+    return popup && popup->isVisible() ? popup : nullptr;
+}
+
+namespace {
+
+// A window manager gives the activation back to the dialog when a pop-up
+// closes; the offscreen platform leaves it with the closed pop-up.
+void SettleActiveWindow() {
+    QWidget* active = QApplication::activeWindow();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && (!active || !active->isVisible()) && !OpenPopup()) {
+        QApplication::setActiveWindow(modal);
+        if (QWidget* focus = modal->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+}  // namespace
+
+void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    SettleActiveWindow();
+    QWidget* target = QApplication::focusWidget();
+    if (QWidget* popup = OpenPopup()) target = popup->focusWidget() ? popup->focusWidget() : popup;
+    ASSERT_NE(target, nullptr) << "no widget has the focus";
+    QTest::keyClick(target, key, modifiers);
+    // A person's next key comes after the window has handled this one.
+    QApplication::processEvents();
+}
+
 void ClickCell(QTableView& view, int row, int col) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CellCentre(view, row, col));
 }
@@ -71,11 +101,17 @@ void TypeIntoCell(QTableView& view, int row, int col, const QString& text) {
 
 void PickInCell(QTableView& view, int row, int col, int index) {
     ClickCell(view, row, col);
-    QTest::keyClick(&view, Qt::Key_F2);
     auto* combo = qobject_cast<QComboBox*>(view.indexWidget(view.model()->index(row - 1, col - 1)));
     ASSERT_NE(combo, nullptr) << "no drop-down in cell " << row << "," << col;
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    QAbstractItemView* list = combo->view();
+    ASSERT_TRUE(list->isVisible()) << "the list of cell " << row << "," << col << " is not open";
+    const QModelIndex item = list->model()->index(index, 0);
+    list->scrollTo(item);
+    // An item's rectangle may run past the list's visible width.
+    const QRect at = list->visualRect(item);
+    const QPoint middle(std::min(at.center().x(), list->viewport()->width() / 2), at.center().y());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, middle);
+    QApplication::processEvents();
 }
 
 void OnNextModal(const std::function<void(QWidget& window)>& action) {

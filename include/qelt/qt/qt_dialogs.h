@@ -46,8 +46,18 @@ private:
 // Registers the Qt front end for the process: a QtPresenter (no parent) as
 // the presenter, message boxes as the message sink, and the look-up windows
 // of the ledger view object and the single-bill class look-up. Applies the
-// dialog font to the application. Needs a QApplication.
+// dialog font to the application and installs Qt's own translations
+// (InstallQtTranslations). Needs a QApplication.
 void UseQtDialogs();
+
+// Installs Qt's own translations of its standard texts ("qtbase", from Qt's
+// translations folder: Debian's qt6-translations-l10n) for the dialogs'
+// language, Simplified Chinese, so that standard buttons read 确定, 取消,
+// 是(Y), 否(N) as the dialogs' own texts do. A translator serves the whole
+// process, so nothing is installed when one already translates Qt's standard
+// texts: the host chose their language. Nothing either when the file is
+// missing. True when it installed the translator (owned by the application).
+bool InstallQtTranslations();
 
 // Shows `message` as a QMessageBox (icon 16 critical, 32 question, 48
 // warning, 64 information; buttons 0 OK, 1 OK and Cancel, 4 Yes and No)
