@@ -9,7 +9,7 @@ PACKAGES=(
   unixodbc unixodbc-dev libsqliteodbc
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev libinih-dev
-  qt6-base-dev fonts-wqy-microhei xvfb
+  qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb
 )
 
 missing=()

@@ -84,6 +84,22 @@ void OpenCalendar(QDateEdit& edit) {
     QApplication::sendEvent(&edit, &press);
 }
 
+// Column headers measured from the font alone: the style's measure lays
+// every header text out in full.
+class GridHeader : public QHeaderView {
+public:
+    explicit GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    QSize sectionSizeFromContents(int section) const override {
+        const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+        const QFontMetrics metrics(font());
+        const QString text =
+            model() ? model()->headerData(section, orientation()).toString() : QString();
+        return {metrics.horizontalAdvance(text) + 2 * margin, metrics.height() + margin};
+    }
+};
+
 bool OpensCalendar(const QKeyEvent& key) {
     return key.key() == Qt::Key_F4 || key.key() == Qt::Key_F7 ||
            (key.key() == Qt::Key_Down && (key.modifiers() & Qt::AltModifier));
@@ -206,6 +222,12 @@ QRect AlignedCheckRect(const QStyleOptionViewItem& option, const QModelIndex& in
 
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
+    // Most cells are empty: the view's background already is what the
+    // style would draw for them.
+    if (!(option.state & (QStyle::State_Selected | QStyle::State_HasFocus)) &&
+        TypeOf(index) != CellType::CheckBox && !index.data(Qt::BackgroundRole).isValid() &&
+        index.data(Qt::DisplayRole).toString().isEmpty())
+        return;
     QStyleOptionViewItem opt(option);
     initStyleOption(&opt, index);
     const QRect check = AlignedCheckRect(opt, index);
@@ -303,6 +325,7 @@ GridView::GridView(ui::Grid& grid, std::function<bool()> focusGrid,
       focusGrid_(std::move(focusGrid)),
       formKey_(std::move(formKey)) {
     model_->setPalette(palette());
+    setHorizontalHeader(new GridHeader(this));
     setModel(model_);
     setItemDelegate(delegate_);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -313,6 +336,7 @@ GridView::GridView(ui::Grid& grid, std::function<bool()> focusGrid,
     setTabKeyNavigation(true);
     setAlternatingRowColors(false);
     setWordWrap(false);
+    setShowGrid(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(GridRowHeight(*this));
@@ -320,6 +344,15 @@ GridView::GridView(ui::Grid& grid, std::function<bool()> focusGrid,
     horizontalHeader()->setMinimumSectionSize(2 * fontMetrics().height());
     connect(model_, &GridModel::activeCellChanged, this, [this] { showActiveCell(); });
     connect(model_, &GridModel::columnsHiddenChanged, this, [this] { syncColumns(); });
+    // Narrow columns follow their texts, once the rules are done writing.
+    const auto refit = [this] {
+        if (fitPending_) return;
+        fitPending_ = true;
+        QTimer::singleShot(0, this, [this] { fitColumns(); });
+    };
+    connect(model_, &QAbstractItemModel::dataChanged, this, refit);
+    connect(model_, &QAbstractItemModel::modelReset, this, refit);
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, refit);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { grid_.click(0, section + 1); });
     syncColumns();
@@ -346,10 +379,35 @@ void GridView::syncColumns() {
         setColumnHidden(c, hidden);
         const bool wide = !hidden && grid_.colTakesSpareWidth(c + 1);
         anyWide = anyWide || wide;
-        header->setSectionResizeMode(c,
-                                     wide ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(c, wide ? QHeaderView::Stretch : QHeaderView::Interactive);
     }
     header->setStretchLastSection(!anyWide);
+    fitColumns();
+}
+
+// The width of a narrow column: its header or its widest text, a check box
+// where it has one. Measured from the font, which is what the style's own
+// measure comes to for a line of text, at a fraction of its cost.
+void GridView::fitColumns() {
+    fitPending_ = false;
+    QHeaderView* header = horizontalHeader();
+    const QFontMetrics metrics(font());
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const int check = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) + margin;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        if (isColumnHidden(c) || header->sectionResizeMode(c) != QHeaderView::Interactive) continue;
+        int width = header->sectionSizeHint(c);
+        for (int r = 1; r <= grid_.maxRows(); ++r) {
+            if (grid_.cellType(r, c + 1) == CellType::CheckBox) {
+                width = std::max(width, check);
+                continue;
+            }
+            const std::string& text = grid_.text(r, c + 1);
+            if (!text.empty())
+                width = std::max(width, metrics.horizontalAdvance(FromUtf8(text)) + margin);
+        }
+        if (header->sectionSize(c) != width) header->resizeSection(c, width);
+    }
 }
 
 void GridView::showActiveCell() {
@@ -547,16 +605,41 @@ int GridView::lastUsedRow() const {
 void GridView::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
     QPainter painter(viewport());
+    paintLines(painter);
     paintFreeRows(painter);
+}
+
+// The grid's lines, drawn as one-pixel rectangles (far cheaper than the
+// view's own lines) and carried on below the last row so that the grid
+// fills its view.
+void GridView::paintLines(QPainter& painter) {
+    const QRect area = viewport()->rect();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor line =
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this));
+    int right = -1;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        if (isColumnHidden(c)) continue;
+        right = columnViewportPosition(c) + columnWidth(c);
+        painter.fillRect(right - 1, area.top(), 1, area.height(), line);
+    }
+    if (right < 0) return;
+    const int rows = model_->rowCount();
+    int y = 0;
+    for (int r = std::max(rowAt(area.top()), 0); r < rows && y <= area.bottom(); ++r) {
+        y = rowViewportPosition(r) + rowHeight(r);
+        painter.fillRect(0, y - 1, right, 1, line);
+    }
+    for (y += GridRowHeight(*this); y - 1 <= area.bottom(); y += GridRowHeight(*this))
+        painter.fillRect(0, y - 1, right, 1, line);
 }
 
 void GridView::paintFreeRows(QPainter& painter) {
     const int rows = model_->rowCount();
-    const int columns = model_->columnCount();
     const QRect area = viewport()->rect();
-    const int height = GridRowHeight(*this);
     int left = -1, right = -1;
-    for (int c = 0; c < columns; ++c) {
+    for (int c = 0; c < model_->columnCount(); ++c) {
         if (isColumnHidden(c)) continue;
         const int x = columnViewportPosition(c);
         if (left < 0) left = x;
@@ -564,23 +647,6 @@ void GridView::paintFreeRows(QPainter& painter) {
     }
     if (left < 0) return;
     const int end = rows > 0 ? rowViewportPosition(rows - 1) + rowHeight(rows - 1) : 0;
-
-    // Empty rows go on below the last one, so the grid fills its view.
-    if (showGrid() && end < area.bottom()) {
-        QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        const QColor line =
-            static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this));
-        painter.setPen(line);
-        for (int y = end + height - 1; y <= area.bottom(); y += height)
-            painter.drawLine(left, y, right - 1, y);
-        for (int c = 0; c < columns; ++c)
-            if (!isColumnHidden(c)) {
-                const int x = columnViewportPosition(c) + columnWidth(c) - 1;
-                painter.drawLine(x, end, x, area.bottom());
-            }
-    }
-
     const int free = lastUsedRow() + 1;
     const int top = free < rows ? rowViewportPosition(free) : end;
     if (top > area.bottom()) return;

@@ -93,6 +93,8 @@ public:
     void showActiveCell();
     // Hidden columns and how the others share the width.
     void syncColumns();
+    // Sizes the narrow columns to their texts.
+    void fitColumns();
 
     // Room for ten rows; at least three.
     QSize sizeHint() const override;
@@ -119,6 +121,7 @@ private:
     bool isLastCell(bool forward) const;
     // The last row (0-based) with text in a shown column; -1 when none.
     int lastUsedRow() const;
+    void paintLines(QPainter& painter);
     void paintFreeRows(QPainter& painter);
 
     ui::Grid& grid_;
@@ -128,6 +131,7 @@ private:
     std::function<void(int, int)> formKey_;
     QPersistentModelIndex pressed_;
     bool syncing_ = false;
+    bool fitPending_ = false;
 };
 
 }  // namespace qelt::qt

@@ -154,11 +154,13 @@ void QtPresenter::runModal(ui::Form& form) {
     form.load();
     if (!form.loaded()) return;
     FormView view(form, DialogParent(d_->parent));
-    view.dialog().setFont(DialogFont());
     form.show();
     if (!form.shown() || !form.loaded()) return;
     view.dialog().show();
     view.dialog().activateWindow();
+    // The control that has the focus as the dialog opens shows it, as after
+    // a Tab: a person starting with the keyboard sees where keys go.
+    view.dialog().setAttribute(Qt::WA_KeyboardFocusChange);
     if (d_->shownHook) d_->shownHook(view.dialog(), form);
     view.exec();
 }

@@ -10,7 +10,6 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <algorithm>
 #include <string>
 
@@ -158,11 +157,10 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
         ASSERT_NE(view->menu(), nullptr);
         EXPECT_EQ(view->menu()->actions().at(1)->text(), QString("小图表(&M)"));
         view->menu()->actions().at(1)->trigger();
-        auto* schemes = dialog.findChild<QTreeWidget*>();
+        auto* schemes = Widget<QListWidget>(dialog, "lvwProject");
         ASSERT_NE(schemes, nullptr);
-        const int last = schemes->topLevelItemCount() - 1;
         QTest::mouseClick(schemes->viewport(), Qt::LeftButton, {},
-                          schemes->visualItemRect(schemes->topLevelItem(last)).center());
+                          schemes->visualItemRect(schemes->item(schemes->count() - 1)).center());
     });
     EXPECT_EQ(log, "button TLBSAVE\nmenu TLBVIEW 1\nscheme P9999\n");
 }

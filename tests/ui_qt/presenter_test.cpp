@@ -229,6 +229,37 @@ TEST(QtPresenter, CellEditorsShowOnlyWhatTheKeyPreviewLetsThrough) {
     });
 }
 
+// Tab goes from cell to cell and leaves after the last one; F6 and Shift+F6
+// leave from any cell; Ctrl+Tab goes to the next tab.
+TEST(QtPresenter, KeysThatLeaveAGrid) {
+    struct Case {
+        int row, col;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* focus;
+        int tab;
+    };
+    const Case cases[] = {
+        {3, 4, Qt::Key_Tab, Qt::NoModifier, "ok", 0},
+        {3, 3, Qt::Key_Tab, Qt::NoModifier, "grid", 0},
+        {1, 1, Qt::Key_F6, Qt::NoModifier, "ok", 0},
+        {2, 1, Qt::Key_F6, Qt::ShiftModifier, "tabs", 0},
+        {1, 1, Qt::Key_Tab, Qt::ControlModifier, "tabs", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.key) + " at " + std::to_string(c.row) + "," +
+                     std::to_string(c.col));
+        SmallForm form;
+        form.grid.setLocked(3, 1, false);
+        RunShown(form, [&](QWidget& dialog) {
+            ClickCell(*Widget<QTableView>(dialog, "grid"), c.row, c.col);
+            PressKey(c.key, c.modifiers);
+            EXPECT_EQ(FocusName(), c.focus);
+            EXPECT_EQ(Widget<QTabWidget>(dialog, "tabs")->currentIndex(), c.tab);
+        });
+    }
+}
+
 // A cell whose rules refuse the move keeps the current index and the focus.
 TEST(QtPresenter, RefusedMoveKeepsTheCurrentCellAndTheFocusInTheGrid) {
     SmallForm form;

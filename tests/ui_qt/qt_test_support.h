@@ -10,6 +10,8 @@
 #include "qelt/qt/qt_dialogs.h"
 #include "qelt/ui/form.h"
 
+class QComboBox;
+class QTabWidget;
 class QTableView;
 
 namespace qelt::testing {
@@ -39,6 +41,16 @@ void ClickCheckBox(QWidget& box);
 void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // The open pop-up window, or null.
 QWidget* OpenPopup();
+// Types `text` where a person's keys go, one key at a time.
+void TypeKeys(const QString& text);
+// The control that has the focus: the object name of the focus widget or
+// of the nearest ancestor named after a control; empty when none.
+std::string FocusName();
+
+// Clicks the drop-down, which opens its list, and then item `index`.
+void PickInCombo(QComboBox& combo, int index);
+// Clicks the tab's title in the tab bar.
+void ClickTab(QTabWidget& tabs, int tab);
 
 // Mouse actions on a cell of a grid view (1-based grid coordinates).
 void ClickCell(QTableView& view, int row, int col);
