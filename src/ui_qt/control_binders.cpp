@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -210,23 +211,50 @@ class TextBoxBinder final : public BinderOf<ui::TextBox, QLineEdit> {
     }
 };
 
-class ComboBoxBinder final : public BinderOf<ui::ComboBox, QComboBox> {
-    QComboBox* make(ui::ComboBox& m, BindingHost& host) const override {
-        auto* w = new QComboBox;
-        // Sized from the items when first shown; a size policy that follows
-        // them later would build the drop-down list now.
-        w->setMinimumContentsLength(6);
+// A drop-down as wide as its longest item (by characters) or six
+// characters: the drop-down's own measure lays out every item, and its
+// size policies that avoid that build the list before it is needed.
+class DropDown : public QComboBox {
+public:
+    QSize sizeHint() const override {
+        if (!hint_.isValid()) {
+            QString longest(kMinimumChars, QLatin1Char('x'));
+            for (int i = 0; i < count(); ++i)
+                if (itemText(i).size() > longest.size()) longest = itemText(i);
+            QStyleOptionComboBox option;
+            initStyleOption(&option);
+            const QSize text(fontMetrics().horizontalAdvance(longest), fontMetrics().height());
+            hint_ = style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+        }
+        return hint_;
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    // The items changed: measure again.
+    void itemsChanged() {
+        hint_ = QSize();
+        updateGeometry();
+    }
+
+private:
+    static constexpr int kMinimumChars = 6;
+    mutable QSize hint_;
+};
+
+class ComboBoxBinder final : public BinderOf<ui::ComboBox, DropDown> {
+    DropDown* make(ui::ComboBox& m, BindingHost& host) const override {
+        auto* w = new DropDown;
         QObject::connect(w, &QComboBox::activated, host.receiver(), [&host, &m, w](int index) {
             if (host.focusControl(m)) m.select(index);
             Quietly(w, [&] { w->setCurrentIndex(m.listIndex()); });
         });
         return w;
     }
-    void update(ui::ComboBox& m, QComboBox& w, const Change& change, BindingHost&) const override {
+    void update(ui::ComboBox& m, DropDown& w, const Change& change, BindingHost&) const override {
         Quietly(&w, [&] {
             if (Touches(change, Change::What::Items)) {
                 w.clear();
                 for (const auto& item : m.items()) w.addItem(ItemLabel(item));
+                w.itemsChanged();
             }
             w.setCurrentIndex(m.listIndex());
         });

@@ -247,7 +247,8 @@ public:
 
         if (tabs_) {
             for (int t = 0; t < tabs_->count(); ++t) tabs_->widget(t)->installEventFilter(this);
-            buildPage(tabs_->currentIndex());
+            // The page the rules show; the tab widget follows them once built.
+            buildPage(static_cast<const ui::TabControl*>(tabControl_)->current());
             alignSchemeHeader();
         }
         orderTabs();
