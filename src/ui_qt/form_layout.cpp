@@ -1,11 +1,9 @@
 #include "form_layout.h"
 
 #include <QBoxLayout>
-#include <QComboBox>
 #include <QDialog>
 #include <QEvent>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QSplitter>
 #include <QStyle>
@@ -63,10 +61,10 @@ Controls Children(const ui::Form& form, const Control* container, int tab = -1) 
 // Builds what is placed in frames and tab pages and arranges it side by
 // side: a label stands over the control after it, a run of buttons makes
 // one column, lists and grids take the spare width. Frames inside are
-// filled the same way.
+// filled the same way. `order` (when given) collects the controls taken.
 class Filler {
 public:
-    Filler(const ui::Form& form, LayoutHost& host, Controls& order)
+    Filler(const ui::Form& form, LayoutHost& host, Controls* order = nullptr)
         : form_(form), host_(host), order_(order) {}
 
     QBoxLayout* columns(const Controls& list) {
@@ -100,7 +98,7 @@ public:
     // The control's widget, and what a frame holds.
     QWidget* take(const Control& c) {
         QWidget* w = host_.widget(c);
-        order_.push_back(&c);
+        if (order_) order_->push_back(&c);
         if (c.kind() == ControlKind::Frame && !w->layout()) {
             QBoxLayout* inside = columns(Children(form_, &c));
             w->setLayout(inside);
@@ -119,7 +117,7 @@ public:
 private:
     const ui::Form& form_;
     LayoutHost& host_;
-    Controls& order_;
+    Controls* order_;
 };
 
 // --- any form -------------------------------------------------------------
@@ -127,7 +125,7 @@ private:
 class GenericLayout final : public FormLayout {
 public:
     GenericLayout(const ui::Form& form, QDialog& dialog, LayoutHost& host) : dialog_(dialog) {
-        Filler fill(form, host, tabOrder_);
+        Filler fill(form, host, &tabOrder_);
         auto* box = new QVBoxLayout(&dialog);
         const Controls list = Children(form, nullptr);
         std::size_t end = list.size();
@@ -266,7 +264,6 @@ public:
             packSelectors();
         } else if (&c == named("framePlanOrder") && c.visible() && !planPlaced_) {
             placePlan();
-            orderTabs();
         }
     }
 
@@ -276,7 +273,6 @@ protected:
             for (int t = 0; t < tabs_->count(); ++t)
                 if (tabs_->widget(t) == watched && !pages_.count(t)) {
                     buildPage(t);
-                    orderTabs();
                     host_.placed();
                 }
         return false;
@@ -331,9 +327,7 @@ private:
 
     void placePlan() {
         const Control* plan = named("framePlanOrder");
-        Controls ignored;
-        Filler fill(form_, host_, ignored);
-        plan_->addWidget(fill.take(*plan));
+        plan_->addWidget(Filler(form_, host_).take(*plan));
         used_.insert(plan);
         planPlaced_ = true;
     }
@@ -341,9 +335,8 @@ private:
     void buildPage(int tab) {
         if (tab < 0 || !tabs_ || pages_.count(tab)) return;
         pages_.insert(tab);
-        Controls ignored;
         QWidget& page = *tabs_->widget(tab);
-        Filler(form_, host_, ignored).page(page, *tabControl_, tab, kPageTop);
+        Filler(form_, host_).page(page, *tabControl_, tab, kPageTop);
         // A page built as it is shown is laid out before it is painted.
         if (page.isVisible()) page.layout()->activate();
     }
@@ -352,9 +345,9 @@ private:
     // where the tab's page does.
     void alignSchemeHeader() { header_->setFixedHeight(tabs_->tabBar()->sizeHint().height()); }
 
-    // Transaction type, selectors, the planned-order boxes, the scheme
-    // toolbar and list, the tabs and what each holds, then the auto-accept
-    // box, OK and Cancel.
+    // Transaction type, fast mode, the selectors, the planned-order boxes,
+    // the scheme toolbar and list, the tabs and what each holds, then the
+    // auto-accept box, OK and Cancel; built or not.
     void orderTabs() {
         tabOrder_.clear();
         const auto walk = [this](const Control* c, auto& self) -> void {

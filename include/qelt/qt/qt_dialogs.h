@@ -16,13 +16,18 @@ class QWidget;
 // any dialog is shown.
 namespace qelt::qt {
 
-// Draws any Form as a modal QDialog: one widget per control, kept in step
-// with the models through their change notifications; widget input becomes
-// the models' user actions (click, select, type, Grid::moveTo, Form::key
-// for Enter, Escape, Delete and F7, ...). The dialog closes when the form is
-// hidden or unloaded; the window's close button asks Form::unload, which the
-// form's rules may refuse. Forms shown from a handler (a dialog opened from
-// another) nest.
+// Draws any Form as a modal QDialog: one widget per control, built when it
+// first has to be on screen (a tab's controls when the tab is first shown)
+// and kept in step with the models through their change notifications;
+// widget input becomes the models' user actions (click, select, type,
+// Grid::moveTo, Form::key for Enter, Escape, Delete and F7, ...). In a grid,
+// Tab leaves after the last cell and F6 / Shift+F6 from any cell. The
+// dialog closes when the form is hidden or unloaded; the window's close
+// button asks Form::unload, which the form's rules may refuse. Forms shown
+// from a handler (a dialog opened from another) nest. A form with a window
+// key (Form::windowKey) opens at the size, and with the divider, the person
+// left it at; they are kept with QSettings in the user's configuration
+// folder (QeltSqlWhere2/dialogs.conf), written only when changed.
 class QtPresenter : public ui::Presenter {
 public:
     // `parent`: the window the dialogs are centred on and modal to; null
