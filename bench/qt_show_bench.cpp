@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -86,7 +88,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setFont(qelt::qt::DialogFont());
     qelt::support::ResetProcessState();
-    qelt::host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
+    // A Show may store the user's default scheme: the tests' copy of the
+    // demo database stays as it was built.
+    QTemporaryDir folder;
+    const QString db = folder.filePath("demo.db");
+    if (!QFile::copy(QStringLiteral(QELT_TEST_DEMO_DB), db)) return 1;
+    qelt::host::SetDatabase("sqlite3://db=" + db.toStdString());
     qelt::host::SetSharedProperty("PropsString", "UserID=1;UserName=Administrator");
     // Messages (none expected) must not wait for a person.
     qelt::host::SetMessageSink([](const qelt::host::Message&) { return 2; });

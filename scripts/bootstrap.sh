@@ -11,7 +11,7 @@ PACKAGES=(
   postgresql odbc-postgresql
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev libinih-dev
-  qt6-base-dev fonts-wqy-microhei xvfb
+  qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb
 )
 
 missing=()

@@ -58,6 +58,20 @@ constexpr const char* kToolTips[] = {"保存", "删除", "清除", "查看"};
 constexpr const char* kViewMenu[] = {"大图标(&G)", "小图表(&M)", "列表(&L)", "详细资料(&D)"};
 constexpr const char* kSchemeCaption = "方案:";
 
+// Controls the dialog has always shown without a text, and what the two
+// grids that start empty say in their first free row.
+constexpr const char* kInsertCaption = "插入行(&I)";
+constexpr const char* kInsertToolTip = "在当前条件行的位置插入一个空行，下面的条件下移";
+constexpr const char* kDeleteCaption = "删除行(&D)";
+constexpr const char* kDeleteToolTip = "删除当前条件行，下面的条件上移";
+constexpr const char* kDeleteAllCaption = "清空条件(&L)";
+constexpr const char* kDeleteAllToolTip = "清空全部条件行";
+constexpr const char* kAutoAcceptCaption = "下次打开时直接确定，不再显示本窗口(&N)";
+constexpr const char* kAutoAcceptToolTip =
+    "随方案保存。勾选后，下次打开过滤窗口时直接按此方案确定，不再显示本窗口。";
+constexpr const char* kConditionHint = "在此行选择“名称”，添加一个条件";
+constexpr const char* kSortHint = "从左侧列表选择字段，按“添加”加入排序";
+
 static_assert(std::size(kViewMenu) == FilterForm::kViewMenuEntries);
 
 template <std::size_t N>
@@ -128,6 +142,17 @@ void FilterForm::setDialogTexts() {
         tlbProject.setToolTip(buttons[i], kToolTips[i]);
     for (int i = 0; i < kViewMenuEntries; ++i) tlbProject.setMenuItem(kViewButton, i, kViewMenu[i]);
     lblProject.setCaption(kSchemeCaption);
+
+    cmdInsert.setCaption(kInsertCaption);
+    cmdInsert.setToolTip(kInsertToolTip);
+    cmdDel.setCaption(kDeleteCaption);
+    cmdDel.setToolTip(kDeleteToolTip);
+    cmdDelAll.setCaption(kDeleteAllCaption);
+    cmdDelAll.setToolTip(kDeleteAllToolTip);
+    chkShowByBeforeProject.setCaption(kAutoAcceptCaption);
+    chkShowByBeforeProject.setToolTip(kAutoAcceptToolTip);
+    VpFilter.setHint(kConditionHint);
+    vsOrder.setHint(kSortHint);
 }
 
 }  // namespace qelt::dialog

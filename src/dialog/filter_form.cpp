@@ -20,8 +20,10 @@ template <std::size_t N>
 void SetColumns(ui::Grid& grid, const std::array<editing::GridColumn, N>& columns, int rows) {
     grid.setMaxCols(static_cast<int>(N));
     grid.setMaxRows(rows);
-    for (std::size_t c = 0; c < N; ++c)
+    for (std::size_t c = 0; c < N; ++c) {
         if (columns[c].hidden) grid.setColHidden(static_cast<int>(c) + 1, true);
+        if (columns[c].wide) grid.setColTakesSpareWidth(static_cast<int>(c) + 1, true);
+    }
 }
 
 }  // namespace

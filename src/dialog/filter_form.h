@@ -37,7 +37,9 @@ public:
 
     // Writes every fixed caption, tab name, tool tip, menu text, selector
     // item list and grid header, in the order the dialog has always written
-    // them (observers see the changes in that order). Item lists are
+    // them (observers see the changes in that order), then the captions and
+    // tool tips of the condition buttons and the auto-accept box and the
+    // hints of the condition and sort grids. Item lists are
     // replaced, so the selectors lose their selection. Called by the load.
     void setDialogTexts();
 

@@ -14,6 +14,7 @@
 #include "qelt/host/prog_ids.h"
 #include "qelt/template_data.h"
 #include "support/language.h"
+#include "support/props_string.h"
 #include "support/session_env.h"
 #include "support/shared_settings.h"
 
@@ -45,6 +46,8 @@ constexpr const char* kList401Filter =
     "(u1.FPrice=0 and u1.FAmount=0 and u1.FQty<>0)"
     "  AND (v1.FVchInterID=0 OR v1.FVchInterID is Null) AND (v1.FCheckerID<>0)";
 
+constexpr const char* kUserIdKey = "UserID";
+
 constexpr int kCharQuote = 34;
 constexpr int kCharApostrophe = 39;
 constexpr int kOutSaleMode = 1;
@@ -73,6 +76,17 @@ std::string CrossComparison(const std::string& code, const std::string& c, const
 
 bool UsesValue(const std::string& code) {
     return code != "7" && code != "8";
+}
+
+// Each user of a workstation finds the window as he left it; a property
+// string without a user shares one arrangement.
+std::string WindowKeyOf(const std::string& form) {
+    try {
+        const std::string user = text::Trim(support::PropValue(kUserIdKey));
+        return user.empty() ? form : form + "/" + user;
+    } catch (const Error&) {
+        return form;
+    }
 }
 
 }  // namespace
@@ -109,6 +123,7 @@ void Lifecycle::createModels() {
 void Lifecycle::load() {
     support::SetFormFonts(static_cast<ui::Form*>(&d_));
     d_.setDialogTexts();
+    d_.setWindowKey(WindowKeyOf(d_.name()));
     if (!initialise()) {
         auto box = host::Create<host::IMessageBox>(host::progid::kMessage);
         box->addLine(kInitFailedLine1);

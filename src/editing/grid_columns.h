@@ -3,13 +3,15 @@
 #include <array>
 
 // The columns of the filter dialog's three grids, numbered from 1 as the
-// grids address them, with the header each shows and whether a person sees
-// it. Every rule that reads or writes a grid cell names its column here.
+// grids address them, with the header each shows, whether a person sees it
+// and whether it is one of the wide columns that hold names and values.
+// Every rule that reads or writes a grid cell names its column here.
 namespace qelt::editing {
 
 struct GridColumn {
     const char* header;
     bool hidden;  // a column the rules read and write, never shown
+    bool wide;    // takes the width the narrow columns leave
 };
 
 // The condition grid VpFilter: one condition per row.
@@ -31,18 +33,18 @@ struct ConditionCol {
     };
 };
 inline constexpr std::array<GridColumn, ConditionCol::Count> kConditionColumns{{
-    {"逻辑", false},
-    {"(", false},
-    {"名称", false},
-    {"比较关系", false},
-    {"比较关系对应的内码", true},
-    {"数值", false},
-    {")", false},
-    {"FInterID", true},
-    {"字段名", true},
-    {"字段别名", true},
-    {"表名", true},
-    {"表别名", true},
+    {"逻辑", false, false},
+    {"(", false, false},
+    {"名称", false, true},
+    {"比较关系", false, false},
+    {"比较关系对应的内码", true, false},
+    {"数值", false, true},
+    {")", false, false},
+    {"FInterID", true, false},
+    {"字段名", true, false},
+    {"字段别名", true, false},
+    {"表名", true, false},
+    {"表别名", true, false},
 }};
 
 // The sort grid vsOrder: one sort key per filled row.
@@ -59,13 +61,13 @@ struct SortCol {
     };
 };
 inline constexpr std::array<GridColumn, SortCol::Count> kSortColumns{{
-    {"排序字段", false},
-    {"升序", false},
-    {"降序", false},
-    {"对应的数据库字段的别名", true},
-    {"对应的数据库表的别名", true},
-    {"字段名", true},
-    {"库表名", true},
+    {"排序字段", false, true},
+    {"升序", false, false},
+    {"降序", false, false},
+    {"对应的数据库字段的别名", true, false},
+    {"对应的数据库表的别名", true, false},
+    {"字段名", true, false},
+    {"库表名", true, false},
 }};
 
 // The column-settings grid vaHideColumn: one list column per row.
@@ -85,16 +87,16 @@ struct ColumnCol {
     };
 };
 inline constexpr std::array<GridColumn, ColumnCol::Count> kColumnColumns{{
-    {"第一行标题", false},
-    {"第二行标题", false},
-    {"显示", false},
-    {"宽度(毫米)", false},
-    {"索引:主要是用来更新系统数据", true},
-    {"对齐方式", false},
-    {"对应的字段名", true},
-    {"对应的字段的别名", true},
-    {"对应的库表名", true},
-    {"库表别名", true},
+    {"第一行标题", false, true},
+    {"第二行标题", false, true},
+    {"显示", false, false},
+    {"宽度(毫米)", false, false},
+    {"索引:主要是用来更新系统数据", true, false},
+    {"对齐方式", false, false},
+    {"对应的字段名", true, false},
+    {"对应的字段的别名", true, false},
+    {"对应的库表名", true, false},
+    {"库表别名", true, false},
 }};
 
 // The alignment items of the column grid, in index order.

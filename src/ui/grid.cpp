@@ -89,6 +89,8 @@ struct Grid::Impl {
                                          std::vector<Cell>(1)};  // [row][col], row/col 0 = headers
     std::vector<Cell> colDefault{1};
     std::vector<bool> hidden{false};
+    std::vector<bool> spare{false};
+    std::string hint;
     int activeRow = 1;
     int activeCol = 1;
     unsigned activeSetByCode = 0;
@@ -177,6 +179,7 @@ void Grid::setMaxCols(int cols) {
     const int previous = d_->cols;
     d_->colDefault.resize(cols + 1);
     d_->hidden.resize(cols + 1, false);
+    d_->spare.resize(cols + 1, false);
     for (auto& row : d_->cells) row.resize(cols + 1);
     d_->cols = cols;
     d_->activeCol = std::min(d_->activeCol, std::max(cols, 1));
@@ -191,6 +194,26 @@ void Grid::setColHidden(int col, bool hidden) {
     auto [c1, c2] = Impl::Span(col, col, d_->cols);
     for (int c = c1; c <= c2; ++c) d_->hidden[c] = hidden;
     if (c1 <= c2) notifySize(d_->rows, d_->cols);
+}
+
+bool Grid::colTakesSpareWidth(int col) const {
+    return col >= 0 && col <= d_->cols && d_->spare[col];
+}
+
+void Grid::setColTakesSpareWidth(int col, bool takes) {
+    auto [c1, c2] = Impl::Span(col, col, d_->cols);
+    for (int c = c1; c <= c2; ++c) d_->spare[c] = takes;
+    if (c1 <= c2) notifySize(d_->rows, d_->cols);
+}
+
+const std::string& Grid::hint() const {
+    return d_->hint;
+}
+
+void Grid::setHint(std::string hint) {
+    if (d_->hint == hint) return;
+    d_->hint = std::move(hint);
+    notify({.what = Change::What::Hint});
 }
 
 // --- content ------------------------------------------------------------------

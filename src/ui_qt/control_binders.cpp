@@ -1,21 +1,22 @@
 #include "control_binders.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -36,7 +37,10 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 // List-view modes of the model: 0 large icons, 1 small icons, 2 list, 3 report.
+constexpr int kLargeIconView = 0;
+constexpr int kListView = 2;
 constexpr int kReportView = 3;
+constexpr int kToolIconSize = 16;
 
 // The style's icons, decoded once per process (each look-up decodes a PNG).
 // Never destroyed: icons must not outlive the application object, and
@@ -109,10 +113,38 @@ class LabelBinder final : public BinderOf<ui::Label, QLabel> {
     }
 };
 
-class FrameBinder final : public BinderOf<ui::Frame, QGroupBox> {
-    QGroupBox* make(ui::Frame&, BindingHost&) const override { return new QGroupBox; }
-    void update(ui::Frame& m, QGroupBox& w, const Change&, BindingHost&) const override {
-        w.setTitle(FromUtf8(m.caption()));
+// A frame with a caption is a group box; one without is a plain panel (a
+// picture panel holding a grid): no border, no margins, so a grid inside a
+// tab has one border around it.
+class FrameWidget : public QGroupBox {
+public:
+    void setCaption(const QString& caption) {
+        setTitle(caption);
+        setFlat(caption.isEmpty());
+        plain();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!title().isEmpty()) QGroupBox::paintEvent(event);
+    }
+    void changeEvent(QEvent* event) override {
+        QGroupBox::changeEvent(event);
+        plain();
+    }
+
+private:
+    // The group box sets its margins from the style again on every change.
+    void plain() {
+        if (title().isEmpty()) setContentsMargins(0, 0, 0, 0);
+        if (title().isEmpty() && layout()) layout()->setContentsMargins(0, 0, 0, 0);
+    }
+};
+
+class FrameBinder final : public BinderOf<ui::Frame, FrameWidget> {
+    FrameWidget* make(ui::Frame&, BindingHost&) const override { return new FrameWidget; }
+    void update(ui::Frame& m, FrameWidget& w, const Change&, BindingHost&) const override {
+        w.setCaption(FromUtf8(m.caption()));
     }
 };
 
@@ -179,22 +211,50 @@ class TextBoxBinder final : public BinderOf<ui::TextBox, QLineEdit> {
     }
 };
 
-class ComboBoxBinder final : public BinderOf<ui::ComboBox, QComboBox> {
-    QComboBox* make(ui::ComboBox& m, BindingHost& host) const override {
-        auto* w = new QComboBox;
-        w->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        w->setMinimumContentsLength(6);
+// A drop-down as wide as its longest item (by characters) or six
+// characters: the drop-down's own measure lays out every item, and its
+// size policies that avoid that build the list before it is needed.
+class DropDown : public QComboBox {
+public:
+    QSize sizeHint() const override {
+        if (!hint_.isValid()) {
+            QString longest(kMinimumChars, QLatin1Char('x'));
+            for (int i = 0; i < count(); ++i)
+                if (itemText(i).size() > longest.size()) longest = itemText(i);
+            QStyleOptionComboBox option;
+            initStyleOption(&option);
+            const QSize text(fontMetrics().horizontalAdvance(longest), fontMetrics().height());
+            hint_ = style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+        }
+        return hint_;
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    // The items changed: measure again.
+    void itemsChanged() {
+        hint_ = QSize();
+        updateGeometry();
+    }
+
+private:
+    static constexpr int kMinimumChars = 6;
+    mutable QSize hint_;
+};
+
+class ComboBoxBinder final : public BinderOf<ui::ComboBox, DropDown> {
+    DropDown* make(ui::ComboBox& m, BindingHost& host) const override {
+        auto* w = new DropDown;
         QObject::connect(w, &QComboBox::activated, host.receiver(), [&host, &m, w](int index) {
             if (host.focusControl(m)) m.select(index);
             Quietly(w, [&] { w->setCurrentIndex(m.listIndex()); });
         });
         return w;
     }
-    void update(ui::ComboBox& m, QComboBox& w, const Change& change, BindingHost&) const override {
+    void update(ui::ComboBox& m, DropDown& w, const Change& change, BindingHost&) const override {
         Quietly(&w, [&] {
             if (Touches(change, Change::What::Items)) {
                 w.clear();
                 for (const auto& item : m.items()) w.addItem(ItemLabel(item));
+                w.itemsChanged();
             }
             w.setCurrentIndex(m.listIndex());
         });
@@ -227,92 +287,59 @@ class ListBoxBinder final : public BinderOf<ui::ListBox, QListWidget> {
     }
 };
 
-// The list view: a QListWidget for the icon and list modes, a QTreeWidget for
-// the report mode, one of them shown at a time.
-class ListViewWidget : public QStackedWidget {
-public:
-    ListViewWidget() {
-        list = new QListWidget(this);
-        tree = new QTreeWidget(this);
-        tree->setRootIsDecorated(false);
-        tree->setUniformRowHeights(true);
-        addWidget(list);
-        addWidget(tree);
-    }
-    QListWidget* list;
-    QTreeWidget* tree;
-};
-
-class ListViewBinder final : public BinderOf<ui::ListView, ListViewWidget> {
-    ListViewWidget* make(ui::ListView& m, BindingHost& host) const override {
-        auto* w = new ListViewWidget;
-        const auto clicked = [&host, &m](const QString& key) {
-            if (host.syncing()) return;
-            if (host.focusControl(m)) m.click(ToUtf8(key));
-            host.refresh(m, Change{Change::What::Selection});
-        };
-        QObject::connect(
-            w->list, &QListWidget::itemClicked, host.receiver(),
-            [clicked](QListWidgetItem* item) { clicked(item->data(kKeyRole).toString()); });
-        QObject::connect(
-            w->tree, &QTreeWidget::itemClicked, host.receiver(),
-            [clicked](QTreeWidgetItem* item) { clicked(item->data(0, kKeyRole).toString()); });
+// The list view as a QListWidget in each of its views: large icons, small
+// icons, a list, or the details of its one column (an item has a key and a
+// text, nothing to fill a second column with), which shows as the list.
+class ListViewBinder final : public BinderOf<ui::ListView, QListWidget> {
+    QListWidget* make(ui::ListView& m, BindingHost& host) const override {
+        auto* w = new QListWidget;
+        QObject::connect(w, &QListWidget::itemClicked, host.receiver(),
+                         [&host, &m](QListWidgetItem* item) {
+                             if (host.syncing()) return;
+                             if (host.focusControl(m))
+                                 m.click(ToUtf8(item->data(kKeyRole).toString()));
+                             host.refresh(m, Change{Change::What::Selection});
+                         });
         return w;
     }
-    void update(ui::ListView& m, ListViewWidget& w, const Change& change,
+    void update(ui::ListView& m, QListWidget& w, const Change& change,
                 BindingHost&) const override {
         const bool items = Touches(change, Change::What::Items);
-        if (items) fill(m, w);
-        if (items || Touches(change, Change::What::Selection)) select(m, w);
-    }
-    QWidget* focusWidget(QWidget& widget) const override {
-        return static_cast<ListViewWidget&>(widget).currentWidget();
-    }
-
-    static void fill(const ui::ListView& m, ListViewWidget& w) {
-        w.list->clear();
-        w.tree->clear();
-        QStringList headers;
-        for (const auto& h : m.columnHeaders()) headers << FromUtf8(h);
-        w.tree->setColumnCount(std::max<int>(1, headers.size()));
-        w.tree->setHeaderLabels(headers);
-        const QIcon icon = StandardIcon(QStyle::SP_FileIcon);
-        for (const auto& item : m.items()) {
-            auto* li = new QListWidgetItem(icon, FromUtf8(item.text), w.list);
-            li->setData(kKeyRole, FromUtf8(item.key));
-            auto* ti = new QTreeWidgetItem(w.tree, QStringList{FromUtf8(item.text)});
-            ti->setIcon(0, icon);
-            ti->setData(0, kKeyRole, FromUtf8(item.key));
+        if (items) {
+            w.clear();
+            const QIcon icon = StandardIcon(QStyle::SP_FileIcon);
+            for (const auto& item : m.items()) {
+                auto* li = new QListWidgetItem(icon, FromUtf8(item.text), &w);
+                li->setData(kKeyRole, FromUtf8(item.key));
+            }
         }
-    }
-    static void select(const ui::ListView& m, ListViewWidget& w) {
+        if (!items && !Touches(change, Change::What::Selection)) return;
         const int view = m.view();
-        w.setCurrentWidget(view == kReportView ? static_cast<QWidget*>(w.tree)
-                                               : static_cast<QWidget*>(w.list));
-        w.list->setViewMode(view == 0 ? QListView::IconMode : QListView::ListMode);
-        w.list->setFlow(view == 2 ? QListView::TopToBottom : QListView::LeftToRight);
-        w.list->setWrapping(true);
-        w.list->setIconSize(view == 0 ? QSize(32, 32) : QSize(16, 16));
-        const int at = m.find(m.selectedKey());
-        Quietly(w.list, [&] { w.list->setCurrentRow(at); });
-        Quietly(w.tree,
-                [&] { w.tree->setCurrentItem(at >= 0 ? w.tree->topLevelItem(at) : nullptr); });
+        const bool icons = view == kLargeIconView;
+        w.setViewMode(icons ? QListView::IconMode : QListView::ListMode);
+        w.setFlow(view == kListView || view == kReportView ? QListView::TopToBottom
+                                                           : QListView::LeftToRight);
+        w.setWrapping(view != kReportView);
+        w.setIconSize(icons ? QSize(32, 32) : QSize(16, 16));
+        Quietly(&w, [&] { w.setCurrentRow(m.find(m.selectedKey())); });
     }
 };
 
-// The toolbar knows whether one of its buttons is delivering its action.
-class ToolbarWidget : public QToolBar {
+// A row of flat tool buttons (a QToolBar brings a window's toolbar
+// machinery a dialog has no use for); it knows whether one of its buttons
+// is delivering its action.
+class ToolbarWidget : public QWidget {
 public:
+    ToolbarWidget() {
+        auto* row = new QHBoxLayout(this);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
+    }
     bool busy = false;
 };
 
 class ToolbarBinder final : public BinderOf<ui::Toolbar, ToolbarWidget> {
-    ToolbarWidget* make(ui::Toolbar&, BindingHost&) const override {
-        auto* w = new ToolbarWidget;
-        w->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        w->setIconSize(QSize(16, 16));
-        return w;
-    }
+    ToolbarWidget* make(ui::Toolbar&, BindingHost&) const override { return new ToolbarWidget; }
     void update(ui::Toolbar& m, ToolbarWidget& w, const Change& change,
                 BindingHost& host) const override {
         if (!Touches(change, Change::What::Items)) return;
@@ -326,7 +353,7 @@ class ToolbarBinder final : public BinderOf<ui::Toolbar, ToolbarWidget> {
     }
 
     static void rebuild(ui::Toolbar& m, ToolbarWidget& bar, BindingHost& host) {
-        bar.clear();
+        qDeleteAll(bar.findChildren<QToolButton*>(Qt::FindDirectChildrenOnly));
         const auto busy = [&bar](const std::function<void()>& action) {
             const bool was = bar.busy;
             bar.busy = true;
@@ -337,6 +364,8 @@ class ToolbarBinder final : public BinderOf<ui::Toolbar, ToolbarWidget> {
             const std::string key = b.key;
             auto* button = new QToolButton(&bar);
             button->setObjectName(FromUtf8(m.name() + "." + key));
+            button->setAutoRaise(true);
+            button->setIconSize(QSize(kToolIconSize, kToolIconSize));
             button->setIcon(ToolIcon(key));
             button->setText(FromUtf8(b.toolTip.empty() ? key : b.toolTip));
             button->setToolTip(FromUtf8(b.toolTip));
@@ -362,15 +391,29 @@ class ToolbarBinder final : public BinderOf<ui::Toolbar, ToolbarWidget> {
                 button->setMenu(menu);
                 button->setPopupMode(QToolButton::MenuButtonPopup);
             }
-            QAction* action = bar.addWidget(button);
-            action->setVisible(b.visible);
+            button->setVisible(b.visible);
+            bar.layout()->addWidget(button);
         }
+        host.focusOrderChanged();
+    }
+    std::vector<QWidget*> tabStops(QWidget& widget) const override {
+        std::vector<QWidget*> stops;
+        for (QToolButton* b : widget.findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+            stops.push_back(b);
+        return stops;
     }
 };
 
 class TabControlBinder final : public BinderOf<ui::TabControl, QTabWidget> {
     QTabWidget* make(ui::TabControl& m, BindingHost& host) const override {
         auto* w = new QTabWidget;
+        // The pages draw no frame of their own: a grid inside has one border.
+        w->setDocumentMode(true);
+        // The tab bar is the Tab key's stop; the tab widget would be a
+        // second way into it from wherever it sits in the chain.
+        const Qt::FocusPolicy bar = w->tabBar()->focusPolicy();
+        w->setFocusPolicy(Qt::NoFocus);
+        w->tabBar()->setFocusPolicy(bar);
         for (std::size_t i = 0; i < m.tabs().size(); ++i) w->addTab(new QWidget, QString());
         QObject::connect(w, &QTabWidget::currentChanged, host.receiver(),
                          [&host, &m, w](int index) {
@@ -390,6 +433,9 @@ class TabControlBinder final : public BinderOf<ui::TabControl, QTabWidget> {
             }
             if (m.current() < w.count()) w.setCurrentIndex(m.current());
         });
+    }
+    std::vector<QWidget*> tabStops(QWidget& widget) const override {
+        return {static_cast<QTabWidget&>(widget).tabBar()};
     }
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "qelt/ui/control.h"
 
 class QObject;
@@ -22,6 +24,9 @@ public:
     virtual void formKey(int keyCode, int shift) = 0;
     // The receiver of the widgets' connections; it outlives the widgets.
     virtual QObject* receiver() = 0;
+    // A binder replaced widgets that take the focus (a toolbar's buttons):
+    // the Tab order is set again.
+    virtual void focusOrderChanged() = 0;
 
 protected:
     ~BindingHost() = default;
@@ -45,6 +50,8 @@ public:
                          BindingHost& host) const = 0;
     // The widget that takes the keyboard focus for the control.
     virtual QWidget* focusWidget(QWidget& widget) const { return &widget; }
+    // The widgets the Tab key stops at for the control, in order.
+    virtual std::vector<QWidget*> tabStops(QWidget& widget) const { return {focusWidget(widget)}; }
 };
 
 // The binder of `kind`, from one table of every kind.

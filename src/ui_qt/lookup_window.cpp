@@ -1,10 +1,12 @@
 #include "lookup_window.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include <memory>
 #include <utility>
 
+#include "grid_view.h"
 #include "qelt/dictionary.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
@@ -31,8 +34,11 @@ constexpr int32_t kSettlementTypeClass = 130;
 constexpr const char* kNumberHeader = "代码";
 constexpr const char* kNameHeader = "名称";
 constexpr const char* kShortNumberHeader = "短代码";
-constexpr const char* kSearchPrompt = "查找:";
+constexpr const char* kSearchPrompt = "查找(&F):";
+constexpr const char* kSearchHint = "输入代码或名称的一部分，列表随之缩小";
 constexpr const char* kDefaultCaption = "基础资料";
+constexpr const char* kChooseCaption = "确定";
+constexpr const char* kCancelCaption = "取消";
 
 }  // namespace
 
@@ -44,9 +50,13 @@ LookupWindow::LookupWindow(host::LookupQuery query, const std::string& text, QWi
     setModal(true);
     auto* box = new QVBoxLayout(this);
     auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(new QLabel(FromUtf8(kSearchPrompt)));
+    auto* prompt = new QLabel(FromUtf8(kSearchPrompt));
+    searchRow->addWidget(prompt);
     search_ = new QLineEdit(FromUtf8(text));
     search_->setObjectName("search");
+    search_->setPlaceholderText(FromUtf8(kSearchHint));
+    search_->setClearButtonEnabled(true);
+    prompt->setBuddy(search_);
     searchRow->addWidget(search_, 1);
     box->addLayout(searchRow);
     view_ = new QTableView;
@@ -56,9 +66,22 @@ LookupWindow::LookupWindow(host::LookupQuery query, const std::string& text, QWi
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->horizontalHeader()->setStretchLastSection(true);
     view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(GridRowHeight(*view_));
+    view_->setTabKeyNavigation(false);
     box->addWidget(view_, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(FromUtf8(kChooseCaption));
+    buttons->button(QDialogButtonBox::Cancel)->setText(FromUtf8(kCancelCaption));
+    // Enter belongs to the window (it chooses the current row), not to a
+    // default button.
+    for (QAbstractButton* b : buttons->buttons())
+        if (auto* push = qobject_cast<QPushButton*>(b)) push->setAutoDefault(false);
+    box->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (view_->currentIndex().isValid()) accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(search_, &QLineEdit::textChanged, this, [this] { reload(); });
     connect(view_, &QTableView::doubleClicked, this, [this] { accept(); });
     resize(520, 380);
@@ -77,6 +100,12 @@ void LookupWindow::reload() {
         if (found_.hasShortNumbers) row << new QStandardItem(FromUtf8(item.shortNumber));
         model_->appendRow(row);
     }
+    // Codes as wide as they are, the name takes the rest.
+    QHeaderView* header = view_->horizontalHeader();
+    header->setStretchLastSection(false);
+    for (int c = 0; c < model_->columnCount(); ++c)
+        header->setSectionResizeMode(c,
+                                     c == 1 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     if (model_->rowCount() > 0) view_->setCurrentIndex(model_->index(0, 0));
 }
 

@@ -12,9 +12,10 @@ class QStandardItemModel;
 
 namespace qelt::qt {
 
-// The F7 window: a search line over a table of code, name and (where the
-// table has one) short number. Typing narrows the list; Enter or a double
-// click chooses the current row, Escape chooses nothing. What is listed is
+// The F7 window: a search line (with a hint) over a table of code, name and
+// (where the table has one) short number, rows as high as a grid's, and 确定
+// and 取消 buttons. Typing narrows the list; Enter, a double click or 确定
+// chooses the current row, Escape or 取消 chooses nothing. What is listed is
 // the query's; the window only draws it.
 class LookupWindow : public QDialog {
     Q_OBJECT

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "form_view.h"
 #include "lookup_window.h"
@@ -18,6 +22,14 @@ namespace {
 constexpr const char* kCjkFamily = "WenQuanYi Micro Hei";
 constexpr const char* kCjkFallbacks[] = {kCjkFamily, "Noto Sans CJK SC", "Source Han Sans SC",
                                          "Droid Sans Fallback"};
+
+// The dialogs' texts are Simplified Chinese; Qt's standard texts follow.
+constexpr const char* kDialogLocale = "zh_CN";
+constexpr const char* kQtCatalogue = "qtbase";
+constexpr const char* kCatalogueSeparator = "_";
+// A text every translation of Qt's standard buttons translates.
+constexpr const char* kProbeContext = "QPlatformTheme";
+constexpr const char* kProbeText = "Cancel";
 
 constexpr int kIconCritical = 16;
 constexpr int kIconQuestion = 32;
@@ -54,6 +66,22 @@ QFont DialogFont() {
         }
     }
     return font;
+}
+
+// --- translations -------------------------------------------------------------
+
+bool InstallQtTranslations() {
+    if (!qApp) return false;
+    if (QCoreApplication::translate(kProbeContext, kProbeText) != QLatin1String(kProbeText))
+        return false;
+    auto translator = std::make_unique<QTranslator>(qApp);
+    if (!translator->load(QLocale(QString::fromLatin1(kDialogLocale)),
+                          QString::fromLatin1(kQtCatalogue),
+                          QString::fromLatin1(kCatalogueSeparator),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(translator.release());
+    return true;
 }
 
 // --- messages ---------------------------------------------------------------
@@ -126,11 +154,13 @@ void QtPresenter::runModal(ui::Form& form) {
     form.load();
     if (!form.loaded()) return;
     FormView view(form, DialogParent(d_->parent));
-    view.dialog().setFont(DialogFont());
     form.show();
     if (!form.shown() || !form.loaded()) return;
     view.dialog().show();
     view.dialog().activateWindow();
+    // The control that has the focus as the dialog opens shows it, as after
+    // a Tab: a person starting with the keyboard sees where keys go.
+    view.dialog().setAttribute(Qt::WA_KeyboardFocusChange);
     if (d_->shownHook) d_->shownHook(view.dialog(), form);
     view.exec();
 }
@@ -139,6 +169,7 @@ void QtPresenter::runModal(ui::Form& form) {
 
 void UseQtDialogs() {
     if (qApp) QApplication::setFont(DialogFont());
+    InstallQtTranslations();
     ui::SetPresenter(std::make_shared<QtPresenter>());
     host::SetMessageSink([](const host::Message& m) { return ShowMessage(m); });
     RegisterLookupWindows();

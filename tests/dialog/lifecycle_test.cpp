@@ -104,6 +104,16 @@ TEST_F(Lifecycle, TransactionTypesCarryTheirCodeBehindExactly100Blanks) {
     EXPECT_EQ(form.MyListID, 1);
 }
 
+TEST_F(Lifecycle, EachUserFindsTheWindowAsHeLeftIt) {
+    for (const auto& [props, key] : {std::pair{"UserID=7;UserName=li", "frmFilter/7"},
+                                     std::pair{"UserName=li", "frmFilter"}}) {
+        host::SetSharedProperty("PropsString", props);
+        frmFilter dialog;
+        ui::ScriptedPresenter([](ui::Form&) {}).runModal(dialog);
+        EXPECT_EQ(dialog.windowKey(), key);
+    }
+}
+
 TEST_F(Lifecycle, OutSaleModeRenamesSaleTemplatesAndOkNamesThemBack) {
     support::Shared().Filter = "FID in (21, 22, 23)";
     form.setSaleMode(1);

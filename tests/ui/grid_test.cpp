@@ -308,7 +308,7 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
     g.setMaxRows(3);
     const char* names[] = {"Visible",    "Enabled",  "Caption",      "Value",       "Items",
                            "Selection",  "Cells",    "RowsInserted", "RowsRemoved", "Size",
-                           "ActiveCell", "EditMode", "All"};
+                           "ActiveCell", "EditMode", "All",          "ToolTip",     "Hint"};
     std::string heard;
     const int id = g.subscribe([&](const Control&, const Change& ch) {
         heard += std::string(names[static_cast<int>(ch.what)]) + ":" + std::to_string(ch.row) +
@@ -324,11 +324,18 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
     g.deleteRows(1);
     g.setReDraw(true);  // one All
     g.setMaxRows(4);    // Size: new 4,3, was 3,3
+    // How the grid is drawn is no state of its cells: the dump stays.
+    const std::string before = Dump(g);
+    g.setColTakesSpareWidth(2, true);  // Size: the counts unchanged
+    g.setHint("选择字段");             // Hint
+    g.setHint("选择字段");
+    EXPECT_EQ(Dump(g), before);
+    EXPECT_TRUE(g.colTakesSpareWidth(2) && !g.colTakesSpareWidth(3));
     g.unsubscribe(id);
     g.setText(1, 1, "b");
     EXPECT_EQ(heard,
               "Cells:2,3-2,3x0 Cells:1,2-3,2x0 RowsInserted:2,0-0,0x2 ActiveCell:3,1-0,0x0 "
-              "All:0,0-0,0x0 Size:4,3-3,3x0 ");
+              "All:0,0-0,0x0 Size:4,3-3,3x0 Size:4,3-4,3x0 Hint:0,0-0,0x0 ");
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <algorithm>
 #include <string>
 
@@ -88,6 +88,48 @@ TEST(FilterDialogQt, EscapeCancels) {
     EXPECT_EQ(filter->Datasql(), "");
 }
 
+// The sort directions tick with the mouse as with Space: a click on either
+// box makes it the row's one direction.
+TEST(FilterDialogQt, SortDirectionsTickWithTheMouse) {
+    FilterSession session;
+    std::string seen;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        auto* tabs = Widget<QTabWidget>(dialog, "SSTab1");
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+        auto* fields = Widget<QListWidget>(dialog, "listOrderFields");
+        QTest::mouseClick(fields->viewport(), Qt::LeftButton, {},
+                          fields->visualItemRect(fields->item(1)).center());
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
+        auto* sort = Widget<QTableView>(dialog, "vsOrder");
+        for (int col : {3, 2, 3}) {
+            ClickCell(*sort, 1, col);
+            seen += f.vsOrder.text(1, 2) + f.vsOrder.text(1, 3) + " ";
+        }
+    });
+    EXPECT_EQ(seen, "01 10 01 ");
+}
+
+// After a move the rules refuse, the highlighted cell is the grid's active
+// cell, the one F2 edits.
+TEST(FilterDialogQt, AfterARefusedMoveTheHighlightIsTheActiveCell) {
+    FilterSession session;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        auto* view = Widget<QTableView>(dialog, "VpFilter");
+        ClickCell(*view, 1, 2);
+        PressKey(Qt::Key_Escape);  // the click opened the list of parentheses
+        PressKey(Qt::Key_Down);
+        ASSERT_EQ(session.messages.messages.size(), 1u) << "the move was not refused";
+        const QModelIndex active =
+            view->model()->index(f.VpFilter.activeRow() - 1, f.VpFilter.activeCol() - 1);
+        EXPECT_EQ(f.VpFilter.activeRow(), 1);
+        EXPECT_EQ(view->currentIndex(), active);
+        EXPECT_EQ(view->selectionModel()->selectedIndexes(), QModelIndexList{active});
+        PressKey(Qt::Key_F2);
+        EXPECT_NE(view->indexWidget(active), nullptr) << "F2 edits another cell";
+        PressKey(Qt::Key_Escape);
+    });
+}
+
 // The scheme toolbar, its view menu and the scheme list reach the rules'
 // handlers; a rule that changes the toolbar from its own button is safe.
 TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
@@ -115,11 +157,10 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
         ASSERT_NE(view->menu(), nullptr);
         EXPECT_EQ(view->menu()->actions().at(1)->text(), QString("小图表(&M)"));
         view->menu()->actions().at(1)->trigger();
-        auto* schemes = dialog.findChild<QTreeWidget*>();
+        auto* schemes = Widget<QListWidget>(dialog, "lvwProject");
         ASSERT_NE(schemes, nullptr);
-        const int last = schemes->topLevelItemCount() - 1;
         QTest::mouseClick(schemes->viewport(), Qt::LeftButton, {},
-                          schemes->visualItemRect(schemes->topLevelItem(last)).center());
+                          schemes->visualItemRect(schemes->item(schemes->count() - 1)).center());
     });
     EXPECT_EQ(log, "button TLBSAVE\nmenu TLBVIEW 1\nscheme P9999\n");
 }

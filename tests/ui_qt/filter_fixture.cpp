@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <QTest>
 
 #include "qelt/host/session.h"
 #include "qelt/ui/presenter.h"
+#include "ui_qt/form_view.h"
 
 namespace qelt::testing {
 
 FilterSession::FilterSession() {
+    // Every test opens the dialog as it is designed.
+    qt::WindowSettings()->clear();
     db.exec(ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/data/demo.sql"));
     host::SetSharedProperty("PropsString", "UserID=1;UserName=Administrator");
 }

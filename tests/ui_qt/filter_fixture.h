@@ -11,8 +11,8 @@
 
 namespace qelt::testing {
 
-// A private copy of the demo database, a user (id 1) and a recorder that
-// answers the library's messages.
+// A private copy of the demo database, a user (id 1), a recorder that
+// answers the library's messages, and no window size remembered.
 class FilterSession {
 public:
     FilterSession();

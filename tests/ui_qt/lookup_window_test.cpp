@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <string>
@@ -10,6 +13,7 @@
 #include "qelt/dictionary.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
+#include "ui_qt/grid_view.h"
 #include "ui_qt/qt_test_support.h"
 
 namespace qelt::testing {
@@ -72,12 +76,22 @@ TEST_F(LookupWindows, ClassesWithoutBaseTableAnswerNothing) {
     EXPECT_EQ(single->Show(), nullptr);
 }
 
+// The search line says what it searches, rows are as high as a grid's, and
+// 确定 chooses as Enter does.
 TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndNameAndEscapeChoosesNothing) {
     OnNextModal([&](QWidget& window) {
         EXPECT_EQ(Rows(window), "EUR 欧元\nRMB 人民币\nUSD 美元\n");
         auto* search = window.findChild<QLineEdit*>("search");
+        EXPECT_FALSE(search->placeholderText().isEmpty());
+        auto* items = window.findChild<QTableView*>("items");
+        EXPECT_EQ(items->rowHeight(0), qt::GridRowHeight(*items));
+        std::string buttons;
+        for (QAbstractButton* b : window.findChild<QDialogButtonBox*>()->buttons())
+            buttons += b->text().toStdString() + " ";
+        EXPECT_EQ(buttons, "确定 取消 ");
         TypeText(search, "美");
-        QTest::keyClick(search, Qt::Key_Return);
+        QTest::mouseClick(window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
     });
     auto item = view()->CurrencyLookup()->ReturnObject();
     ASSERT_TRUE(item);

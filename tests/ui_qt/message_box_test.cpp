@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
+#include <QTranslator>
 #include <string>
 
 #include "qelt/host/session.h"
@@ -21,17 +22,18 @@ struct BoxCase {
 };
 
 // Every icon and button set the rules use, with every button pressed and
-// Escape; the box's title, text, icon and buttons as shown.
+// Escape; the box's title, text, icon and buttons as shown: the standard
+// buttons speak the dialogs' language.
 TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
     const BoxCase cases[] = {
-        {0, 0, QMessageBox::Ok, 1, QMessageBox::NoIcon, "OK"},
-        {16, 0, QMessageBox::NoButton, 1, QMessageBox::Critical, "OK"},
-        {32, 4, QMessageBox::Yes, 1, QMessageBox::Question, "Yes,No"},
-        {32, 4, QMessageBox::No, 7, QMessageBox::Question, "Yes,No"},
-        {32, 4, QMessageBox::NoButton, 7, QMessageBox::Question, "Yes,No"},
-        {48, 1, QMessageBox::Ok, 1, QMessageBox::Warning, "OK,Cancel"},
-        {48, 1, QMessageBox::Cancel, 2, QMessageBox::Warning, "OK,Cancel"},
-        {64, 1, QMessageBox::NoButton, 2, QMessageBox::Information, "OK,Cancel"},
+        {0, 0, QMessageBox::Ok, 1, QMessageBox::NoIcon, "确定"},
+        {16, 0, QMessageBox::NoButton, 1, QMessageBox::Critical, "确定"},
+        {32, 4, QMessageBox::Yes, 1, QMessageBox::Question, "是(&Y),否(&N)"},
+        {32, 4, QMessageBox::No, 7, QMessageBox::Question, "是(&Y),否(&N)"},
+        {32, 4, QMessageBox::NoButton, 7, QMessageBox::Question, "是(&Y),否(&N)"},
+        {48, 1, QMessageBox::Ok, 1, QMessageBox::Warning, "确定,取消"},
+        {48, 1, QMessageBox::Cancel, 2, QMessageBox::Warning, "确定,取消"},
+        {64, 1, QMessageBox::NoButton, 2, QMessageBox::Information, "确定,取消"},
     };
     qt::UseQtDialogs();
     for (const auto& c : cases) {
@@ -46,11 +48,7 @@ TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
             std::string names;
             for (auto b : {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No})
                 if (box->button(b))
-                    names += names.empty() ? "" : ",", names += b == QMessageBox::Ok ? "OK"
-                                                                : b == QMessageBox::Cancel
-                                                                    ? "Cancel"
-                                                                : b == QMessageBox::Yes ? "Yes"
-                                                                                        : "No";
+                    names += (names.empty() ? "" : ",") + box->button(b)->text().toStdString();
             seen += names;
             if (c.press == QMessageBox::NoButton)
                 QTest::keyClick(box, Qt::Key_Escape);
@@ -63,6 +61,22 @@ TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
         EXPECT_EQ(seen, std::string("提示|第一行\n第二行|") + c.shownButtons);
     }
     host::SetMessageSink(nullptr);
+}
+
+// A translator serves the whole process: one the host installed for Qt's
+// own texts stays in charge.
+TEST(MessageBox, TheHostsTranslationOfQtTextsStays) {
+    class HostTranslator : public QTranslator {
+    public:
+        QString translate(const char* context, const char* text, const char*, int) const override {
+            return QByteArray(context) == "QPlatformTheme" ? QString("[%1]").arg(text) : QString();
+        }
+        bool isEmpty() const override { return false; }
+    } host;
+    QCoreApplication::installTranslator(&host);
+    EXPECT_FALSE(qt::InstallQtTranslations());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("[Cancel]"));
+    QCoreApplication::removeTranslator(&host);
 }
 
 }  // namespace

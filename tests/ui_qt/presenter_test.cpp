@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,7 +114,6 @@ TEST(QtPresenter, WidgetActionsLeaveTheSameStateAsScriptedActions) {
         TypeIntoCell(*view, 1, 1, "x'yz");
         PickInCell(*view, 2, 2, 1);
         ClickCell(*view, 1, 3);
-        QTest::keyClick(view, Qt::Key_Space);
         TypeIntoCell(*view, 2, 4, "12.5");
         QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
     });
@@ -177,6 +178,86 @@ TEST(QtPresenter, DeleteAndF7InAGridReachItsKeyDown) {
     });
     EXPECT_EQ(Joined(form.log),
               "leave 1,1->2,1\nkey 46 shift 0\nkey 118 shift 1\nleave 2,1->2,2\n");
+}
+
+// A pick list opens on the key or click that starts the edit and shows the
+// cell's value; arrows move in the open list without choosing; Enter
+// chooses and closes the list, and only the next Enter reaches the form.
+TEST(QtPresenter, PickListsOpenAtOnceAndEnterChoosesBeforeItRunsOk) {
+    const std::pair<const char*, std::function<void(QTableView&)>> openers[] = {
+        {"F2", [](QTableView&) { PressKey(Qt::Key_F2); }},
+        {"click", [](QTableView& view) { ClickCell(view, 1, 2); }},
+    };
+    for (const auto& [how, open] : openers) {
+        SCOPED_TRACE(how);
+        SmallForm form;
+        form.grid.setText(1, 2, "等于");
+        RunShown(form, [&](QWidget& dialog) {
+            auto* view = Widget<QTableView>(dialog, "grid");
+            ClickCell(*view, 1, 1);
+            PressKey(Qt::Key_Right);
+            open(*view);
+            auto* list = qobject_cast<QComboBox*>(view->indexWidget(view->model()->index(0, 1)));
+            ASSERT_NE(list, nullptr);
+            ASSERT_NE(OpenPopup(), nullptr) << "the list is not open";
+            EXPECT_EQ(list->view()->currentIndex().row(), 0);
+            PressKey(Qt::Key_Down);
+            PressKey(Qt::Key_Down);
+            EXPECT_EQ(form.grid.text(1, 2), "等于");
+            EXPECT_NE(OpenPopup(), nullptr);
+            PressKey(Qt::Key_Return);
+            EXPECT_EQ(form.grid.text(1, 2), "大于");
+            EXPECT_EQ(OpenPopup(), nullptr);
+            EXPECT_EQ(Joined(form.log), "leave 1,1->1,2\n");
+            PressKey(Qt::Key_Return);
+        });
+        EXPECT_EQ(Joined(form.log), "leave 1,1->1,2\nok\n");
+    }
+}
+
+// What the form's key preview discards never shows in a cell being edited.
+TEST(QtPresenter, CellEditorsShowOnlyWhatTheKeyPreviewLetsThrough) {
+    SmallForm form;
+    RunShown(form, [&](QWidget& dialog) {
+        auto* view = Widget<QTableView>(dialog, "grid");
+        ClickCell(*view, 1, 1);
+        PressKey(Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(view->model()->index(0, 0)));
+        ASSERT_NE(editor, nullptr);
+        TypeText(editor, "a'b\"c");
+        EXPECT_EQ(editor->text(), QString("abc"));
+    });
+}
+
+// Tab goes from cell to cell and leaves after the last one; F6 and Shift+F6
+// leave from any cell; Ctrl+Tab goes to the next tab.
+TEST(QtPresenter, KeysThatLeaveAGrid) {
+    struct Case {
+        int row, col;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* focus;
+        int tab;
+    };
+    const Case cases[] = {
+        {3, 4, Qt::Key_Tab, Qt::NoModifier, "ok", 0},
+        {3, 3, Qt::Key_Tab, Qt::NoModifier, "grid", 0},
+        {1, 1, Qt::Key_F6, Qt::NoModifier, "ok", 0},
+        {2, 1, Qt::Key_F6, Qt::ShiftModifier, "tabs", 0},
+        {1, 1, Qt::Key_Tab, Qt::ControlModifier, "tabs", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.key) + " at " + std::to_string(c.row) + "," +
+                     std::to_string(c.col));
+        SmallForm form;
+        form.grid.setLocked(3, 1, false);
+        RunShown(form, [&](QWidget& dialog) {
+            ClickCell(*Widget<QTableView>(dialog, "grid"), c.row, c.col);
+            PressKey(c.key, c.modifiers);
+            EXPECT_EQ(FocusName(), c.focus);
+            EXPECT_EQ(Widget<QTabWidget>(dialog, "tabs")->currentIndex(), c.tab);
+        });
+    }
 }
 
 // A cell whose rules refuse the move keeps the current index and the focus.

@@ -7,6 +7,9 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +58,86 @@ void ClickCheckBox(QWidget& box) {
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
 }
 
+QWidget* OpenPopup() {
+    QWidget* popup = QApplication::activePopupWidget();
+    return popup && popup->isVisible() ? popup : nullptr;
+}
+
+namespace {
+
+// A window manager gives the activation back to the dialog when a pop-up
+// closes; the offscreen platform leaves it with the closed pop-up.
+void SettleActiveWindow() {
+    QWidget* active = QApplication::activeWindow();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && (!active || !active->isVisible()) && !OpenPopup()) {
+        QApplication::setActiveWindow(modal);
+        if (QWidget* focus = modal->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+}  // namespace
+
+void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    SettleActiveWindow();
+    QWidget* target = QApplication::focusWidget();
+    if (QWidget* popup = OpenPopup()) target = popup->focusWidget() ? popup->focusWidget() : popup;
+    ASSERT_NE(target, nullptr) << "no widget has the focus";
+    QTest::keyClick(target, key, modifiers);
+    // A person's next key comes after the window has handled this one.
+    QApplication::processEvents();
+}
+
+void TypeKeys(const QString& text) {
+    for (const QChar ch : text) {
+        SettleActiveWindow();
+        QWidget* target = QApplication::focusWidget();
+        if (QWidget* popup = OpenPopup())
+            target = popup->focusWidget() ? popup->focusWidget() : popup;
+        ASSERT_NE(target, nullptr) << "no widget has the focus";
+        TypeText(target, QString(ch));
+        QApplication::processEvents();
+    }
+}
+
+std::string FocusName() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName().toStdString();
+    return {};
+}
+
+namespace {
+
+// Clicks `list` (a drop-down's open list) on item `index`: an item's
+// rectangle may run past the list's visible width.
+void ClickListItem(QAbstractItemView& list, int index) {
+    const QModelIndex item = list.model()->index(index, 0);
+    list.scrollTo(item);
+    const QRect at = list.visualRect(item);
+    const QPoint middle(std::min(at.center().x(), list.viewport()->width() / 2), at.center().y());
+    // The person moves the pointer to the item first: a drop-down opened by
+    // a click takes no release until the pointer has moved.
+    QMouseEvent move(QEvent::MouseMove, middle, list.viewport()->mapToGlobal(middle), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &move);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle);
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+void PickInCombo(QComboBox& combo, int index) {
+    QTest::mouseClick(&combo, Qt::LeftButton);
+    ASSERT_TRUE(combo.view()->isVisible()) << "the list did not open";
+    ClickListItem(*combo.view(), index);
+}
+
+void ClickTab(QTabWidget& tabs, int tab) {
+    QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {}, tabs.tabBar()->tabRect(tab).center());
+    QApplication::processEvents();
+}
+
 void ClickCell(QTableView& view, int row, int col) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CellCentre(view, row, col));
 }
@@ -71,11 +154,11 @@ void TypeIntoCell(QTableView& view, int row, int col, const QString& text) {
 
 void PickInCell(QTableView& view, int row, int col, int index) {
     ClickCell(view, row, col);
-    QTest::keyClick(&view, Qt::Key_F2);
     auto* combo = qobject_cast<QComboBox*>(view.indexWidget(view.model()->index(row - 1, col - 1)));
     ASSERT_NE(combo, nullptr) << "no drop-down in cell " << row << "," << col;
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    ASSERT_TRUE(combo->view()->isVisible())
+        << "the list of cell " << row << "," << col << " is not open";
+    ClickListItem(*combo->view(), index);
 }
 
 void OnNextModal(const std::function<void(QWidget& window)>& action) {

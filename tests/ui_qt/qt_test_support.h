@@ -10,6 +10,8 @@
 #include "qelt/qt/qt_dialogs.h"
 #include "qelt/ui/form.h"
 
+class QComboBox;
+class QTabWidget;
 class QTableView;
 
 namespace qelt::testing {
@@ -34,11 +36,27 @@ void TypeText(QWidget* widget, const QString& text);
 // Clicks the box of a check box (a click beyond its caption misses it).
 void ClickCheckBox(QWidget& box);
 
+// A key pressed and released where a person's key goes: the open pop-up
+// (a drop-down list, a calendar) when there is one, else the focus widget.
+void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The open pop-up window, or null.
+QWidget* OpenPopup();
+// Types `text` where a person's keys go, one key at a time.
+void TypeKeys(const QString& text);
+// The control that has the focus: the object name of the focus widget or
+// of the nearest ancestor named after a control; empty when none.
+std::string FocusName();
+
+// Clicks the drop-down, which opens its list, and then item `index`.
+void PickInCombo(QComboBox& combo, int index);
+// Clicks the tab's title in the tab bar.
+void ClickTab(QTabWidget& tabs, int tab);
+
 // Mouse actions on a cell of a grid view (1-based grid coordinates).
 void ClickCell(QTableView& view, int row, int col);
 // Opens the cell's editor (F2), types `text` and ends the edit with Enter.
 void TypeIntoCell(QTableView& view, int row, int col, const QString& text);
-// Opens the combo cell's drop-down and picks item `index`.
+// Clicks the pick-list cell, which opens its list, and clicks item `index`.
 void PickInCell(QTableView& view, int row, int col, int index);
 
 // Runs `action` on the next modal window that opens (polled from a timer),

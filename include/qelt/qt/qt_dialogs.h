@@ -16,13 +16,18 @@ class QWidget;
 // any dialog is shown.
 namespace qelt::qt {
 
-// Draws any Form as a modal QDialog: one widget per control, kept in step
-// with the models through their change notifications; widget input becomes
-// the models' user actions (click, select, type, Grid::moveTo, Form::key
-// for Enter, Escape, Delete and F7, ...). The dialog closes when the form is
-// hidden or unloaded; the window's close button asks Form::unload, which the
-// form's rules may refuse. Forms shown from a handler (a dialog opened from
-// another) nest.
+// Draws any Form as a modal QDialog: one widget per control, built when it
+// first has to be on screen (a tab's controls when the tab is first shown)
+// and kept in step with the models through their change notifications;
+// widget input becomes the models' user actions (click, select, type,
+// Grid::moveTo, Form::key for Enter, Escape, Delete and F7, ...). In a grid,
+// Tab leaves after the last cell and F6 / Shift+F6 from any cell. The
+// dialog closes when the form is hidden or unloaded; the window's close
+// button asks Form::unload, which the form's rules may refuse. Forms shown
+// from a handler (a dialog opened from another) nest. A form with a window
+// key (Form::windowKey) opens at the size, and with the divider, the person
+// left it at; they are kept with QSettings in the user's configuration
+// folder (QeltSqlWhere2/dialogs.conf), written only when changed.
 class QtPresenter : public ui::Presenter {
 public:
     // `parent`: the window the dialogs are centred on and modal to; null
@@ -46,8 +51,18 @@ private:
 // Registers the Qt front end for the process: a QtPresenter (no parent) as
 // the presenter, message boxes as the message sink, and the look-up windows
 // of the ledger view object and the single-bill class look-up. Applies the
-// dialog font to the application. Needs a QApplication.
+// dialog font to the application and installs Qt's own translations
+// (InstallQtTranslations). Needs a QApplication.
 void UseQtDialogs();
+
+// Installs Qt's own translations of its standard texts ("qtbase", from Qt's
+// translations folder: Debian's qt6-translations-l10n) for the dialogs'
+// language, Simplified Chinese, so that standard buttons read 确定, 取消,
+// 是(Y), 否(N) as the dialogs' own texts do. A translator serves the whole
+// process, so nothing is installed when one already translates Qt's standard
+// texts: the host chose their language. Nothing either when the file is
+// missing. True when it installed the translator (owned by the application).
+bool InstallQtTranslations();
 
 // Shows `message` as a QMessageBox (icon 16 critical, 32 question, 48
 // warning, 64 information; buttons 0 OK, 1 OK and Cancel, 4 Yes and No)

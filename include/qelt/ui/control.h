@@ -70,7 +70,8 @@ struct Change {
         ActiveCell,    // grid: the active cell is now (row, col)
         EditMode,      // grid: editMode()
         All,           // anything may have changed: redraw the whole control
-        ToolTip        // toolTip()
+        ToolTip,       // toolTip()
+        Hint           // grid: hint()
     };
     What what = What::All;
     int index = -1;

@@ -27,6 +27,13 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption);
 
+    // The key under which a front end remembers what a person arranged on
+    // the window (its size, the position of a divider) from one show to the
+    // next; forms with the same key share it. Empty (the start value): the
+    // window opens as designed each time. No event; not part of Dump.
+    const std::string& windowKey() const { return windowKey_; }
+    void setWindowKey(std::string key) { windowKey_ = std::move(key); }
+
     // --- controls ---------------------------------------------------------
     // Creates a control owned by the form. Names are unique within a form:
     // a name already used raises Error 35602 ("Key is not unique in
@@ -141,6 +148,7 @@ private:
 
     std::string name_;
     std::string caption_;
+    std::string windowKey_;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;
     Control* focused_ = nullptr;

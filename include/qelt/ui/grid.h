@@ -55,6 +55,21 @@ public:
     bool colHidden(int col) const;
     void setColHidden(int col, bool hidden);
 
+    // --- presentation -----------------------------------------------------
+    // How a front end draws the grid. No rule reads these, no event fires and
+    // Dump leaves them out: they change nothing a person can do with the grid.
+    //
+    // A column that takes spare width shares what the view has beyond the
+    // width of the other columns, which are sized to their content. Accepts
+    // All; notifies Size as hiding a column does.
+    bool colTakesSpareWidth(int col) const;
+    void setColTakesSpareWidth(int col, bool takes);
+    // A short text a front end paints in the first row after the last row
+    // that holds any text, saying what that row is for; it is never a cell's
+    // text. Empty: no hint. Notifies Hint.
+    const std::string& hint() const;
+    void setHint(std::string hint);
+
     // --- cell content -----------------------------------------------------
     // The reference is valid until the grid next changes.
     const std::string& text(int row, int col) const;

@@ -1,0 +1,311 @@
+// The filter dialog as a person meets it: its arrangement, its size, its
+// keyboard, and a list filtered with the keyboard alone and with the mouse
+// alone.
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "qelt/host/session.h"
+#include "ui_qt/filter_fixture.h"
+#include "ui_qt/form_view.h"
+#include "ui_qt/grid_view.h"
+
+namespace qelt::testing {
+namespace {
+
+QRect RectIn(QWidget& dialog, QWidget& w) {
+    return {w.mapTo(&dialog, QPoint(0, 0)), w.size()};
+}
+
+// The visible selectors close up when one is hidden and make room when one
+// is shown; captions end on one line per column, the drop-downs share one
+// width.
+TEST(FilterLayout, SelectorsPackIntoAlignedColumnsWithoutHoles) {
+    FilterSession session;
+    std::vector<std::string> before, after;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        const std::pair<const char*, const char*> selectors[] = {
+            {"lblTime", "cboTime"},     {"lblCheck", "cboCheck"},
+            {"lblICMO", "cboICMO"},     {"lblROB", "cboROB"},
+            {"lblPost", "cboPost"},     {"lblKickBack", "cboKickBack"},
+            {"lblCancel", "cboCancel"}, {"lblConnect", "cboConnect"},
+        };
+        // Each visible selector as "name@column,row"; the columns must be
+        // filled in order and each column's captions and drop-downs aligned.
+        const auto arrangement = [&] {
+            std::vector<std::string> seen;
+            std::map<int, int> captionEnds, comboStarts;
+            std::vector<int> widths;
+            for (const auto& [label, combo] : selectors) {
+                auto* c = Widget<QComboBox>(dialog, combo);
+                if (!c || !c->isVisible()) continue;
+                const QRect box = RectIn(dialog, *c);
+                const QRect caption = RectIn(dialog, *Widget<QLabel>(dialog, label));
+                const int column = static_cast<int>(seen.size()) % 3;
+                if (captionEnds.count(column)) {
+                    EXPECT_EQ(caption.right(), captionEnds[column]) << label;
+                    EXPECT_EQ(box.left(), comboStarts[column]) << combo;
+                }
+                captionEnds[column] = caption.right();
+                comboStarts[column] = box.left();
+                widths.push_back(box.width());
+                seen.push_back(std::string(combo) + "@" + std::to_string(box.left()) + "," +
+                               std::to_string(box.top()));
+            }
+            // One width, give or take the pixel a layout rounds off.
+            const auto [narrowest, widest] = std::minmax_element(widths.begin(), widths.end());
+            EXPECT_LE(*widest - *narrowest, 1);
+            return seen;
+        };
+        before = arrangement();
+        f.cboCheck.setVisible(false);
+        f.lblCheck.setVisible(false);
+        f.lblKickBack.setVisible(true);
+        f.cboKickBack.setVisible(true);
+        QApplication::processEvents();
+        after = arrangement();
+    });
+    ASSERT_GE(before.size(), 4u);
+    // cboCheck's place goes to the selector after it; cboKickBack joins in
+    // its own order.
+    EXPECT_EQ(after[1].substr(after[1].find('@')), before[1].substr(before[1].find('@')));
+    EXPECT_EQ(after[1].substr(0, after[1].find('@')), before[2].substr(0, before[2].find('@')));
+    EXPECT_NE(std::find_if(after.begin(), after.end(),
+                           [](const std::string& s) { return s.starts_with("cboKickBack@"); }),
+              after.end());
+    EXPECT_EQ(after.size(), before.size());
+}
+
+// The dialog opens showing every selector and ten rows of conditions; made
+// as small as it goes, no two controls overlap.
+TEST(FilterLayout, OpensWithTenRowsAndShrinksWithoutOverlap) {
+    FilterSession session;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        auto* grid = Widget<QTableView>(dialog, "VpFilter");
+        EXPECT_GE(grid->viewport()->height(), 10 * qt::GridRowHeight(*grid));
+        for (const ui::Control* c : f.controls()) {
+            QWidget* w = Widget(dialog, c->name());
+            if (w && w->isVisible() && !c->container()) {
+                EXPECT_TRUE(dialog.rect().contains(RectIn(dialog, *w))) << c->name();
+            }
+        }
+        dialog.resize(1, 1);
+        QApplication::processEvents();
+        std::vector<std::pair<std::string, QRect>> shown;
+        for (const ui::Control* c : f.controls()) {
+            QWidget* w = Widget(dialog, c->name());
+            if (w && w->isVisible() && c->kind() != ui::ControlKind::Frame &&
+                c->kind() != ui::ControlKind::TabControl)
+                shown.emplace_back(c->name(), RectIn(dialog, *w));
+        }
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                EXPECT_FALSE(shown[i].second.intersects(shown[j].second))
+                    << shown[i].first << " overlaps " << shown[j].first;
+            }
+    });
+}
+
+// Narrow columns (logic, parentheses, comparison) are as wide as their
+// texts; the name and value columns share what is left, also when the
+// window grows.
+TEST(FilterLayout, NarrowColumnsFitTheirTextsAndWideOnesTakeTheRest) {
+    FilterSession session;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter&) {
+        auto* grid = Widget<QTableView>(dialog, "VpFilter");
+        const auto widths = [grid] {
+            std::vector<int> w;
+            for (int c : {0, 1, 2, 3, 5, 6}) w.push_back(grid->columnWidth(c));
+            return w;
+        };
+        const std::vector<int> before = widths();
+        for (int narrow : {0, 1, 3, 5}) EXPECT_LT(before[narrow], before[2]) << narrow;
+        dialog.resize(dialog.width() + 200, dialog.height());
+        QApplication::processEvents();
+        const std::vector<int> after = widths();
+        EXPECT_GT(after[2], before[2]);
+        EXPECT_GT(after[4], before[4]);
+        for (int narrow : {0, 1, 3, 5}) EXPECT_EQ(after[narrow], before[narrow]) << narrow;
+    });
+}
+
+// The window's size and the divider beside the scheme list are kept for
+// each user of the property string.
+TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
+    FilterSession session;
+    struct Seen {
+        QSize size;
+        int schemes = 0;
+    };
+    const auto open = [](const char* props, const std::function<void(QWidget&)>& change = {}) {
+        host::SetSharedProperty("PropsString", props);
+        Seen seen;
+        ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter&) {
+            auto* divider = dialog.findChild<QSplitter*>();
+            seen = {dialog.size(), divider->sizes().value(0)};
+            if (change) change(dialog);
+        });
+        return seen;
+    };
+    const Seen first = open("UserID=1;UserName=Administrator", [](QWidget& dialog) {
+        dialog.resize(dialog.width() + 120, dialog.height() + 60);
+        auto* divider = dialog.findChild<QSplitter*>();
+        divider->setSizes({divider->sizes()[0] + 50, divider->sizes()[1] - 50});
+    });
+    const Seen again = open("UserID=1;UserName=Administrator");
+    const Seen other = open("UserID=2;UserName=张伟");
+    EXPECT_EQ(again.size, first.size + QSize(120, 60));
+    EXPECT_EQ(again.schemes, first.schemes + 50);
+    EXPECT_EQ(other.size, first.size);
+    EXPECT_EQ(other.schemes, first.schemes);
+}
+
+// OK has the focus as the dialog opens, and shows it: OK looks otherwise
+// once the focus has moved on.
+TEST(FilterKeyboard, TheFocusShowsFromTheStart) {
+    FilterSession session;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter&) {
+        auto* ok = Widget<QPushButton>(dialog, "cmdOk");
+        EXPECT_EQ(QApplication::focusWidget(), ok);
+        const QImage focused = ok->grab().toImage();
+        PressKey(Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), ok);
+        EXPECT_NE(ok->grab().toImage(), focused);
+    });
+}
+
+// Tab walks the dialog in the order it is drawn; F6 leaves the grid.
+TEST(FilterKeyboard, TabWalksTheDialogInTheOrderItIsDrawn) {
+    FilterSession session;
+    std::string walk;
+    ShowWithQt(1, [&](QWidget&, dialog::frmFilter&) {
+        for (int i = 0; i < 24 && (walk.empty() || FocusName() != "cmdOk"); ++i) {
+            PressKey(FocusName() == "VpFilter" ? Qt::Key_F6 : Qt::Key_Tab);
+            walk += FocusName() + " ";
+        }
+    });
+    EXPECT_EQ(walk,
+              "cmdCancel cboTransType chkFastMode cboTime cboCheck cboROB cboPost cboCancel "
+              "tlbProject.TLBSAVE tlbProject.TLBDEL tlbProject.TLBCLEAR tlbProject.TLBVIEW "
+              "lvwProject SSTab1 VpFilter cmdInsert cmdDel cmdDelAll chkShowByBeforeProject "
+              "cmdOk ");
+}
+
+// The buttons' underlined letters press them: 添加(A) and 删除(R) on the
+// sort tab, then 确定(O) or 取消(C).
+TEST(FilterKeyboard, UnderlinedLettersPressTheirButtons) {
+    for (const auto& [key, accepted] : {std::pair{Qt::Key_O, true}, std::pair{Qt::Key_C, false}}) {
+        FilterSession session;
+        std::string sortRows;
+        auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+            ClickTab(*Widget<QTabWidget>(dialog, "SSTab1"), 1);
+            for (const auto& [letter, rows] :
+                 {std::pair{Qt::Key_A, 1}, std::pair{Qt::Key_R, 0}, std::pair{Qt::Key_A, 1}}) {
+                // 删除 needs a sort key chosen.
+                if (letter == Qt::Key_R) ClickCell(*Widget<QTableView>(dialog, "vsOrder"), 1, 1);
+                PressKey(letter, Qt::AltModifier);
+                // A shortcut clicks its button after a moment.
+                static_cast<void>(
+                    QTest::qWaitFor([&, rows = rows] { return f.grids.sortRowCount() == rows; }));
+                sortRows += std::to_string(f.grids.sortRowCount());
+            }
+            PressKey(key, Qt::AltModifier);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !f.shown(); }));
+        });
+        EXPECT_EQ(sortRows, "101");
+        EXPECT_EQ(filter->OK(), accepted);
+    }
+}
+
+// From the moment the dialog opens, keys alone: Tab to the conditions, a
+// field from its list, the default comparison, a typed value, Enter.
+TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
+    FilterSession session;
+    auto filter = ShowWithQt(1, [&](QWidget&, dialog::frmFilter& f) {
+        for (int i = 0; i < 20 && FocusName() != "VpFilter"; ++i) PressKey(Qt::Key_Tab);
+        ASSERT_EQ(FocusName(), "VpFilter");
+        PressKey(Qt::Key_Home);
+        PressKey(Qt::Key_Right);
+        PressKey(Qt::Key_Right);
+        PressKey(Qt::Key_F2);
+        // Down through the open list to the field, as the eye follows it.
+        auto* list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        ASSERT_NE(list, nullptr);
+        for (int i = 0; i < 10 && list->view()->currentIndex().data().toString() != "单据编号"; ++i)
+            PressKey(Qt::Key_Down);
+        PressKey(Qt::Key_Return);
+        EXPECT_EQ(f.VpFilter.text(1, 3), "单据编号");
+        PressKey(Qt::Key_Right);
+        PressKey(Qt::Key_Right);
+        TypeKeys("WIN");
+        PressKey(Qt::Key_Return);  // ends the edit
+        PressKey(Qt::Key_Return);  // OK
+    });
+    ASSERT_TRUE(filter->OK()) << session.messages.messages.size();
+    EXPECT_NE(filter->Datasql().find("'%WIN%'"), std::string::npos) << filter->Datasql();
+}
+
+// Clicks alone: a date range from its drop-down, a field and a comparison
+// that needs no value from their lists, a descending sort key, OK.
+TEST(FilterEveryPerson, FiltersAListWithTheMouseAlone) {
+    constexpr int kAllDates = 3;
+    constexpr int kBillNo = 2;
+    constexpr int kNotEmpty = 9;
+    FilterSession session;
+    auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        PickInCombo(*Widget<QComboBox>(dialog, "cboTime"), kAllDates);
+        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
+        PickInCell(*conditions, 1, 3, kBillNo);
+        PickInCell(*conditions, 1, 4, kNotEmpty);
+        ClickTab(*Widget<QTabWidget>(dialog, "SSTab1"), 1);
+        auto* fields = Widget<QListWidget>(dialog, "listOrderFields");
+        QTest::mouseClick(fields->viewport(), Qt::LeftButton, {},
+                          fields->visualItemRect(fields->item(kBillNo - 1)).center());
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
+        ClickCell(*Widget<QTableView>(dialog, "vsOrder"), 1, 3);
+        EXPECT_EQ(f.cboTime.listIndex(), kAllDates);
+        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(filter->OK()) << session.messages.messages.size();
+    EXPECT_NE(filter->Datasql().find("IS NULL"), std::string::npos) << filter->Datasql();
+    EXPECT_NE(filter->Datasql().find("FBillNo DESC"), std::string::npos) << filter->Datasql();
+}
+
+// F7 on a date value opens its calendar; the date chosen there is the
+// cell's.
+TEST(FilterGrids, F7OnADateCellOpensItsCalendar) {
+    FilterSession session;
+    std::string written;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
+        const auto fields = f.VpFilter.comboItems(1, 3);
+        const auto date = std::find(fields.begin(), fields.end(), "日期");
+        ASSERT_NE(date, fields.end());
+        PickInCell(*conditions, 1, 3, static_cast<int>(date - fields.begin()));
+        ClickCell(*conditions, 1, 6);
+        PressKey(Qt::Key_F7);
+        ASSERT_NE(OpenPopup(), nullptr) << "no calendar";
+        EXPECT_NE(OpenPopup()->findChild<QCalendarWidget*>(), nullptr);
+        PressKey(Qt::Key_Right);
+        PressKey(Qt::Key_Return);
+        written = f.VpFilter.text(1, 6);
+    });
+    EXPECT_EQ(written, QDate::currentDate().addDays(1).toString("yyyy-MM-dd").toStdString());
+}
+
+}  // namespace
+}  // namespace qelt::testing
