@@ -17,10 +17,7 @@ constexpr const char* kOdbcBackend = "odbc";
 
 RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
                           std::vector<QueryParam> params = {}) {
-    auto rs = std::make_shared<Recordset>();
-    soci::row row;
     soci::statement st(session);
-    st.exchange(soci::into(row));
     // Bound from the vector's own elements, which outlive the statement.
     for (auto& p : params) {
         if (auto* n = std::get_if<int32_t>(&p))
@@ -30,19 +27,30 @@ RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
     }
     st.alloc();
     st.prepare(sql);
-    st.define_and_bind();
-    bool more = st.execute(true);
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        const auto& props = row.get_properties(i);
-        rs->appendField(props.get_name(), FieldTypeOf(props.get_data_type()));
+
+    // The columns as SOCI describes them for a dynamic row, each read into
+    // a buffer of its own type.
+    auto rs = std::make_shared<Recordset>();
+    soci::details::statement_backend& backend = *st.get_backend();
+    const int columns = backend.prepare_for_describe();
+    std::vector<ColumnReader> readers;
+    readers.reserve(static_cast<std::size_t>(columns));
+    for (int i = 1; i <= columns; ++i) {
+        soci::data_type type = soci::dt_string;
+        std::string name;
+        backend.describe_column(i, type, name);
+        rs->appendField(name, FieldTypeOf(type));
+        readers.emplace_back(type);
     }
+    for (ColumnReader& r : readers) r.bind(st);
     rs->open();
-    while (more) {
+
+    st.define_and_bind();
+    for (bool more = st.execute(true); more; more = st.fetch()) {
         std::vector<Variant> values;
-        values.reserve(row.size());
-        for (std::size_t i = 0; i < row.size(); ++i) values.push_back(ValueAt(row, i));
+        values.reserve(readers.size());
+        for (ColumnReader& r : readers) values.push_back(r.take());
         rs->appendRow(std::move(values));
-        more = st.fetch();
     }
     return rs;
 }
