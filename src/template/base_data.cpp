@@ -112,7 +112,7 @@ std::string BaseDataColumn(const TemplateData& t, ListBuild& build, BaseDataLook
             lookup.extFilter = m.field + "=1";
         }
     }
-    tpl::AddAlias(build.needed, alias);
+    build.addNeeded(alias);
     tpl::AddSqlElement(build.elements, alias + "." + field, col.colName);
     return alias + "." + field + kAs + col.colName;
 }

@@ -83,6 +83,19 @@ bool NumberFits(const NumberLimits& limits, std::string_view typed) {
 }  // namespace
 
 struct Grid::Impl {
+    // The lists set last, split: the rules give a whole column of cells the
+    // same few lists, and a cell holds its list shared.
+    static constexpr std::size_t kRecentLists = 8;
+    std::pair<std::string, Items> recent[kRecentLists];
+    std::size_t nextRecent = 0;
+    Items items(const std::string& tabSeparated) {
+        for (const auto& [text, split] : recent)
+            if (split && text == tabSeparated) return split;
+        auto& slot = recent[nextRecent++ % kRecentLists];
+        slot = {tabSeparated, SplitTabs(tabSeparated)};
+        return slot.second;
+    }
+
     int rows = 0;
     int cols = 0;
     std::vector<std::vector<Cell>> cells{1,
@@ -243,7 +256,7 @@ std::vector<std::string> Grid::comboItems(int row, int col) const {
 }
 
 void Grid::setComboList(int row, int col, const std::string& tabSeparated) {
-    Items items = SplitTabs(tabSeparated);
+    Items items = d_->items(tabSeparated);
     QELT_APPLY([&items](Cell& c) {
         c.items = items;
         c.index = Find(c, c.text);
