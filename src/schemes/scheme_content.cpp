@@ -250,8 +250,9 @@ std::string MillimetresFromTwips(const std::string& field) {
     double mm = LeadingNumber(field) / kTwipsPerMillimetre;
     if (std::fabs(mm) >= 1e15) mm = 0;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", mm);
-    std::string out = buffer;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, mm, std::chars_format::fixed, 2).ptr;
+    std::string out(buffer, end);
     // The grid writes no digit before the point for values below one.
     if (out.rfind("0.", 0) == 0) out.erase(0, 1);
     if (out.rfind("-0.", 0) == 0) out.erase(1, 1);
