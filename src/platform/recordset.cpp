@@ -190,6 +190,11 @@ Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
 namespace detail {
 
 void RecordsetStore::addField(FieldInfo info) {
+    if (fields.empty()) {
+        // Most sets have a few dozen fields: grow once, not five times.
+        fields.reserve(32);
+        first_.reserve(32);
+    }
     fields.push_back(std::move(info));
     first_.push_back(First::Unknown);
 }

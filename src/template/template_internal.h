@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <span>
@@ -122,6 +123,15 @@ struct AliasUses {
     const Use* find(std::string_view alias) const;
 };
 
+// A relation row of the template as the base-data look-ups read it; the
+// texts are views into the relation rows (or into ListBuild's own texts).
+struct RelationRow {
+    std::string_view first, second;  // FTableNameAlias, FTableNameAlias11
+    bool firstNull = false;
+    bool secondNull = false;
+    std::string_view table, table11, field, field11;
+};
+
 // Working state of one GetListSQL call.
 struct ListBuild {
     int32_t maxRows = 5000;
@@ -141,8 +151,14 @@ struct ListBuild {
     Collection<clsSQLElement> elements;
     std::string key1;
     std::string key2;
-    // An own cursor over mRsTableRelation for the base-data look-ups.
+    // An own cursor over mRsTableRelation for the base-data look-ups, and
+    // its rows, read on the first look-up: every base-data column searches
+    // them by alias.
     RecordsetPtr relations;
+    const std::vector<RelationRow>& relationRows();
+    std::vector<RelationRow> relationRowsCache;
+    std::deque<std::string> relationTexts;
+    bool relationRowsRead = false;
 
     // Adds an alias to the needed ones unless it is there ignoring case.
     void addNeeded(std::string_view alias);
