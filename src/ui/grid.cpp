@@ -216,6 +216,16 @@ void Grid::setText(int row, int col, const std::string& text) {
     auto [r1, r2] = Impl::Span(row, row, d_->rows);
     auto [c1, c2] = Impl::Span(col, col, d_->cols);
     if (r1 > r2 || c1 > c2) return;
+    if (r1 == r2 && c1 == c2) {
+        // One cell, as nearly every write is: no list of check boxes.
+        Cell& cell = d_->cells[r1][c1];
+        cell.text = text;
+        if (cell.type == CellType::ComboBox) cell.index = Find(cell, text);
+        const bool check = cell.type == CellType::CheckBox && r1 > 0 && c1 > 0;
+        notify({.what = Change::What::Cells, .row = r1, .col = c1, .row2 = r2, .col2 = c2});
+        if (check && onButtonClicked) onButtonClicked(r1, c1, this->text(r1, c1) == "1" ? 1 : 0);
+        return;
+    }
     std::vector<std::pair<int, int>> checks;
     for (int r = r1; r <= r2; ++r)
         for (int c = c1; c <= c2; ++c) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -144,6 +145,7 @@ private:
     std::string caption_;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;
+    std::unordered_map<std::string, Control*> byName_;
     Control* focused_ = nullptr;
     bool loaded_ = false;
     bool shown_ = false;
