@@ -180,15 +180,10 @@ bool GridEditing::ParseOrderField(const std::string& item, OrderField& field) {
     // The caption may contain the separator; the hidden code starts after
     // the first run of the blanks.
     const auto padding = static_cast<std::size_t>(kOrderFieldBlanks);
-    std::size_t run = 0;
-    std::size_t blanks = std::string::npos;
-    for (std::size_t i = 0; i < item.size(); ++i) {
-        run = item[i] == ' ' ? run + 1 : 0;
-        if (run == padding) {
-            blanks = i + 1 - padding;
-            break;
-        }
-    }
+    static const std::string kPadding(padding, ' ');
+    std::size_t blanks = item.find(' ');
+    while (blanks != std::string::npos && item.compare(blanks, padding, kPadding) != 0)
+        blanks = item.find(' ', blanks + 1);
     if (blanks == std::string::npos) return false;
     const std::string_view code = std::string_view(item).substr(blanks + padding);
     // Pieces 2 to 5 between separators (the first is the field's id).

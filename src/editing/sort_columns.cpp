@@ -43,9 +43,14 @@ void FMaker::LoadOrderFields(ui::ListBox& cboOrderFields) {
     for (std::size_t i = 1; i < fields_.size(); ++i) {
         const clsChatTitle& f = fields_[i];
         if (!f.VisForOrderBy) continue;
-        cboOrderFields.addItem(f.Desc + std::string(kCaptionPadding, ' ') + text::Num(f.InterID) +
-                               kItemSeparator + f.ColName + kItemSeparator + f.FieldName +
-                               kItemSeparator + f.TableName + kItemSeparator + f.TableAlias);
+        const std::string id = text::Num(f.InterID);
+        std::string item;
+        item.reserve(f.Desc.size() + kCaptionPadding + id.size() + f.ColName.size() +
+                     f.FieldName.size() + f.TableName.size() + f.TableAlias.size() + 12);
+        item.append(f.Desc).append(kCaptionPadding, ' ').append(id);
+        for (const std::string* piece : {&f.ColName, &f.FieldName, &f.TableName, &f.TableAlias})
+            item.append(kItemSeparator).append(*piece);
+        cboOrderFields.addItem(std::move(item));
     }
 }
 

@@ -191,9 +191,9 @@ namespace detail {
 
 void RecordsetStore::addField(FieldInfo info) {
     if (fields.empty()) {
-        // Most sets have a few dozen fields: grow once, not five times.
-        fields.reserve(32);
-        first_.reserve(32);
+        // Most sets have a few or a few dozen fields: no growing one by one.
+        fields.reserve(16);
+        first_.reserve(16);
     }
     fields.push_back(std::move(info));
     first_.push_back(First::Unknown);
