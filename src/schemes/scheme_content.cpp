@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <set>
@@ -91,8 +90,13 @@ bool Flag(const std::string& s) {
 // The leading decimal number of a text as a loose conversion reads it;
 // anything not finite counts as 0.
 double LeadingNumber(const std::string& s) {
-    const std::string t = text::Trim(s);
-    const double v = std::strtod(t.c_str(), nullptr);
+    const std::string_view trimmed = text::TrimView(s);
+    double v = 0;
+    // A cell that is all one number, as a grid's width cell is, reads the
+    // same either way; anything else takes the loose reading.
+    const auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), v);
+    if (ec != std::errc{} || end != trimmed.data() + trimmed.size())
+        v = std::strtod(std::string(trimmed).c_str(), nullptr);
     return std::isfinite(v) ? v : 0.0;
 }
 
