@@ -163,6 +163,7 @@ std::string EncodeSortGrid(frmFilter& d) {
 std::string EncodeColumnGrid(frmFilter& d) {
     ui::Grid& grid = d.vaHideColumn;
     std::vector<ColumnRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(grid.maxRows(), 0)));
     for (int row = 1; row <= grid.maxRows(); ++row)
         rows.push_back({text::Trim(grid.text(row, ColumnCol::Shown)),
                         TwipsFromMillimetres(grid.text(row, ColumnCol::Width)), text::Num(row),

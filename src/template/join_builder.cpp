@@ -107,6 +107,7 @@ Relations ReadRelations(RecordsetPtr result) {
         column[f] = tpl::ColumnIndex(rs, kFieldNames[f]);
         if (column[f] == std::string::npos) out.missing |= 1u << f;
     }
+    out.rows.reserve(static_cast<std::size_t>(rs.recordCount()));
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         Relation x;
         for (unsigned f = 0; f < kIsConst; ++f) {
