@@ -2,6 +2,7 @@
 
 #include <soci/soci.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -12,10 +13,13 @@
 namespace qelt::host {
 
 int32_t FieldTypeOf(soci::data_type type);
+// The value of column i of a dynamic row, read by the type SOCI reports for
+// it (SQL NULL is Null; a whole number beyond 32 bits is a Double).
+Variant ValueAt(const soci::row& row, std::size_t i);
 
-// One result column, fetched straight into a buffer of the type SOCI
-// reports for it: a text moves from there into the record set, where a
-// dynamic row would hand out copies. Bound by address, so a reader stays
+// One result column of an SQLite statement, fetched straight into a buffer
+// of the type SOCI reports for it: a text moves from there into the record
+// set, where a dynamic row would hand out copies. Bound by address, so a reader stays
 // put from bind() until its statement is done.
 class ColumnReader {
 public:

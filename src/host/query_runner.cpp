@@ -14,22 +14,29 @@ namespace qelt::host {
 namespace {
 
 constexpr const char* kOdbcBackend = "odbc";
+constexpr const char* kSqliteBackend = "sqlite3";
 
-RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
-                          std::vector<QueryParam> params = {}) {
-    soci::statement st(session);
-    // Bound from the vector's own elements, which outlive the statement.
+// Binds the values to the statement's markers, from the vector's own
+// elements, which outlive the statement.
+void BindParams(soci::statement& st, std::vector<QueryParam>& params) {
     for (auto& p : params) {
         if (auto* n = std::get_if<int32_t>(&p))
             st.exchange(soci::use(*n));
         else
             st.exchange(soci::use(std::get<std::string>(p)));
     }
+}
+
+// SQLite: the columns as SOCI describes them for a dynamic row (SQLite's
+// describing needs no bound values), each fetched into a buffer of its own
+// type and moved into the set.
+RecordsetPtr RunSqliteQuery(soci::session& session, const std::string& sql,
+                            std::vector<QueryParam> params) {
+    soci::statement st(session);
+    BindParams(st, params);
     st.alloc();
     st.prepare(sql);
 
-    // The columns as SOCI describes them for a dynamic row, each read into
-    // a buffer of its own type.
     auto rs = std::make_shared<Recordset>();
     soci::details::statement_backend& backend = *st.get_backend();
     const int columns = backend.prepare_for_describe();
@@ -55,6 +62,34 @@ RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
     return rs;
 }
 
+// Any other backend SOCI loads: a dynamic row, which that backend describes
+// with the values bound.
+RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
+                          std::vector<QueryParam> params) {
+    auto rs = std::make_shared<Recordset>();
+    soci::row row;
+    soci::statement st(session);
+    st.exchange(soci::into(row));
+    BindParams(st, params);
+    st.alloc();
+    st.prepare(sql);
+    st.define_and_bind();
+    bool more = st.execute(true);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const auto& props = row.get_properties(i);
+        rs->appendField(props.get_name(), FieldTypeOf(props.get_data_type()));
+    }
+    rs->open();
+    while (more) {
+        std::vector<Variant> values;
+        values.reserve(row.size());
+        for (std::size_t i = 0; i < row.size(); ++i) values.push_back(ValueAt(row, i));
+        rs->appendRow(std::move(values));
+        more = st.fetch();
+    }
+    return rs;
+}
+
 Error StatementError(const std::string& message, const std::string& sql) {
     return DatabaseError(message + " while executing \"" + sql + "\"");
 }
@@ -67,7 +102,10 @@ RecordsetPtr RunGuarded(soci::session& session, const std::string& sql,
     try {
         // Only a statement with parameters is prepared: a plain one runs as
         // written, whatever its text holds.
-        if (session.get_backend_name() != kOdbcBackend)
+        const std::string backend = session.get_backend_name();
+        if (backend == kSqliteBackend)
+            rs = RunSqliteQuery(session, sql, params);
+        else if (backend != kOdbcBackend)
             rs = RunSociQuery(session, sql, params);
         else if (params.empty())
             rs = RunOdbcQuery(session, sql);
