@@ -19,8 +19,8 @@ Variant ValueAt(const soci::row& row, std::size_t i);
 
 // One result column of an SQLite statement, fetched straight into a buffer
 // of the type SOCI reports for it: a text moves from there into the record
-// set, where a dynamic row would hand out copies. Bound by address, so a reader stays
-// put from bind() until its statement is done.
+// set, where a dynamic row would hand out copies. Bound by address, so a
+// reader stays put from bind() until its statement is done.
 class ColumnReader {
 public:
     // Raises soci::soci_error for a type SOCI's dynamic rows do not read.
