@@ -232,6 +232,7 @@ void FMaker::buildCatalogue() {
     }
 
     fields_.assign(1, Placeholder());
+    fields_.reserve(static_cast<std::size_t>(rows->recordCount()) + 1);
     fieldList_ = kNoField;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         const TitleRow r(*rows, k);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <deque>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -331,34 +332,38 @@ void DecodeColumnGrid(frmFilter& d, const std::string& value) {
     editing::FMaker* maker = d.models.maker.get();
     if (!maker || !maker->Catalogue()) return;
     using F = editing::CatalogueField;
-    // The catalogue's rows as the grid takes them; the catalogue itself
-    // stays as it is.
+    // The catalogue's rows as the grid takes them (texts viewed in the
+    // catalogue, which stays as it is).
     struct Column {
-        std::string caption, colName, fieldName, tableName, tableAlias;
+        std::string_view caption, colName, fieldName, tableName, tableAlias;
         int32_t visible = 0;
         int32_t index = 0;
         int32_t align = 0;
-        std::string width;
+        const Variant* width = nullptr;
     };
     std::vector<Column> columns;
     std::unordered_map<std::string, std::size_t> byName;  // upper-cased ColName, first row
-    {
-        RecordsetPtr walk = maker->Catalogue()->clone();
-        for (; !walk->eof(); walk->moveNext()) {
-            const std::span<const Variant> c = walk->currentRow();
-            Column col;
-            col.caption = c[F::ColCaption].toString("");
-            col.colName = c[F::ColName].toString("");
-            col.fieldName = c[F::FieldName].toString("");
-            col.tableName = c[F::TableName].toString("");
-            col.tableAlias = c[F::TableAlias].toString("");
-            col.visible = c[F::Visible].toLong();
-            col.index = c[F::Index].toLong();
-            col.align = c[F::Align].toLong();
-            col.width = c[F::ColWidth].toString("");
-            byName.emplace(text::ToUpper(col.colName), columns.size());
-            columns.push_back(std::move(col));
-        }
+    RecordsetPtr walk = maker->Catalogue()->clone();
+    columns.reserve(static_cast<std::size_t>(walk->recordCount()));
+    std::deque<std::string> texts;  // fields that hold no text, as text
+    const auto view = [&](const Variant& v) -> std::string_view {
+        if (const std::string* s = v.textIf()) return *s;
+        return texts.emplace_back(v.toString(""));
+    };
+    for (; !walk->eof(); walk->moveNext()) {
+        const std::span<const Variant> c = walk->currentRow();
+        Column col;
+        col.caption = view(c[F::ColCaption]);
+        col.colName = view(c[F::ColName]);
+        col.fieldName = view(c[F::FieldName]);
+        col.tableName = view(c[F::TableName]);
+        col.tableAlias = view(c[F::TableAlias]);
+        col.visible = c[F::Visible].toLong();
+        col.index = c[F::Index].toLong();
+        col.align = c[F::Align].toLong();
+        col.width = &c[F::ColWidth];
+        byName.emplace(text::ToUpper(col.colName), columns.size());
+        columns.push_back(col);
     }
     // The widths a scheme sets, as the grid shows them (the catalogue keeps
     // numbers, which would drop the decimals), by upper-cased column name.
@@ -396,20 +401,20 @@ void DecodeColumnGrid(frmFilter& d, const std::string& value) {
     for (std::size_t i : order) {
         const Column& col = columns[i];
         ++row;
-        cells::SetStatic(grid, row, ColumnCol::Caption, col.caption);
+        cells::SetStatic(grid, row, ColumnCol::Caption, std::string(col.caption));
         cells::SetStatic(grid, row, ColumnCol::SecondCaption, "");
         cells::SetCheck(grid, row, ColumnCol::Shown, col.visible == 1);
         const auto width = widths.find(text::ToUpper(col.colName));
         cells::SetEdit(grid, row, ColumnCol::Width,
-                       width == widths.end() ? col.width : width->second);
+                       width == widths.end() ? col.width->toString("") : width->second);
         cells::SetEdit(grid, row, ColumnCol::Index, text::Num(col.index));
         cells::MakeList(grid, row, ColumnCol::Alignment, editing::kAlignmentList);
         grid.setComboIndex(row, ColumnCol::Alignment,
                            col.align >= 0 && col.align < 4 ? col.align : 0);
-        cells::SetEdit(grid, row, ColumnCol::FieldName, col.fieldName);
-        cells::SetEdit(grid, row, ColumnCol::Alias, col.colName);
-        cells::SetEdit(grid, row, ColumnCol::TableName, col.tableName);
-        cells::SetEdit(grid, row, ColumnCol::TableAlias, col.tableAlias);
+        cells::SetEdit(grid, row, ColumnCol::FieldName, std::string(col.fieldName));
+        cells::SetEdit(grid, row, ColumnCol::Alias, std::string(col.colName));
+        cells::SetEdit(grid, row, ColumnCol::TableName, std::string(col.tableName));
+        cells::SetEdit(grid, row, ColumnCol::TableAlias, std::string(col.tableAlias));
         if (appType1 && col.caption == kVoucherNumber) grid.setText(row, ColumnCol::Shown, "0");
     }
 }

@@ -65,28 +65,68 @@ double ColumnWidthAndPosition(const clsHidenElement* first, int32_t& index, int3
 }
 
 AliasUses::AliasUses(const TemplateState& state) {
+    std::size_t count = 0;
+    if (state.hidden) count += state.hidden->size();
+    if (state.filters) count += state.filters->size();
+    if (state.sorts) count += state.sorts->size();
+    // A few aliases are searched one by one; many through a hash table.
+    constexpr std::size_t kIndexed = 32;
+    if (count > kIndexed) {
+        std::size_t size = 64;
+        while (size < count * 2) size *= 2;
+        table_.assign(size, 0);
+    }
+    entries_.reserve(count);
     // Only the first visible-column element of an alias counts; a condition
     // or sort key only marks its alias as named.
     if (state.hidden)
         for (const auto& e : *state.hidden)
             if (e) {
-                Use& use = byAlias[text::ToUpper(e->sFieldAlias)];
-                if (!use.named) use.firstHidden = e.get();
-                use.named = true;
+                Use& u = use(e->sFieldAlias);
+                if (!u.named) u.firstHidden = e.get();
+                u.named = true;
             }
     const auto mark = [&](const auto& collection) {
         if (collection)
             for (const auto& e : *collection)
-                if (e) byAlias[text::ToUpper(e->sFieldAlias)].named = true;
+                if (e) use(e->sFieldAlias).named = true;
     };
     mark(state.filters);
     mark(state.sorts);
 }
 
+std::size_t AliasUses::slot(std::string_view alias) const {
+    std::size_t h = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
+    for (char c : alias)
+        h = (h ^ static_cast<unsigned char>(text::UpperAscii(c))) * 1099511628211ull;
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask)
+        if (table_[i] == 0 || text::IEquals(entries_[table_[i] - 1].alias, alias)) return i;
+}
+
+AliasUses::Use& AliasUses::use(std::string_view alias) {
+    if (!table_.empty()) {
+        const std::size_t i = slot(alias);
+        if (table_[i] == 0) {
+            entries_.push_back({alias, {}});
+            table_[i] = entries_.size();
+        }
+        return entries_[table_[i] - 1].use;
+    }
+    for (Entry& e : entries_)
+        if (text::IEquals(e.alias, alias)) return e.use;
+    entries_.push_back({alias, {}});
+    return entries_.back().use;
+}
+
 const AliasUses::Use* AliasUses::find(std::string_view alias) const {
-    if (byAlias.empty()) return nullptr;
-    const auto it = byAlias.find(text::ToUpper(alias));
-    return it == byAlias.end() ? nullptr : &it->second;
+    if (!table_.empty()) {
+        const std::size_t i = slot(alias);
+        return table_[i] == 0 ? nullptr : &entries_[table_[i] - 1].use;
+    }
+    for (const Entry& e : entries_)
+        if (text::IEquals(e.alias, alias)) return &e.use;
+    return nullptr;
 }
 
 }  // namespace qelt::tpl

@@ -117,10 +117,21 @@ struct AliasUses {
         bool named = false;
         const clsHidenElement* firstHidden = nullptr;
     };
-    std::unordered_map<std::string, Use> byAlias;
 
     explicit AliasUses(const TemplateState& state);
     const Use* find(std::string_view alias) const;
+
+private:
+    // The aliases (views into the elements, which the state holds for the
+    // call) in the order first met; many of them are also indexed by hash.
+    struct Entry {
+        std::string_view alias;
+        Use use;
+    };
+    Use& use(std::string_view alias);
+    std::size_t slot(std::string_view alias) const;
+    std::vector<Entry> entries_;
+    std::vector<std::size_t> table_;  // entry + 1 per slot, 0 for a free one
 };
 
 // A relation row of the template as the base-data look-ups read it; the
