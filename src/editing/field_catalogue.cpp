@@ -157,12 +157,27 @@ void AppendCatalogueRow(Recordset& catalogue, const TitleRow& r, int32_t index) 
     std::string caption = Caption(r.text(k.colCaption));
     const Variant& width = r[k.colWidth];
     std::string desc = DisplayCaption(caption, r.text(k.headSecond));
-    catalogue.appendRow(
-        {r.whole(k.interId), std::move(caption), r.text(k.colName), r.text(k.name),
-         r.text(k.tableName), r.text(k.tableAlias), std::move(desc), r.whole(k.colType),
-         r.whole(k.isPrimary), r.whole(k.visForQuest), r.whole(k.itemClassId),
-         r.whole(k.returnDataType), r.whole(k.visible) == 1 ? 1 : 0, r.whole(k.visForOrder),
-         width.isNull() || width.isEmpty() ? 0.0 : Millimetres(width.toDouble()), index, 0});
+    // Built in place (an initializer list would copy every value once more).
+    std::vector<Variant> row;
+    row.reserve(CatalogueField::Count);
+    row.emplace_back(r.whole(k.interId));
+    row.emplace_back(std::move(caption));
+    row.emplace_back(r.text(k.colName));
+    row.emplace_back(r.text(k.name));
+    row.emplace_back(r.text(k.tableName));
+    row.emplace_back(r.text(k.tableAlias));
+    row.emplace_back(std::move(desc));
+    row.emplace_back(r.whole(k.colType));
+    row.emplace_back(r.whole(k.isPrimary));
+    row.emplace_back(r.whole(k.visForQuest));
+    row.emplace_back(r.whole(k.itemClassId));
+    row.emplace_back(r.whole(k.returnDataType));
+    row.emplace_back(r.whole(k.visible) == 1 ? 1 : 0);
+    row.emplace_back(r.whole(k.visForOrder));
+    row.emplace_back(width.isNull() || width.isEmpty() ? 0.0 : Millimetres(width.toDouble()));
+    row.emplace_back(index);
+    row.emplace_back(0);
+    catalogue.appendRow(std::move(row));
 }
 
 clsChatTitle ConditionField(const TitleRow& r) {
