@@ -42,12 +42,13 @@ bool IsEmptinessWord(std::string_view word) {
     return word == kIsEmpty || word == kIsNotEmpty;
 }
 
-std::string ComparisonList::wordText() const {
-    return Join(words);
-}
-std::string ComparisonList::codeText() const {
-    return Join(codes);
-}
+ComparisonList::ComparisonList(std::vector<const char*> w, std::vector<const char*> c,
+                               const char* defaultWordOfType)
+    : words(std::move(w)),
+      codes(std::move(c)),
+      defaultWord(defaultWordOfType),
+      wordText_(Join(words)),
+      codeText_(Join(codes)) {}
 
 const ComparisonList& ComparisonsFor(int colType) {
     static const ComparisonList kAll{{kEqual, kNotEqual, kGreater, kGreaterOrEqual, kLess,

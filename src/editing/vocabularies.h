@@ -56,12 +56,19 @@ bool IsEmptinessWord(std::string_view word);
 // The comparisons offered for a column type: the words and their codes, in
 // list order, and the word a newly chosen field starts with.
 struct ComparisonList {
+    ComparisonList(std::vector<const char*> words, std::vector<const char*> codes,
+                   const char* defaultWord);
     std::vector<const char*> words;
     std::vector<const char*> codes;
     const char* defaultWord;
-    // Both lists joined by the list separator.
-    std::string wordText() const;
-    std::string codeText() const;
+    // Both lists joined by the list separator (joined once: every condition
+    // row takes them).
+    const std::string& wordText() const { return wordText_; }
+    const std::string& codeText() const { return codeText_; }
+
+private:
+    std::string wordText_;
+    std::string codeText_;
 };
 const ComparisonList& ComparisonsFor(int colType);
 // The code of a comparison word ("等于" gives "1"); null for any other text.
