@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "qelt/ui/grid.h"
+
 // The fixed words of the condition grid: comparisons with their codes, the
 // logic words, the parenthesis lists, and the columns that carry a status.
 namespace qelt::editing {
@@ -73,6 +75,10 @@ private:
 const ComparisonList& ComparisonsFor(int colType);
 // The code of a comparison word ("等于" gives "1"); null for any other text.
 const char* ComparisonCode(std::string_view word);
+// The value cell of a condition on a column of that type: a date, a number
+// with its limits and decimals, or text (at most 200 characters for type 1,
+// free for the others).
+ui::CellSpec ValueCellFor(int colType);
 // Whether a parenthesis cell holds one of its pick list's items: blanks
 // around it aside, nothing or one to four of `sign`.
 bool IsParenthesisItem(std::string_view cell, char sign);

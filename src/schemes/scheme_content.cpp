@@ -1,5 +1,6 @@
 #include "qelt/scheme_content.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -188,6 +189,21 @@ std::string ConditionRowProblem(const ConditionRow& row, bool first) {
         return "the opening parentheses are not one of ( to ((((";
     if (!OneOf(row.rightParentheses, kRightParentheses))
         return "the closing parentheses are not one of ) to ))))";
+    return {};
+}
+
+std::string ConditionRowProblemForField(const ConditionRow& row, int colType,
+                                        const std::string& colName) {
+    const editing::ComparisonList& offered =
+        editing::ComparisonsFor(editing::IsStatusField(colName) ? editing::kTypeStatus : colType);
+    if (std::find_if(offered.words.begin(), offered.words.end(), [&](const char* word) {
+            return row.comparison == word;
+        }) == offered.words.end())
+        return "the field does not offer the comparison " + row.comparison;
+    if (editing::IsEmptinessWord(row.comparison))
+        return row.value.empty() ? "" : "a value beside an emptiness comparison";
+    if (!ui::CellAccepts(editing::ValueCellFor(colType), row.value))
+        return "the field's cell cannot hold the value";
     return {};
 }
 

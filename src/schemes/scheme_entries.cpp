@@ -91,31 +91,26 @@ const dialog::SelectorInfo& SelectorOf(std::string_view combo) {
     throw Error(-1, "QeltSqlWhere2.Scheme", "no selector " + std::string(combo));
 }
 
-// Writes a stored condition row into grid row `row`; false (the row partly
-// written) when a cell could not hold what the row stores.
+// Writes a stored condition row into grid row `row` when it names a field
+// the list offers and fits it; false (nothing written) otherwise.
 bool PlaceConditionRow(frmFilter& d, int row, const ConditionRow& stored) {
     editing::FMaker& maker = *d.models.maker;
     ui::Grid& grid = d.VpFilter;
-    const std::string field = maker.GetMappingField(stored.field);
-    if (field.empty() || !grid.accepts(row, ConditionCol::Field, field)) return false;
-    grid.setText(row, ConditionCol::Field, field);
-    if (grid.comboIndex(row, ConditionCol::Field) < 1) return false;
+    const std::string caption = maker.GetMappingField(stored.field);
+    const auto& fields = maker.ConditionFields();
+    const auto field = std::find_if(fields.begin() + 1, fields.end(),
+                                    [&](const clsChatTitle& f) { return f.Desc == caption; });
+    if (caption.empty() || field == fields.end()) return false;
+    ConditionRow shown = stored;
+    shown.comparison = maker.GetMappingCompare(stored.comparison);
+    if (!ConditionRowProblemForField(shown, field->ColType, field->ColName).empty()) return false;
+    const std::string logic = row > 1 ? maker.GetMappingLogic(stored.logic) : "";
+    if (row > 1 && !grid.accepts(row, ConditionCol::Logic, logic)) return false;
+    grid.setText(row, ConditionCol::Field, caption);
     maker.Changed(row, ConditionCol::Field);
-    const std::string compare = maker.GetMappingCompare(stored.comparison);
-    if (compare.empty() || !grid.accepts(row, ConditionCol::Compare, compare)) return false;
-    const bool emptiness = editing::IsEmptinessWord(compare);
-    if (emptiness ? !stored.value.empty() : !grid.accepts(row, ConditionCol::Value, stored.value))
-        return false;
-    if (!grid.accepts(row, ConditionCol::Left, stored.leftParentheses) ||
-        !grid.accepts(row, ConditionCol::Right, stored.rightParentheses))
-        return false;
-    if (row > 1) {
-        const std::string logic = maker.GetMappingLogic(stored.logic);
-        if (!grid.accepts(row, ConditionCol::Logic, logic)) return false;
-        grid.setText(row, ConditionCol::Logic, logic);
-    }
+    if (row > 1) grid.setText(row, ConditionCol::Logic, logic);
     grid.setText(row, ConditionCol::Left, stored.leftParentheses);
-    grid.setText(row, ConditionCol::Compare, compare);
+    grid.setText(row, ConditionCol::Compare, shown.comparison);
     grid.setComboIndex(row, ConditionCol::Code, grid.comboIndex(row, ConditionCol::Compare));
     grid.setText(row, ConditionCol::Value, stored.value);
     grid.setText(row, ConditionCol::Right, stored.rightParentheses);
@@ -278,12 +273,7 @@ void DecodeConditionGrid(frmFilter& d, const std::string& value) {
     for (std::size_t i = 0; i < stored.size(); ++i) {
         if (!ConditionRowProblem(stored[i], i == 0).empty()) continue;
         const int row = placed + 1;
-        if (PlaceConditionRow(d, row, stored[i])) {
-            ++placed;
-        } else {
-            grid.clearRange(row, ConditionCol::Logic, row, ConditionCol::Count);
-            d.grids.prepareConditionRow(row);
-        }
+        if (PlaceConditionRow(d, row, stored[i])) ++placed;
     }
     if (grid.maxRows() >= 1) grid.setActiveCell(1, ConditionCol::Left);
 }

@@ -443,28 +443,33 @@ bool Grid::leave() {
     return true;
 }
 
-bool Grid::accepts(int row, int col, const std::string& value) const {
-    if (row < 1 || row > d_->rows || col < 1 || col > d_->cols) return false;
-    const Cell& c = d_->cells[row][col];
-    switch (c.type) {
+bool CellAccepts(const CellSpec& spec, const std::string& value) {
+    switch (spec.type) {
         case CellType::Static:
-            return true;
         case CellType::ComboBox:
-            return value.empty() || (c.items && std::find(c.items->begin(), c.items->end(),
-                                                          value) != c.items->end());
+            return true;
         case CellType::CheckBox:
             return value.empty() || value == "0" || value == "1";
         case CellType::Number:
-            return NumberFits(c.limits, value);
+            return NumberFits(spec.limits, value);
         case CellType::Edit:
-            return c.maxLength <= 0 ||
-                   text::CharCount(value) <= static_cast<std::size_t>(c.maxLength);
+            return spec.maxLength <= 0 ||
+                   text::CharCount(value) <= static_cast<std::size_t>(spec.maxLength);
         case CellType::Date: {
             Date date;
             return text::IsBlank(value) || Date::parse(text::Trim(value), date);
         }
     }
     return false;
+}
+
+bool Grid::accepts(int row, int col, const std::string& value) const {
+    if (row < 1 || row > d_->rows || col < 1 || col > d_->cols) return false;
+    const Cell& c = d_->cells[row][col];
+    if (c.type == CellType::ComboBox)
+        return value.empty() ||
+               (c.items && std::find(c.items->begin(), c.items->end(), value) != c.items->end());
+    return CellAccepts({c.type, c.limits, c.maxLength}, value);
 }
 
 bool Grid::pick(int row, int col, int index) {
