@@ -19,9 +19,20 @@ inline std::vector<std::string>& Traced() {
     return statements;
 }
 
-inline int Trace(unsigned, void*, void* stmt, void*) {
-    const char* sql = sqlite_api::sqlite3_sql(static_cast<sqlite_api::sqlite3_stmt*>(stmt));
-    if (sql) Traced().emplace_back(sql);
+// The statement as written (its parameters unbound when replayed), or with
+// the values bound to it written in.
+enum class Bound { Unbound, WrittenIn };
+
+inline int Trace(unsigned, void* context, void* stmt, void*) {
+    auto* s = static_cast<sqlite_api::sqlite3_stmt*>(stmt);
+    if (*static_cast<const Bound*>(context) == Bound::WrittenIn) {
+        if (char* sql = sqlite_api::sqlite3_expanded_sql(s)) {
+            Traced().emplace_back(sql);
+            sqlite_api::sqlite3_free(sql);
+        }
+    } else if (const char* sql = sqlite_api::sqlite3_sql(s)) {
+        Traced().emplace_back(sql);
+    }
     return 0;
 }
 
@@ -31,9 +42,10 @@ inline sqlite_api::sqlite3* NativeHandle(soci::session& session) {
 
 // The statements `call` sends on `session`, in order.
 inline std::vector<std::string> TraceStatements(soci::session& session,
-                                                const std::function<void()>& call) {
+                                                const std::function<void()>& call,
+                                                Bound bound = Bound::Unbound) {
     Traced().clear();
-    sqlite_api::sqlite3_trace_v2(NativeHandle(session), SQLITE_TRACE_STMT, Trace, nullptr);
+    sqlite_api::sqlite3_trace_v2(NativeHandle(session), SQLITE_TRACE_STMT, Trace, &bound);
     call();
     sqlite_api::sqlite3_trace_v2(NativeHandle(session), 0, nullptr, nullptr);
     return Traced();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the demo need.
+# Installs every Debian package the build, the tests, the demo and the
+# profiling script (bench/callgrind.sh: valgrind) need.
 # Idempotent: only what is missing is installed. Safe to run as root or via sudo.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev libinih-dev
   qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb
+  valgrind
 )
 
 missing=()

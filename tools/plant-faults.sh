@@ -39,7 +39,7 @@ plant() {
     local verdict
     if ! cmake --build "$build" -j"$jobs" >"$log" 2>&1; then
         verdict=caught   # a fault the compiler refuses cannot ship
-    elif ctest --test-dir "$build" -j"$jobs" --timeout 300 >"$log" 2>&1; then
+    elif ctest --test-dir "$build" -j"$jobs" --timeout 300 --stop-on-failure >"$log" 2>&1; then
         verdict=SLIPPED
     else
         verdict=caught

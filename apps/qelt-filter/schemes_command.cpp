@@ -146,6 +146,9 @@ std::string ImportProblem(const StoredScheme& s) {
 // under which conditions name them (every language).
 struct OfferedFields {
     std::set<std::string> columns, sortable, captions;
+    // By caption: the column's type and alias, which decide what a
+    // condition on it may hold.
+    std::map<std::string, std::pair<int, std::string>> conditionFields;
 };
 
 std::string Upper(std::string s) {
@@ -164,7 +167,8 @@ OfferedFields FieldsOfList(int32_t listId) {
     auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
     OfferedFields out;
     auto rs = conn->Execute(
-        "select t.FColName, t.FVisForOrder, t.FColCaption, t.FColCaption_CHT, t.FColCaption_EN "
+        "select t.FColName, t.FColType, t.FVisForOrder, t.FColCaption, t.FColCaption_CHT, "
+        "t.FColCaption_EN "
         "from ICChatBillTitle t inner join ICListTemplate l on t.FTypeID=l.FTemplateID "
         "where l.FID=" +
         std::to_string(listId));
@@ -176,6 +180,9 @@ OfferedFields FieldsOfList(int32_t listId) {
             std::string text = Trimmed(rs->value(caption).toString(""));
             if (!text.empty() && text.back() == '$') text.pop_back();
             out.captions.insert(text);
+            out.conditionFields.emplace(text,
+                                        std::pair{WholeOr0(rs->value("FColType")),
+                                                  Trimmed(rs->value("FColName").toString(""))});
         }
     }
     return out;
@@ -226,6 +233,13 @@ int SchemesCommand::runCheck(const std::string& sysName) const {
         for (std::size_t i = 0; i < conditions.size(); ++i) {
             const std::string field = Trimmed(conditions[i].field);
             if (!field.empty() && !offered.captions.count(field)) report("condition", i + 1, field);
+            const auto offeredField = offered.conditionFields.find(field);
+            if (offeredField == offered.conditionFields.end()) continue;
+            const std::string why = schemes::ConditionRowProblemForField(
+                conditions[i], offeredField->second.first, offeredField->second.second);
+            if (why.empty()) continue;
+            ++findings;
+            std::cout << where << "condition " << i + 1 << " on " << field << ": " << why << "\n";
         }
         const auto sortKeys =
             schemes::DecodeSortKeyRows(EntryValueOf(stored, schemes::kOrderByKey));

@@ -31,6 +31,10 @@ public:
     // (err::kSubscript) when out of range.
     const std::string& keyAt(std::size_t index) const;
     const Variant& valueAt(std::size_t index) const;
+    // Replaces the value at a 0-based position, keeping its key; raises
+    // Error (err::kSubscript) when out of range. Filling a copy of a
+    // dictionary of fixed keys this way spares the key search of set().
+    void setValueAt(std::size_t index, Variant value);
     // Raises Error (err::kNotFound) when the key is absent.
     const Variant& at(const std::string& key) const;
     // The value of the key, or `fallback` when it is absent.

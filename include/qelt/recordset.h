@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,10 @@ public:
     // --- values in the current row -------------------------------------------
     const Variant& value(const std::string& name) const;
     const Variant& value(std::size_t index) const;
+    // Every value of the current row, in field order: a loop that reads
+    // many fields of each row spares the checks of a read per field. Raises
+    // as value() does; the span stays valid while the set is open.
+    std::span<const Variant> currentRow() const;
     void setValue(const std::string& name, const Variant& v);
     void setValue(std::size_t index, const Variant& v);
 

@@ -121,6 +121,14 @@ QELT_EXPORT std::vector<ColumnRow> DecodeColumnRows(const std::string& value);
 // condition row, which carries no logic word.
 // @{
 QELT_EXPORT std::string ConditionRowProblem(const ConditionRow& row, bool first);
+// Why a stored condition row does not fit the field it names, the column
+// `colName` (its FColName) of the list's template, of type `colType` (its
+// FColType): a comparison the field does not offer (the columns that carry
+// a document state offer only the emptiness comparisons), a value beside an
+// emptiness comparison, or a value the field's cell cannot hold (a number
+// out of range, a date that is none, a text too long). Empty when it fits.
+QELT_EXPORT std::string ConditionRowProblemForField(const ConditionRow& row, int colType,
+                                                    const std::string& colName);
 QELT_EXPORT std::string SortKeyRowProblem(const SortKeyRow& row);
 QELT_EXPORT std::string ColumnRowProblem(const ColumnRow& row);
 // @}

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
-#include <variant>
 
 #include "qelt/export.h"
 
@@ -55,25 +55,54 @@ public:
         friend bool operator==(NullTag, NullTag) { return true; }
     };
 
-    Variant() = default;
-    Variant(bool v) : v_(v) {}
-    Variant(int16_t v) : v_(v) {}
-    Variant(int32_t v) : v_(v) {}
-    Variant(double v) : v_(v) {}
-    Variant(std::string v) : v_(std::move(v)) {}
-    Variant(const char* v) : v_(std::string(v)) {}
-    Variant(const qelt::Date& v) : v_(v) {}
-    Variant(std::shared_ptr<void> object) : v_(std::move(object)) {}
+    Variant() noexcept {}
+    Variant(bool v) noexcept : type_(Type::Boolean) { u_.boolean = v; }
+    Variant(int16_t v) noexcept : type_(Type::Integer) { u_.integer = v; }
+    Variant(int32_t v) noexcept : type_(Type::Long) { u_.whole = v; }
+    Variant(double v) noexcept : type_(Type::Double) { u_.real = v; }
+    Variant(std::string v) : type_(Type::Text) { new (&u_.text) std::string(std::move(v)); }
+    Variant(const char* v) : type_(Type::Text) { new (&u_.text) std::string(v); }
+    Variant(const qelt::Date& v) noexcept : type_(Type::Date) { new (&u_.date) qelt::Date(v); }
+    Variant(std::shared_ptr<void> object) noexcept : type_(Type::Object) {
+        new (&u_.object) std::shared_ptr<void>(std::move(object));
+    }
+    Variant(const Variant& other) : type_(other.type_) { copyFrom(other); }
+    // A moved-from value keeps its type (a text becomes empty).
+    Variant(Variant&& other) noexcept : type_(other.type_) { moveFrom(other); }
+    Variant& operator=(const Variant& other) {
+        if (this != &other) {
+            if (type_ == Type::Text && other.type_ == Type::Text) {
+                u_.text = other.u_.text;
+            } else {
+                Variant copy(other);
+                *this = std::move(copy);
+            }
+        }
+        return *this;
+    }
+    Variant& operator=(Variant&& other) noexcept {
+        if (this != &other) {
+            if (type_ == Type::Text && other.type_ == Type::Text) {
+                u_.text = std::move(other.u_.text);
+            } else {
+                reset();
+                type_ = other.type_;
+                moveFrom(other);
+            }
+        }
+        return *this;
+    }
+    ~Variant() { reset(); }
 
     static Variant null() {
         Variant v;
-        v.v_ = NullTag{};
+        v.type_ = Type::Null;
         return v;
     }
 
-    Type type() const { return static_cast<Type>(v_.index()); }
-    bool isEmpty() const { return type() == Type::Empty; }
-    bool isNull() const { return type() == Type::Null; }
+    Type type() const { return type_; }
+    bool isEmpty() const { return type_ == Type::Empty; }
+    bool isNull() const { return type_ == Type::Null; }
     // Booleans and numbers, and text that reads as a decimal number once
     // trimmed; false for Empty, Null, dates, objects and the True/False words.
     bool isNumeric() const;
@@ -90,16 +119,86 @@ public:
     std::shared_ptr<void> toObject() const;
     // The held text or date without a copy; nullptr when the value is of
     // another type.
-    const std::string* textIf() const noexcept { return std::get_if<std::string>(&v_); }
-    const qelt::Date* dateIf() const noexcept { return std::get_if<qelt::Date>(&v_); }
+    const std::string* textIf() const noexcept { return type_ == Type::Text ? &u_.text : nullptr; }
+    const qelt::Date* dateIf() const noexcept { return type_ == Type::Date ? &u_.date : nullptr; }
 
     // Same type and same value.
-    friend bool operator==(const Variant& a, const Variant& b) { return a.v_ == b.v_; }
+    friend bool operator==(const Variant& a, const Variant& b) { return a.sameAs(b); }
 
 private:
-    std::variant<std::monostate, NullTag, bool, int16_t, int32_t, double, std::string, qelt::Date,
-                 std::shared_ptr<void>>
-        v_;
+    // A tagged union rather than std::variant: record sets and dictionaries
+    // copy, move and drop values by the thousand, and a switch on the tag
+    // costs less than std::variant's dispatch through a table of functions.
+    union Storage {
+        Storage() noexcept {}
+        ~Storage() {}
+        bool boolean;
+        int16_t integer;
+        int32_t whole;
+        double real;
+        std::string text;
+        qelt::Date date;
+        std::shared_ptr<void> object;
+    };
+
+    bool sameAs(const Variant& other) const;
+    void copyFrom(const Variant& other) {
+        switch (type_) {
+            case Type::Text:
+                new (&u_.text) std::string(other.u_.text);
+                break;
+            case Type::Object:
+                new (&u_.object) std::shared_ptr<void>(other.u_.object);
+                break;
+            default:
+                copyTrivial(other);
+                break;
+        }
+    }
+    void moveFrom(Variant& other) noexcept {
+        switch (type_) {
+            case Type::Text:
+                new (&u_.text) std::string(std::move(other.u_.text));
+                break;
+            case Type::Object:
+                new (&u_.object) std::shared_ptr<void>(std::move(other.u_.object));
+                break;
+            default:
+                copyTrivial(other);
+                break;
+        }
+    }
+    void copyTrivial(const Variant& other) noexcept {
+        switch (type_) {
+            case Type::Boolean:
+                u_.boolean = other.u_.boolean;
+                break;
+            case Type::Integer:
+                u_.integer = other.u_.integer;
+                break;
+            case Type::Long:
+                u_.whole = other.u_.whole;
+                break;
+            case Type::Double:
+                u_.real = other.u_.real;
+                break;
+            case Type::Date:
+                new (&u_.date) qelt::Date(other.u_.date);
+                break;
+            default:
+                break;
+        }
+    }
+    void reset() noexcept {
+        if (type_ == Type::Text)
+            u_.text.~basic_string();
+        else if (type_ == Type::Object)
+            u_.object.~shared_ptr();
+        type_ = Type::Empty;
+    }
+
+    Storage u_;
+    Type type_ = Type::Empty;
 };
 
 }  // namespace qelt

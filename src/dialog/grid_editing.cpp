@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dialog/frm_filter.h"
@@ -176,16 +177,30 @@ void GridEditing::setLogicCell(int row) {
 // --- sort grid -----------------------------------------------------------------
 
 bool GridEditing::ParseOrderField(const std::string& item, OrderField& field) {
-    const auto blanks = item.find(std::string(kOrderFieldBlanks, ' '));
-    if (blanks == std::string::npos) return false;
     // The caption may contain the separator; the hidden code starts after
-    // the blanks.
-    const std::string code = item.substr(blanks + kOrderFieldBlanks);
+    // the first run of the blanks.
+    const auto padding = static_cast<std::size_t>(kOrderFieldBlanks);
+    static const std::string kPadding(padding, ' ');
+    std::size_t blanks = item.find(' ');
+    while (blanks != std::string::npos && item.compare(blanks, padding, kPadding) != 0)
+        blanks = item.find(' ', blanks + 1);
+    if (blanks == std::string::npos) return false;
+    const std::string_view code = std::string_view(item).substr(blanks + padding);
+    // Pieces 2 to 5 between separators (the first is the field's id).
+    std::string_view pieces[5];
+    const std::string_view separator = kOrderFieldSeparator;
+    std::size_t from = 0;
+    for (std::size_t n = 0; n < 5; ++n) {
+        const std::size_t end = code.find(separator, from);
+        pieces[n] = code.substr(from, end == std::string_view::npos ? end : end - from);
+        if (end == std::string_view::npos) break;
+        from = end + separator.size();
+    }
     field.caption = item.substr(0, blanks);
-    field.colName = text::Piece(code, 2, kOrderFieldSeparator, false);
-    field.fieldName = text::Piece(code, 3, kOrderFieldSeparator, false);
-    field.tableName = text::Piece(code, 4, kOrderFieldSeparator, false);
-    field.tableAlias = text::Piece(code, 5, kOrderFieldSeparator, false);
+    field.colName = pieces[1];
+    field.fieldName = pieces[2];
+    field.tableName = pieces[3];
+    field.tableAlias = pieces[4];
     return !text::IsBlank(field.colName);
 }
 

@@ -57,7 +57,9 @@ bool Between(int32_t v, int32_t lo, int32_t hi) {
 }
 
 // Column C compared with V by the grid's comparison code; empty for an
-// unknown code. The emptiness tests ignore the value.
+// unknown code. The emptiness tests ignore the value. V is a literal the
+// condition rows made (its quotes doubled), so its inside stays balanced
+// between the LIKE pattern's own quotes.
 std::string CrossComparison(const std::string& code, const std::string& c, const std::string& v) {
     if (code == "7") return "(" + c + " IS NULL OR " + c + "='')";
     if (code == "8") return " NOT (" + c + " IS NULL OR " + c + "='')";

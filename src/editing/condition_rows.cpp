@@ -37,12 +37,6 @@ constexpr const char* kMaterialByIdSql = "SELECT FErpClsID FROM t_ICItem WHERE F
 constexpr const char* kMaterialWhere = "SELECT FErpClsID FROM t_ICItem WHERE ";
 constexpr const char* kMaterialClasses = " AND FErpClsID IN (6,8)";
 constexpr int32_t kMaterialClass = 4;
-constexpr int32_t kTextValueLength = 200;
-constexpr double kIntegerMax = 999999999;
-constexpr double kDecimalMax = 99999999.999999;
-constexpr double kDiscountRateMax = 999999.9999;
-constexpr double kAmount8Max = 999999.99999999;
-constexpr double kAmount2Max = 999999.99;
 constexpr int32_t kActionControl = 2;
 
 void Notify(const std::string& message, const char* title = host::kMessageTitle) {
@@ -122,40 +116,13 @@ const clsChatTitle* FMaker::fieldOfRow(const ui::Grid& grid, int32_t row,
 }
 
 void FMaker::setValueCell(int32_t row, int colType) {
+    const ui::CellSpec spec = ValueCellFor(colType);
     ui::Grid& grid = *conditionGrid_;
-    switch (colType) {
-        case kTypeDate:
-            cells::MakeDate(grid, row, ConditionCol::Value);
-            break;
-        case kTypeText:
-            cells::MakeEdit(grid, row, ConditionCol::Value, kTextValueLength);
-            break;
-        case kTypeInteger:
-            cells::MakeNumber(grid, row, ConditionCol::Value, kIntegerMax, 0);
-            break;
-        case 2:
-        case 4:
-        case 6:
-        case 7:
-        case 8:
-        case 40:
-            cells::MakeNumber(grid, row, ConditionCol::Value, kDecimalMax, 6);
-            break;
-        case kTypeDiscountRate:
-            cells::MakeNumber(grid, row, ConditionCol::Value, kDiscountRateMax,
-                              support::Shared().PrecisionOfDiscountRate);
-            break;
-        case kTypeAmount8:
-            cells::MakeNumber(grid, row, ConditionCol::Value, kAmount8Max, 8);
-            break;
-        case 10:
-        case 11:
-            cells::MakeNumber(grid, row, ConditionCol::Value, kAmount2Max, 2);
-            break;
-        default:
-            cells::MakeEdit(grid, row, ConditionCol::Value, 0);
-            break;
-    }
+    grid.setCellType(row, ConditionCol::Value, spec.type);
+    if (spec.type == ui::CellType::Number)
+        grid.setNumberLimits(row, ConditionCol::Value, spec.limits);
+    else if (spec.type == ui::CellType::Edit)
+        grid.setMaxLength(row, ConditionCol::Value, spec.maxLength);
 }
 
 bool FMaker::Changed(int32_t Row, int32_t Col) {

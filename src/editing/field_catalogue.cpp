@@ -1,5 +1,5 @@
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <span>
 #include <string>
 
 #include "editing/fmaker.h"
@@ -30,14 +30,56 @@ bool IsSelectorColumn(const std::string& upperColName) {
     return upperColName == "FCANCELLATION" || upperColName == "FCLOSESTATUS";
 }
 
-std::string TextOf(const Recordset& rs, const char* name) {
-    return rs.value(name).toString("");
-}
+// The fields of the template's column rows the catalogue reads, looked up
+// once per build: every field of every row is read, some twice.
+struct TitleColumns {
+    explicit TitleColumns(const Recordset& rs) {
+        const auto col = [&](const char* name) {
+            const int i = rs.fieldIndex(name);
+            return i < 0 ? std::string::npos : static_cast<std::size_t>(i);
+        };
+        interId = col("FInterID");
+        colCaption = col("FColCaption");
+        colCaptionChs = col("FColCaption_CHS");
+        headSecond = col("FHeadSecond");
+        colName = col("FColName");
+        name = col("FName");
+        tableName = col("FTableName");
+        tableAlias = col("FTableAlias");
+        colType = col("FColType");
+        colWidth = col("FColWidth");
+        visible = col("FVisible");
+        itemClassId = col("FItemClassID");
+        visForQuest = col("FVisForQuest");
+        returnDataType = col("FReturnDataType");
+        isPrimary = col("FIsPrimary");
+        visForOrder = col("FVisForOrder");
+        action = col("FAction");
+        control = col("FControl");
+    }
+    std::size_t interId, colCaption, colCaptionChs, headSecond, colName, name, tableName,
+        tableAlias, colType, colWidth, visible, itemClassId, visForQuest, returnDataType, isPrimary,
+        visForOrder, action, control;
+};
 
-int32_t LongOf(const Recordset& rs, const char* name) {
-    const Variant& v = rs.value(name);
-    return v.isNull() || v.isEmpty() ? 0 : v.toLong();
-}
+// The current row of the template's column rows. A field the set lacks
+// raises as a read of it by name would.
+struct TitleRow {
+    TitleRow(const Recordset& rs, const TitleColumns& columns)
+        : set(rs), k(columns), row(rs.currentRow()) {}
+    const Variant& operator[](std::size_t column) const {
+        return column < row.size() ? row[column] : set.value(column);
+    }
+    std::string text(std::size_t column) const { return (*this)[column].toString(""); }
+    int32_t whole(std::size_t column) const {
+        const Variant& v = (*this)[column];
+        return v.isNull() || v.isEmpty() ? 0 : v.toLong();
+    }
+
+    const Recordset& set;
+    const TitleColumns& k;
+    std::span<const Variant> row;
+};
 
 // The caption without its second line: cut before "+" when the text holds a
 // "+" and a "|", else before the first "$".
@@ -59,8 +101,12 @@ std::string DisplayCaption(const std::string& caption, const std::string& headSe
 // The width in millimetres, to two decimals as the catalogue keeps it.
 double Millimetres(double twips) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", twips / kTwipsPerMillimetre);
-    return std::strtod(buffer, nullptr);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, twips / kTwipsPerMillimetre,
+                                   std::chars_format::fixed, 2)
+                         .ptr;
+    double mm = 0;
+    std::from_chars(buffer, end, mm);
+    return mm;
 }
 
 RecordsetPtr NewCatalogue() {
@@ -77,6 +123,7 @@ RecordsetPtr NewCatalogue() {
     rs->appendField("Align", adInteger);
     rs->setCursorLocation(kClientCursor);
     rs->open();
+    static_assert(CatalogueField::Count == 17);
     return rs;
 }
 
@@ -91,50 +138,66 @@ struct SkipRules {
         return (IsBranchSaleColumn(upperColName) && !branchSale) ||
                (colType == kTypeRelationSign && !relationSign);
     }
-    bool skipFromCatalogue(const Recordset& rs) const {
-        int32_t colType = LongOf(rs, "FColType");
-        return LongOf(rs, "FVisible") == 0 || (tpl::IsMoneyType(colType) && !moneyVisible) ||
-               commonSkip(colType, text::ToUpper(TextOf(rs, "FColName")));
+    bool skipFromCatalogue(const TitleRow& r) const {
+        int32_t colType = r.whole(r.k.colType);
+        return r.whole(r.k.visible) == 0 || (tpl::IsMoneyType(colType) && !moneyVisible) ||
+               commonSkip(colType, text::ToUpper(r.text(r.k.colName)));
     }
-    bool skipFromConditions(const Recordset& rs) const {
-        int32_t colType = LongOf(rs, "FColType");
-        std::string upper = text::ToUpper(TextOf(rs, "FColName"));
-        return LongOf(rs, "FVisForQuest") == 0 || IsSelectorColumn(upper) ||
+    bool skipFromConditions(const TitleRow& r) const {
+        int32_t colType = r.whole(r.k.colType);
+        std::string upper = text::ToUpper(r.text(r.k.colName));
+        return r.whole(r.k.visForQuest) == 0 || IsSelectorColumn(upper) ||
                (tpl::IsMoneyType(colType) && auditChoice && !moneyVisible) ||
                commonSkip(colType, upper);
     }
 };
 
-void AppendCatalogueRow(Recordset& catalogue, const Recordset& rs, int32_t index) {
-    std::string caption = Caption(TextOf(rs, "FColCaption"));
-    const Variant& width = rs.value("FColWidth");
-    catalogue.appendRow({LongOf(rs, "FInterID"), caption, TextOf(rs, "FColName"),
-                         TextOf(rs, "FName"), TextOf(rs, "FTableName"), TextOf(rs, "FTableAlias"),
-                         DisplayCaption(caption, TextOf(rs, "FHeadSecond")), LongOf(rs, "FColType"),
-                         LongOf(rs, "FIsPrimary"), LongOf(rs, "FVisForQuest"),
-                         LongOf(rs, "FItemClassID"), LongOf(rs, "FReturnDataType"),
-                         LongOf(rs, "FVisible") == 1 ? 1 : 0, LongOf(rs, "FVisForOrder"),
-                         width.isNull() || width.isEmpty() ? 0.0 : Millimetres(width.toDouble()),
-                         index, 0});
+void AppendCatalogueRow(Recordset& catalogue, const TitleRow& r, int32_t index) {
+    const TitleColumns& k = r.k;
+    std::string caption = Caption(r.text(k.colCaption));
+    const Variant& width = r[k.colWidth];
+    std::string desc = DisplayCaption(caption, r.text(k.headSecond));
+    // Built in place (an initializer list would copy every value once more).
+    std::vector<Variant> row;
+    row.reserve(CatalogueField::Count);
+    row.emplace_back(r.whole(k.interId));
+    row.emplace_back(std::move(caption));
+    row.emplace_back(r.text(k.colName));
+    row.emplace_back(r.text(k.name));
+    row.emplace_back(r.text(k.tableName));
+    row.emplace_back(r.text(k.tableAlias));
+    row.emplace_back(std::move(desc));
+    row.emplace_back(r.whole(k.colType));
+    row.emplace_back(r.whole(k.isPrimary));
+    row.emplace_back(r.whole(k.visForQuest));
+    row.emplace_back(r.whole(k.itemClassId));
+    row.emplace_back(r.whole(k.returnDataType));
+    row.emplace_back(r.whole(k.visible) == 1 ? 1 : 0);
+    row.emplace_back(r.whole(k.visForOrder));
+    row.emplace_back(width.isNull() || width.isEmpty() ? 0.0 : Millimetres(width.toDouble()));
+    row.emplace_back(index);
+    row.emplace_back(0);
+    catalogue.appendRow(std::move(row));
 }
 
-clsChatTitle ConditionField(const Recordset& rs) {
+clsChatTitle ConditionField(const TitleRow& r) {
+    const TitleColumns& k = r.k;
     clsChatTitle f;
-    f.Desc = DisplayCaption(Caption(TextOf(rs, "FColCaption")), TextOf(rs, "FHeadSecond"));
-    f.InterID = LongOf(rs, "FInterID");
-    f.ColName = TextOf(rs, "FColName");
-    f.FieldName = TextOf(rs, "FName");
-    f.TableName = TextOf(rs, "FTableName");
-    f.LookUpClsID = LongOf(rs, "FItemClassID");
-    f.IsPrimary = LongOf(rs, "FIsPrimary");
-    f.RetDataType = LongOf(rs, "FReturnDataType");
-    f.VisForQuery = LongOf(rs, "FVisForQuest") != 0;
-    f.TableAlias = TextOf(rs, "FTableAlias");
-    f.ColType = LongOf(rs, "FColType");
-    f.Visible = LongOf(rs, "FVisible") == 1;
-    f.VisForOrderBy = LongOf(rs, "FVisForOrder") != 0;
-    f.sAction = TextOf(rs, "FAction");
-    f.ControlType = LongOf(rs, "FControl");
+    f.Desc = DisplayCaption(Caption(r.text(k.colCaption)), r.text(k.headSecond));
+    f.InterID = r.whole(k.interId);
+    f.ColName = r.text(k.colName);
+    f.FieldName = r.text(k.name);
+    f.TableName = r.text(k.tableName);
+    f.LookUpClsID = r.whole(k.itemClassId);
+    f.IsPrimary = r.whole(k.isPrimary);
+    f.RetDataType = r.whole(k.returnDataType);
+    f.VisForQuery = r.whole(k.visForQuest) != 0;
+    f.TableAlias = r.text(k.tableAlias);
+    f.ColType = r.whole(k.colType);
+    f.Visible = r.whole(k.visible) == 1;
+    f.VisForOrderBy = r.whole(k.visForOrder) != 0;
+    f.sAction = r.text(k.action);
+    f.ControlType = r.whole(k.control);
     return f;
 }
 
@@ -169,25 +232,33 @@ void FMaker::buildCatalogue() {
     const SkipRules rules{GetMoneyVis(), shared.StartBranchSale != 0, shared.ShowRelationSign != 0,
                           shared.AuditChoice == 1};
 
-    auto rows = Recordset::copyOf(*template_->mRsChatBillTitle);
+    // A second cursor over the template's rows, not a copy of them; it
+    // walks them in the order the template's set is sorted in.
+    const Recordset& source = *template_->mRsChatBillTitle;
+    auto rows = source.clone();
+    if (!source.sort().empty()) rows->setSort(source.sort());
     rows->setFilter("FTypeID=" + text::Num(templateId));
+    const TitleColumns k(*rows);
     catalogue_ = NewCatalogue();
     int32_t index = 0;
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext())
-        if (!rules.skipFromCatalogue(*rows)) AppendCatalogueRow(*catalogue_, *rows, ++index);
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+        const TitleRow r(*rows, k);
+        if (!rules.skipFromCatalogue(r)) AppendCatalogueRow(*catalogue_, r, ++index);
+    }
 
     fields_.assign(1, Placeholder());
+    fields_.reserve(static_cast<std::size_t>(rows->recordCount()) + 1);
     fieldList_ = kNoField;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        if (rules.skipFromConditions(*rows)) continue;
-        fields_.push_back(ConditionField(*rows));
-        fieldList_ += kListSeparator + fields_.back().Desc;
-        fieldNames_.add(
-            DisplayCaption(Caption(TextOf(*rows, "FColCaption_CHS")), TextOf(*rows, "FHeadSecond")),
-            fields_.back().Desc);
+        const TitleRow r(*rows, k);
+        if (rules.skipFromConditions(r)) continue;
+        fields_.push_back(ConditionField(r));
+        fieldList_ += kListSeparator;
+        fieldList_ += fields_.back().Desc;
+        fieldNames_.add(DisplayCaption(Caption(r.text(k.colCaptionChs)), r.text(k.headSecond)),
+                        fields_.back().Desc);
     }
     catalogue_->moveFirst();
-    rows->close();
 }
 
 std::string FMaker::GetMappingField(const std::string& Name, bool CHStoOther) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,6 +20,30 @@ class ListBox;
 }  // namespace qelt::ui
 
 namespace qelt::editing {
+
+// The fields of the catalogue record set (FMaker::Catalogue()), by position.
+struct CatalogueField {
+    enum : std::size_t {
+        InterID,
+        ColCaption,
+        ColName,
+        FieldName,
+        TableName,
+        TableAlias,
+        Desc,
+        ColType,
+        IsPrimary,
+        VisForQuery,
+        LookUpClsID,
+        RetDataType,
+        Visible,
+        VisForOrderBy,
+        ColWidth,  // millimetres
+        Index,
+        Align,
+        Count
+    };
+};
 
 // The editing model between the filter dialog and the list template: the
 // field catalogue of the current list and its vocabularies, the rules of the

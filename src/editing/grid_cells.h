@@ -18,22 +18,6 @@ inline void MakeList(ui::Grid& grid, int row, int col, const std::string& items)
     grid.setComboMaxDrop(row, col, kVisibleItems);
 }
 
-// A number cell between -max and max with the given decimals.
-inline void MakeNumber(ui::Grid& grid, int row, int col, double max, int decimals) {
-    grid.setCellType(row, col, ui::CellType::Number);
-    grid.setNumberLimits(row, col, ui::NumberLimits{-max, max, decimals});
-}
-
-// A free-text cell; maxLength 0 is no limit.
-inline void MakeEdit(ui::Grid& grid, int row, int col, int maxLength) {
-    grid.setCellType(row, col, ui::CellType::Edit);
-    grid.setMaxLength(row, col, maxLength);
-}
-
-inline void MakeDate(ui::Grid& grid, int row, int col) {
-    grid.setCellType(row, col, ui::CellType::Date);
-}
-
 inline void SetStatic(ui::Grid& grid, int row, int col, const std::string& text) {
     grid.setCellType(row, col, ui::CellType::Static);
     grid.setText(row, col, text);

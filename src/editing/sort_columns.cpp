@@ -1,4 +1,5 @@
-#include <cstdio>
+#include <charconv>
+#include <span>
 #include <string>
 
 #include "editing/fmaker.h"
@@ -24,8 +25,9 @@ constexpr double kTwipsPerMillimetre = 56.7;
 // computed in binary reads as it was typed (567, not 566.99999999999989).
 std::string WidthText(double twips) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", twips);
-    return buffer;
+    return std::string(
+        buffer,
+        std::to_chars(buffer, buffer + sizeof buffer, twips, std::chars_format::general, 15).ptr);
 }
 
 // The number in a cell; a blank cell counts as 0. Raises Error otherwise.
@@ -41,41 +43,45 @@ void FMaker::LoadOrderFields(ui::ListBox& cboOrderFields) {
     for (std::size_t i = 1; i < fields_.size(); ++i) {
         const clsChatTitle& f = fields_[i];
         if (!f.VisForOrderBy) continue;
-        cboOrderFields.addItem(f.Desc + std::string(kCaptionPadding, ' ') + text::Num(f.InterID) +
-                               kItemSeparator + f.ColName + kItemSeparator + f.FieldName +
-                               kItemSeparator + f.TableName + kItemSeparator + f.TableAlias);
+        const std::string id = text::Num(f.InterID);
+        std::string item;
+        item.reserve(f.Desc.size() + kCaptionPadding + id.size() + f.ColName.size() +
+                     f.FieldName.size() + f.TableName.size() + f.TableAlias.size() + 12);
+        item.append(f.Desc).append(kCaptionPadding, ' ').append(id);
+        for (const std::string* piece : {&f.ColName, &f.FieldName, &f.TableName, &f.TableAlias})
+            item.append(kItemSeparator).append(*piece);
+        cboOrderFields.addItem(std::move(item));
     }
 }
 
 bool FMaker::InitHideColumns() {
     if (!columnGrid_ || !catalogue_ || catalogue_->recordCount() == 0) return false;
+    using F = CatalogueField;
     ui::Grid& grid = *columnGrid_;
     grid.setMaxRows(catalogue_->recordCount());
     int32_t placed = 0;
     for (catalogue_->moveFirst(); !catalogue_->eof(); catalogue_->moveNext()) {
-        const int32_t visible = catalogue_->value("Visible").toLong();
-        if (visible != 1 || catalogue_->value("InterID").toLong() < 0) continue;
+        const std::span<const Variant> c = catalogue_->currentRow();
+        const int32_t visible = c[F::Visible].toLong();
+        if (visible != 1 || c[F::InterID].toLong() < 0) continue;
         const int32_t row = ++placed;
-        std::string caption = catalogue_->value("ColCaption").toString("");
+        std::string caption = c[F::ColCaption].toString("");
         if (text::EndsWith(caption, "$")) {
             caption.pop_back();
-            catalogue_->setValue("ColCaption", caption);
+            catalogue_->setValue(F::ColCaption, caption);
         }
-        catalogue_->setValue("Index", row);
+        catalogue_->setValue(F::Index, row);
         cells::SetStatic(grid, row, ColumnCol::Caption, caption);
         cells::SetStatic(grid, row, ColumnCol::SecondCaption, "");
         cells::SetCheck(grid, row, ColumnCol::Shown, visible != 0);
-        cells::SetEdit(grid, row, ColumnCol::Width, catalogue_->value("ColWidth").toString(""));
+        cells::SetEdit(grid, row, ColumnCol::Width, c[F::ColWidth].toString(""));
         cells::SetEdit(grid, row, ColumnCol::Index, text::Num(row));
         cells::MakeList(grid, row, ColumnCol::Alignment, kAlignmentList);
         grid.setComboIndex(row, ColumnCol::Alignment, 0);
-        cells::SetEdit(grid, row, ColumnCol::FieldName,
-                       catalogue_->value("FieldName").toString(""));
-        cells::SetEdit(grid, row, ColumnCol::Alias, catalogue_->value("ColName").toString(""));
-        cells::SetEdit(grid, row, ColumnCol::TableName,
-                       catalogue_->value("TableName").toString(""));
-        cells::SetEdit(grid, row, ColumnCol::TableAlias,
-                       catalogue_->value("TableAlias").toString(""));
+        cells::SetEdit(grid, row, ColumnCol::FieldName, c[F::FieldName].toString(""));
+        cells::SetEdit(grid, row, ColumnCol::Alias, c[F::ColName].toString(""));
+        cells::SetEdit(grid, row, ColumnCol::TableName, c[F::TableName].toString(""));
+        cells::SetEdit(grid, row, ColumnCol::TableAlias, c[F::TableAlias].toString(""));
     }
     catalogue_->setFilter("");
     grid.setMaxRows(placed);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "support/shared_settings.h"
+
 namespace qelt::editing {
 
 namespace {
@@ -42,12 +44,13 @@ bool IsEmptinessWord(std::string_view word) {
     return word == kIsEmpty || word == kIsNotEmpty;
 }
 
-std::string ComparisonList::wordText() const {
-    return Join(words);
-}
-std::string ComparisonList::codeText() const {
-    return Join(codes);
-}
+ComparisonList::ComparisonList(std::vector<const char*> w, std::vector<const char*> c,
+                               const char* defaultWordOfType)
+    : words(std::move(w)),
+      codes(std::move(c)),
+      defaultWord(defaultWordOfType),
+      wordText_(Join(words)),
+      codeText_(Join(codes)) {}
 
 const ComparisonList& ComparisonsFor(int colType) {
     static const ComparisonList kAll{{kEqual, kNotEqual, kGreater, kGreaterOrEqual, kLess,
@@ -70,6 +73,37 @@ const ComparisonList& ComparisonsFor(int colType) {
     if (IsNumericCompareType(colType)) return kOrdered;
     if (colType == kTypeStatus) return kStatus;
     return kOther;
+}
+
+ui::CellSpec ValueCellFor(int colType) {
+    constexpr int kTextValueLength = 200;
+    const auto number = [](double max, int decimals) {
+        return ui::CellSpec{ui::CellType::Number, ui::NumberLimits{-max, max, decimals}, 0};
+    };
+    switch (colType) {
+        case kTypeDate:
+            return {ui::CellType::Date, {}, 0};
+        case kTypeText:
+            return {ui::CellType::Edit, {}, kTextValueLength};
+        case kTypeInteger:
+            return number(999999999, 0);
+        case 2:
+        case 4:
+        case 6:
+        case 7:
+        case 8:
+        case 40:
+            return number(99999999.999999, 6);
+        case kTypeDiscountRate:
+            return number(999999.9999, support::Shared().PrecisionOfDiscountRate);
+        case kTypeAmount8:
+            return number(999999.99999999, 8);
+        case 10:
+        case 11:
+            return number(999999.99, 2);
+        default:
+            return {ui::CellType::Edit, {}, 0};
+    }
 }
 
 const char* ComparisonCode(std::string_view word) {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "qelt/ui/grid.h"
+
 // The fixed words of the condition grid: comparisons with their codes, the
 // logic words, the parenthesis lists, and the columns that carry a status.
 namespace qelt::editing {
@@ -56,16 +58,27 @@ bool IsEmptinessWord(std::string_view word);
 // The comparisons offered for a column type: the words and their codes, in
 // list order, and the word a newly chosen field starts with.
 struct ComparisonList {
+    ComparisonList(std::vector<const char*> words, std::vector<const char*> codes,
+                   const char* defaultWord);
     std::vector<const char*> words;
     std::vector<const char*> codes;
     const char* defaultWord;
-    // Both lists joined by the list separator.
-    std::string wordText() const;
-    std::string codeText() const;
+    // Both lists joined by the list separator (joined once: every condition
+    // row takes them).
+    const std::string& wordText() const { return wordText_; }
+    const std::string& codeText() const { return codeText_; }
+
+private:
+    std::string wordText_;
+    std::string codeText_;
 };
 const ComparisonList& ComparisonsFor(int colType);
 // The code of a comparison word ("等于" gives "1"); null for any other text.
 const char* ComparisonCode(std::string_view word);
+// The value cell of a condition on a column of that type: a date, a number
+// with its limits and decimals, or text (at most 200 characters for type 1,
+// free for the others).
+ui::CellSpec ValueCellFor(int colType);
 // Whether a parenthesis cell holds one of its pick list's items: blanks
 // around it aside, nothing or one to four of `sign`.
 bool IsParenthesisItem(std::string_view cell, char sign);

@@ -1,8 +1,6 @@
 #include "host/field_types.h"
 
 #include <climits>
-#include <ctime>
-#include <string>
 
 #include "qelt/recordset.h"
 
@@ -52,6 +50,64 @@ Variant ValueAt(const soci::row& row, std::size_t i) {
         }
         default:
             return Variant(row.get<std::string>(i));
+    }
+}
+
+ColumnReader::ColumnReader(soci::data_type type) : type_(type) {
+    switch (type) {
+        case soci::dt_string:
+        case soci::dt_integer:
+        case soci::dt_long_long:
+        case soci::dt_unsigned_long_long:
+        case soci::dt_double:
+        case soci::dt_date:
+            return;
+        default:
+            // As SOCI's dynamic rows refuse it.
+            throw soci::soci_error("db column type " + std::to_string(type) +
+                                   " not supported for dynamic selects\n");
+    }
+}
+
+void ColumnReader::bind(soci::statement& st) {
+    switch (type_) {
+        case soci::dt_integer:
+            st.exchange(soci::into(integer_, indicator_));
+            break;
+        case soci::dt_long_long:
+            st.exchange(soci::into(wide_, indicator_));
+            break;
+        case soci::dt_unsigned_long_long:
+            st.exchange(soci::into(unsignedWide_, indicator_));
+            break;
+        case soci::dt_double:
+            st.exchange(soci::into(real_, indicator_));
+            break;
+        case soci::dt_date:
+            st.exchange(soci::into(date_, indicator_));
+            break;
+        default:
+            st.exchange(soci::into(text_, indicator_));
+            break;
+    }
+}
+
+Variant ColumnReader::take() {
+    if (indicator_ == soci::i_null) return Variant::null();
+    switch (type_) {
+        case soci::dt_integer:
+            return Variant(static_cast<int32_t>(integer_));
+        case soci::dt_long_long:
+            return WholeNumber(wide_);
+        case soci::dt_unsigned_long_long:
+            return WholeNumber(unsignedWide_);
+        case soci::dt_double:
+            return Variant(real_);
+        case soci::dt_date:
+            return Variant(Date{date_.tm_year + 1900, date_.tm_mon + 1, date_.tm_mday,
+                                date_.tm_hour, date_.tm_min, date_.tm_sec});
+        default:
+            return Variant(std::move(text_));
     }
 }
 

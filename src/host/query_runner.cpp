@@ -14,20 +14,63 @@ namespace qelt::host {
 namespace {
 
 constexpr const char* kOdbcBackend = "odbc";
+constexpr const char* kSqliteBackend = "sqlite3";
 
-RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
-                          std::vector<QueryParam> params = {}) {
-    auto rs = std::make_shared<Recordset>();
-    soci::row row;
-    soci::statement st(session);
-    st.exchange(soci::into(row));
-    // Bound from the vector's own elements, which outlive the statement.
+// Binds the values to the statement's markers, from the vector's own
+// elements, which outlive the statement.
+void BindParams(soci::statement& st, std::vector<QueryParam>& params) {
     for (auto& p : params) {
         if (auto* n = std::get_if<int32_t>(&p))
             st.exchange(soci::use(*n));
         else
             st.exchange(soci::use(std::get<std::string>(p)));
     }
+}
+
+// SQLite: the columns as SOCI describes them for a dynamic row (SQLite's
+// describing needs no bound values), each fetched into a buffer of its own
+// type and moved into the set.
+RecordsetPtr RunSqliteQuery(soci::session& session, const std::string& sql,
+                            std::vector<QueryParam> params) {
+    soci::statement st(session);
+    BindParams(st, params);
+    st.alloc();
+    st.prepare(sql);
+
+    auto rs = std::make_shared<Recordset>();
+    soci::details::statement_backend& backend = *st.get_backend();
+    const int columns = backend.prepare_for_describe();
+    std::vector<ColumnReader> readers;
+    readers.reserve(static_cast<std::size_t>(columns));
+    for (int i = 1; i <= columns; ++i) {
+        soci::data_type type = soci::dt_string;
+        std::string name;
+        backend.describe_column(i, type, name);
+        rs->appendField(name, FieldTypeOf(type));
+        readers.emplace_back(type);
+    }
+    for (ColumnReader& r : readers) r.bind(st);
+    rs->open();
+
+    st.define_and_bind();
+    for (bool more = st.execute(true); more; more = st.fetch()) {
+        std::vector<Variant> values;
+        values.reserve(readers.size());
+        for (ColumnReader& r : readers) values.push_back(r.take());
+        rs->appendRow(std::move(values));
+    }
+    return rs;
+}
+
+// Any other backend SOCI loads: a dynamic row, which that backend describes
+// with the values bound.
+RecordsetPtr RunSociQuery(soci::session& session, const std::string& sql,
+                          std::vector<QueryParam> params) {
+    auto rs = std::make_shared<Recordset>();
+    soci::row row;
+    soci::statement st(session);
+    st.exchange(soci::into(row));
+    BindParams(st, params);
     st.alloc();
     st.prepare(sql);
     st.define_and_bind();
@@ -59,7 +102,10 @@ RecordsetPtr RunGuarded(soci::session& session, const std::string& sql,
     try {
         // Only a statement with parameters is prepared: a plain one runs as
         // written, whatever its text holds.
-        if (session.get_backend_name() != kOdbcBackend)
+        const std::string backend = session.get_backend_name();
+        if (backend == kSqliteBackend)
+            rs = RunSqliteQuery(session, sql, params);
+        else if (backend != kOdbcBackend)
             rs = RunSociQuery(session, sql, params);
         else if (params.empty())
             rs = RunOdbcQuery(session, sql);

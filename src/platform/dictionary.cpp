@@ -11,12 +11,15 @@ namespace {
 constexpr const char* kDictionarySource = "Dictionary";
 constexpr const char* kListSource = "List";
 
+[[noreturn]] void ThrowKeyExists(const std::string& key) {
+    throw Error(err::kKeyExists, kDictionarySource,
+                "This key is already associated with an element of this collection: " + key);
+}
+
 }  // namespace
 
 void Dictionary::add(const std::string& key, const Variant& item) {
-    if (contains(key))
-        throw Error(err::kKeyExists, kDictionarySource,
-                    "This key is already associated with an element of this collection: " + key);
+    if (contains(key)) ThrowKeyExists(key);
     items_.emplace_back(key, item);
 }
 
@@ -44,6 +47,12 @@ const Variant& Dictionary::valueAt(std::size_t index) const {
     if (index >= items_.size())
         throw Error(err::kSubscript, kDictionarySource, "Subscript out of range");
     return items_[index].second;
+}
+
+void Dictionary::setValueAt(std::size_t index, Variant value) {
+    if (index >= items_.size())
+        throw Error(err::kSubscript, kDictionarySource, "Subscript out of range");
+    items_[index].second = std::move(value);
 }
 
 const Variant& Dictionary::at(const std::string& key) const {

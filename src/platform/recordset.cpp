@@ -190,27 +190,32 @@ Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
 namespace detail {
 
 void RecordsetStore::addField(FieldInfo info) {
-    firstOfName_.push_back(byName_.emplace(info.name, fields.size()).second);
+    if (fields.empty()) {
+        // Most sets have a few or a few dozen fields: no growing one by one.
+        fields.reserve(16);
+        first_.reserve(16);
+    }
     fields.push_back(std::move(info));
-}
-
-std::size_t RecordsetStore::NameHash::operator()(std::string_view s) const noexcept {
-    std::size_t h = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
-    for (char c : s) h = (h ^ static_cast<unsigned char>(text::UpperAscii(c))) * 1099511628211ull;
-    return h;
-}
-
-bool RecordsetStore::NameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-    return text::IEquals(a, b);
+    first_.push_back(First::Unknown);
 }
 
 int RecordsetStore::indexOf(std::string_view name) const {
-    // Callers nearly always spell a column as it was defined: an exact scan
-    // of a few dozen names beats hashing ignoring case.
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].name != name) continue;
+        if (first_[i] == First::Unknown) {
+            first_[i] = First::Yes;
+            for (std::size_t j = 0; j < i; ++j)
+                if (text::IEquals(fields[j].name, name)) {
+                    first_[i] = First::No;
+                    break;
+                }
+        }
+        if (first_[i] == First::Yes) return static_cast<int>(i);
+        break;
+    }
     for (std::size_t i = 0; i < fields.size(); ++i)
-        if (firstOfName_[i] && fields[i].name == name) return static_cast<int>(i);
-    auto it = byName_.find(name);
-    return it == byName_.end() ? -1 : static_cast<int>(it->second);
+        if (text::IEquals(fields[i].name, name)) return static_cast<int>(i);
+    return -1;
 }
 
 }  // namespace detail
@@ -310,6 +315,13 @@ const Variant& Recordset::value(std::size_t index) const {
     impl_->sync();
     impl_->checkRow();
     return impl_->store_->rows[impl_->view_[impl_->pos_]][column];
+}
+
+std::span<const Variant> Recordset::currentRow() const {
+    impl_->checkOpen();
+    impl_->sync();
+    impl_->checkRow();
+    return impl_->store_->rows[impl_->view_[impl_->pos_]];
 }
 
 void Recordset::setValue(const std::string& name, const Variant& v) {

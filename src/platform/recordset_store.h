@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "qelt/recordset.h"
@@ -29,20 +28,12 @@ struct RecordsetStore {
     int indexOf(std::string_view name) const;
 
 private:
-    // Column names are looked up for every value read: hash and compare
-    // ignoring ASCII case, without building an upper-cased copy.
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const noexcept;
-    };
-    struct NameEqual {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const noexcept;
-    };
-    std::unordered_map<std::string, std::size_t, NameHash, NameEqual> byName_;
-    // Whether each field is the first of its name ignoring case (the one
-    // a lookup by that name finds).
-    std::vector<bool> firstOfName_;
+    // Whether field i is the first of its name ignoring case, worked out on
+    // the first exact hit of i: most sets are read by a few names spelt as
+    // defined, and a result is built far more often than it is searched
+    // widely, so no index of every name is kept.
+    enum class First : char { Unknown, Yes, No };
+    mutable std::vector<First> first_;
 };
 
 }  // namespace qelt::detail

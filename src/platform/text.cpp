@@ -21,6 +21,13 @@ std::size_t ByteOffset(std::string_view s, std::size_t chars) {
     return i;
 }
 
+void AppendEscaped(std::string& out, std::string_view s) {
+    for (char c : s) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+}
+
 }  // namespace
 
 std::string_view TrimView(std::string_view s) {
@@ -52,8 +59,9 @@ std::string ToLower(std::string_view s) {
 
 std::size_t IFind(std::string_view hay, std::string_view needle, std::size_t from) {
     if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;
+    const char first = UpperAscii(needle.front());
     for (std::size_t i = from; i + needle.size() <= hay.size(); ++i)
-        if (IEquals(hay.substr(i, needle.size()), needle)) return i;
+        if (UpperAscii(hay[i]) == first && IEquals(hay.substr(i, needle.size()), needle)) return i;
     return std::string_view::npos;
 }
 
@@ -84,15 +92,18 @@ std::string Mid(std::string_view s, std::size_t start, std::size_t chars) {
 std::string SqlEscape(std::string_view s) {
     std::string r;
     r.reserve(s.size());
-    for (char c : s) {
-        r += c;
-        if (c == '\'') r += '\'';
-    }
+    AppendEscaped(r, s);
     return r;
 }
 
+// Built in one buffer: cheaper than joining three strings.
 std::string SqlQuote(std::string_view s) {
-    return "'" + SqlEscape(s) + "'";
+    std::string r;
+    r.reserve(s.size() + 2);
+    r += '\'';
+    AppendEscaped(r, s);
+    r += '\'';
+    return r;
 }
 
 std::string Piece(std::string_view s, int n, std::string_view separator, bool ignoreCase) {

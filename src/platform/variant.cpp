@@ -161,6 +161,28 @@ Date Date::now() {
     return d;
 }
 
+bool Variant::sameAs(const Variant& b) const {
+    if (type_ != b.type_) return false;
+    switch (type_) {
+        case Type::Boolean:
+            return u_.boolean == b.u_.boolean;
+        case Type::Integer:
+            return u_.integer == b.u_.integer;
+        case Type::Long:
+            return u_.whole == b.u_.whole;
+        case Type::Double:
+            return u_.real == b.u_.real;
+        case Type::Text:
+            return u_.text == b.u_.text;
+        case Type::Date:
+            return u_.date == b.u_.date;
+        case Type::Object:
+            return u_.object == b.u_.object;
+        default:
+            return true;
+    }
+}
+
 bool Variant::isNumeric() const {
     switch (type()) {
         case Type::Boolean:
@@ -170,7 +192,7 @@ bool Variant::isNumeric() const {
             return true;
         case Type::Text: {
             double v = 0;
-            return number::ParseDecimal(text::Trim(std::get<std::string>(v_)), v);
+            return number::ParseDecimal(text::Trim(u_.text), v);
         }
         default:
             return false;
@@ -184,17 +206,17 @@ std::string Variant::toString() const {
         case Type::Null:
             ThrowNull();
         case Type::Boolean:
-            return std::get<bool>(v_) ? kTrueWord : kFalseWord;
+            return u_.boolean ? kTrueWord : kFalseWord;
         case Type::Integer:
-            return text::Num(std::get<int16_t>(v_));
+            return text::Num(u_.integer);
         case Type::Long:
-            return text::Num(std::get<int32_t>(v_));
+            return text::Num(u_.whole);
         case Type::Double:
-            return number::FormatDouble(std::get<double>(v_));
+            return number::FormatDouble(u_.real);
         case Type::Text:
-            return std::get<std::string>(v_);
+            return u_.text;
         case Type::Date: {
-            const auto& d = std::get<qelt::Date>(v_);
+            const auto& d = u_.date;
             std::string s = d.format();
             if (!d.isEmpty() && (d.hour != 0 || d.minute != 0 || d.second != 0))
                 s +=
@@ -219,17 +241,17 @@ double Variant::toDouble() const {
         case Type::Null:
             ThrowNull();
         case Type::Boolean:
-            return std::get<bool>(v_) ? -1 : 0;
+            return u_.boolean ? -1 : 0;
         case Type::Integer:
-            return std::get<int16_t>(v_);
+            return u_.integer;
         case Type::Long:
-            return std::get<int32_t>(v_);
+            return u_.whole;
         case Type::Double:
-            return std::get<double>(v_);
+            return u_.real;
         case Type::Text:
-            return TextToNumber(std::get<std::string>(v_));
+            return TextToNumber(u_.text);
         case Type::Date:
-            return DateSerial(std::get<qelt::Date>(v_));
+            return DateSerial(u_.date);
         case Type::Object:
             break;
     }
@@ -239,9 +261,9 @@ double Variant::toDouble() const {
 int32_t Variant::toLong() const {
     switch (type()) {
         case Type::Integer:
-            return std::get<int16_t>(v_);
+            return u_.integer;
         case Type::Long:
-            return std::get<int32_t>(v_);
+            return u_.whole;
         default:
             break;
     }
@@ -251,7 +273,7 @@ int32_t Variant::toLong() const {
 }
 
 int16_t Variant::toInteger() const {
-    double r = type() == Type::Long ? std::get<int32_t>(v_) : number::RoundHalfEven(toDouble());
+    double r = type() == Type::Long ? u_.whole : number::RoundHalfEven(toDouble());
     if (!(r >= -32768.0 && r <= 32767.0)) ThrowOverflow();
     return static_cast<int16_t>(r);
 }
@@ -261,7 +283,7 @@ bool Variant::toBool() const {
         case Type::Empty:
             return false;
         case Type::Boolean:
-            return std::get<bool>(v_);
+            return u_.boolean;
         default:
             return toDouble() != 0;
     }
@@ -274,10 +296,10 @@ qelt::Date Variant::toDate() const {
         case Type::Null:
             ThrowNull();
         case Type::Date:
-            return std::get<qelt::Date>(v_);
+            return u_.date;
         case Type::Text: {
             qelt::Date d;
-            if (!qelt::Date::parse(std::get<std::string>(v_), d)) ThrowMismatch();
+            if (!qelt::Date::parse(u_.text, d)) ThrowMismatch();
             return d;
         }
         default:
@@ -293,7 +315,7 @@ std::shared_ptr<void> Variant::toObject() const {
         case Type::Null:
             ThrowNull();
         case Type::Object:
-            return std::get<std::shared_ptr<void>>(v_);
+            return u_.object;
         default:
             break;
     }

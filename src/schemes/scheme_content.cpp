@@ -1,8 +1,8 @@
 #include "qelt/scheme_content.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <set>
@@ -93,8 +93,13 @@ bool Flag(const std::string& s) {
 // The leading decimal number of a text as a loose conversion reads it;
 // anything not finite counts as 0.
 double LeadingNumber(const std::string& s) {
-    const std::string t = text::Trim(s);
-    const double v = std::strtod(t.c_str(), nullptr);
+    const std::string_view trimmed = text::TrimView(s);
+    double v = 0;
+    // A cell that is all one number, as a grid's width cell is, reads the
+    // same either way; anything else takes the loose reading.
+    const auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), v);
+    if (ec != std::errc{} || end != trimmed.data() + trimmed.size())
+        v = std::strtod(std::string(trimmed).c_str(), nullptr);
     return std::isfinite(v) ? v : 0.0;
 }
 
@@ -187,6 +192,21 @@ std::string ConditionRowProblem(const ConditionRow& row, bool first) {
     return {};
 }
 
+std::string ConditionRowProblemForField(const ConditionRow& row, int colType,
+                                        const std::string& colName) {
+    const editing::ComparisonList& offered =
+        editing::ComparisonsFor(editing::IsStatusField(colName) ? editing::kTypeStatus : colType);
+    if (std::find_if(offered.words.begin(), offered.words.end(), [&](const char* word) {
+            return row.comparison == word;
+        }) == offered.words.end())
+        return "the field does not offer the comparison " + row.comparison;
+    if (editing::IsEmptinessWord(row.comparison))
+        return row.value.empty() ? "" : "a value beside an emptiness comparison";
+    if (!ui::CellAccepts(editing::ValueCellFor(colType), row.value))
+        return "the field's cell cannot hold the value";
+    return {};
+}
+
 std::string SortKeyRowProblem(const SortKeyRow& row) {
     if (text::IsBlank(row.alias)) return "names no field";
     if (!Flag(row.ascending) || !Flag(row.descending) || row.ascending == row.descending)
@@ -260,8 +280,9 @@ std::string MillimetresFromTwips(const std::string& field) {
     double mm = LeadingNumber(field) / kTwipsPerMillimetre;
     if (std::fabs(mm) >= 1e15) mm = 0;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", mm);
-    std::string out = buffer;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, mm, std::chars_format::fixed, 2).ptr;
+    std::string out(buffer, end);
     // The grid writes no digit before the point for values below one.
     if (out.rfind("0.", 0) == 0) out.erase(0, 1);
     if (out.rfind("-0.", 0) == 0) out.erase(1, 1);

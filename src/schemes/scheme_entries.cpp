@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <map>
+#include <deque>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "dialog/frm_filter.h"
@@ -46,16 +48,36 @@ int32_t ToLong(const std::string& s) {
     return WholeNumber(s).value_or(0);
 }
 
-// The FValue of a key; `def` when the key is missing or cannot be read.
-std::string Value(Recordset& entries, const std::string& key, const std::string& def) {
-    try {
-        entries.setFilter("FKey=" + text::SqlQuote(key));
-        if (entries.eof()) return def;
-        return entries.value("FValue").toString(def);
-    } catch (const Error&) {
-        return def;
+// The FValue of each FKey (the first entry of a key, keys compared
+// ignoring case, as a filter on FKey finds them); `def` for a key that is
+// missing or cannot be read. Read in one walk: a scheme is asked for a
+// dozen keys.
+class StoredValues {
+public:
+    explicit StoredValues(const Recordset& entries) {
+        const int key = entries.fieldIndex("FKey");
+        const int value = entries.fieldIndex("FValue");
+        if (key < 0 || value < 0) return;
+        for (RecordsetPtr walk = entries.clone(); !walk->eof(); walk->moveNext()) {
+            const std::span<const Variant> row = walk->currentRow();
+            if (const std::string* k = row[static_cast<std::size_t>(key)].textIf())
+                values_.emplace(text::ToUpper(*k), row[static_cast<std::size_t>(value)]);
+        }
     }
-}
+
+    std::string get(const std::string& key, const std::string& def) const {
+        const auto it = values_.find(text::ToUpper(key));
+        if (it == values_.end()) return def;
+        try {
+            return it->second.toString(def);
+        } catch (const Error&) {
+            return def;
+        }
+    }
+
+private:
+    std::unordered_map<std::string, Variant> values_;
+};
 
 // Selects a stored index the box has; anything else leaves the box alone.
 void SelectStored(ui::ComboBox& combo, const std::string& value) {
@@ -69,31 +91,26 @@ const dialog::SelectorInfo& SelectorOf(std::string_view combo) {
     throw Error(-1, "QeltSqlWhere2.Scheme", "no selector " + std::string(combo));
 }
 
-// Writes a stored condition row into grid row `row`; false (the row partly
-// written) when a cell could not hold what the row stores.
+// Writes a stored condition row into grid row `row` when it names a field
+// the list offers and fits it; false (nothing written) otherwise.
 bool PlaceConditionRow(frmFilter& d, int row, const ConditionRow& stored) {
     editing::FMaker& maker = *d.models.maker;
     ui::Grid& grid = d.VpFilter;
-    const std::string field = maker.GetMappingField(stored.field);
-    if (field.empty() || !grid.accepts(row, ConditionCol::Field, field)) return false;
-    grid.setText(row, ConditionCol::Field, field);
-    if (grid.comboIndex(row, ConditionCol::Field) < 1) return false;
+    const std::string caption = maker.GetMappingField(stored.field);
+    const auto& fields = maker.ConditionFields();
+    const auto field = std::find_if(fields.begin() + 1, fields.end(),
+                                    [&](const clsChatTitle& f) { return f.Desc == caption; });
+    if (caption.empty() || field == fields.end()) return false;
+    ConditionRow shown = stored;
+    shown.comparison = maker.GetMappingCompare(stored.comparison);
+    if (!ConditionRowProblemForField(shown, field->ColType, field->ColName).empty()) return false;
+    const std::string logic = row > 1 ? maker.GetMappingLogic(stored.logic) : "";
+    if (row > 1 && !grid.accepts(row, ConditionCol::Logic, logic)) return false;
+    grid.setText(row, ConditionCol::Field, caption);
     maker.Changed(row, ConditionCol::Field);
-    const std::string compare = maker.GetMappingCompare(stored.comparison);
-    if (compare.empty() || !grid.accepts(row, ConditionCol::Compare, compare)) return false;
-    const bool emptiness = editing::IsEmptinessWord(compare);
-    if (emptiness ? !stored.value.empty() : !grid.accepts(row, ConditionCol::Value, stored.value))
-        return false;
-    if (!grid.accepts(row, ConditionCol::Left, stored.leftParentheses) ||
-        !grid.accepts(row, ConditionCol::Right, stored.rightParentheses))
-        return false;
-    if (row > 1) {
-        const std::string logic = maker.GetMappingLogic(stored.logic);
-        if (!grid.accepts(row, ConditionCol::Logic, logic)) return false;
-        grid.setText(row, ConditionCol::Logic, logic);
-    }
+    if (row > 1) grid.setText(row, ConditionCol::Logic, logic);
     grid.setText(row, ConditionCol::Left, stored.leftParentheses);
-    grid.setText(row, ConditionCol::Compare, compare);
+    grid.setText(row, ConditionCol::Compare, shown.comparison);
     grid.setComboIndex(row, ConditionCol::Code, grid.comboIndex(row, ConditionCol::Compare));
     grid.setText(row, ConditionCol::Value, stored.value);
     grid.setText(row, ConditionCol::Right, stored.rightParentheses);
@@ -142,6 +159,7 @@ std::string EncodeSortGrid(frmFilter& d) {
 std::string EncodeColumnGrid(frmFilter& d) {
     ui::Grid& grid = d.vaHideColumn;
     std::vector<ColumnRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(grid.maxRows(), 0)));
     for (int row = 1; row <= grid.maxRows(); ++row)
         rows.push_back({text::Trim(grid.text(row, ColumnCol::Shown)),
                         TwipsFromMillimetres(grid.text(row, ColumnCol::Width)), text::Num(row),
@@ -150,15 +168,10 @@ std::string EncodeColumnGrid(frmFilter& d) {
     return EncodeColumnRows(rows);
 }
 
-RecordsetPtr BuildEntries(frmFilter& d, int32_t schemeId) {
-    RecordsetPtr entries = host::NewSchemeEntries();
-    const auto add = [&](const std::string& key, const std::string& value) {
-        entries->addNew();
-        entries->setValue("FSchemeID", schemeId);
-        entries->setValue("FKey", key);
-        entries->setValue("FType", 0);
-        entries->setValue("FValue", value);
-        entries->update();
+std::vector<std::pair<std::string, std::string>> EntryValues(frmFilter& d) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto add = [&](const char* key, std::string value) {
+        entries.emplace_back(key, std::move(value));
     };
     add(kAutoAcceptKey, text::Num(d.chkShowByBeforeProject.value()));
     // A box with nothing selected keeps no index: applying one would empty
@@ -178,19 +191,39 @@ RecordsetPtr BuildEntries(frmFilter& d, int32_t schemeId) {
     return entries;
 }
 
+RecordsetPtr BuildEntries(frmFilter& d, int32_t schemeId) {
+    RecordsetPtr entries = host::NewSchemeEntries();
+    const auto column = [&](const char* name) {
+        const int i = entries->fieldIndex(name);
+        return i < 0 ? std::string::npos : static_cast<std::size_t>(i);
+    };
+    const std::size_t id = column("FSchemeID"), k = column("FKey"), type = column("FType"),
+                      v = column("FValue");
+    for (auto& [key, value] : EntryValues(d)) {
+        entries->addNew();
+        entries->setValue(id, schemeId);
+        entries->setValue(k, std::move(key));
+        entries->setValue(type, 0);
+        entries->setValue(v, std::move(value));
+        entries->update();
+    }
+    return entries;
+}
+
 // --- stored entries into the dialog ---------------------------------------------------
 
 void ApplyEntries(frmFilter& d, Recordset& entries) {
     const dialog::DialogInputs& in = d.inputs();
+    const StoredValues stored(entries);
     if (in.listShowStatus == 0) {
-        d.chkShowByBeforeProject.setValue(ToLong(Value(entries, kAutoAcceptKey, "0")) != 0 ? 1 : 0);
+        d.chkShowByBeforeProject.setValue(ToLong(stored.get(kAutoAcceptKey, "0")) != 0 ? 1 : 0);
         // A transaction type the host fixed stays fixed whatever the scheme.
-        if (in.canSelTrantype) SelectStored(d.cboTransType, Value(entries, kTransTypeKey, "0"));
+        if (in.canSelTrantype) SelectStored(d.cboTransType, stored.get(kTransTypeKey, "0"));
         for (const char* key : kSelectorKeys) {
             ui::ComboBox& combo = d.combo(key);
             const dialog::SelectorInfo& s = SelectorOf(key);
             const int n = in.listId == 621 ? s.missingDefault621 : s.missingDefault;
-            SelectStored(combo, Value(entries, key, text::Num(combo.listCount() > n ? n : 0)));
+            SelectStored(combo, stored.get(key, text::Num(combo.listCount() > n ? n : 0)));
         }
     }
     if (dialog::PlanOrderList(d.MyListID)) {
@@ -208,11 +241,11 @@ void ApplyEntries(frmFilter& d, Recordset& entries) {
         d.txtRunNoFrom.setText(number);
         d.txtRunNoTO.setText(number);
         for (const char* key : {"chkChecked", "chkClose", "chkPlan"})
-            d.check(key).setValue(ToLong(Value(entries, key, "0")) != 0 ? 1 : 0);
+            d.check(key).setValue(ToLong(stored.get(key, "0")) != 0 ? 1 : 0);
     }
-    const std::string columns = Value(entries, kHideColumnsKey, "");
-    const std::string sorts = Value(entries, kOrderByKey, "");
-    const std::string conditions = Value(entries, kRelationKey, "");
+    const std::string columns = stored.get(kHideColumnsKey, "");
+    const std::string sorts = stored.get(kOrderByKey, "");
+    const std::string conditions = stored.get(kRelationKey, "");
     entries.setFilter("");
     DecodeConditionGrid(d, conditions);
     DecodeSortGrid(d, sorts);
@@ -240,12 +273,7 @@ void DecodeConditionGrid(frmFilter& d, const std::string& value) {
     for (std::size_t i = 0; i < stored.size(); ++i) {
         if (!ConditionRowProblem(stored[i], i == 0).empty()) continue;
         const int row = placed + 1;
-        if (PlaceConditionRow(d, row, stored[i])) {
-            ++placed;
-        } else {
-            grid.clearRange(row, ConditionCol::Logic, row, ConditionCol::Count);
-            d.grids.prepareConditionRow(row);
-        }
+        if (PlaceConditionRow(d, row, stored[i])) ++placed;
     }
     if (grid.maxRows() >= 1) grid.setActiveCell(1, ConditionCol::Left);
 }
@@ -287,59 +315,97 @@ void DecodeSortGrid(frmFilter& d, const std::string& value) {
     d.grids.setSortRowCount(static_cast<int16_t>(placed));
 }
 
+// The column grid is the catalogue's columns with a scheme's settings laid
+// over them, in the order of their positions (a stable sort: equal
+// positions keep the catalogue's order).
 void DecodeColumnGrid(frmFilter& d, const std::string& value) {
     editing::FMaker* maker = d.models.maker.get();
     if (!maker || !maker->Catalogue()) return;
-    RecordsetPtr columns = Recordset::copyOf(*maker->Catalogue());
+    using F = editing::CatalogueField;
+    // The catalogue's rows as the grid takes them (texts viewed in the
+    // catalogue, which stays as it is).
+    struct Column {
+        std::string_view caption, colName, fieldName, tableName, tableAlias;
+        int32_t visible = 0;
+        int32_t index = 0;
+        int32_t align = 0;
+        const Variant* width = nullptr;
+    };
+    std::vector<Column> columns;
+    std::unordered_map<std::string, std::size_t> byName;  // upper-cased ColName, first row
+    RecordsetPtr walk = maker->Catalogue()->clone();
+    columns.reserve(static_cast<std::size_t>(walk->recordCount()));
+    std::deque<std::string> texts;  // fields that hold no text, as text
+    const auto view = [&](const Variant& v) -> std::string_view {
+        if (const std::string* s = v.textIf()) return *s;
+        return texts.emplace_back(v.toString(""));
+    };
+    for (; !walk->eof(); walk->moveNext()) {
+        const std::span<const Variant> c = walk->currentRow();
+        Column col;
+        col.caption = view(c[F::ColCaption]);
+        col.colName = view(c[F::ColName]);
+        col.fieldName = view(c[F::FieldName]);
+        col.tableName = view(c[F::TableName]);
+        col.tableAlias = view(c[F::TableAlias]);
+        col.visible = c[F::Visible].toLong();
+        col.index = c[F::Index].toLong();
+        col.align = c[F::Align].toLong();
+        col.width = &c[F::ColWidth];
+        byName.emplace(text::ToUpper(col.colName), columns.size());
+        columns.push_back(col);
+    }
     // The widths a scheme sets, as the grid shows them (the catalogue keeps
-    // numbers, which would drop the decimals).
-    std::map<std::string, std::string> widths;
+    // numbers, which would drop the decimals), by upper-cased column name.
+    std::unordered_map<std::string, std::string> widths;
     for (const ColumnRow& f : DecodeColumnRows(value)) {
         if (!ColumnRowProblem(f).empty()) continue;
-        bool found = false;
-        for (columns->moveFirst(); !columns->eof(); columns->moveNext())
-            if (text::IEquals(columns->value("ColName").toString(""), f.alias)) {
-                found = true;
-                break;
-            }
-        if (!found) continue;
+        const auto found = byName.find(text::ToUpper(f.alias));
+        if (found == byName.end()) continue;
+        Column& col = columns[found->second];
+        // As the catalogue's fields take them: a value its field cannot
+        // hold stops the row's remaining settings.
         try {
-            columns->setValue("Visible", text::Trim(f.visible) == "1" ? 1 : 0);
-            columns->setValue("Index", ToLong(f.position));
+            col.visible = text::Trim(f.visible) == "1" ? 1 : 0;
+            col.index = ToLong(f.position);
             const std::string width = MillimetresFromTwips(f.widthTwips);
-            columns->setValue("ColWidth", width);
+            Variant(width).toDouble();
             widths[text::ToUpper(f.alias)] = width;
-            columns->setValue("Align", f.alignment.empty() ? std::string("0") : f.alignment);
-            columns->update();
+            col.align = Variant(f.alignment.empty() ? std::string("0") : f.alignment).toLong();
         } catch (const Error&) {
         }
     }
-    columns->setSort("Index ASC");
+    std::vector<std::size_t> order(columns.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return columns[a].index < columns[b].index;
+    });
+
     namespace cells = editing::cells;
     ui::Grid& grid = d.vaHideColumn;
-    grid.setMaxRows(columns->recordCount());
+    grid.setMaxRows(static_cast<int>(columns.size()));
     if (grid.maxRows() > 0)
         grid.clearRange(1, ColumnCol::Caption, grid.maxRows(), ColumnCol::Count);
+    const bool appType1 = support::IsAppType1();
     int row = 0;
-    for (columns->moveFirst(); !columns->eof(); columns->moveNext()) {
+    for (std::size_t i : order) {
+        const Column& col = columns[i];
         ++row;
-        const auto text = [&](const char* name) { return columns->value(name).toString(""); };
-        cells::SetStatic(grid, row, ColumnCol::Caption, text("ColCaption"));
+        cells::SetStatic(grid, row, ColumnCol::Caption, std::string(col.caption));
         cells::SetStatic(grid, row, ColumnCol::SecondCaption, "");
-        cells::SetCheck(grid, row, ColumnCol::Shown, columns->value("Visible").toLong() == 1);
-        const auto width = widths.find(text::ToUpper(text("ColName")));
+        cells::SetCheck(grid, row, ColumnCol::Shown, col.visible == 1);
+        const auto width = widths.find(text::ToUpper(col.colName));
         cells::SetEdit(grid, row, ColumnCol::Width,
-                       width == widths.end() ? text("ColWidth") : width->second);
-        cells::SetEdit(grid, row, ColumnCol::Index, text("Index"));
+                       width == widths.end() ? col.width->toString("") : width->second);
+        cells::SetEdit(grid, row, ColumnCol::Index, text::Num(col.index));
         cells::MakeList(grid, row, ColumnCol::Alignment, editing::kAlignmentList);
-        const int32_t align = ToLong(text("Align"));
-        grid.setComboIndex(row, ColumnCol::Alignment, align >= 0 && align < 4 ? align : 0);
-        cells::SetEdit(grid, row, ColumnCol::FieldName, text("FieldName"));
-        cells::SetEdit(grid, row, ColumnCol::Alias, text("ColName"));
-        cells::SetEdit(grid, row, ColumnCol::TableName, text("TableName"));
-        cells::SetEdit(grid, row, ColumnCol::TableAlias, text("TableAlias"));
-        if (support::IsAppType1() && text("ColCaption") == kVoucherNumber)
-            grid.setText(row, ColumnCol::Shown, "0");
+        grid.setComboIndex(row, ColumnCol::Alignment,
+                           col.align >= 0 && col.align < 4 ? col.align : 0);
+        cells::SetEdit(grid, row, ColumnCol::FieldName, std::string(col.fieldName));
+        cells::SetEdit(grid, row, ColumnCol::Alias, std::string(col.colName));
+        cells::SetEdit(grid, row, ColumnCol::TableName, std::string(col.tableName));
+        cells::SetEdit(grid, row, ColumnCol::TableAlias, std::string(col.tableAlias));
+        if (appType1 && col.caption == kVoucherNumber) grid.setText(row, ColumnCol::Shown, "0");
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "qelt/recordset.h"
 
@@ -17,8 +19,11 @@ class frmFilter;
 // column it does not have, an index its box lacks are left out.
 namespace qelt::schemes {
 
-// The entries of the dialog's state, in the order they are stored, each
-// carrying `schemeId`: FSchemeID, FType, FKey, FValue.
+// The entries of the dialog's state (FKey, FValue), in the order they are
+// stored.
+std::vector<std::pair<std::string, std::string>> EntryValues(dialog::frmFilter& dialog);
+// The same as the rows the store takes, each carrying `schemeId`:
+// FSchemeID, FType, FKey, FValue.
 RecordsetPtr BuildEntries(dialog::frmFilter& dialog, int32_t schemeId);
 // Writes stored entries (FKey/FValue rows) into the selectors, the
 // run-number boxes and the three grids; missing keys take the defaults.

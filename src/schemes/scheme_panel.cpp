@@ -267,11 +267,11 @@ void SchemePanel::itemClicked(const std::string& key) {
 }
 
 std::string SchemePanel::content() {
-    RecordsetPtr entries = BuildEntries(d_, schemeId_);
     std::string out;
-    for (entries->moveFirst(); !entries->eof(); entries->moveNext())
-        out += entries->value("FKey").toString("") + '\n' + entries->value("FValue").toString("") +
-               '\n';
+    for (const auto& [key, value] : EntryValues(d_)) {
+        out.append(key).push_back('\n');
+        out.append(value).push_back('\n');
+    }
     return out;
 }
 

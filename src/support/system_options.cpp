@@ -1,5 +1,7 @@
 #include "support/system_options.h"
 
+#include <span>
+
 #include "host/connection_query.h"
 #include "platform/process_state.h"
 #include "platform/text.h"
@@ -39,13 +41,6 @@ T OptionOr(const char* key, const char* fallback, Convert convert) {
     }
 }
 
-void ClearFilter(Recordset& cache) {
-    try {
-        cache.setFilter("");
-    } catch (const Error&) {
-    }
-}
-
 }  // namespace
 
 void LoadSystemOptions() {
@@ -71,19 +66,24 @@ std::string SystemOption(const std::string& category, const std::string& key,
                          const std::string& fallback) {
     const RecordsetPtr cache = Cache();
     if (!cache) return fallback;
-    std::string result = fallback;
+    // The first row of the category and key (texts equal ignoring case, as
+    // a filter on the two finds it), read without filtering the cache: the
+    // cache stays unfiltered for the next look-up either way.
     try {
-        cache->setFilter("FCategory=" + text::SqlQuote(category) +
-                         " AND FKey=" + text::SqlQuote(key));
-        if (cache->recordCount() >= 1) {
-            cache->moveFirst();
-            result = cache->value("FValue").toString(fallback);
+        const int categoryField = cache->fieldIndex("FCategory");
+        const int keyField = cache->fieldIndex("FKey");
+        const int valueField = cache->fieldIndex("FValue");
+        if (categoryField < 0 || keyField < 0 || valueField < 0) return fallback;
+        for (cache->moveFirst(); !cache->eof(); cache->moveNext()) {
+            const std::span<const Variant> row = cache->currentRow();
+            const std::string* c = row[static_cast<std::size_t>(categoryField)].textIf();
+            const std::string* k = row[static_cast<std::size_t>(keyField)].textIf();
+            if (c && k && text::IEquals(*c, category) && text::IEquals(*k, key))
+                return row[static_cast<std::size_t>(valueField)].toString(fallback);
         }
     } catch (const Error&) {
-        result = fallback;
     }
-    ClearFilter(*cache);
-    return result;
+    return fallback;
 }
 
 }  // namespace qelt::support

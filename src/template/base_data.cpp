@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 
 #include "platform/text.h"
 #include "qelt/template_data.h"
@@ -12,25 +13,32 @@ constexpr const char* kBaseMarker = "##BASE##";
 constexpr const char* kKeyPlaceholder = "=####";
 constexpr const char* kAs = " As ";
 
-struct RelationFilters {
-    std::string asSecond;
-    std::string marker;
-    std::string asFirst;
-};
-
-RelationFilters FiltersFor(int32_t templateId, const std::string& tableAlias) {
-    const std::string type = TypeFilter(templateId);
-    const std::string alias = text::SqlQuote(tableAlias);
-    const std::string marker = text::SqlQuote(kBaseMarker);
-    return {type + " and FTableNameAlias11=" + alias,
-            type + " and FTableNameAlias=" + alias + " and FTableNameAlias11=" + marker,
-            type + " and FTableNameAlias=" + alias + " and FTableNameAlias11<>" + marker};
-}
-
 struct ColumnRow {
     std::string name;
     std::string colName;
 };
+
+// The relation rows a base-data column looks at, each as the first row a
+// record-set filter on aliases finds (a NULL alias equals no alias, so
+// `<>` holds for it).
+bool IsMarker(const RelationRow& r) {
+    return !r.secondNull && text::IEquals(r.second, kBaseMarker);
+}
+const RelationRow* AsSecond(const std::vector<RelationRow>& rows, std::string_view table) {
+    for (const RelationRow& r : rows)
+        if (!r.secondNull && text::IEquals(r.second, table)) return &r;
+    return nullptr;
+}
+const RelationRow* MarkerOf(const std::vector<RelationRow>& rows, std::string_view table) {
+    for (const RelationRow& r : rows)
+        if (!r.firstNull && text::IEquals(r.first, table) && IsMarker(r)) return &r;
+    return nullptr;
+}
+const RelationRow* AsFirst(const std::vector<RelationRow>& rows, std::string_view table) {
+    for (const RelationRow& r : rows)
+        if (!r.firstNull && text::IEquals(r.first, table) && !IsMarker(r)) return &r;
+    return nullptr;
+}
 
 // The flag field of a marker row and the table it belongs to; empty when the
 // table carries no marker.
@@ -40,22 +48,21 @@ struct Marker {
     std::string table;
 };
 
-Marker FindMarker(Recordset& rel, const RelationFilters& filters) {
-    rel.setFilter(filters.marker);
+Marker FindMarker(const std::vector<RelationRow>& rows, std::string_view table) {
     Marker m;
-    if (rel.recordCount() > 0) {
+    if (const RelationRow* r = MarkerOf(rows, table)) {
         m.found = true;
-        m.field = tpl::FieldText(rel, "FFieldName");
-        m.table = tpl::FieldText(rel, "FTableName");
+        m.field = r->field;
+        m.table = r->table;
     }
     return m;
 }
 
 // Another table refers to the column's table: the list selects the referring key.
-void LookupAsSecond(const Recordset& r, const ColumnRow& col, const Marker& m,
+void LookupAsSecond(const RelationRow& r, const ColumnRow& col, const Marker& m,
                     BaseDataLookup& out) {
-    const std::string key = tpl::FieldText(r, "FFieldName11");
-    const std::string table = tpl::FieldText(r, "FTableName11");
+    const std::string key(r.field11);
+    const std::string table(r.table11);
     out.fieldName = col.name;
     out.fieldKey = key;
     if (!m.found) {
@@ -70,9 +77,9 @@ void LookupAsSecond(const Recordset& r, const ColumnRow& col, const Marker& m,
 }
 
 // The column's table refers to another table: the list selects its own key.
-void LookupAsFirst(const Recordset& r, const ColumnRow& col, BaseDataLookup& out) {
-    const std::string key = tpl::FieldText(r, "FFieldName");
-    const std::string table = tpl::FieldText(r, "FTableName");
+void LookupAsFirst(const RelationRow& r, const ColumnRow& col, BaseDataLookup& out) {
+    const std::string key(r.field);
+    const std::string table(r.table);
     out.sql = "select " + col.name + " from " + table + " where " + key + kKeyPlaceholder;
     out.fieldName = col.name;
     out.fieldKey = key;
@@ -81,38 +88,62 @@ void LookupAsFirst(const Recordset& r, const ColumnRow& col, BaseDataLookup& out
 
 }  // namespace
 
+const std::vector<RelationRow>& ListBuild::relationRows() {
+    if (relationRowsRead) return relationRowsCache;
+    const auto col = [&](const char* name) { return ColumnIndex(*relations, name); };
+    const std::size_t first = col("FTableNameAlias"), second = col("FTableNameAlias11"),
+                      table = col("FTableName"), table11 = col("FTableName11"),
+                      field = col("FFieldName"), field11 = col("FFieldName11");
+    const auto text = [&](const CurrentRow& row, std::size_t column) -> std::string_view {
+        const Variant& v = row[column];
+        if (const std::string* s = v.textIf()) return *s;
+        if (v.isNull() || v.isEmpty()) return {};
+        return relationTexts.emplace_back(Text(v));
+    };
+    for (relations->moveFirst(); !relations->eof(); relations->moveNext()) {
+        const CurrentRow row(*relations);
+        RelationRow r;
+        r.first = text(row, first);
+        r.second = text(row, second);
+        r.firstNull = row[first].isNull();
+        r.secondNull = row[second].isNull();
+        r.table = text(row, table);
+        r.table11 = text(row, table11);
+        r.field = text(row, field);
+        r.field11 = text(row, field11);
+        relationRowsCache.push_back(r);
+    }
+    relationRowsRead = true;
+    return relationRowsCache;
+}
+
 std::string BaseDataColumn(const TemplateData& t, ListBuild& build, BaseDataLookup& lookup) {
     if (!t.mRsChatBillTitle || !build.relations) return {};
     const Recordset& column = *t.mRsChatBillTitle;
     const ColumnRow col{FieldText(column, "FName"), FieldText(column, "FColName")};
-    const RelationFilters filters = FiltersFor(t.mTemplateID, FieldText(column, "FTableAlias"));
-    Recordset& rel = *build.relations;
-    rel.setFilter("");
-    rel.moveFirst();
+    const std::string tableAlias = FieldText(column, "FTableAlias");
+    const std::vector<RelationRow>& rows = build.relationRows();
 
     std::string alias;
     std::string field;
-    rel.setFilter(filters.asSecond);
-    if (rel.recordCount() > 0) {
-        const Marker m = FindMarker(rel, filters);
-        rel.setFilter(filters.asSecond);
-        LookupAsSecond(rel, col, m, lookup);
-        alias = tpl::FieldText(rel, "FTableNameAlias");
-        field = tpl::FieldText(rel, "FFieldName");
+    if (const RelationRow* r = AsSecond(rows, tableAlias)) {
+        LookupAsSecond(*r, col, FindMarker(rows, tableAlias), lookup);
+        alias = r->first;
+        field = r->field;
     } else {
-        rel.setFilter(filters.asFirst);
+        r = AsFirst(rows, tableAlias);
         // A table the template relates to nothing cannot be shown.
-        if (rel.recordCount() == 0) return {};
-        LookupAsFirst(rel, col, lookup);
-        alias = tpl::FieldText(rel, "FTableNameAlias11");
-        field = tpl::FieldText(rel, "FFieldName11");
-        const Marker m = FindMarker(rel, filters);
+        if (!r) return {};
+        LookupAsFirst(*r, col, lookup);
+        alias = r->second;
+        field = r->field11;
+        const Marker m = FindMarker(rows, tableAlias);
         if (m.found) {
             lookup.sql += " AND " + m.field + "=1";
             lookup.extFilter = m.field + "=1";
         }
     }
-    tpl::AddAlias(build.needed, alias);
+    build.addNeeded(alias);
     tpl::AddSqlElement(build.elements, alias + "." + field, col.colName);
     return alias + "." + field + kAs + col.colName;
 }

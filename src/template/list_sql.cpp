@@ -1,3 +1,5 @@
+#include <string.h>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -49,12 +51,51 @@ int32_t WholeWidth(double width) {
     return static_cast<int32_t>(w);
 }
 
+// The fields of the template's column rows that a list reads.
+struct ChatColumns {
+    explicit ChatColumns(const Recordset& rs)
+        : interId(ColumnIndex(rs, "FInterID")),
+          colName(ColumnIndex(rs, "FColName")),
+          colType(ColumnIndex(rs, "FColType")),
+          colCaption(ColumnIndex(rs, "FColCaption")),
+          mode(ColumnIndex(rs, "FMode")),
+          visible(ColumnIndex(rs, "FVisible")),
+          colWidth(ColumnIndex(rs, "FColWidth")),
+          tableAlias(ColumnIndex(rs, "FTableAlias")),
+          name(ColumnIndex(rs, "FName")),
+          action(ColumnIndex(rs, "FAction")),
+          control(ColumnIndex(rs, "FControl")),
+          isPrimary(ColumnIndex(rs, "FIsPrimary")),
+          logicAction(ColumnIndex(rs, "FLogicAction")),
+          mergeable(ColumnIndex(rs, "FMergeable")),
+          needCount(ColumnIndex(rs, "FNeedCount")) {}
+
+    std::size_t interId, colName, colType, colCaption, mode, visible, colWidth, tableAlias, name,
+        action, control, isPrimary, logicAction, mergeable, needCount;
+};
+
 }  // namespace
+
+void ListBuild::addNeeded(std::string_view alias) {
+    if (neededUpper.insert(text::ToUpper(alias)).second) needed.emplace_back(alias);
+}
+
+void ListBuild::appendMandatory(std::string_view text) {
+    mandatory.append(text);
+    mandatoryUpper.append(text::ToUpper(text));
+}
+
+bool ListBuild::inMandatory(std::string_view text) const {
+    const std::string needle = text::ToUpper(text);
+    return memmem(mandatoryUpper.data(), mandatoryUpper.size(), needle.data(), needle.size()) !=
+           nullptr;
+}
 
 // One GetListSQL call over the template's record sets.
 class ListBuilder {
 public:
-    ListBuilder(TemplateData& t, TemplateState& s) : t_(t), s_(s) {}
+    ListBuilder(TemplateData& t, TemplateState& s)
+        : t_(t), s_(s), c_(*t.mRsChatBillTitle), k_(*t.mRsChatBillTitle), uses_(s) {}
 
     std::string run(const std::string& sTableAlaise, const std::string& sFieldAlias,
                     Dictionary* vctInfo);
@@ -62,16 +103,44 @@ public:
 private:
     void readListOptions();
     void collectMandatoryAliases(const std::string& sTableAlaise);
+    void readRow();
     bool columnLeftOut() const;
-    bool columnTaken() const;
+    bool columnTaken();
     void addColumn();
-    std::string columnText(BaseDataLookup& lookup);
+    bool appendColumn(BaseDataLookup& lookup);
     std::string listWhere();
     std::string listOrder();
     std::string listFrom();
 
     TemplateData& t_;
     TemplateState& s_;
+    const Recordset& c_;  // the template's column rows, on the row at hand
+    const ChatColumns k_;
+    const AliasUses uses_;
+    std::string scratch_;
+    // The fields of the row at hand, each read once (texts as views into
+    // the record set, or into the scratch texts when converted).
+    std::optional<CurrentRow> row_;
+    // What this call already knows of an alias (spelt as a column gives
+    // it): most columns share a few aliases, and the mandatory list only
+    // grows, so a found alias stays found.
+    struct KnownAlias {
+        bool needed = false;
+        bool mandatory = false;
+        std::size_t searched = std::string::npos;  // the mandatory list's length when searched
+    };
+    std::unordered_map<std::string, KnownAlias> known_;
+    bool isMandatory(std::string_view alias, KnownAlias& known);
+    const Variant& f(std::size_t column) const { return (*row_)[column]; }
+    struct Row {
+        int32_t interId = 0;
+        int32_t colType = 0;
+        std::string_view colName;
+        std::string_view tableAlias;
+        std::string_view name;
+        std::string_view action;
+        std::string scratch[4];
+    } r_;
     ListBuild b;
 };
 
@@ -86,135 +155,179 @@ void ListBuilder::collectMandatoryAliases(const std::string& sTableAlaise) {
     const std::string type = TypeFilter(t_.mTemplateID);
     t_.mRsTableRelation->setFilter(type);
     t_.mRsTemplete->setFilter("FTemplateID=" + text::Num(t_.mTemplateID));
-    b.mandatory = tpl::FieldText(*t_.mRsTemplete, "FMasterTable");
+    b.appendMandatory(tpl::FieldText(*t_.mRsTemplete, "FMasterTable"));
     t_.mPrimaryKeySels.clear();
 
     b.relations = t_.mRsTableRelation->clone();
     b.relations->setFilter(type);
+    const Recordset& r = *b.relations;
+    const std::size_t first = ColumnIndex(r, "FTableNameAlias");
+    const std::size_t field = ColumnIndex(r, "FFieldName");
+    const std::size_t table = ColumnIndex(r, "FTableName11");
+    const std::size_t second = ColumnIndex(r, "FTableNameAlias11");
     for (b.relations->moveFirst(); !b.relations->eof(); b.relations->moveNext()) {
-        const Recordset& r = *b.relations;
-        const std::string first = tpl::FieldText(r, "FTableNameAlias");
-        if ((text::IEquals(first, "v1") || text::IEquals(first, "u1")) &&
-            text::IEquals(tpl::FieldText(r, "FFieldName"), "FItemID") &&
-            text::IEquals(tpl::FieldText(r, "FTableName11"), "t_ICItem"))
-            b.mandatory += tpl::FieldText(r, "FTableNameAlias11") + ",";
+        const std::string_view a = TextView(r, first, scratch_);
+        if ((text::IEquals(a, "v1") || text::IEquals(a, "u1")) &&
+            text::IEquals(TextView(r, field, scratch_), "FItemID") &&
+            text::IEquals(TextView(r, table, scratch_), "t_ICItem")) {
+            b.appendMandatory(TextView(r, second, scratch_));
+            b.appendMandatory(",");
+        }
     }
-    b.mandatory += "," + sTableAlaise;
+    b.appendMandatory(",");
+    b.appendMandatory(sTableAlaise);
 
     std::size_t start = 0;
     while (start <= b.mandatory.size()) {
         std::size_t end = b.mandatory.find(',', start);
         if (end == std::string::npos) end = b.mandatory.size();
-        const std::string piece = text::Trim(b.mandatory.substr(start, end - start));
-        if (!piece.empty()) tpl::AddAlias(b.needed, piece);
+        const std::string_view piece =
+            text::TrimView(std::string_view(b.mandatory).substr(start, end - start));
+        if (!piece.empty()) b.addNeeded(piece);
         start = end + 1;
     }
 }
 
+// What every row needs to be taken or left out.
+void ListBuilder::readRow() {
+    row_.emplace(c_);
+    r_.interId = tpl::Long(f(k_.interId));
+    r_.colName = TextView(f(k_.colName), r_.scratch[0]);
+    r_.colType = tpl::Long(f(k_.colType));
+}
+
 bool ListBuilder::columnLeftOut() const {
-    const Recordset& c = *t_.mRsChatBillTitle;
-    const int32_t interId = tpl::FieldLong(c, "FInterID");
-    const std::string colName = tpl::FieldText(c, "FColName");
-    const int32_t colType = tpl::FieldLong(c, "FColType");
-    if (t_.mTemplateID == 61 && b.startBranchSale == 0 && interId == 44 &&
-        text::IEquals(colName, "FOrderAffirm"))
+    if (t_.mTemplateID == 61 && b.startBranchSale == 0 && r_.interId == 44 &&
+        text::IEquals(r_.colName, "FOrderAffirm"))
         return true;
     if (t_.mTemplateID == 81 && b.startBranchSale == 0 &&
-        (text::IEquals(colName, "FOrderAffirm") || text::IEquals(colName, "FOrderRefuse") ||
-         text::IEquals(colName, "FTRANSTATUS")))
+        (text::IEquals(r_.colName, "FOrderAffirm") || text::IEquals(r_.colName, "FOrderRefuse") ||
+         text::IEquals(r_.colName, "FTRANSTATUS")))
         return true;
-    if (b.showRelationSign == 0 && colType == 12) return true;
-    return !t_.blVisMoneyInStock && IsMoneyType(colType);
+    if (b.showRelationSign == 0 && r_.colType == 12) return true;
+    return !t_.blVisMoneyInStock && IsMoneyType(r_.colType);
 }
 
-bool ListBuilder::columnTaken() const {
-    const Recordset& c = *t_.mRsChatBillTitle;
-    if (tpl::FieldLong(c, "FMode") == 1 || tpl::FieldLong(c, "FInterID") < 0 ||
-        text::Trim(tpl::FieldText(c, "FColCaption")) == "$")
+bool ListBuilder::columnTaken() {
+    if (tpl::Long(f(k_.mode)) == 1 || r_.interId < 0 ||
+        text::TrimView(TextView(f(k_.colCaption), scratch_)) == "$")
         return true;
-    if (t_.ColumnNeedAdd(tpl::FieldText(c, "FColName"))) return true;
-    return !s_.showFilter && s_.listShowStatus != 0 && tpl::FieldLong(c, "FVisible") == 1;
+    if (uses_.find(r_.colName)) return true;
+    return !s_.showFilter && s_.listShowStatus != 0 && tpl::Long(f(k_.visible)) == 1;
 }
 
-// The column's SELECT text; empty when the column is left out.
-std::string ListBuilder::columnText(BaseDataLookup& lookup) {
-    const Recordset& c = *t_.mRsChatBillTitle;
-    const std::string alias = tpl::FieldText(c, "FTableAlias");
-    const std::string field = alias + "." + tpl::FieldText(c, "FName");
-    const std::string colName = tpl::FieldText(c, "FColName");
-    const std::string action = tpl::FieldText(c, "FAction");
-    const std::string trimmedAction = text::Trim(action);
-    const bool mandatory = text::IFind(b.mandatory, alias + ",") != std::string::npos;
+bool ListBuilder::isMandatory(std::string_view alias, KnownAlias& known) {
+    if (!known.mandatory && known.searched != b.mandatoryUpper.size()) {
+        std::string key;
+        key.reserve(alias.size() + 1);
+        key.append(alias).push_back(',');
+        known.mandatory = b.inMandatory(key);
+        known.searched = b.mandatoryUpper.size();
+    }
+    return known.mandatory;
+}
+
+// Appends the column's SELECT text to the column list; false when the
+// column is left out (it has none).
+bool ListBuilder::appendColumn(BaseDataLookup& lookup) {
+    const std::string_view alias = r_.tableAlias;
+    const std::string_view colName = r_.colName;
+    const std::string_view action = r_.action;
+    const std::string_view trimmedAction = text::TrimView(action);
+    std::string field;
+    field.reserve(alias.size() + 1 + r_.name.size());
+    field.append(alias).append(".").append(r_.name);
+    KnownAlias& known = known_[std::string(alias)];
+    const bool mandatory = isMandatory(alias, known);
+    const auto needed = [&] {
+        if (!known.needed) b.addNeeded(alias);
+        known.needed = true;
+    };
+    const auto append = [&](std::string_view expression, std::string_view name) {
+        b.columns.append(expression).append(kAs).append(name);
+        return true;
+    };
 
     if (text::IsBlank(action)) {
-        if (!mandatory) return BaseDataColumn(t_, b, lookup);
-        tpl::AddAlias(b.needed, alias);
-        tpl::AddSqlElement(b.elements, field, colName);
-        return field + kAs + colName;
+        if (!mandatory) {
+            const std::string text = BaseDataColumn(t_, b, lookup);
+            b.columns += text;
+            return !text.empty();
+        }
+        needed();
+        append(field, colName);
+        tpl::AddSqlElement(b.elements, std::move(field), std::string(colName));
+        return true;
     }
     if (trimmedAction == "58" || trimmedAction == "59") {
-        tpl::AddSqlElement(b.elements, trimmedAction, kTranTypeAlias);
-        return trimmedAction + kAs + kTranTypeAlias;
+        tpl::AddSqlElement(b.elements, std::string(trimmedAction), kTranTypeAlias);
+        return append(trimmedAction, kTranTypeAlias);
     }
-    const std::string id = "," + text::Num(tpl::FieldLong(c, "FInterID")) + ",";
-    const int32_t control = tpl::FieldLong(c, "FControl");
+    const std::string id = "," + text::Num(r_.interId) + ",";
+    const int32_t control = tpl::Long(f(k_.control));
     const bool actionIsExpression = text::IFind(b.sFieldAlias, id) != std::string::npos;
     if (!actionIsExpression && (control == 0 || control == 7 || control == 4 || control == 5)) {
-        if (!mandatory) b.mandatory += alias + ",";
-        tpl::AddAlias(b.needed, alias);
+        if (!mandatory) {
+            b.appendMandatory(alias);
+            b.appendMandatory(",");
+        }
+        needed();
     }
     if (!actionIsExpression && (control == 0 || control == 7)) {
-        tpl::AddSqlElement(b.elements, field, colName);
-        return field + kAs + colName;
+        append(field, colName);
+        tpl::AddSqlElement(b.elements, std::move(field), std::string(colName));
+        return true;
     }
     if (actionIsExpression || control == 4 || control == 5 || control == 1 || control == 2) {
-        tpl::AddSqlElement(b.elements, trimmedAction, colName);
-        return action + kAs + colName;
+        tpl::AddSqlElement(b.elements, std::string(trimmedAction), std::string(colName));
+        return append(action, colName);
     }
-    return {};
+    return false;
 }
 
 void ListBuilder::addColumn() {
-    const Recordset& c = *t_.mRsChatBillTitle;
-    const std::string colName = tpl::FieldText(c, "FColName");
-    const int32_t isPrimary = tpl::FieldLong(c, "FIsPrimary");
-    const std::string field = tpl::FieldText(c, "FTableAlias") + "." + tpl::FieldText(c, "FName");
-    if (isPrimary == 1) b.key1 = field;
-    if (isPrimary == 2) b.key2 = field;
+    const int32_t isPrimary = tpl::Long(f(k_.isPrimary));
+    r_.tableAlias = TextView(f(k_.tableAlias), r_.scratch[1]);
+    r_.name = TextView(f(k_.name), r_.scratch[2]);
+    if (isPrimary == 1 || isPrimary == 2) {
+        std::string& key = isPrimary == 1 ? b.key1 : b.key2;
+        key.assign(r_.tableAlias).append(".").append(r_.name);
+    }
 
+    const AliasUses::Use* use = uses_.find(r_.colName);
+    const clsHidenElement* first = use ? use->firstHidden : nullptr;
     ListHeadColumn head;
     double width = 0.0;
     if (s_.showFilter) {
         int32_t visible = 0;
-        width = ColumnWidthAndPosition(s_.hidden.get(), colName, head.index, visible);
-        if (width < 0) width = tpl::Dbl(c.value("FColWidth"));
+        width = ColumnWidthAndPosition(first, head.index, visible);
+        if (width < 0) width = tpl::Dbl(f(k_.colWidth));
         head.visible = static_cast<int16_t>(visible);
     } else {
-        width = tpl::Dbl(c.value("FColWidth"));
-        head.visible = static_cast<int16_t>(tpl::FieldLong(c, "FVisible"));
+        width = tpl::Dbl(f(k_.colWidth));
+        head.visible = static_cast<int16_t>(tpl::Long(f(k_.visible)));
     }
 
+    r_.action = TextView(f(k_.action), r_.scratch[3]);
     BaseDataLookup lookup;
-    const std::string text = columnText(lookup);
-    if (text.empty()) return;
-    b.columns += text;
+    if (!appendColumn(lookup)) return;
     if (b.columns.back() != ',') b.columns += ",";
 
-    head.caption = tpl::FieldText(c, "FColCaption");
-    head.typeCode = tpl::FieldText(c, "FColType");
-    head.alias = colName;
+    head.caption = tpl::Text(f(k_.colCaption));
+    head.typeCode = tpl::Text(f(k_.colType));
+    head.alias = r_.colName;
     head.userWidth = WholeWidth(width);
-    head.logicAction = tpl::FieldText(c, "FLogicAction");
-    head.interId = tpl::FieldLong(c, "FInterID");
-    head.mergeable = tpl::FieldLong(c, "FMergeable") != 0;
+    head.logicAction = tpl::Text(f(k_.logicAction));
+    head.interId = r_.interId;
+    head.mergeable = tpl::Long(f(k_.mergeable)) != 0;
     head.isPrimary = static_cast<int16_t>(isPrimary);
-    head.needCount = tpl::FieldLong(c, "FNeedCount") != 0;
-    head.srcSql = lookup.sql;
-    head.srcFieldName = lookup.fieldName;
-    head.srcFieldKey = lookup.fieldKey;
-    head.srcTableName = lookup.tableName;
-    head.extFilter = lookup.extFilter;
-    AddListHead(*t_.mListHead, head, s_.hidden.get());
+    head.needCount = tpl::Long(f(k_.needCount)) != 0;
+    head.srcSql = std::move(lookup.sql);
+    head.srcFieldName = std::move(lookup.fieldName);
+    head.srcFieldKey = std::move(lookup.fieldKey);
+    head.srcTableName = std::move(lookup.tableName);
+    head.extFilter = std::move(lookup.extFilter);
+    AddListHead(*t_.mListHead, std::move(head), first);
 }
 
 std::string ListBuilder::listWhere() {
@@ -260,17 +373,24 @@ std::string ListBuilder::run(const std::string& sTableAlaise, const std::string&
     collectMandatoryAliases(sTableAlaise);
     Recordset& columns = *t_.mRsChatBillTitle;
     columns.setFilter(TypeFilter(t_.mTemplateID));
-    for (; !columns.eof(); columns.moveNext())
+    for (; !columns.eof(); columns.moveNext()) {
+        readRow();
         if (!columnLeftOut() && columnTaken()) addColumn();
+    }
     if (!b.columns.empty() && b.columns.back() == ',') b.columns.pop_back();
 
     const std::string where = listWhere() + PermissionFilter(t_.mTemplateID, b.userId);
     const std::string from = listFrom();
     const std::string order = listOrder();
-    const std::string top =
-        support::Shared().IsMakeVoucher ? std::string() : kTop + text::Num(b.maxRows) + " ";
-    std::string statement = kSelect + top + b.columns + kCrLf + kFrom + from + kCrLf + kWhere +
-                            where + " " + (order.empty() ? std::string() : kOrderBy + order);
+    const bool top = !support::Shared().IsMakeVoucher;
+    const std::string rows = top ? text::Num(b.maxRows) : std::string();
+    std::string statement;
+    statement.reserve(b.columns.size() + from.size() + where.size() + order.size() + 64);
+    statement += kSelect;
+    if (top) statement.append(kTop).append(rows).push_back(' ');
+    statement.append(b.columns).append(kCrLf).append(kFrom).append(from).append(kCrLf);
+    statement.append(kWhere).append(where).push_back(' ');
+    if (!order.empty()) statement.append(kOrderBy).append(order);
     if (vctInfo) {
         vctInfo->set("Select", b.columns);
         vctInfo->set("ORDER", order);

@@ -85,6 +85,29 @@ int32_t FieldLong(const Recordset& rs, const std::string& name, int32_t fallback
     return Long(rs.value(name), fallback);
 }
 
+std::size_t ColumnIndex(const Recordset& rs, const char* name) {
+    const int index = rs.fieldIndex(name);
+    return index < 0 ? std::string::npos : static_cast<std::size_t>(index);
+}
+
+std::string Text(const Recordset& rs, std::size_t column) {
+    return Text(rs.value(column));
+}
+
+std::string_view TextView(const Variant& v, std::string& scratch) {
+    if (const std::string* s = v.textIf()) return *s;
+    scratch = Text(v);
+    return scratch;
+}
+
+std::string_view TextView(const Recordset& rs, std::size_t column, std::string& scratch) {
+    return TextView(rs.value(column), scratch);
+}
+
+int32_t Long(const Recordset& rs, std::size_t column, int32_t fallback) {
+    return Long(rs.value(column), fallback);
+}
+
 std::string TypeFilter(int32_t templateId) {
     return "FTypeID=" + text::Num(templateId);
 }
@@ -93,11 +116,11 @@ void AddAlias(std::vector<std::string>& aliases, const std::string& alias) {
     if (!support::TextInCollection(alias, aliases)) aliases.push_back(alias);
 }
 
-void AddSqlElement(Collection<clsSQLElement>& elements, const std::string& fieldName,
-                   const std::string& fieldAlias) {
+void AddSqlElement(Collection<clsSQLElement>& elements, std::string fieldName,
+                   std::string fieldAlias) {
     auto e = std::make_shared<clsSQLElement>();
-    e->sFieldName = fieldName;
-    e->sFieldAlias = fieldAlias;
+    e->sFieldName = std::move(fieldName);
+    e->sFieldAlias = std::move(fieldAlias);
     elements.push_back(std::move(e));
 }
 

@@ -41,10 +41,62 @@ const char* Lookup(const Sign (&table)[N], const std::string& sign) {
     return nullptr;
 }
 
+// Columns by alias (trimmed, ignoring case), the last of an alias winning:
+// an open-addressing table of views into the columns, built without an
+// allocation per column.
+class ColumnsByAlias {
+public:
+    explicit ColumnsByAlias(const Collection<clsSQLElement>& columns) {
+        std::size_t size = 16;
+        while (size < columns.size() * 2) size *= 2;
+        slots_.resize(size);
+        for (const auto& c : columns) {
+            if (!c) continue;
+            const std::string_view alias = text::TrimView(c->sFieldAlias);
+            Slot& slot = find(alias);
+            slot.alias = alias;
+            slot.column = c.get();
+        }
+    }
+
+    const clsSQLElement* operator[](std::string_view alias) { return find(alias).column; }
+
+private:
+    struct Slot {
+        std::string_view alias;
+        const clsSQLElement* column = nullptr;
+    };
+
+    static std::size_t Hash(std::string_view s) {
+        std::size_t h = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
+        for (char c : s)
+            h = (h ^ static_cast<unsigned char>(text::UpperAscii(c))) * 1099511628211ull;
+        return h;
+    }
+
+    Slot& find(std::string_view alias) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = Hash(alias) & mask;; i = (i + 1) & mask)
+            if (!slots_[i].column || text::IEquals(slots_[i].alias, alias)) return slots_[i];
+    }
+
+    std::vector<Slot> slots_;
+};
+
 // Every element whose alias matches a column takes that column's expression;
-// the last matching column wins.
+// the last matching column wins. Many elements against many columns go
+// through an index of the columns, a few by a plain search.
 template <class T>
 void ResolveFieldNames(Collection<T>& elements, const Collection<clsSQLElement>& columns) {
+    constexpr std::size_t kSearchesWorthAnIndex = 256;
+    if (elements.size() * columns.size() > kSearchesWorthAnIndex) {
+        ColumnsByAlias byAlias(columns);
+        for (auto& e : elements)
+            if (e)
+                if (const clsSQLElement* c = byAlias[text::TrimView(e->sFieldAlias)])
+                    e->sFieldName = text::Trim(c->sFieldName);
+        return;
+    }
     std::vector<std::string_view> columnAliases;
     columnAliases.reserve(columns.size());
     for (const auto& c : columns)
@@ -52,9 +104,11 @@ void ResolveFieldNames(Collection<T>& elements, const Collection<clsSQLElement>&
     for (auto& e : elements) {
         if (!e) continue;
         const std::string_view alias = text::TrimView(e->sFieldAlias);
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            if (columns[i] && text::IEquals(alias, columnAliases[i]))
+        for (std::size_t i = columns.size(); i-- > 0;)
+            if (columns[i] && text::IEquals(alias, columnAliases[i])) {
                 e->sFieldName = text::Trim(columns[i]->sFieldName);
+                break;
+            }
     }
 }
 
@@ -101,7 +155,8 @@ std::string TemplateData::GetWhereSQL(const Collection<clsSQLElement>& Collectio
     std::string w;
     for (const auto& e : *impl_->filters) {
         if (!e) continue;
-        w += " " + e->sAndOr + " " + e->sLeftParentheses + Comparison(*e);
+        w.append(" ").append(e->sAndOr).append(" ").append(e->sLeftParentheses);
+        w.append(Comparison(*e));
     }
     return text::IsBlank(w) ? std::string() : " (" + w + ") ";
 }

@@ -29,7 +29,8 @@ void Form::setCaption(std::string caption) {
 }
 
 void Form::adopt(std::unique_ptr<Control> control) {
-    if (find(control->name())) throw Error(kErrKeyNotUnique, name_, kKeyNotUnique);
+    if (!byName_.emplace(control->name(), control.get()).second)
+        throw Error(kErrKeyNotUnique, name_, kKeyNotUnique);
     control->previewKeyPress = [this](int& keyAscii) {
         if (keyPreview_ && onKeyPress) onKeyPress(keyAscii);
     };
@@ -51,9 +52,8 @@ void Form::place(const std::string& control, const std::string& container, int t
 }
 
 Control* Form::find(const std::string& name) const {
-    for (Control* c : order_)
-        if (c->name() == name) return c;
-    return nullptr;
+    const auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
 }
 
 template <class T>

@@ -83,6 +83,19 @@ bool NumberFits(const NumberLimits& limits, std::string_view typed) {
 }  // namespace
 
 struct Grid::Impl {
+    // The lists set last, split: the rules give a whole column of cells the
+    // same few lists, and a cell holds its list shared.
+    static constexpr std::size_t kRecentLists = 8;
+    std::pair<std::string, Items> recent[kRecentLists];
+    std::size_t nextRecent = 0;
+    Items items(const std::string& tabSeparated) {
+        for (const auto& [text, split] : recent)
+            if (split && text == tabSeparated) return split;
+        auto& slot = recent[nextRecent++ % kRecentLists];
+        slot = {tabSeparated, SplitTabs(tabSeparated)};
+        return slot.second;
+    }
+
     int rows = 0;
     int cols = 0;
     std::vector<std::vector<Cell>> cells{1,
@@ -226,6 +239,16 @@ void Grid::setText(int row, int col, const std::string& text) {
     auto [r1, r2] = Impl::Span(row, row, d_->rows);
     auto [c1, c2] = Impl::Span(col, col, d_->cols);
     if (r1 > r2 || c1 > c2) return;
+    if (r1 == r2 && c1 == c2) {
+        // One cell, as nearly every write is: no list of check boxes.
+        Cell& cell = d_->cells[r1][c1];
+        cell.text = text;
+        if (cell.type == CellType::ComboBox) cell.index = Find(cell, text);
+        const bool check = cell.type == CellType::CheckBox && r1 > 0 && c1 > 0;
+        notify({.what = Change::What::Cells, .row = r1, .col = c1, .row2 = r2, .col2 = c2});
+        if (check && onButtonClicked) onButtonClicked(r1, c1, this->text(r1, c1) == "1" ? 1 : 0);
+        return;
+    }
     std::vector<std::pair<int, int>> checks;
     for (int r = r1; r <= r2; ++r)
         for (int c = c1; c <= c2; ++c) {
@@ -266,7 +289,7 @@ std::vector<std::string> Grid::comboItems(int row, int col) const {
 }
 
 void Grid::setComboList(int row, int col, const std::string& tabSeparated) {
-    Items items = SplitTabs(tabSeparated);
+    Items items = d_->items(tabSeparated);
     QELT_APPLY([&items](Cell& c) {
         c.items = items;
         c.index = Find(c, c.text);
@@ -420,28 +443,33 @@ bool Grid::leave() {
     return true;
 }
 
-bool Grid::accepts(int row, int col, const std::string& value) const {
-    if (row < 1 || row > d_->rows || col < 1 || col > d_->cols) return false;
-    const Cell& c = d_->cells[row][col];
-    switch (c.type) {
+bool CellAccepts(const CellSpec& spec, const std::string& value) {
+    switch (spec.type) {
         case CellType::Static:
-            return true;
         case CellType::ComboBox:
-            return value.empty() || (c.items && std::find(c.items->begin(), c.items->end(),
-                                                          value) != c.items->end());
+            return true;
         case CellType::CheckBox:
             return value.empty() || value == "0" || value == "1";
         case CellType::Number:
-            return NumberFits(c.limits, value);
+            return NumberFits(spec.limits, value);
         case CellType::Edit:
-            return c.maxLength <= 0 ||
-                   text::CharCount(value) <= static_cast<std::size_t>(c.maxLength);
+            return spec.maxLength <= 0 ||
+                   text::CharCount(value) <= static_cast<std::size_t>(spec.maxLength);
         case CellType::Date: {
             Date date;
             return text::IsBlank(value) || Date::parse(text::Trim(value), date);
         }
     }
     return false;
+}
+
+bool Grid::accepts(int row, int col, const std::string& value) const {
+    if (row < 1 || row > d_->rows || col < 1 || col > d_->cols) return false;
+    const Cell& c = d_->cells[row][col];
+    if (c.type == CellType::ComboBox)
+        return value.empty() ||
+               (c.items && std::find(c.items->begin(), c.items->end(), value) != c.items->end());
+    return CellAccepts({c.type, c.limits, c.maxLength}, value);
 }
 
 bool Grid::pick(int row, int col, int index) {

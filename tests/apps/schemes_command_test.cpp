@@ -407,7 +407,8 @@ TEST(SchemesCommand, CheckNamesVanishedFieldsAndRowsNoPersonWrote) {
          "UPDATE ICChatBillTitle SET FColName='FSupplierGone', FColCaption='供应商旧' "
          "WHERE FColName='FSupplierName'; UPDATE ICChatBillTitle SET FVisForOrder=0 "
          "WHERE FColName='FDate'; UPDATE ICSchemeProfileEntry SET FValue = "
-         "'##<&仓库##<&等于##<&1##<&x##<&x##<&17##<&##<&) OR 1=1##<&##<&##<&##<&||' "
+         "'##<&仓库##<&等于##<&1##<&x##<&x##<&17##<&##<&) OR 1=1##<&##<&##<&##<&||"
+         "并且##<&日期##<&包含##<&9##<&x##<&x##<&2##<&##<&##<&##<&##<&##<&||' "
          "WHERE FSchemeID = 3 AND FKey = 'Relation'");
     r = RunTool(demo.db() + "schemes check --list 1");
     EXPECT_EQ(r.exitCode, 1);
@@ -418,6 +419,8 @@ TEST(SchemesCommand, CheckNamesVanishedFieldsAndRowsNoPersonWrote) {
               "template no longer offers\n"
               "scheme 2 \"本月外购入库\" (user 2, list 1): column 3 names FSupplierName, which "
               "the template no longer offers\n"
+              "scheme 3 \"未审核入库单\" (user 3, list 1): condition 2 on 日期: the field "
+              "does not offer the comparison 包含\n"
               "scheme 3 \"未审核入库单\" (user 3, list 1): Relation row 1: the closing "
               "parentheses are not one of ) to ))))\n");
     r = RunTool(demo.db() + "schemes check --list 987654");

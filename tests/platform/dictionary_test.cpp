@@ -28,6 +28,9 @@ TEST(Dictionary, KeepsFirstAddedOrderMatchesKeysExactlyAndRefusesDuplicates) {
     EXPECT_EQ(ErrorNumber([&] { d.valueAt(4); }), err::kSubscript);
     EXPECT_EQ(d.value("A", "fallback").toString() + "|" + d.value("a", "f").toString("<null>"),
               "fallback|<null>");
+    d.setValueAt(1, "x");
+    EXPECT_EQ(d.keyAt(1) + "=" + d.at("a").toString(), "a=x");
+    EXPECT_EQ(ErrorNumber([&] { d.setValueAt(4, 1); }), err::kSubscript);
 }
 
 TEST(List, ItemsInTheOrderAdded) {

@@ -39,6 +39,10 @@ TEST(RecordsetValues, NamesIgnoreCaseAndValuesTakeTheirFieldType) {
     EXPECT_EQ(rs->value("Key").toLong(), 7);
     rs->setValue("Key", Variant());
     EXPECT_TRUE(rs->value("Key").isNull());
+    const std::span<const Variant> row = rs->currentRow();
+    EXPECT_TRUE(row.size() == 4 && row[1] == rs->value("Name") && row[3] == rs->value("Flag"));
+    rs->moveNext();
+    EXPECT_EQ(ErrorNumber([&] { rs->currentRow(); }), 3021);
 }
 
 TEST(RecordsetValues, NamesDifferingOnlyInCaseFindTheFirstColumn) {

@@ -71,6 +71,34 @@ TEST(SchemeContent, RowsHoldOnlyWhatThePersonCouldChoose) {
         EXPECT_NE(ColumnRowProblem(bad), "") << bad.visible << bad.widthTwips << bad.alignment;
 }
 
+TEST(SchemeContent, AConditionFitsItsFieldsComparisonsAndValueCell) {
+    struct Case {
+        std::string comparison, value;
+        int colType;
+        std::string colName;
+        bool fits;
+    };
+    for (const Case& c : {
+             Case{"包含", std::string(200, 'x'), 1, "FBillNo", true},
+             Case{"包含", std::string(201, 'x'), 1, "FBillNo", false},
+             Case{"包含", "5", 3, "FQty", false},
+             Case{"大于", "999999999", 3, "FQty", true},
+             Case{"大于", "1e10", 3, "FQty", false},
+             Case{"大于", "1.5", 3, "FQty", false},
+             Case{"等于", "2026-02-29", 0, "FDate", false},
+             Case{"等于", "2000-02-29", 0, "FDate", true},
+             Case{"等于", "", 3, "FQty", true},
+             Case{"等于", "1", 3, "FCheckerID", false},
+             Case{"为空值", "", 3, "FCheckerID", true},
+             Case{"为空值", "x", 1, "FBillNo", false},
+         })
+        EXPECT_EQ(ConditionRowProblemForField({"", "f", c.comparison, "", c.value, "", "", ""},
+                                              c.colType, c.colName)
+                      .empty(),
+                  c.fits)
+            << c.comparison << " " << c.value << " on " << c.colName;
+}
+
 TEST(SchemeContent, EntryProblemsNameTheKeyAndTheRow) {
     const auto problems = EntryProblems(
         {{"chkShowByBeforeProject", "1"},

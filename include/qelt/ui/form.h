@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -151,6 +152,7 @@ private:
     std::string windowKey_;
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> order_;
+    std::unordered_map<std::string, Control*> byName_;
     Control* focused_ = nullptr;
     bool loaded_ = false;
     bool shown_ = false;

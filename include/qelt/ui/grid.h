@@ -46,6 +46,21 @@ struct NumberLimits {
     bool operator==(const NumberLimits&) const = default;
 };
 
+// A cell's kind and limits as a rule sets them up, apart from any grid:
+// what CellAccepts judges a text against.
+struct CellSpec {
+    CellType type = CellType::Edit;  // the kind of cell
+    NumberLimits limits;  // Number cells
+    int maxLength = 0;    // Edit cells; 0 = no limit
+};
+
+// Whether a person could leave `text` in a cell of that spec: "0", "1" or
+// nothing in a check box, an empty text or a number within the limits and
+// decimals of a number cell, an empty text or a date in a date cell, at
+// most maxLength characters in an edit cell; a combo cell (whose items the
+// spec does not hold) and a static cell take anything.
+QELT_EXPORT bool CellAccepts(const CellSpec& spec, const std::string& text);
+
 // The spreadsheet grid control (the rules of cells and addressing head this
 // header, grid.h).
 class QELT_EXPORT Grid : public Control {
