@@ -50,8 +50,8 @@ struct NumberLimits {
 // what CellAccepts judges a text against.
 struct CellSpec {
     CellType type = CellType::Edit;  // the kind of cell
-    NumberLimits limits;  // Number cells
-    int maxLength = 0;    // Edit cells; 0 = no limit
+    NumberLimits limits;             // Number cells
+    int maxLength = 0;               // Edit cells; 0 = no limit
 };
 
 // Whether a person could leave `text` in a cell of that spec: "0", "1" or
