@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
-  dpkg-dev file lintian help2man
+  dpkg-dev file lintian help2man doxygen
   libsoci-dev libboost-dev libsqlite3-dev
   unixodbc unixodbc-dev libsqliteodbc
   postgresql odbc-postgresql

@@ -7,16 +7,15 @@
 
 namespace qelt {
 
-// The error the library raises where a rule raises one. `number` is one of
-// the numbers below (hosts compare against them), `source` names the
-// component that raised it and `description` is the text shown to a user.
+// The error the library raises where a rule raises one.
 class QELT_EXPORT Error : public std::runtime_error {
 public:
+    // what() returns the description too.
     Error(int number, std::string source, std::string description);
 
-    int number;
-    std::string source;
-    std::string description;
+    int number;               // one of err:: below, or the number a call says it raises
+    std::string source;       // the component that raised it
+    std::string description;  // the text shown to a user
 };
 
 // Error numbers.
@@ -27,14 +26,17 @@ namespace err {
 inline constexpr int kRuleFailed = -1;
 // A key, property, option or value that is absent.
 inline constexpr int kNotFound = 5;
+// Variant: a number outside the range of the type asked for.
 inline constexpr int kOverflow = 6;
 // A position outside a Dictionary or List.
 inline constexpr int kSubscript = 9;
+// Variant: a value that does not convert to the type asked for.
 inline constexpr int kTypeMismatch = 13;
 // A file that cannot be written.
 inline constexpr int kPathFileAccess = 75;
 // An object used before it was loaded (TemplateData::GetTemplateInfo).
 inline constexpr int kObjectNotSet = 91;
+// Variant: Null read as a number, a text or a truth value.
 inline constexpr int kInvalidUseOfNull = 94;
 // CreateObject: no component is registered under the identifier.
 inline constexpr int kCannotCreateObject = 429;
@@ -48,8 +50,9 @@ inline constexpr int kFilterArgument = 3001;
 inline constexpr int kNoCurrentRecord = 3021;
 // Record sets: an unknown column.
 inline constexpr int kItemNotFound = 3265;
-// Record sets: use of a set that is not open, opening one that is.
+// Record sets: use of a set that is not open.
 inline constexpr int kObjectClosed = 3704;
+// Record sets: opening a set that is open, or adding a field to it.
 inline constexpr int kObjectOpen = 3705;
 // Record sets: a value that cannot be stored in its field's type.
 inline constexpr int kMultipleStep = static_cast<int>(0x80040E21u);

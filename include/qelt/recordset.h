@@ -25,11 +25,12 @@ enum FieldType : int32_t {
     adVarWChar = 202,
 };
 
+// A field (column) of a record set as appendField defined it.
 struct QELT_EXPORT FieldInfo {
-    std::string name;
-    int32_t type = adVarWChar;
-    int32_t definedSize = 0;
-    int32_t attributes = -1;
+    std::string name;           // the column name
+    int32_t type = adVarWChar;  // a DataType code
+    int32_t definedSize = 0;    // the declared size, 0 when none
+    int32_t attributes = -1;    // the host environment's attribute bits, -1 when unset
 };
 
 // An in-memory table with a cursor, the shape every query result takes.
@@ -74,10 +75,12 @@ public:
     // The host environment's cursor location code: 2 server-side (the
     // default), 3 client-side. Recorded only; every set lives in memory.
     void setCursorLocation(int32_t location);
+    // The cursor location code last set.
     int32_t cursorLocation() const;
     // Opens the (empty) in-memory set from the appended fields; raises Error
     // when already open.
     void open();
+    // Whether the set is open.
     bool isOpen() const;
     // Ends use of the set; any further access raises Error. Clones keep the
     // rows. A closed set can be opened again, empty, with the same fields.
@@ -85,23 +88,33 @@ public:
     // Drops the link to the connection that produced the set. Results are
     // always materialised, so this only records that the set is detached.
     void detach();
+    // Whether detach() was called.
     bool isDetached() const;
 
     // --- fields ---------------------------------------------------------------
+    // The number of fields.
     std::size_t fieldCount() const;
+    // The field at a 0-based position; raises Error when out of range.
     const FieldInfo& field(std::size_t index) const;
     // Index of a column, ignoring case; -1 when absent.
     int fieldIndex(const std::string& name) const;
 
     // --- values in the current row -------------------------------------------
+    // The value of a field (by name, ignoring case, or 0-based position) in
+    // the current row.
+    // @{
     const Variant& value(const std::string& name) const;
     const Variant& value(std::size_t index) const;
+    // @}
     // Every value of the current row, in field order: a loop that reads
     // many fields of each row spares the checks of a read per field. Raises
     // as value() does; the span stays valid while the set is open.
     std::span<const Variant> currentRow() const;
+    // Stores a value, converted to the field's type, in the current row.
+    // @{
     void setValue(const std::string& name, const Variant& v);
     void setValue(std::size_t index, const Variant& v);
+    // @}
 
     // --- rows -----------------------------------------------------------------
     // Appends a row of Nulls and makes it current (it is part of the set at
@@ -115,15 +128,22 @@ public:
     // joins this set's view only when it passes the filter, at its sorted
     // place.
     void appendRow(std::vector<Variant> values);
+    // Nothing to do: values are part of the set once stored. Kept for code
+    // written against the host environment's record sets.
+    // @{
     void update() {}
     void updateBatch() {}
+    // @}
     // Removes the current row from the set (for every holder); the cursor
     // stays at the same position, which now shows the next row.
     void deleteCurrent();
 
     // --- walking --------------------------------------------------------------
+    // Whether the cursor is before the first row of the view.
     bool bof() const;
+    // Whether the cursor is after the last row of the view.
     bool eof() const;
+    // Moves to the first row of the view (EOF when it is empty).
     void moveFirst();
     // Raises Error at EOF.
     void moveNext();
@@ -162,6 +182,7 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// How record sets are handed around: a result outlives its connection.
 using RecordsetPtr = std::shared_ptr<Recordset>;
 
 }  // namespace qelt

@@ -21,20 +21,33 @@
 namespace qelt::schemes {
 
 // --- entry keys, in the order the dialog writes them ----------------------------
+// The auto-accept box: "1" ticked, "0" not.
 inline constexpr const char* kAutoAcceptKey = "chkShowByBeforeProject";
+// The chosen transaction type's position in the dialog's list (from 0);
+// absent when none was chosen.
 inline constexpr const char* kTransTypeKey = "cboTransType";
-// The status selectors; each is written only while its combo box is shown.
+// The status selectors, each holding the chosen item's position (from 0);
+// each is written only while its combo box is shown and has a choice.
 inline constexpr const char* kSelectorKeys[] = {"cboTime", "cboCheck", "cboCancel", "cboConnect",
                                                 "cboROB",  "cboPost",  "cboICMO",   "cboKickBack"};
+// The sort grid's rows (SortKeyRow in text form).
 inline constexpr const char* kOrderByKey = "OrderBy";
+// The condition grid's rows (ConditionRow in text form).
 inline constexpr const char* kRelationKey = "Relation";
+// The column grid's rows (ColumnRow in text form).
 inline constexpr const char* kHideColumnsKey = "HideColumns";
-// The planned-order boxes; written only while their frame is shown.
+// The planned-order boxes ("1" ticked, "0" not); written only while their
+// frame is shown.
 inline constexpr const char* kPlanCheckKeys[] = {"chkPlan", "chkChecked", "chkClose"};
+// The planned-order run numbers, from and to, as typed; written only while
+// their frame is shown.
 inline constexpr const char* kRunNumberKeys[] = {"txtRunNoFrom", "txtRunNoTO"};
 
+// Between the fields of a row in a grid's text form.
 inline constexpr const char* kFieldSeparator = "##<&";
+// After every row of a grid's text form, the last one too.
 inline constexpr const char* kRowEnd = "||";
+// Column widths are stored in twips and shown in millimetres.
 inline constexpr double kTwipsPerMillimetre = 56.7;
 
 // One condition ("Relation") row. Names and words are in their stored
@@ -49,18 +62,20 @@ struct ConditionRow {
     std::string fieldId;           // the field's FInterID
     std::string leftParentheses;   // "", " ", "(" ... "(((("
     std::string rightParentheses;  // "", " ", ")" ... "))))"
+    // Every field equal.
     bool operator==(const ConditionRow&) const = default;
 };
 
 // One sort ("OrderBy") row: the sort grid's seven columns.
 struct SortKeyRow {
-    std::string caption;
+    std::string caption;     // the field's caption as the grid showed it
     std::string ascending;   // "1" or "0"
     std::string descending;  // "1" or "0"; exactly one of the two is "1"
     std::string alias;       // the column alias (FColName)
-    std::string tableAlias;
-    std::string fieldName;
-    std::string tableName;
+    std::string tableAlias;  // FTableAlias of the column
+    std::string fieldName;   // FName of the column, the field in its table
+    std::string tableName;   // FTableName of the column
+    // Every field equal.
     bool operator==(const SortKeyRow&) const = default;
 };
 
@@ -71,24 +86,31 @@ struct ColumnRow {
     std::string position;    // the row number in the column grid, from 1
     std::string alias;       // the column alias (FColName)
     std::string alignment;   // "0" default, "1" left, "2" right, "3" centre
+    // Every field equal.
     bool operator==(const ColumnRow&) const = default;
 };
 
 // The text forms. A condition row is twelve fields (logic, field,
 // comparison, code, value, the value again, field id, "(", ")", three empty
-// fields), a sort row seven, a column row five.
+// fields), a sort row seven, a column row five. Fields are written as they
+// are, unescaped: a field holding a separator reads back as other fields or
+// rows. No rows give an empty text.
+// @{
 QELT_EXPORT std::string EncodeConditionRows(const std::vector<ConditionRow>& rows);
 QELT_EXPORT std::string EncodeSortKeyRows(const std::vector<SortKeyRow>& rows);
 QELT_EXPORT std::string EncodeColumnRows(const std::vector<ColumnRow>& rows);
+// @}
 
 // The rows of a stored value, in order. A blank value holds none; the
 // condition and column forms end in an empty piece that is no row (the
 // dialog's ready-for-input row), while the sort form counts exactly its
 // terminators, so text after the last "||" is no sort row. Missing fields
 // are empty, surplus fields dropped. Never fails, whatever the text.
+// @{
 QELT_EXPORT std::vector<ConditionRow> DecodeConditionRows(const std::string& value);
 QELT_EXPORT std::vector<SortKeyRow> DecodeSortKeyRows(const std::string& value);
 QELT_EXPORT std::vector<ColumnRow> DecodeColumnRows(const std::string& value);
+// @}
 
 // Why a stored row is not one the dialog could have written, in a short
 // English phrase; empty when it could have been. These checks need no list
@@ -97,6 +119,7 @@ QELT_EXPORT std::vector<ColumnRow> DecodeColumnRows(const std::string& value);
 // the grid holds one. Whether the named field still exists is the dialog's
 // question (it drops such rows too). `first` is true for the first stored
 // condition row, which carries no logic word.
+// @{
 QELT_EXPORT std::string ConditionRowProblem(const ConditionRow& row, bool first);
 // Why a stored condition row does not fit the field it names, the column
 // `colName` (its FColName) of the list's template, of type `colType` (its
@@ -108,6 +131,7 @@ QELT_EXPORT std::string ConditionRowProblemForField(const ConditionRow& row, int
                                                     const std::string& colName);
 QELT_EXPORT std::string SortKeyRowProblem(const SortKeyRow& row);
 QELT_EXPORT std::string ColumnRowProblem(const ColumnRow& row);
+// @}
 
 // Every problem of a scheme's entries (FKey, FValue), one line each, in
 // entry order: an unknown or repeated key, a check box that is neither "0"

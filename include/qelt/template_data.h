@@ -30,21 +30,27 @@ public:
     TemplateData(const TemplateData&) = delete;
     TemplateData& operator=(const TemplateData&) = delete;
 
-    // The loaded templates: head rows, column rows and join relations. Null
-    // until InitData loads them; a host may also assign its own.
+    // The loaded templates: head rows (ICListtemplate), column rows
+    // (ICChatBillTitle) and join relations (ICTableRelation). Null until
+    // InitData loads them; a host may also assign its own.
+    // @{
     RecordsetPtr mRsTemplete;
     RecordsetPtr mRsChatBillTitle;
     RecordsetPtr mRsTableRelation;
+    // @}
     // One dictionary per output column of the last GetListSQL, in column order.
     std::shared_ptr<List> mListHead;
+    // Kept for hosts; GetListSQL empties it.
     std::string mPrimaryKeySels;
     // The list (FID of ICListtemplate) GetTemplateInfo reads.
     int32_t mListID = 0;
     // The template (FTemplateID) GetListSQL builds.
     int32_t mTemplateID = 0;
+    // Kept for hosts; the library reads neither mSilence nor SysName.
     bool mSilence = false;
     // Whether money columns (types 4, 5, 6, 11, 40) are selected; false by default.
     bool blVisMoneyInStock = false;
+    // Kept for hosts, as mSilence.
     std::string SysName;
     // An extra condition GetListSQL appends to its WHERE text.
     std::string FilterExt;
@@ -55,16 +61,26 @@ public:
     // Whether the filter dialog's visible-column collection decides the
     // columns' width, position and visibility (true, the default) or the
     // template does (false).
+    // @{
     bool ShowFilter() const;
     void setShowFilter(bool v);
-    // Whether the list is asked for by a look-up (F7) window; false by default.
+    // @}
+    // Whether the list is asked for by a look-up (F7) window; false by
+    // default. Recorded only: no generator reads it.
+    // @{
     bool GetListByF7() const;
     void setGetListByF7(bool v);
+    // @}
 
-    // Collections the generators read; a null pointer is an unset collection.
+    // The condition, sort and visible-column collections the generators
+    // read, shared with the caller (a change made through the caller's
+    // pointer is seen here). A null pointer is an unset collection: no
+    // condition, no sort key, no visible-column settings.
+    // @{
     void setCollectionFilter(std::shared_ptr<Collection<clsFilterElement>> c);
     void setCollectionSort(std::shared_ptr<Collection<clsSortElement>> c);
     void setCollectionHiden(std::shared_ptr<Collection<clsHidenElement>> c);
+    // @}
 
     // Loads the three record sets for the templates selected by sTplFilter (a
     // condition on ICListtemplate, e.g. "FID in (12)"; empty selects all).
@@ -97,15 +113,26 @@ public:
                            Dictionary* vctInfo = nullptr);
 
     // The WHERE condition of the condition collection, without "WHERE", and
-    // the ORDER BY key list of the sort collection, without "ORDER BY".
-    // Both rewrite sFieldName of the elements matched to a column.
+    // the ORDER BY key list of the sort collection, without "ORDER BY";
+    // empty when the collection is unset or yields nothing. Both rewrite
+    // sFieldName of the elements whose alias matches a column of
+    // CollectionSQLElements (ignoring case; the last match wins). A sort key
+    // whose expression is a bare number is left out, since ORDER BY would
+    // read it as a column position.
+    // @{
     std::string GetWhereSQL(const Collection<clsSQLElement>& CollectionSQLElements);
     std::string GetSortSQL(const Collection<clsSQLElement>& CollectionSQLElements);
+    // @}
 
-    // Template notation translators: "=", "*=", "=*" to join keywords and
-    // "=", "<>", ">", "<" to operators. Raise Error (-1) for any other sign.
+    // Template notation translators: "=", "*=", "=*" to " INNER JOIN ",
+    // " LEFT OUTER JOIN ", " RIGHT OUTER JOIN ", and "=", "<>", ">", "<" to
+    // the operator between blanks (" = "). Return true with the translation
+    // in the second argument; raise Error (-1) for any other sign, leaving it
+    // as it was.
+    // @{
     bool getJoinCondition(const std::string& strLogic, std::string& strJoin);
     bool getLogicOperator(const std::string& strLogic, std::string& strLogicOperator);
+    // @}
 
     // Whether a condition, sort or visible-column element names the alias.
     bool ColumnNeedAdd(const std::string& ColumnAlias);

@@ -12,13 +12,14 @@ namespace qelt {
 // A calendar date with a time of day. The default value is the empty date
 // (all fields zero), which is what look-ups that find nothing return.
 struct QELT_EXPORT Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
+    int year = 0;    // 1..9999, 0 in the empty date
+    int month = 0;   // 1..12
+    int day = 0;     // 1..31
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+    int second = 0;  // 0..59
 
+    // Whether this is the empty date (year, month and day zero).
     bool isEmpty() const { return year == 0 && month == 0 && day == 0; }
 
     // "yyyy/mm/dd", the form dates take in generated SQL. Empty for the empty date.
@@ -31,6 +32,7 @@ struct QELT_EXPORT Date {
     // The system clock's local date and time.
     static Date now();
 
+    // Every field equal.
     friend bool operator==(const Date&, const Date&) = default;
 };
 
@@ -49,13 +51,22 @@ struct QELT_EXPORT Date {
 //   a True/False word; Empty is false; Null raises Error.
 class QELT_EXPORT Variant {
 public:
+    // What a value holds: nothing (Empty, the default), a database NULL, a
+    // bool, a 16-bit or 32-bit integer, a double, a text, a date, or an
+    // object shared with whoever made it.
     enum class Type { Empty, Null, Boolean, Integer, Long, Double, Text, Date, Object };
 
+    // A value type with one value, for tables that compare NULL markers.
     struct NullTag {
+        // Every NullTag equals every other.
         friend bool operator==(NullTag, NullTag) { return true; }
     };
 
+    // The Empty value.
     Variant() noexcept {}
+    // A value of the type the argument has: Boolean, Integer (16 bits), Long
+    // (32 bits), Double, Text, Date or Object.
+    // @{
     Variant(bool v) noexcept : type_(Type::Boolean) { u_.boolean = v; }
     Variant(int16_t v) noexcept : type_(Type::Integer) { u_.integer = v; }
     Variant(int32_t v) noexcept : type_(Type::Long) { u_.whole = v; }
@@ -66,9 +77,12 @@ public:
     Variant(std::shared_ptr<void> object) noexcept : type_(Type::Object) {
         new (&u_.object) std::shared_ptr<void>(std::move(object));
     }
+    // @}
+    // A copy of the same type and value.
     Variant(const Variant& other) : type_(other.type_) { copyFrom(other); }
     // A moved-from value keeps its type (a text becomes empty).
     Variant(Variant&& other) noexcept : type_(other.type_) { moveFrom(other); }
+    // Takes the type and value of `other`.
     Variant& operator=(const Variant& other) {
         if (this != &other) {
             if (type_ == Type::Text && other.type_ == Type::Text) {
@@ -80,6 +94,7 @@ public:
         }
         return *this;
     }
+    // Takes the type and value of `other`, which keeps its type.
     Variant& operator=(Variant&& other) noexcept {
         if (this != &other) {
             if (type_ == Type::Text && other.type_ == Type::Text) {
@@ -94,33 +109,45 @@ public:
     }
     ~Variant() { reset(); }
 
+    // The Null value (a database NULL).
     static Variant null() {
         Variant v;
         v.type_ = Type::Null;
         return v;
     }
 
+    // What the value holds.
     Type type() const { return type_; }
+    // Whether the value is Empty.
     bool isEmpty() const { return type_ == Type::Empty; }
+    // Whether the value is Null.
     bool isNull() const { return type_ == Type::Null; }
     // Booleans and numbers, and text that reads as a decimal number once
     // trimmed; false for Empty, Null, dates, objects and the True/False words.
     bool isNumeric() const;
 
+    // The value as text (the rules above).
     std::string toString() const;
     // Null and Empty give `fallback`; anything else converts as toString().
     std::string toString(const std::string& fallback) const;
+    // The value as a 32-bit integer (the rules above).
     int32_t toLong() const;
+    // The value as a 16-bit integer (the rules above).
     int16_t toInteger() const;
+    // The value as a double (the rules above).
     double toDouble() const;
+    // The value as a bool (the rules above).
     bool toBool() const;
     // Dates as they are; text parsed with Date::parse; Empty gives the empty date.
     qelt::Date toDate() const;
+    // The held object; nullptr when the value is of another type.
     std::shared_ptr<void> toObject() const;
     // The held text or date without a copy; nullptr when the value is of
     // another type.
+    // @{
     const std::string* textIf() const noexcept { return type_ == Type::Text ? &u_.text : nullptr; }
     const qelt::Date* dateIf() const noexcept { return type_ == Type::Date ? &u_.date : nullptr; }
+    // @}
 
     // Same type and same value.
     friend bool operator==(const Variant& a, const Variant& b) { return a.sameAs(b); }

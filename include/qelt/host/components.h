@@ -17,11 +17,14 @@
 // one by registering its own factory under the same identifier.
 namespace qelt::host {
 
+// The base of every component: the registry hands out Component pointers,
+// and a caller casts them to the interface it needs (Create).
 class QELT_EXPORT Component {
 public:
     virtual ~Component();
 };
 
+// Makes one instance of a component (RegisterComponent).
 using ComponentFactory = std::function<std::shared_ptr<Component>()>;
 
 // The object-creation service. Identifiers (qelt/host/prog_ids.h) match
@@ -60,102 +63,166 @@ std::shared_ptr<T> Create(const std::string& progId) {
 // statement without a result; the library reads that as no rows.
 class QELT_EXPORT IAppConnection : public virtual Component {
 public:
+    // The same call under two names: the rows of `sql`.
+    // @{
     virtual RecordsetPtr Execute(const std::string& sql) = 0;
     virtual RecordsetPtr getanyrecordset(const std::string& sql) = 0;
+    // @}
 };
 
 // "QeltEBCGLView.GLData": the ledger data object (lives for the process).
 class QELT_EXPORT IGLData : public virtual Component {
 public:
+    // The rows of `sql`, as IAppConnection gives them (the library reads
+    // today's date through it: "Select getdate() ").
     virtual RecordsetPtr getanyrecordset(const std::string& sql) = 0;
-    // Whether the user holds `right` on the rights object (type, number).
+    // Whether the user holds `right` on the rights object (type, number);
+    // the library asks before it selects money columns. The default grants
+    // every right.
     virtual bool AccessCheck(int32_t objectType, int32_t objectNumber, int32_t right) = 0;
 };
 
 // "QeltMessage": one message box.
 class QELT_EXPORT IMessageBox : public virtual Component {
 public:
+    // The box's title (the default uses the library's own title when none
+    // is set) and its lines, in the order added.
+    // @{
     virtual void setTitle(const std::string& title) = 0;
     virtual void addLine(const std::string& line) = 0;
+    // @}
     // One of the kIcon... values (qelt/host/messages.h).
     virtual void setIcon(int icon) = 0;
     // buttons: one of the kButtons... values. Returns the kAnswer... value of
-    // the button chosen.
+    // the button chosen. The help file and context are passed as the host's
+    // message boxes expect; the library passes none ("", -1). The default
+    // hands the message to the message sink (SetMessageSink).
     virtual int show(int buttons, const std::string& helpFile, int helpContext) = 0;
 };
 
-// "QeltStrSplit": the index-th (1-based) piece of text between separators.
+// "QeltStrSplit": splits text for the host; the library itself does not
+// call it.
 class QELT_EXPORT IStringSplitter : public virtual Component {
 public:
+    // The index-th (1-based) piece of `text` between separators; empty when
+    // there is no such piece.
     virtual std::string split(const std::string& text, int index, const std::string& separator) = 0;
 };
 
-// "QeltFramework.Utility"
+// "QeltFramework.Utility": small helpers for the host; the library itself
+// does not call it.
 class QELT_EXPORT IFrameworkUtility : public virtual Component {
 public:
+    // `fallback` when `value` is Null, else `value`.
     virtual Variant nullToDefault(const Variant& value, const Variant& fallback) = 0;
-    // Replaces %1, %2, ... with the arguments in order.
+    // Replaces `%1`, `%2`, ... with the arguments in order, in one pass (an
+    // argument holding `%2` stays as it is); a number without an argument
+    // stays in the text.
     virtual std::string formatMessage(const std::string& text,
                                       const std::vector<std::string>& args) = 0;
 };
 
-// "QeltPropsMgr.ShareProps"
+// "QeltPropsMgr.ShareProps": the logged-on user's shared properties.
 class QELT_EXPORT IShareProps : public virtual Component {
 public:
+    // The property `name` of the host process `processId` (the library
+    // passes its own); Empty when it is not set. The library asks for
+    // "UserName" and "PropsString"; the default answers what
+    // SetSharedProperty (or the environment) gave, for any process id.
     virtual Variant GetProperty(int32_t& processId, const std::string& name) = 0;
 };
 
-// "QeltBillDataAccess.SysInfo": raises Error when the value cannot be read.
+// "QeltBillDataAccess.SysInfo": system values.
 class QELT_EXPORT ISysInfo : public virtual Component {
 public:
+    // The value of `key` in `category` for the user of the property string;
+    // the default reads FValue of t_SystemProfile. Raises Error when the
+    // value cannot be read (absent or Null).
     virtual Variant GetSysValue(const std::string& propsString, const std::string& category,
                                 const std::string& key) = 0;
 };
 
-// "Pemra.Reg": reads a registry-style value. Raises Error when absent.
+// "Pemra.Reg": registry-style values.
 class QELT_EXPORT IRegistry : public virtual Component {
 public:
+    // The value `valueName` under `key`; raises Error when absent. The
+    // library asks only for the installation folder ("Path" under its
+    // product key), which the default answers from SetInstallPath.
     virtual std::string GetKeyValue(const std::string& key, const std::string& valueName,
                                     const std::string& option) = 0;
 };
 
-// "QeltFrmRes.FrmResLoader" (lives for the process).
+// "QeltFrmRes.FrmResLoader": form fonts (lives for the process).
 class QELT_EXPORT IFormResLoader : public virtual Component {
 public:
+    // Sets the fonts of `form` (a ui::Form) for the language code
+    // `language`. An Error leaves the form's own fonts; the default does
+    // nothing.
     virtual void SetFrmFont(void* form, const std::string& language) = 0;
 };
 
-// "QeltResLoader.Loader" (lives for the process).
+// "QeltResLoader.Loader": translations of the library's texts (lives for
+// the process).
 class QELT_EXPORT IResLoader : public virtual Component {
 public:
+    // The resource file the texts come from; the library sets its own
+    // before it loads a text.
+    // @{
     virtual std::string ResFileBaseName() const = 0;
     virtual void setResFileBaseName(const std::string& name) = 0;
+    // @}
+    // The language the texts are loaded for.
+    // @{
     virtual std::string LanguageID() const = 0;
     virtual void setLanguageID(const std::string& id) = 0;
+    // @}
+    // The translation of `text`; the default, which has no resource files,
+    // returns the text trimmed of blanks.
     virtual std::string LoadString2(const std::string& text) = 0;
 };
 
-// "QeltListServer.clsListServer"
+// "QeltListServer.clsListServer": the accounting calendar and list
+// conditions of the host's list server.
 class QELT_EXPORT IListServer : public virtual Component {
 public:
+    // The current accounting year and period with the period's first and
+    // last day; false, the arguments unchanged, when they are unknown. The
+    // default reads the system options "CurrentYear" and "CurrentPeriod"
+    // (category "IC") and the period's row of t_PeriodDate.
     virtual bool GetCurPeriod(const std::string& propsString, int32_t& curYear, int32_t& curPeriod,
                               Date& startDate, Date& endDate) = 0;
+    // An extra condition for the lists of cost calculation
+    // (CFilter::setIsCalculate); the default has none (empty).
     virtual std::string GetExtFilter(const std::string& propsString) = 0;
 };
 
-// "QeltCBSSystemData.AisInfo"
+// "QeltCBSSystemData.AisInfo": the cost system's calendar, which the
+// library reads when CFilter::SystemName names the cost system. The default
+// reads the same options and t_PeriodDate as IListServer's.
 class QELT_EXPORT IAisInfo : public virtual Component {
 public:
+    // The user's property string, set before any other call.
     virtual void setPropsString(const std::string& propsString) = 0;
+    // The number of periods of the current year.
     virtual int32_t CBGetPeriodCount() = 0;
+    // The current year and period; raise Error when they are not set.
+    // @{
     virtual int32_t CBGetCurrYear() = 0;
     virtual int32_t CBGetCurrPeriod() = 0;
+    // @}
+    // The first day of the period. The library also asks for the period
+    // after the last one (the first of the next year); a period the calendar
+    // does not hold yet starts the day after the latest earlier one ends.
+    // Raises Error when there is none.
     virtual Date GetPeriodDate(int32_t year, int32_t period) = 0;
 };
 
-// "QeltBillDataAccess.GetData"
+// "QeltBillDataAccess.GetData": the host's data access for documents.
 class QELT_EXPORT IBillData : public virtual Component {
 public:
+    // The rows of `sql`, run for the user of `propsString` (the library reads
+    // a period's first and last day through it); the default runs it on the
+    // session database.
     virtual RecordsetPtr ExecuteSQL(const std::string& propsString, const std::string& sql) = 0;
 };
 
@@ -187,6 +254,7 @@ public:
     virtual ~ILookupItem();
     // The item's code.
     virtual std::string Number() const = 0;
+    // The item's name.
     virtual std::string Name() const = 0;
     // A further property of the item by name (the library asks for
     // "FShortNumber"); Empty when the item has no such property.
@@ -198,9 +266,11 @@ public:
 class QELT_EXPORT ILookupResult {
 public:
     virtual ~ILookupResult();
+    // The item chosen; null when nothing was chosen.
     virtual std::shared_ptr<ILookupItem> ReturnObject() const = 0;
 };
 
+// A ledger view look-up's result, owned by whoever holds it.
 using LookupResultPtr = std::shared_ptr<ILookupResult>;
 
 // "QeltBaseList.BaseList": the list of special base data (classes -17, -15,
@@ -218,9 +288,15 @@ public:
 // manufacturing orders (ShowType 1, narrowed by Filter).
 class QELT_EXPORT IResourcesBrowser : public virtual Component {
 public:
+    // Set before Show: the show type (0 or 1, above), the show mode (the
+    // library passes 1, modal) and the condition on manufacturing orders
+    // (empty for resources).
+    // @{
     virtual void setShowType(int32_t showType) = 0;
     virtual void setShowMode(int32_t showMode) = 0;
     virtual void setFilter(const std::string& filter) = 0;
+    // @}
+    // Shows the list and returns when the person has chosen or cancelled.
     virtual void Show() = 0;
     // The chosen row (field "FName") after Show, or nothing.
     virtual RecordsetPtr Result() = 0;
@@ -237,7 +313,9 @@ public:
 // "QeltRoutingView.RoutingView": the routing list.
 class QELT_EXPORT IRoutingView : public virtual Component {
 public:
+    // Set before Show: the host's subsystem (CFilter::SystemName).
     virtual void setSystemName(const std::string& systemName) = 0;
+    // Shows the list and returns when the person has chosen or cancelled.
     virtual void Show() = 0;
     // The chosen row (field "FRoutingName") after Show, or nothing.
     virtual RecordsetPtr Result() = 0;
@@ -253,9 +331,12 @@ public:
     // search for, also passed as `text`) and "GetDataType" (1 code, 2 name).
     virtual LookupResultPtr ItemLookup(int32_t& classId, const std::string& text,
                                        std::string& filter, Dictionary& settings) = 0;
+    // Currencies, accounts and settlement types.
+    // @{
     virtual LookupResultPtr CurrencyLookup() = 0;
     virtual LookupResultPtr AccountLookup() = 0;
     virtual LookupResultPtr SettTypeLookup() = 0;
+    // @}
     // Items of a user-defined auxiliary class. The library always omits
     // `option` (it passes Empty).
     virtual LookupResultPtr SubMesLookup(int32_t& classId, const Variant& option,
@@ -266,8 +347,11 @@ public:
 // class (class numbers above 999999).
 class QELT_EXPORT ISingleBillLookUp : public virtual Component {
 public:
+    // Set before Show: the class and the show type (the library passes 1).
+    // @{
     virtual void setClassTypeID(int32_t classTypeId) = 0;
     virtual void setShowType(int32_t showType) = 0;
+    // @}
     // The chosen row (fields "FNumber", "FID", "FName"), or nothing.
     virtual RecordsetPtr Show() = 0;
 };
@@ -300,6 +384,29 @@ inline constexpr int kErrMultipleStep = static_cast<int>(0x80040E21u);
 
 namespace qelt::host {
 
+// The head and entry record sets of a scheme, empty and open, with the
+// columns and sizes the scheme store checks: for a caller that builds a
+// scheme to save (IScheme::SaveSchemeProfile).
+// @{
+QELT_EXPORT RecordsetPtr NewSchemeHeads();
+QELT_EXPORT RecordsetPtr NewSchemeEntries();
+// @}
+
+// The name of the default scheme every user has for each kind of list.
+inline constexpr const char* kDefaultSchemeName = "默认方案";
+
+// One scheme of a batch save (IScheme::SaveSchemeProfiles).
+struct SchemeProfile {
+    // The head (its first row) and the entries, as SaveSchemeProfile takes them.
+    // @{
+    RecordsetPtr head;
+    RecordsetPtr entries;
+    // @}
+    // Empty: the scheme is the caller's. Otherwise the name (t_user FName)
+    // of the user it is saved for.
+    std::string ownerName;
+};
+
 // "QeltMCaculateRpt.CScheme": the users' filter schemes, kept as one head
 // row in ICSchemeProfile and key/value rows in ICSchemeProfileEntry.
 //
@@ -311,26 +418,6 @@ namespace qelt::host {
 // FTranType, FSysName, FStatus, FISShare; entries FSchemeID, FType, FKey,
 // FValue. Failures raise Error; the stored schemes are then as they were
 // before the call.
-//
-// NewSchemeHeads and NewSchemeEntries give those two record sets empty and
-// open, with the column sizes the store checks, for a caller that builds
-// a scheme to save.
-QELT_EXPORT RecordsetPtr NewSchemeHeads();
-QELT_EXPORT RecordsetPtr NewSchemeEntries();
-
-// The name of the default scheme every user has for each kind of list.
-inline constexpr const char* kDefaultSchemeName = "默认方案";
-
-// One scheme of a batch save (IScheme::SaveSchemeProfiles).
-struct SchemeProfile {
-    // The head (its first row) and the entries, as SaveSchemeProfile takes them.
-    RecordsetPtr head;
-    RecordsetPtr entries;
-    // Empty: the scheme is the caller's. Otherwise the name (t_user FName)
-    // of the user it is saved for.
-    std::string ownerName;
-};
-
 class QELT_EXPORT IScheme : public virtual Component {
 public:
     // The heads of the scheme key `sysName` (both arguments hold the same
@@ -392,11 +479,11 @@ public:
     virtual bool DelScheme(const std::string& propsString, int32_t& schemeId) = 0;
 };
 
-// "QeltMCaculateRpt.Profile": report plans. A plan is stored as a scheme:
-// DelPlan deletes the user's schemes named `planName` whose FTranType is
-// `reportId` (with their entries, in one transaction); none is no error.
+// "QeltMCaculateRpt.Profile": report plans, each stored as a scheme.
 class QELT_EXPORT IProfile : public virtual Component {
 public:
+    // Deletes the user's schemes named `planName` whose FTranType is
+    // `reportId`, with their entries, in one transaction; none is no error.
     virtual void DelPlan(const std::string& propsString, int32_t reportId,
                          const std::string& planName) = 0;
 };

@@ -35,10 +35,11 @@ struct LookupRow {
     std::string shortNumber;  // FShortNumber; "" when the table has none
 };
 
+// What a search found.
 struct LookupRows {
     // Whether the table has a short-number column (FShortNumber).
     bool hasShortNumbers = false;
-    std::vector<LookupRow> rows;
+    std::vector<LookupRow> rows;  // the items, ordered by number
 };
 
 // The queries of a look-up window on one base table. Each call creates the
@@ -53,14 +54,16 @@ public:
     // items for). Raises Error when the catalogue cannot be read.
     static std::optional<LookupQuery> ForClass(int32_t classId);
 
+    // The queries on `table` as given; nothing is checked until a search.
     explicit LookupQuery(BaseTable table) : table_(std::move(table)) {}
+    // The base table the queries read.
     const BaseTable& table() const { return table_; }
 
     // The items whose number or name contains `text` (every item for an
     // empty text), ordered by number; items marked deleted (a table with a
     // column FDeleted, rows where it is not 0) are left out. The text goes
     // into the statement between quotes through the library's quoting
-    // helper, so a quote in it is searched for; '%' and '_' keep their LIKE
+    // helper, so a quote in it is searched for; `%` and `_` keep their LIKE
     // meaning. Raises Error (with the statement) when the table or its
     // fields do not exist or the database fails.
     LookupRows search(const std::string& text) const;

@@ -15,8 +15,10 @@ namespace qelt::host {
 QELT_EXPORT void SetDatabase(const std::string& connectionString);
 
 // The names of the shared properties the library reads.
+// @{
 inline constexpr const char* kUserNameProperty = "UserName";
 inline constexpr const char* kPropsStringProperty = "PropsString";
+// @}
 
 // Values the shared-property component answers for the logged-on user:
 // "UserName" and "PropsString" (key=value pairs separated by ";"). When
@@ -29,9 +31,10 @@ QELT_EXPORT void SetSharedProperty(const std::string& name, const std::string& v
 // When unset, the environment variable QELT_INSTALL_PATH is used.
 QELT_EXPORT void SetInstallPath(const std::string& path);
 
+// One message box, as the message sink receives it.
 struct Message {
-    std::string title;
-    std::string text;          // the message's lines joined with "\n"
+    std::string title;         // the box's title
+    std::string text;          // the message's lines joined with line breaks (`\n`)
     int icon = kIconNone;      // one of the kIcon... values (qelt/host/messages.h)
     int buttons = kButtonsOk;  // one of the kButtons... values
 };

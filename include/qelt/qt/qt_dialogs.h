@@ -35,6 +35,8 @@ public:
     explicit QtPresenter(QWidget* parent = nullptr);
     ~QtPresenter() override;
 
+    // Shows `form` as a modal dialog and returns when the form is hidden or
+    // unloaded (Presenter::runModal).
     void runModal(ui::Form& form) override;
 
     // Called once for each dialog right after it is put on screen, with the
@@ -76,14 +78,15 @@ int ShowMessage(const host::Message& message, QWidget* parent = nullptr);
 // application's font with a CJK family first in its fallback list.
 QFont DialogFont();
 
+// What RunWithQt writes to stderr when there is no display.
+inline constexpr const char* kNoDisplayMessage =
+    "no display: set DISPLAY or WAYLAND_DISPLAY (or QT_QPA_PLATFORM=offscreen) to show the "
+    "dialog";
 // Runs `body` inside a QApplication created for it (or the one that already
 // exists), with UseQtDialogs() in force, and returns body's result. Without
 // a display (none of QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY is set and
 // non-empty) it runs nothing, writes kNoDisplayMessage as one line to
 // stderr and returns 2.
-inline constexpr const char* kNoDisplayMessage =
-    "no display: set DISPLAY or WAYLAND_DISPLAY (or QT_QPA_PLATFORM=offscreen) to show the "
-    "dialog";
 int RunWithQt(int& argc, char** argv, const std::function<int()>& body);
 // Whether RunWithQt finds a display in the environment.
 bool DisplayAvailable();

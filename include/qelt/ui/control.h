@@ -34,6 +34,7 @@
 // moved. Nothing here is thread-safe: everything runs on the host's thread.
 namespace qelt::ui {
 
+// The kind of a control: one per control class, named after it.
 enum class ControlKind {
     Label,
     CommandButton,
@@ -51,6 +52,8 @@ enum class ControlKind {
 // What changed in a control. Rows and columns are those of a grid; `index`
 // is an item, button or tab position (0-based) where one item changed.
 struct Change {
+    // What kind of change it was; the comment of each says which other
+    // members it sets.
     enum class What {
         Visible,       // visible()
         Enabled,       // enabled()
@@ -73,56 +76,79 @@ struct Change {
         ToolTip,       // toolTip()
         Hint           // grid: hint()
     };
-    What what = What::All;
-    int index = -1;
+    What what = What::All;  // the kind of change
+    int index = -1;         // the item, button or tab concerned; -1 for none
+    // The cells concerned: rows row..row2, columns col..col2 (or as What says).
+    // @{
     int row = 0;
     int col = 0;
     int row2 = 0;
     int col2 = 0;
-    int count = 0;
+    // @}
+    int count = 0;  // rows inserted or removed
 };
 
 class Control;
+// Called after a control changed, with the control and the change.
 using Observer = std::function<void(const Control&, const Change&)>;
 
+// The base of every control: name, visibility, enabling, tool tip, key
+// preview, place in a container and change notifications. The rules every
+// control follows head this header (control.h).
 class QELT_EXPORT Control {
 public:
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
+    // The kind and the name, fixed at construction; names are unique within
+    // a form.
+    // @{
     ControlKind kind() const { return kind_; }
     const std::string& name() const { return name_; }
+    // @}
 
+    // Whether the control is shown and whether it takes input; both true at
+    // first. Neither setter fires an event; both notify observers when the
+    // value changes.
+    // @{
     bool visible() const { return visible_; }
     bool enabled() const { return enabled_; }
-    // Neither fires an event; both notify observers when the value changes.
     void setVisible(bool visible);
     void setEnabled(bool enabled);
+    // @}
 
     // The text a front end shows when the pointer rests on the control. No
     // event; notifies observers when it changes.
+    // @{
     const std::string& toolTip() const { return toolTip_; }
     void setToolTip(std::string toolTip);
+    // @}
 
     // Free text the rules may keep with a control; no event, no notification.
+    // @{
     const std::string& tag() const { return tag_; }
     void setTag(std::string tag) { tag_ = std::move(tag); }
+    // @}
 
     // Key preview, installed by the form that owns the control. A user action
     // that delivers keys (TextBox::type, Grid::key) runs the preview before
     // the control's own key event: the preview may change the key or set it
     // to 0, which discards it (the control's own event then does not run).
+    // @{
     std::function<void(int& keyAscii)> previewKeyPress;
     std::function<void(int& keyCode, int shift)> previewKeyDown;
+    // @}
 
     // The frame or tab control the control sits in (null when on the form
     // itself) and, in a tab control, the tab (-1 otherwise). Set by
     // Form::place. A person reaches a control only when it and every
     // container are visible and enabled and, in a tab control, its tab is
     // the current one.
+    // @{
     const Control* container() const { return container_; }
     int containerTab() const { return containerTab_; }
+    // @}
     // True when a person can reach the control (see container()).
     bool reachable() const;
     // Whether the control takes the focus (Form::focusNext, a front end's
@@ -133,12 +159,15 @@ public:
     // are called in the order they subscribed. Unsubscribing inside a
     // notification is allowed; the removed observer is not called again.
     int subscribe(Observer observer);
+    // Removes the observer with that id; an unknown id is ignored.
     void unsubscribe(int id);
 
 protected:
+    // A visible, enabled control of `kind` named `name`, in no container.
     Control(ControlKind kind, std::string name);
     // Calls every observer; a grid with drawing suspended defers this.
     virtual void notify(const Change& change) const;
+    // Calls every observer now, whatever notify defers.
     void notifyNow(const Change& change) const;
 
 private:

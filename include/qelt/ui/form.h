@@ -17,23 +17,32 @@
 // rules every control follows.
 namespace qelt::ui {
 
+// A dialog's controls, lifecycle, focus and key preview (this header's
+// comment says how the dialog rules and a presenter use it).
 class QELT_EXPORT Form {
 public:
+    // An empty form named `name`: not loaded, not shown, no caption.
     explicit Form(std::string name);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
+    // The name given at creation.
     const std::string& name() const { return name_; }
+    // The window's title; setting it notifies the observers.
+    // @{
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption);
+    // @}
 
     // The key under which a front end remembers what a person arranged on
     // the window (its size, the position of a divider) from one show to the
     // next; forms with the same key share it. Empty (the start value): the
     // window opens as designed each time. No event; not part of Dump.
+    // @{
     const std::string& windowKey() const { return windowKey_; }
     void setWindowKey(std::string key) { windowKey_ = std::move(key); }
+    // @}
 
     // --- controls ---------------------------------------------------------
     // Creates a control owned by the form. Names are unique within a form:
@@ -57,6 +66,7 @@ public:
     Control* find(const std::string& name) const;
     // The control named `name` of that kind; raises Error 340 ("Control
     // array element '<name>' doesn't exist") when there is none.
+    // @{
     Grid& grid(const std::string& name) const;
     ComboBox& combo(const std::string& name) const;
     CheckBox& check(const std::string& name) const;
@@ -68,9 +78,12 @@ public:
     ListBox& listBox(const std::string& name) const;
     TabControl& tabs(const std::string& name) const;
     Frame& frame(const std::string& name) const;
+    // @}
 
     // --- lifecycle --------------------------------------------------------
+    // Whether the form is loaded (load() ran and no unload() since).
     bool loaded() const { return loaded_; }
+    // Whether the form is on screen (show() ran and no hide() or unload() since).
     bool shown() const { return shown_; }
     // Loads the form once: onLoad fires the first time only.
     void load();
@@ -87,10 +100,16 @@ public:
 
     // A derived form's constructor is its initialisation (it runs before the
     // caller sets any property) and its destructor its termination.
+    // onLoad fires on the first load().
     std::function<void()> onLoad;
+    // Fires when show() puts the form on screen.
     std::function<void()> onActivate;
+    // Fire, in this order, when the form is to be unloaded; setting `cancel`
+    // keeps it loaded.
+    // @{
     std::function<void(bool& cancel)> onQueryUnload;
     std::function<void(bool& cancel)> onUnload;
+    // @}
 
     // --- focus and keys ---------------------------------------------------
     // The control that has the focus, or null.
@@ -112,9 +131,15 @@ public:
     // When set, the form sees every key before the focused control:
     // onKeyDown before the control's KeyDown, onKeyPress before its
     // KeyPress, each able to change the key or discard it (0).
+    // @{
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
+    // @}
+    // The form's preview of a key going down (its code and the Shift, Ctrl,
+    // Alt bits); set `keyCode` to 0 to discard it.
     std::function<void(int& keyCode, int shift)> onKeyDown;
+    // The form's preview of a typed character; set `keyAscii` to 0 to
+    // discard it.
     std::function<void(int& keyAscii)> onKeyPress;
 
     // User action: a key goes down while the form is shown. KeyDown goes to
@@ -138,7 +163,9 @@ public:
     // --- notifications ----------------------------------------------------
     // For front ends: fires after the caption, shown(), loaded() or the
     // focus changed. Controls notify through their own observers.
+    // Returns the id that unsubscribe() takes.
     int subscribe(std::function<void(const Form&)> observer);
+    // Stops the observer of that id; an unknown id does nothing.
     void unsubscribe(int id);
 
 private:

@@ -11,6 +11,8 @@
 // returns.
 namespace qelt::ui {
 
+// What shows forms: a front end (qelt::qt::QtPresenter), a script
+// (ScriptedPresenter) or a host's own.
 class QELT_EXPORT Presenter {
 public:
     virtual ~Presenter();
@@ -25,8 +27,10 @@ public:
 // registered, and a rule that needs to show a dialog then cannot. It stays
 // set until replaced (null restores the start state) or until the library's
 // process-state reset for tests.
+// @{
 QELT_EXPORT void SetPresenter(std::shared_ptr<Presenter> presenter);
 QELT_EXPORT std::shared_ptr<Presenter> GetPresenter();
+// @}
 
 // Acts as a person from a script. For each form shown modally (forms
 // opened from inside another one included) it calls form.show(); when the
@@ -35,6 +39,8 @@ QELT_EXPORT std::shared_ptr<Presenter> GetPresenter();
 // the form's state: a form that ignores Escape is left shown.
 class QELT_EXPORT ScriptedPresenter : public Presenter {
 public:
+    // `user` acts as the person on each form shown; an empty function does
+    // nothing, so each form gets Escape at once.
     explicit ScriptedPresenter(std::function<void(Form&)> user);
     void runModal(Form& form) override;
 
