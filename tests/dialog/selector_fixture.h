@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "common/template_rows.h"
 #include "dialog/frm_filter.h"
 #include "editing/fmaker.h"
 #include "host/default_components.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
-#include "template/template_fixture.h"
 
 namespace qelt::testing {
 

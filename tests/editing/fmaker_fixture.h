@@ -4,10 +4,10 @@
 #include <sstream>
 #include <string>
 
+#include "common/template_rows.h"
 #include "editing/fakes.h"
 #include "editing/fmaker.h"
 #include "support/shared_settings.h"
-#include "template/template_fixture.h"
 
 namespace qelt::testing {
 

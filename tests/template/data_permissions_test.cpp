@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "common/template_rows.h"
 #include "qelt/host/session.h"
-#include "template/template_fixture.h"
 
 namespace qelt::testing {
 namespace {

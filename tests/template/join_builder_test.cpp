@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/template_rows.h"
 #include "platform/text.h"
-#include "template/template_fixture.h"
 #include "template/template_internal.h"
 
 namespace qelt::testing {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "common/template_rows.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
-#include "template/template_fixture.h"
 #include "template/template_internal.h"
 
 namespace qelt::testing {

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "common/template_rows.h"
 #include "host/default_components.h"
 #include "platform/text.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 #include "support/language.h"
-#include "template/template_fixture.h"
 
 namespace qelt::testing {
 namespace {

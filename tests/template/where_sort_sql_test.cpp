@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/template_rows.h"
 #include "qelt/error.h"
-#include "template/template_fixture.h"
 
 namespace qelt::testing {
 namespace {

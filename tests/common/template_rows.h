@@ -1,5 +1,9 @@
 #pragma once
 
+// The one builder of template rows for every test directory: lists, columns
+// and relations written into a private database by short row texts, the
+// list SQL and head of a template, and the messages shown.
+
 #include <gtest/gtest.h>
 
 #include <memory>
