@@ -36,18 +36,22 @@ plant() {
     fi
     cp "$file" "$file.planted-backup"
     FROM=$from TO=$to perl -0pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$file"
-    local verdict
+    local verdict by=""
     if ! cmake --build "$build" -j"$jobs" >"$log" 2>&1; then
         verdict=caught   # a fault the compiler refuses cannot ship
+        by=" [by: the compiler]"
     elif ctest --test-dir "$build" -j"$jobs" --timeout 300 --stop-on-failure >"$log" 2>&1; then
         verdict=SLIPPED
     else
         verdict=caught
+        # The first test that failed, so that a cut knows which case to keep.
+        by=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$log" | head -n 1)
+        by=${by:+ [by: $by]}
     fi
     mv "$file.planted-backup" "$file"
     touch "$file"
     if [[ $verdict == caught ]]; then caught=$((caught + 1)); else slipped=$((slipped + 1)); fi
-    printf '%-4s %-8s %s (%s)\n' "$id" "$verdict" "$what" "$file"
+    printf '%-4s %-8s %s (%s)%s\n' "$id" "$verdict" "$what" "$file" "$by"
 }
 
 # tools/faults.txt: blocks of four lines, "id: what the fault is", "file:",
