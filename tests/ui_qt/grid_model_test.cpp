@@ -19,6 +19,10 @@ using qt::GridModel;
 using ui::CellType;
 using ui::Grid;
 
+std::string Pair(int a, int b) {
+    return std::to_string(a) + "x" + std::to_string(b);
+}
+
 // The model as text: the header row, then per row each cell's display text,
 // with "[x]"/"[ ]" for check-box cells and "*" after an editable cell.
 std::string ModelDump(const QAbstractItemModel& m) {
@@ -53,40 +57,30 @@ TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
     grid.setMaxRows(2);
     GridModel model(grid);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
-        {"text", [&] { grid.setText(1, 1, "a"); }},
-        {"header", [&] { grid.setText(0, 2, "名称"); }},
-        {"grow rows", [&] { grid.setMaxRows(6); }},
-        {"shrink rows", [&] { grid.setMaxRows(1); }},
-        {"grow cols", [&] { grid.setMaxCols(5); }},
-        {"shrink cols", [&] { grid.setMaxCols(2); }},
-        {"insert",
-         [&] {
-             grid.setMaxRows(4);
-             grid.insertRows(2, 2);
-         }},
-        {"delete", [&] { grid.deleteRows(1, 3); }},
-        {"hide", [&] { grid.setColHidden(2, true); }},
-        {"redraw",
-         [&] {
-             grid.setReDraw(false);
-             grid.setMaxRows(7);
-             grid.setMaxCols(4);
-             grid.setText(7, 4, "z");
-             grid.setReDraw(true);
-         }},
-        {"to none", [&] { grid.setMaxRows(0); }},
-        {"back",
-         [&] {
-             grid.setMaxRows(2);
-             grid.setText(2, 1, "b");
-         }},
+    const std::function<void()> steps[] = {
+        [&] { grid.setText(1, 1, "a"); },
+        [&] { grid.setText(0, 2, "名称"); },
+        [&] { grid.setMaxRows(6); },
+        [&] { grid.setMaxRows(1); },
+        [&] { grid.setMaxCols(5); },
+        [&] { grid.setMaxCols(2); },
+        [&] { grid.setMaxRows(4), grid.insertRows(2, 2); },
+        [&] { grid.deleteRows(1, 3); },
+        [&] { grid.setColHidden(2, true); },
+        [&] {
+            grid.setReDraw(false);
+            grid.setMaxRows(7);
+            grid.setMaxCols(4);
+            grid.setText(7, 4, "z");
+            grid.setReDraw(true);
+        },
+        [&] { grid.setMaxRows(0); },
+        [&] { grid.setMaxRows(2), grid.setText(2, 1, "b"); },
     };
-    for (const auto& [name, step] : steps) {
-        SCOPED_TRACE(name);
+    for (const auto& step : steps) {
         step();
-        EXPECT_EQ(model.rowCount(), grid.maxRows());
-        EXPECT_EQ(model.columnCount(), grid.maxCols());
+        EXPECT_EQ(Pair(model.rowCount(), model.columnCount()),
+                  Pair(grid.maxRows(), grid.maxCols()));
     }
     EXPECT_EQ(model.index(1, 0).data().toString(), QString("b"));
 }
@@ -164,6 +158,7 @@ TEST(GridModel, SetDataIsTheUsersTypingPickingAndClicking) {
     EXPECT_EQ(joined, "change 1,1;change 1,2;button 3=1;button 3=0;");
 }
 
+// Colours come from the palette; default ones leave the style's own.
 TEST(GridModel, ColourRolesComeFromThePalette) {
     Grid grid("g");
     grid.setMaxCols(3);
@@ -176,12 +171,13 @@ TEST(GridModel, ColourRolesComeFromThePalette) {
     palette.setColor(QPalette::ToolTipBase, QColor(1, 2, 3));
     palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
     model.setPalette(palette);
-    EXPECT_EQ(model.index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(1, 2, 3));
-    EXPECT_EQ(model.index(0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(4, 5, 6));
-    EXPECT_EQ(model.index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
-    // Default colours leave the style's own.
-    EXPECT_FALSE(model.index(0, 2).data(Qt::BackgroundRole).isValid());
-    EXPECT_FALSE(model.index(0, 2).data(Qt::ForegroundRole).isValid());
+    std::string seen;
+    for (int c = 0; c < 3; ++c)
+        for (int role : {Qt::BackgroundRole, Qt::ForegroundRole}) {
+            const QVariant v = model.index(0, c).data(role);
+            seen += v.isValid() ? v.value<QColor>().name().toStdString() + " " : "- ";
+        }
+    EXPECT_EQ(seen, "#010203 - #040506 #ffffff - - ");
 }
 
 TEST(GridView, CurrentIndexFollowsTheActiveCellAndHiddenColumns) {
