@@ -14,8 +14,8 @@
 
 #include "dialog/frm_saveschame.h"
 #include "qelt/ui/presenter.h"
-#include "ui_qt/filter_fixture.h"
 #include "ui_qt/lookup_window.h"
+#include "ui_qt/qt_test_support.h"
 
 namespace qelt::testing {
 namespace {

@@ -3,8 +3,12 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "common/test_env.h"
+#include "dialog/frm_filter.h"
+#include "qelt/cfilter.h"
 #include "qelt/qt/qt_dialogs.h"
 #include "qelt/ui/form.h"
 
@@ -51,5 +55,21 @@ void TypeIntoCell(QTableView& view, int row, int col, const QString& text);
 // Runs `action` on the next modal window that opens (message boxes and
 // look-up windows block in exec()).
 void OnNextModal(const std::function<void(QWidget& window)>& action);
+
+// A private copy of the demo database, a user (id 1), a recorder that
+// answers the library's messages, and no window size remembered.
+class FilterSession {
+public:
+    FilterSession();
+    ~FilterSession();
+    TempDatabase db;
+    MessageRecorder messages;
+};
+
+// CFilter::Show of list `listId` through a QtPresenter: `drive` acts on the
+// filter dialog once it is on screen; a dialog still open afterwards is
+// cancelled with Escape. Returns the filter after Show.
+std::unique_ptr<CFilter> ShowWithQt(
+    int listId, const std::function<void(QWidget& dialog, dialog::frmFilter& form)>& drive);
 
 }  // namespace qelt::testing
