@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTranslator>
 #include <string>
+#include <tuple>
 
 #include "qelt/dictionary.h"
 #include "qelt/host/components.h"
@@ -103,55 +104,38 @@ TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndNameAndEscapeChoosesNothing) {
     EXPECT_EQ(view->CurrencyLookup()->ReturnObject(), nullptr);
 }
 
-struct BoxCase {
-    int icon;
-    int buttons;
-    QMessageBox::StandardButton press;  // NoButton: Escape
-    int answer;
-    QMessageBox::Icon shownIcon;
-    const char* shownButtons;
-};
-
 // Every icon and button set the rules use, with every button pressed and
-// Escape; the box's title, text, icon and buttons as shown: the standard
-// buttons speak the dialogs' language.
+// Escape (NoButton): the box's title, text, icon and buttons as shown (the
+// standard buttons speak the dialogs' language) and the answer.
 TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
-    const BoxCase cases[] = {
-        {0, 0, QMessageBox::Ok, 1, QMessageBox::NoIcon, "确定"},
-        {16, 0, QMessageBox::NoButton, 1, QMessageBox::Critical, "确定"},
-        {32, 4, QMessageBox::Yes, 1, QMessageBox::Question, "是(&Y),否(&N)"},
-        {32, 4, QMessageBox::No, 7, QMessageBox::Question, "是(&Y),否(&N)"},
-        {32, 4, QMessageBox::NoButton, 7, QMessageBox::Question, "是(&Y),否(&N)"},
-        {48, 1, QMessageBox::Ok, 1, QMessageBox::Warning, "确定,取消"},
-        {48, 1, QMessageBox::Cancel, 2, QMessageBox::Warning, "确定,取消"},
-        {64, 1, QMessageBox::NoButton, 2, QMessageBox::Information, "确定,取消"},
-    };
+    using B = QMessageBox;
+    const std::tuple<int, int, B::StandardButton> cases[] = {
+        {0, 0, B::Ok},        {16, 0, B::NoButton}, {32, 4, B::Yes},    {32, 4, B::No},
+        {32, 4, B::NoButton}, {48, 1, B::Ok},       {48, 1, B::Cancel}, {64, 1, B::NoButton}};
     qt::UseQtDialogs();
-    for (const auto& c : cases) {
-        SCOPED_TRACE("icon " + std::to_string(c.icon) + " buttons " + std::to_string(c.buttons) +
-                     " press " + std::to_string(c.press));
-        std::string seen;
-        OnNextModal([&](QWidget& window) {
+    std::string seen;
+    for (const auto& [icon, buttons, press] : cases) {
+        OnNextModal([&, press = press](QWidget& window) {
             auto* box = qobject_cast<QMessageBox*>(&window);
             ASSERT_NE(box, nullptr);
-            seen = box->windowTitle().toStdString() + "|" + box->text().toStdString() + "|";
-            EXPECT_EQ(box->icon(), c.shownIcon);
-            std::string names;
-            for (auto b : {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No})
-                if (box->button(b))
-                    names += (names.empty() ? "" : ",") + box->button(b)->text().toStdString();
-            seen += names;
-            if (c.press == QMessageBox::NoButton)
+            seen += box->windowTitle().toStdString() + "|" + box->text().toStdString() + "|" +
+                    std::to_string(box->icon());
+            for (auto b : {B::Ok, B::Cancel, B::Yes, B::No})
+                if (box->button(b)) seen += " " + box->button(b)->text().toStdString();
+            if (press == B::NoButton)
                 QTest::keyClick(box, Qt::Key_Escape);
             else
-                box->button(c.press)->click();
+                box->button(press)->click();
         });
         // The library's messages go through the sink that UseQtDialogs set.
-        host::Message m{"提示", "第一行\n第二行", c.icon, c.buttons};
-        EXPECT_EQ(qt::ShowMessage(m), c.answer);
-        EXPECT_EQ(seen, std::string("提示|第一行\n第二行|") + c.shownButtons);
+        host::Message m{"提示", "第一行\n第二行", icon, buttons};
+        seen += " = " + std::to_string(qt::ShowMessage(m)) + ";";
     }
     host::SetMessageSink(nullptr);
+    const std::string box = "提示|第一行\n第二行|";
+    EXPECT_EQ(seen, box + "0 确定 = 1;" + box + "3 确定 = 1;" + box + "4 是(&Y) 否(&N) = 1;" + box +
+                        "4 是(&Y) 否(&N) = 7;" + box + "4 是(&Y) 否(&N) = 7;" + box +
+                        "2 确定 取消 = 1;" + box + "2 确定 取消 = 2;" + box + "1 确定 取消 = 2;");
 }
 
 // A translator serves the whole process: one the host installed for Qt's
