@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -94,20 +95,24 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
 
 // F7 in the value cell of a material row opens the look-up window on the
 // items, starting from the cell's text; the chosen item's code or name (by
-// the field's return type) lands in the cell, Escape leaves it.
-TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindow) {
+// the field's return type) lands in the cell, Escape leaves it. F7 on a
+// date value opens its calendar; the date chosen there is the cell's.
+TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
     FilterSession session;
     qt::RegisterLookupWindows();
     std::string seen;
     ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         auto* conditions = Widget<QTableView>(dialog, "VpFilter");
+        const auto pickField = [&](int row, const char* field) {
+            const auto fields = f.VpFilter.comboItems(row, 3);
+            const auto at = std::find(fields.begin(), fields.end(), field);
+            ASSERT_NE(at, fields.end());
+            PickInCell(*conditions, row, 3, static_cast<int>(at - fields.begin()));
+        };
         int row = 0;
         for (const char* field : {"物料代码", "物料名称", ""}) {
             if (*field) {
-                const auto fields = f.VpFilter.comboItems(++row, 3);
-                const auto at = std::find(fields.begin(), fields.end(), field);
-                ASSERT_NE(at, fields.end());
-                PickInCell(*conditions, row, 3, static_cast<int>(at - fields.begin()));
+                pickField(++row, field);
                 TypeIntoCell(*conditions, row, 6, "1.02");
             }
             OnNextModal([&, field](QWidget& window) {
@@ -120,10 +125,19 @@ TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindow) {
             QTest::keyClick(conditions, Qt::Key_F7);
             seen += f.VpFilter.text(row, 6) + "\n";
         }
+        pickField(3, "日期");
+        ClickCell(*conditions, 3, 6);
+        PressKey(Qt::Key_F7);
+        ASSERT_NE(OpenPopup(), nullptr) << "no calendar";
+        EXPECT_NE(OpenPopup()->findChild<QCalendarWidget*>(), nullptr);
+        PressKey(Qt::Key_Right);
+        PressKey(Qt::Key_Return);
+        seen += f.VpFilter.text(3, 6);
     });
     EXPECT_EQ(seen,
               "2 rows from 1.02.001; 1.02.001\n2 rows from 1.02.001; 圆钢\n"
-              "1 rows from 1.02.001; 圆钢\n");
+              "1 rows from 1.02.001; 圆钢\n" +
+                  QDate::currentDate().addDays(1).toString("yyyy-MM-dd").toStdString());
 }
 
 // The save-scheme dialog through its widgets: its title from the

@@ -2,7 +2,6 @@
 // keyboard, and a list filtered with the keyboard alone.
 #include <gtest/gtest.h>
 
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDir>
 #include <QFontMetrics>
@@ -239,28 +238,6 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
               "cmdOk ");
     ASSERT_TRUE(filter->OK()) << session.messages.messages.size();
     EXPECT_NE(filter->Datasql().find("'%WIN%'"), std::string::npos) << filter->Datasql();
-}
-
-// F7 on a date value opens its calendar; the date chosen there is the
-// cell's.
-TEST(FilterGrids, F7OnADateCellOpensItsCalendar) {
-    FilterSession session;
-    std::string written;
-    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
-        const auto fields = f.VpFilter.comboItems(1, 3);
-        const auto date = std::find(fields.begin(), fields.end(), "日期");
-        ASSERT_NE(date, fields.end());
-        PickInCell(*conditions, 1, 3, static_cast<int>(date - fields.begin()));
-        ClickCell(*conditions, 1, 6);
-        PressKey(Qt::Key_F7);
-        ASSERT_NE(OpenPopup(), nullptr) << "no calendar";
-        EXPECT_NE(OpenPopup()->findChild<QCalendarWidget*>(), nullptr);
-        PressKey(Qt::Key_Right);
-        PressKey(Qt::Key_Return);
-        written = f.VpFilter.text(1, 6);
-    });
-    EXPECT_EQ(written, QDate::currentDate().addDays(1).toString("yyyy-MM-dd").toStdString());
 }
 
 // The text drawn with `font`, as a picture.
