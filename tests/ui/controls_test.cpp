@@ -78,7 +78,11 @@ TEST(TextBoxEvents, EachTypedCharacterPassesTheKeyFiltersThenChanges) {
     EXPECT_EQ(log, "K13 K8 C[A单b] C[] C[x] ");
 }
 
-TEST(ControlEvents, ListsToolbarsAndTabsReportTheirActions) {
+// Lists, toolbars and tabs report the person's actions they can reach.
+// Texts written by code afterwards (a tool tip, a list-view column header,
+// a toolbar menu entry) notify what changed; a bad position raises instead
+// of growing the list. The dump shows every control's whole state.
+TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     std::string log;
     ListBox lst("listOrderFields");
     lst.addItem("a");
@@ -87,6 +91,7 @@ TEST(ControlEvents, ListsToolbarsAndTabsReportTheirActions) {
     lst.onDblClick = [&] { log += "Dbl" + std::to_string(lst.listIndex()) + " "; };
     lst.doubleClick(1);
     ListView lvw("lvwProject");
+    lvw.addColumnHeader("");
     lvw.addItem({"P0000", "默认方案", 1, 5});
     lvw.onItemClick = [&](const std::string& k) { log += "Item" + k + " "; };
     EXPECT_FALSE(lvw.click("P0001"));
@@ -95,12 +100,13 @@ TEST(ControlEvents, ListsToolbarsAndTabsReportTheirActions) {
     tlb.addButton("TLBSAVE", "保存");
     tlb.addButton("TLBVIEW", "查看");
     tlb.addMenuItem("TLBVIEW", "大图标(&G)");
+    tlb.addMenuItem("TLBVIEW", "");
     tlb.onButtonClick = [&](const std::string& k) { log += "Button" + k + " "; };
     tlb.onButtonMenuClick = [&](const std::string& k, int i) {
         log += "Menu" + k + std::to_string(i) + " ";
     };
     tlb.setButtonEnabled("TLBSAVE", false);
-    EXPECT_FALSE(tlb.click("TLBSAVE") || tlb.menuClick("TLBVIEW", 1));
+    EXPECT_FALSE(tlb.click("TLBSAVE") || tlb.menuClick("TLBVIEW", 2));
     tlb.click("TLBVIEW");
     tlb.menuClick("TLBVIEW", 0);
     TabControl tabs("SSTab1");
@@ -115,23 +121,6 @@ TEST(ControlEvents, ListsToolbarsAndTabsReportTheirActions) {
     tabs.select(1);
     tabs.select(1);
     tabs.setCurrent(0);
-    EXPECT_EQ(log, "Click1 Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 ");
-    EXPECT_EQ(Dump(lvw) + Dump(tlb) + Dump(tabs),
-              "ListView lvwProject view=0 selected=\"P0000\"\n"
-              "* P0000 \"默认方案\" icon=1 small=5\n"
-              "Toolbar tlbProject\n"
-              "  TLBSAVE \"保存\" disabled\n"
-              "  TLBVIEW \"查看\" menu \"大图标(&G)\"\n"
-              "TabControl SSTab1 current=0\n"
-              "* 0 \"条件\"\n"
-              "  1 \"排序\"\n"
-              "  2 \"表格设置\" disabled\n");
-}
-
-// Texts written by code after the controls exist (a tool tip, a list-view
-// column header, a toolbar menu entry) notify what changed and show in the
-// dump; a bad position raises instead of growing the list.
-TEST(ControlDump, SimpleControlsAndTextsSetByCode) {
     Label lbl("lblPost");
     lbl.setCaption("过账:");
     CheckBox chk("chkPlan");
@@ -146,13 +135,6 @@ TEST(ControlDump, SimpleControlsAndTextsSetByCode) {
     cbo.addItem(" 已审核 ");
     cbo.setListIndex(1);
     cbo.setVisible(false);
-    ListView lvw("lvwProject");
-    Toolbar tlb("tlbProject");
-    lvw.addColumnHeader("");
-    tlb.addButton("TLBSAVE");
-    tlb.addButton("TLBVIEW");
-    tlb.addMenuItem("TLBVIEW", "");
-    std::string log;
     const auto record = [&log](const Control& c, const Change& ch) {
         log += c.name() + ":" + std::to_string(static_cast<int>(ch.what)) + "@" +
                std::to_string(ch.index) + " ";
@@ -163,25 +145,30 @@ TEST(ControlDump, SimpleControlsAndTextsSetByCode) {
     chk.setToolTip("快速模式");
     chk.setToolTip("快速模式");  // unchanged: no notification
     lvw.setColumnHeader(0, "方案");
-    tlb.setMenuItem("TLBVIEW", 0, "小图表(&M)");
-    EXPECT_EQ(log, "chkPlan:" + std::to_string(static_cast<int>(Change::What::ToolTip)) +
-                       "@-1 lvwProject:" + std::to_string(static_cast<int>(Change::What::Items)) +
-                       "@-1 tlbProject:" + std::to_string(static_cast<int>(Change::What::Items)) +
-                       "@1 ");
-    EXPECT_EQ(Dump(lbl) + Dump(chk) + Dump(txt) + Dump(cbo) + Dump(lvw) + Dump(tlb),
+    tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
+    const auto what = [](Change::What w) { return std::to_string(static_cast<int>(w)); };
+    EXPECT_EQ(log, "Click1 Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 chkPlan:" +
+                       what(Change::What::ToolTip) + "@-1 lvwProject:" + what(Change::What::Items) +
+                       "@-1 tlbProject:" + what(Change::What::Items) + "@1 ");
+    EXPECT_EQ(Dump(lbl) + Dump(chk) + Dump(txt) + Dump(cbo) + Dump(lvw) + Dump(tlb) + Dump(tabs),
               "Label lblPost \"过账:\"\n"
               "CheckBox chkPlan \"计划\" value=1 tip=\"快速模式\" disabled\n"
               "TextBox txtRunNoFrom \"a\\\"b\\tc\" max=20\n"
               "ComboBox cboCheck index=1 hidden\n"
               "  0 \"全部\"\n"
               "* 1 \" 已审核 \"\n"
-              "ListView lvwProject view=0 selected=\"\"\n"
+              "ListView lvwProject view=0 selected=\"P0000\"\n"
               "  columns \"方案\"\n"
+              "* P0000 \"默认方案\" icon=1 small=5\n"
               "Toolbar tlbProject\n"
-              "  TLBSAVE \"\"\n"
-              "  TLBVIEW \"\" menu \"小图表(&M)\"\n");
+              "  TLBSAVE \"保存\" disabled\n"
+              "  TLBVIEW \"查看\" menu \"大图标(&G)\" \"小图表(&M)\"\n"
+              "TabControl SSTab1 current=0\n"
+              "* 0 \"条件\"\n"
+              "  1 \"排序\"\n"
+              "  2 \"表格设置\" disabled\n");
     EXPECT_EQ(ErrorNumber([&] { lvw.setColumnHeader(1, "x"); }), 381);
-    EXPECT_EQ(ErrorNumber([&] { tlb.setMenuItem("TLBVIEW", 1, "x"); }), 381);
+    EXPECT_EQ(ErrorNumber([&] { tlb.setMenuItem("TLBVIEW", 2, "x"); }), 381);
     EXPECT_EQ(ErrorNumber([&] { tlb.setMenuItem("TLBSAVE", 0, "x"); }), 381);
     EXPECT_EQ(ErrorNumber([&] { tlb.setMenuItem("TLBNONE", 0, "x"); }), 35601);
 }
