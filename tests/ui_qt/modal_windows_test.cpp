@@ -49,7 +49,7 @@ protected:
 // F7 on materials: the window starts from the typed text, narrows as the
 // person types, and Enter returns the current row's number, name and short
 // number. Classes the database has no table for answer nothing.
-TEST_F(LookupWindows, ItemLookupStartsFromTheTypedTextAndReturnsTheChosenItem) {
+TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
     std::string seen;
     OnNextModal([&](QWidget& window) {
         EXPECT_EQ(window.objectName(), QString(qt::LookupWindow::kObjectName));
@@ -70,7 +70,7 @@ TEST_F(LookupWindows, ItemLookupStartsFromTheTypedTextAndReturnsTheChosenItem) {
               "1.01.001 冷轧钢板\n1.01.002 冷轧钢板\n1.01.003 不锈钢板\n1.01.004 铝板\n|"
               "1.01.004 铝板\n");
     ASSERT_TRUE(result && result->ReturnObject());
-    auto item = result->ReturnObject();
+    const auto item = result->ReturnObject();
     EXPECT_EQ(item->Number() + "|" + item->Name() + "|" +
                   item->Properties("FShortNumber").toString("") + "|" +
                   std::to_string(item->Properties("FNoSuchField").isEmpty()),
@@ -79,11 +79,8 @@ TEST_F(LookupWindows, ItemLookupStartsFromTheTypedTextAndReturnsTheChosenItem) {
     auto single = host::Create<host::ISingleBillLookUp>(host::progid::kSingleBillLookUp);
     single->setClassTypeID(1000001);
     EXPECT_EQ(single->Show(), nullptr);
-}
-
-// The search line says what it searches, rows are as high as a grid's, 确定
-// chooses as Enter does and Escape chooses nothing.
-TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndNameAndEscapeChoosesNothing) {
+    // The search line says what it searches, rows are as high as a grid's,
+    // 确定 chooses as Enter does and Escape chooses nothing.
     OnNextModal([&](QWidget& window) {
         EXPECT_EQ(Rows(window), "EUR 欧元\nRMB 人民币\nUSD 美元\n");
         auto* search = window.findChild<QLineEdit*>("search");
@@ -97,9 +94,9 @@ TEST_F(LookupWindows, CurrencyLookupReturnsCodeAndNameAndEscapeChoosesNothing) {
         TypeText(search, "美");
         QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
-    auto item = view->CurrencyLookup()->ReturnObject();
-    ASSERT_TRUE(item);
-    EXPECT_EQ(item->Number() + " " + item->Name(), "USD 美元");
+    const auto currency = view->CurrencyLookup()->ReturnObject();
+    ASSERT_TRUE(currency);
+    EXPECT_EQ(currency->Number() + " " + currency->Name(), "USD 美元");
     OnNextModal([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
     EXPECT_EQ(view->CurrencyLookup()->ReturnObject(), nullptr);
 }
