@@ -10,7 +10,12 @@
 namespace qelt::ui {
 namespace {
 
-// A 3 x 4 grid whose handlers write every event into `log`.
+std::string Pair(int r, int c) {
+    return std::to_string(r) + "," + std::to_string(c);
+}
+
+// A 3 x 4 grid whose handlers write every event into `log`: column 1 combo
+// cells ("a", "b"; row 2 holds "a"), column 4 check boxes.
 struct Recorded {
     Grid g{"g"};
     std::string log;
@@ -19,287 +24,209 @@ struct Recorded {
     Recorded() {
         g.setMaxCols(4);
         g.setMaxRows(3);
+        g.setCellType(Grid::All, 1, CellType::ComboBox);
+        g.setComboList(Grid::All, 1, "a\tb");
+        g.setText(2, 1, "a");
+        g.setCellType(Grid::All, 4, CellType::CheckBox);
         g.onLeaveCell = [this](int r, int c, int nr, int nc, bool& cancel) {
-            log += "Leave(" + std::to_string(r) + "," + std::to_string(c) + "->" +
-                   std::to_string(nr) + "," + std::to_string(nc) + ") ";
+            log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ";
             cancel = cancelMoves;
         };
         g.onChange = [this](int r, int c) {
-            log +=
-                "Change(" + std::to_string(r) + "," + std::to_string(c) + ")=" + g.text(r, c) + " ";
+            log += "Change(" + Pair(r, c) + ")=" + g.text(r, c) + " ";
         };
         g.onEditEnd = [this](int r, int c, bool changed) {
-            log += "EditEnd(" + std::to_string(r) + "," + std::to_string(c) + "," +
-                   (changed ? "1" : "0") + ") ";
+            log += "EditEnd(" + Pair(r, c) + (changed ? ",1) " : ",0) ");
         };
         g.onButtonClicked = [this](int r, int c, int v) {
-            log += "Button(" + std::to_string(r) + "," + std::to_string(c) +
-                   ")=" + std::to_string(v) + " ";
+            log += "Button(" + Pair(r, c) + ")=" + std::to_string(v) + " ";
         };
-        g.onClick = [this](int r, int c) {
-            log += "Click(" + std::to_string(r) + "," + std::to_string(c) + ") ";
-        };
+        g.onClick = [this](int r, int c) { log += "Click(" + Pair(r, c) + ") "; };
         g.onKeyDown = [this](int& key, int) { log += "KeyDown(" + std::to_string(key) + ") "; };
     }
 };
 
-std::string Active(const Grid& g) {
-    return std::to_string(g.activeRow()) + "," + std::to_string(g.activeCol());
-}
-
+// Each user action's events in order, then its result.
 TEST(GridActions, EachActionFiresItsEventsInOrder) {
-    struct Case {
-        const char* what;
-        std::function<bool(Grid&)> act;
-        bool result;
-        const char* log;
+    const std::pair<std::function<bool(Grid&)>, const char*> cases[] = {
+        {[](Grid& g) { return g.moveTo(2, 3); }, "Leave(1,1->2,3) =1"},
+        {[](Grid& g) { return g.moveTo(1, 1); }, "=1"},  // the active cell
+        {[](Grid& g) { return g.type(2, 2, "ab"); },
+         "Leave(1,1->2,2) Change(2,2)=ab EditEnd(2,2,1) =1"},
+        {[](Grid& g) { return g.type(1, 2, ""); }, "Leave(1,1->1,2) EditEnd(1,2,0) =1"},
+        {[](Grid& g) { return g.pick(3, 1, 1); }, "Leave(1,1->3,1) Change(3,1)=b =1"},
+        {[](Grid& g) { return g.pick(2, 1, 0); }, "Leave(1,1->2,1) =1"},  // already selected
+        {[](Grid& g) { return g.clickCheck(1, 4); }, "Leave(1,1->1,4) Button(1,4)=1 =1"},
+        {[](Grid& g) { return g.click(2, 4); }, "Leave(1,1->2,4) Click(2,4) =1"},
+        {[](Grid& g) { return g.click(0, 3); }, "Click(0,3) =1"},
+        {[](Grid& g) { return g.key(kKeyF7); }, "KeyDown(118) =1"},
+        {[](Grid& g) { return g.leave(); }, "Leave(1,1->-1,-1) =1"},
+        {[](Grid& g) { return g.moveTo(4, 1); }, "=0"},
+        {[](Grid& g) { return g.moveTo(0, 1); }, "=0"},
     };
-    const Case cases[] = {
-        {"move", [](Grid& g) { return g.moveTo(2, 3); }, true, "Leave(1,1->2,3) "},
-        {"move to the active cell", [](Grid& g) { return g.moveTo(1, 1); }, true, ""},
-        {"type", [](Grid& g) { return g.type(2, 2, "ab"); }, true,
-         "Leave(1,1->2,2) Change(2,2)=ab EditEnd(2,2,1) "},
-        {"type the same text", [](Grid& g) { return g.type(1, 2, ""); }, true,
-         "Leave(1,1->1,2) EditEnd(1,2,0) "},
-        {"pick", [](Grid& g) { return g.pick(3, 1, 1); }, true, "Leave(1,1->3,1) Change(3,1)=b "},
-        {"pick the selected item", [](Grid& g) { return g.pick(2, 1, 0); }, true,
-         "Leave(1,1->2,1) "},
-        {"click a check box", [](Grid& g) { return g.clickCheck(1, 4); }, true,
-         "Leave(1,1->1,4) Button(1,4)=1 "},
-        {"click a cell", [](Grid& g) { return g.click(2, 4); }, true,
-         "Leave(1,1->2,4) Click(2,4) "},
-        {"click a header", [](Grid& g) { return g.click(0, 3); }, true, "Click(0,3) "},
-        {"key", [](Grid& g) { return g.key(kKeyF7); }, true, "KeyDown(118) "},
-        {"leave the grid", [](Grid& g) { return g.leave(); }, true, "Leave(1,1->-1,-1) "},
-        {"move outside", [](Grid& g) { return g.moveTo(4, 1); }, false, ""},
-        {"move to row 0", [](Grid& g) { return g.moveTo(0, 1); }, false, ""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [act, log] : cases) {
         Recorded t;
-        t.g.setCellType(Grid::All, 1, CellType::ComboBox);
-        t.g.setComboList(Grid::All, 1, "a\tb");
-        t.g.setText(2, 1, "a");
-        t.g.setCellType(Grid::All, 4, CellType::CheckBox);
         t.log.clear();
-        EXPECT_EQ(c.act(t.g), c.result) << c.what;
-        EXPECT_EQ(t.log, c.log) << c.what;
+        const bool result = act(t.g);
+        EXPECT_EQ(t.log + "=" + std::to_string(result), log);
     }
 }
 
+// A refused move keeps the active cell and refuses the edit; a click still
+// reaches the rules. Hidden columns and a disabled grid fire nothing.
 TEST(GridActions, CancelledMoveKeepsTheActiveCellAndRefusesTheEdit) {
     Recorded t;
     t.g.moveTo(2, 2);
     t.cancelMoves = true;
     t.log.clear();
-    EXPECT_FALSE(t.g.moveTo(3, 3));
-    EXPECT_FALSE(t.g.type(3, 3, "x"));
-    EXPECT_FALSE(t.g.leave());
-    EXPECT_EQ(t.log, "Leave(2,2->3,3) Leave(2,2->3,3) Leave(2,2->-1,-1) ");
-    EXPECT_EQ(Active(t.g) + "[" + t.g.text(3, 3) + "]", "2,2[]");
-    // A click still reaches the rules although the move was refused.
-    t.log.clear();
+    EXPECT_FALSE(t.g.moveTo(3, 3) || t.g.type(3, 3, "x") || t.g.leave());
     EXPECT_FALSE(t.g.click(1, 1));
-    EXPECT_EQ(t.log, "Leave(2,2->1,1) Click(1,1) ");
-}
-
-TEST(GridActions, CellMadeActiveByALeaveHandlerStaysActive) {
-    Recorded t;
-    t.g.onLeaveCell = [&t](int, int, int, int, bool&) { t.g.setActiveCell(1, 3); };
-    t.g.moveTo(2, 2);
-    EXPECT_EQ(Active(t.g), "1,3");
-    // Making the cell left active again also keeps it.
+    EXPECT_EQ(t.log,
+              "Leave(2,2->3,3) Leave(2,2->3,3) Leave(2,2->-1,-1) Leave(2,2->1,1) Click(1,1) ");
+    EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()) + "[" + t.g.text(3, 3) + "]", "2,2[]");
+    t.log.clear();
+    t.g.setColHidden(3, true);
+    EXPECT_FALSE(t.g.moveTo(1, 3));
+    t.g.setEnabled(false);
+    EXPECT_FALSE(t.g.moveTo(2, 2) || t.g.click(2, 2) || t.g.key(kKeyDelete));
+    EXPECT_EQ(t.log, "");
+    // A cell a LeaveCell handler makes active by code stays active, also
+    // the cell left.
+    t.g.setEnabled(true);
+    t.g.onLeaveCell = [&t](int, int, int, int, bool&) { t.g.setActiveCell(1, 2); };
+    EXPECT_FALSE(t.g.moveTo(3, 4));
     t.g.onLeaveCell = [&t](int r, int c, int, int, bool&) { t.g.setActiveCell(r, c); };
     EXPECT_FALSE(t.g.moveTo(3, 4));
-    EXPECT_EQ(Active(t.g), "1,3");
+    EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()), "1,2");
 }
 
+// Typing into a cell of each kind: locked, static, combo and check-box
+// cells refuse it; a number cell (0 to 999999.99, two decimals) takes a
+// blank or a number within its limits only.
 TEST(GridActions, TypingIsRefusedWhereAPersonCannotType) {
     struct Case {
-        const char* what;
-        std::function<void(Grid&)> setup;
+        CellType type;
+        bool locked;
+        int maxLength;
         const char* typed;
-        bool accepted;
-        const char* text;
+        const char* text;  // "old" when refused
     };
-    const NumberLimits amount{0, 999999.99, 2};
     const Case cases[] = {
-        {"edit", [](Grid&) {}, "x y ", true, "x y "},
-        {"locked", [](Grid& g) { g.setLocked(1, 2, true); }, "x", false, "old"},
-        {"static", [](Grid& g) { g.setCellType(1, 2, CellType::Static); }, "x", false, "old"},
-        {"combo", [](Grid& g) { g.setCellType(1, 2, CellType::ComboBox); }, "x", false, "old"},
-        {"check box", [](Grid& g) { g.setCellType(1, 2, CellType::CheckBox); }, "1", false, "old"},
-        {"max length counts characters", [](Grid& g) { g.setMaxLength(1, 2, 3); }, "数值abc", true,
-         "数值a"},
-        {"date keeps any text", [](Grid& g) { g.setCellType(1, 2, CellType::Date); }, "2026/13/40",
-         true, "2026/13/40"},
-        {"number at its maximum",
-         [&](Grid& g) {
-             g.setCellType(1, 2, CellType::Number);
-             g.setNumberLimits(1, 2, amount);
-         },
-         " 999999.99 ", true, " 999999.99 "},
-        {"number over its maximum",
-         [&](Grid& g) {
-             g.setCellType(1, 2, CellType::Number);
-             g.setNumberLimits(1, 2, amount);
-         },
-         "1000000", false, "old"},
-        {"number with too many decimals",
-         [&](Grid& g) {
-             g.setCellType(1, 2, CellType::Number);
-             g.setNumberLimits(1, 2, amount);
-         },
-         "1.005", false, "old"},
-        {"number below its minimum",
-         [&](Grid& g) {
-             g.setCellType(1, 2, CellType::Number);
-             g.setNumberLimits(1, 2, amount);
-         },
-         "-1", false, "old"},
-        {"not a number",
-         [&](Grid& g) {
-             g.setCellType(1, 2, CellType::Number);
-             g.setNumberLimits(1, 2, amount);
-         },
-         "1e3", false, "old"},
-        {"blank number",
-         [&](Grid& g) {
-             g.setCellType(1, 2, CellType::Number);
-             g.setNumberLimits(1, 2, amount);
-         },
-         " ", true, " "},
+        {CellType::Edit, false, 0, "x y ", "x y "},
+        {CellType::Edit, true, 0, "x", "old"},
+        {CellType::Static, false, 0, "x", "old"},
+        {CellType::ComboBox, false, 0, "x", "old"},
+        {CellType::CheckBox, false, 0, "1", "old"},
+        {CellType::Edit, false, 3, "数值abc", "数值a"},  // characters, not bytes
+        {CellType::Date, false, 0, "2026/13/40", "2026/13/40"},
+        {CellType::Number, false, 0, " 999999.99 ", " 999999.99 "},
+        {CellType::Number, false, 0, "1000000", "old"},
+        {CellType::Number, false, 0, "1.005", "old"},
+        {CellType::Number, false, 0, "-1", "old"},
+        {CellType::Number, false, 0, "1e3", "old"},
+        {CellType::Number, false, 0, " ", " "},
     };
     for (const Case& c : cases) {
         Grid g("g");
         g.setMaxCols(2);
         g.setMaxRows(1);
         g.setText(1, 2, "old");
-        c.setup(g);
-        EXPECT_EQ(g.type(1, 2, c.typed), c.accepted) << c.what;
-        EXPECT_EQ(g.text(1, 2), c.text) << c.what;
+        g.setCellType(1, 2, c.type);
+        g.setLocked(1, 2, c.locked);
+        g.setMaxLength(1, 2, c.maxLength);
+        g.setNumberLimits(1, 2, {0, 999999.99, 2});
+        EXPECT_EQ(g.type(1, 2, c.typed), std::string(c.text) != "old") << c.typed;
+        EXPECT_EQ(g.text(1, 2), c.text) << c.typed;
     }
 }
 
-TEST(GridActions, UnreachableCellsAndGridsTakeNoAction) {
-    Recorded t;
-    t.g.setColHidden(3, true);
-    EXPECT_FALSE(t.g.moveTo(1, 3));
-    t.g.setEnabled(false);
-    EXPECT_FALSE(t.g.moveTo(2, 2));
-    EXPECT_FALSE(t.g.click(2, 2));
-    EXPECT_FALSE(t.g.key(kKeyDelete));
-    EXPECT_EQ(t.log, "");
-}
-
-TEST(GridCells, ComboTextAndSelectionStayInStep) {
+// A combo cell's text and selection follow each other (" " is an item, ""
+// is not; a new list keeps the text). A check-box handler that keeps two
+// boxes exclusive hears its own write, as writes by code are reported.
+TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
     Grid g("g");
-    g.setMaxCols(1);
+    g.setMaxCols(3);
     g.setMaxRows(1);
     g.setCellType(1, 1, CellType::ComboBox);
     g.setComboList(1, 1, " \t(\t((");
-    g.setText(1, 1, "((");
-    EXPECT_EQ(g.comboIndex(1, 1), 2);
-    g.setText(1, 1, "");  // " " is an item, "" is not
-    EXPECT_EQ(g.comboIndex(1, 1), -1);
-    g.setText(1, 1, "(");
-    g.setComboList(1, 1, "((\t(");  // a new list keeps the text
-    EXPECT_EQ(g.comboIndex(1, 1), 1);
-    g.setComboIndex(1, 1, 0);
-    EXPECT_EQ(g.text(1, 1), "((");
-    g.setComboIndex(1, 1, 5);
-    EXPECT_EQ(g.text(1, 1), "");
-    EXPECT_EQ(g.comboIndex(1, 1), -1);
-    EXPECT_EQ(g.comboItems(1, 1), (std::vector<std::string>{"((", "("}));
-}
-
-// A handler that keeps two check boxes exclusive hears its own write, as the
-// grid control reports writes by code to check-box cells.
-TEST(GridCells, CheckBoxWritesByCodeComeBackToTheHandler) {
-    Grid g("vsOrder");
-    g.setMaxCols(3);
-    g.setMaxRows(1);
-    g.setCellType(Grid::All, 2, CellType::CheckBox);
-    g.setCellType(Grid::All, 3, CellType::CheckBox);
-    bool reentry = false;
-    std::string log;
+    std::string seen;
+    for (const std::function<void()>& step : std::initializer_list<std::function<void()>>{
+             [&] { g.setText(1, 1, "(("); }, [&] { g.setText(1, 1, ""); },
+             [&] { g.setText(1, 1, "("); }, [&] { g.setComboList(1, 1, "((\t("); },
+             [&] { g.setComboIndex(1, 1, 0); }, [&] { g.setComboIndex(1, 1, 5); }}) {
+        step();
+        seen += "[" + g.text(1, 1) + "]" + std::to_string(g.comboIndex(1, 1)) + " ";
+    }
+    g.setCellType(1, Grid::All, CellType::CheckBox);
+    bool own = false;
     g.onButtonClicked = [&](int r, int c, int v) {
-        log += std::to_string(c) + "=" + std::to_string(v) + (reentry ? "(own) " : " ");
-        if (reentry) {
-            reentry = false;
-            return;
-        }
-        reentry = true;
-        g.setText(r, c == 2 ? 3 : 2, v == 1 ? "0" : "1");
+        seen += std::to_string(c) + "=" + std::to_string(v) + (own ? "(own) " : " ");
+        if ((own = !own)) g.setText(r, 5 - c, v == 1 ? "0" : "1");
     };
     g.setText(1, 2, "1");
-    g.setText(1, 3, "0");
-    log.clear();
-    g.clickCheck(1, 3);
-    EXPECT_EQ(log, "3=1 2=0(own) ");
-    EXPECT_EQ(g.text(1, 2) + g.text(1, 3), "01");
-    log.clear();
-    g.clickCheck(1, 3);
-    EXPECT_EQ(log, "3=0 2=1(own) ");
-    EXPECT_EQ(g.text(1, 2) + g.text(1, 3), "10");
+    for (int i = 0; i < 2; ++i) {
+        g.clickCheck(1, 3);
+        seen += g.text(1, 2) + g.text(1, 3) + "; ";
+    }
+    EXPECT_EQ(seen,
+              "[((]2 []-1 [(]1 [(]1 [((]0 []-1 2=1 3=0(own) 3=1 2=0(own) 01; 3=0 2=1(own) 10; ");
 }
 
-TEST(GridRows, InsertDeleteAndClearKeepTheRowCountAndColumnDefaults) {
-    Grid g("g");
-    g.setMaxCols(2);
-    g.setMaxRows(4);
-    g.setCellType(Grid::All, 2, CellType::CheckBox);
-    g.setLocked(2, Grid::All, true);
-    for (int r = 1; r <= 4; ++r) g.setText(r, 1, "r" + std::to_string(r));
-    g.insertRows(2);
-    g.deleteRows(1);
-    g.setMaxRows(5);
-    g.clearRange(4, 1, Grid::All, 1);
-    EXPECT_EQ(Dump(g),
-              "Grid g rows=5 cols=2 active=1,1\n"
-              "  0: \"\" | \"\"\n"
-              "  1: E \"\" | X \"\"\n"
-              "  2: E! \"r2\" | X! \"\"\n"
-              "  3: E \"r3\" | X \"\"\n"
-              "  4: E \"\" | X \"\"\n"
-              "  5: E \"\" | X \"\"\n");
-}
-
-TEST(GridDump, ConditionGridAsTheRulesPrepareIt) {
+// Every cell setting as the rules prepare the condition grid, then rows
+// inserted and deleted (the count stays), rows added (they take the column
+// defaults) and a range cleared.
+TEST(GridDump, CellSettingsAndRowOperations) {
     Grid g("VpFilter");
-    g.setMaxCols(7);
-    g.setMaxRows(2);
-    const char* headers[] = {"逻辑", "(", "名称", "比较关系", "比较关系对应的内码", "数值", ")"};
-    for (int c = 1; c <= 7; ++c) g.setText(0, c, headers[c - 1]);
-    g.setColHidden(5, true);
+    g.setMaxCols(5);
+    g.setMaxRows(3);
+    const char* headers[] = {"逻辑", "(", "名称", "内码", "数值"};
+    for (int c = 1; c <= 5; ++c) g.setText(0, c, headers[c - 1]);
+    g.setColHidden(4, true);
     g.setCellType(Grid::All, 1, CellType::ComboBox);
     g.setComboList(2, 1, "并且\t或者");
     g.setLocked(1, 1, true);
     g.setBackColor(1, 1, Color::TooltipBackground);
     g.setCellType(Grid::All, 2, CellType::ComboBox);
-    g.setComboList(Grid::All, 2, " \t(\t((\t(((\t((((");
+    g.setComboList(Grid::All, 2, " \t(\t((");
     g.setComboMaxDrop(Grid::All, 2, 10);
-    g.setCellType(Grid::All, 3, CellType::ComboBox);
-    g.setComboList(Grid::All, 3, "(无)\t单据日期\t数量");
-    g.setCellType(1, 6, CellType::Date);
-    g.setCellType(2, 6, CellType::Number);
-    g.setNumberLimits(2, 6, {0, 99999999.999999, 6});
-    g.setMaxLength(2, 7, 200);
+    g.setCellType(Grid::All, 3, CellType::CheckBox);
+    g.setCheckAlign(Grid::All, 3, CheckAlign::Center);
+    g.setCellType(1, 5, CellType::Date);
+    g.setCellType(2, 5, CellType::Number);
+    g.setNumberLimits(2, 5, {0, 99999999.999999, 6});
+    g.setMaxLength(3, 5, 200);
     g.setText(2, 1, "并且");
-    g.pick(2, 3, 2);
-    g.setText(2, 6, "0.0");
+    g.pick(2, 2, 2);
+    g.setText(2, 5, "0.0");
+    g.setText(3, 5, "r3");
     g.setEditMode(true);
-    EXPECT_EQ(Dump(g),
-              "Grid VpFilter rows=2 cols=7 active=2,3 editing hidden-cols=5\n"
-              "  0: \"逻辑\" | \"(\" | \"名称\" | \"比较关系\" | \"比较关系对应的内码\" | \"数值\" "
-              "| \")\"\n"
-              "  1: C!L1@-1{TooltipBackground/WindowText} \"\" | CL2@-1/10 \"\" | CL3@-1 \"\" | "
-              "E \"\" | E \"\" | D \"\" | E \"\"\n"
-              "  2: CL4@0 \"并且\" | CL2@-1/10 \"\" | CL3@2 \"数量\" | E \"\" | E \"\" | "
-              "N(0..99999999.999999/6) \"0.0\" | E<=200 \"\"\n"
-              "  L1:\n"
-              "  L2: \" \" \"(\" \"((\" \"(((\" \"((((\"\n"
-              "  L3: \"(无)\" \"单据日期\" \"数量\"\n"
-              "  L4: \"并且\" \"或者\"\n");
+    const std::string prepared = Dump(g);
+    g.insertRows(1);
+    g.deleteRows(2);
+    g.setMaxRows(4);
+    g.clearRange(2, 2, 2, 2);
+    EXPECT_EQ(
+        prepared + Dump(g),
+        "Grid VpFilter rows=3 cols=5 active=2,2 editing hidden-cols=4\n"
+        "  0: \"逻辑\" | \"(\" | \"名称\" | \"内码\" | \"数值\"\n"
+        "  1: C!L1@-1{TooltipBackground/WindowText} \"\" | CL2@-1/10 \"\" | X^ \"\" | E \"\" | "
+        "D \"\"\n"
+        "  2: CL3@0 \"并且\" | CL2@2/10 \"((\" | X^ \"\" | E \"\" | "
+        "N(0..99999999.999999/6) \"0.0\"\n"
+        "  3: CL1@-1 \"\" | CL2@-1/10 \"\" | X^ \"\" | E \"\" | E<=200 \"r3\"\n"
+        "  L1:\n"
+        "  L2: \" \" \"(\" \"((\"\n"
+        "  L3: \"并且\" \"或者\"\n"
+        "Grid VpFilter rows=4 cols=5 active=2,2 editing hidden-cols=4\n"
+        "  0: \"逻辑\" | \"(\" | \"名称\" | \"内码\" | \"数值\"\n"
+        "  1: CL1@-1 \"\" | CL2@-1/10 \"\" | X^ \"\" | E \"\" | E \"\"\n"
+        "  2: CL3@0 \"并且\" | CL2@-1/10 \"\" | X^ \"\" | E \"\" | "
+        "N(0..99999999.999999/6) \"0.0\"\n"
+        "  3: CL1@-1 \"\" | CL2@-1/10 \"\" | X^ \"\" | E \"\" | E \"\"\n"
+        "  4: CL1@-1 \"\" | CL2@-1/10 \"\" | X^ \"\" | E \"\" | E \"\"\n"
+        "  L1:\n"
+        "  L2: \" \" \"(\" \"((\"\n"
+        "  L3: \"并且\" \"或者\"\n");
 }
 
 TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspended) {
@@ -311,9 +238,8 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
                            "ActiveCell", "EditMode", "All",          "ToolTip",     "Hint"};
     std::string heard;
     const int id = g.subscribe([&](const Control&, const Change& ch) {
-        heard += std::string(names[static_cast<int>(ch.what)]) + ":" + std::to_string(ch.row) +
-                 "," + std::to_string(ch.col) + "-" + std::to_string(ch.row2) + "," +
-                 std::to_string(ch.col2) + "x" + std::to_string(ch.count) + " ";
+        heard += std::string(names[static_cast<int>(ch.what)]) + ":" + Pair(ch.row, ch.col) + "-" +
+                 Pair(ch.row2, ch.col2) + "x" + std::to_string(ch.count) + " ";
     });
     g.setText(2, 3, "x");             // Cells 2,3-2,3
     g.setLocked(Grid::All, 2, true);  // Cells 1,2-3,2

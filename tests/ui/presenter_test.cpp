@@ -10,44 +10,52 @@
 namespace qelt::ui {
 namespace {
 
-// What the scripted presenter does after the person's script, by what the
-// script and the form do: it presses Escape only on a form left shown, and
-// returns even when the form ignores Escape.
-TEST(ScriptedPresenter, PressesEscapeOnlyOnAFormLeftShown) {
+// A form that logs its load and the Escape its key preview sees; it hides on
+// Escape unless told to ignore it, and may close itself as it loads.
+struct Logged : Form {
+    std::string& log;
+    Logged(const char* name, std::string& log, bool handlesEscape, bool closesOnLoad)
+        : Form(name), log(log) {
+        setKeyPreview(true);
+        onLoad = [=, this] {
+            this->log += "Load:" + this->name() + " ";
+            if (closesOnLoad) unload();
+        };
+        onKeyPress = [=, this](int& k) {
+            if (k != kKeyEscape) return;
+            this->log += "Escape:" + this->name() + " ";
+            if (handlesEscape) hide();
+        };
+    }
+};
+
+// The scripted presenter acts once per form shown (a form opened from the
+// script included), presses Escape only on a form left shown, and returns
+// even when the form ignores Escape.
+TEST(ScriptedPresenter, ActsOncePerFormAndPressesEscapeOnlyOnAFormLeftShown) {
     struct Case {
         const char* script;
-        bool formHandlesEscape;
-        bool closedOnLoad;
+        bool handlesEscape, closesOnLoad;
         const char* log;
         bool shownAfter;
     };
     const Case cases[] = {
-        {"accept", true, false, "Load User Hide ", false},
-        {"nothing", true, false, "Load User Escape ", false},
-        {"nothing", false, false, "Load User Escape ", true},
-        {"nothing", true, true, "Load ", false},
+        {"accept", true, false, "Load:f User:f ", false},
+        {"nothing", true, false, "Load:f User:f Escape:f ", false},
+        {"nothing", false, false, "Load:f User:f Escape:f ", true},
+        {"nothing", true, true, "Load:f ", false},
+        {"nest", true, false, "Load:f User:f Load:inner User:inner Escape:inner Escape:f ", false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.script) + (c.formHandlesEscape ? "" : " ignoring Escape") +
-                     (c.closedOnLoad ? " closed on load" : ""));
-        Form form("frmSaveschame");
+        SCOPED_TRACE(std::string(c.script) + (c.handlesEscape ? "" : " ignoring Escape") +
+                     (c.closesOnLoad ? " closed on load" : ""));
         std::string log;
-        form.setKeyPreview(true);
-        form.onLoad = [&] {
-            log += "Load ";
-            if (c.closedOnLoad) form.unload();
-        };
-        form.onKeyPress = [&](int& k) {
-            if (k != kKeyEscape) return;
-            log += "Escape ";
-            if (c.formHandlesEscape) form.hide();
-        };
+        Logged form("f", log, c.handlesEscape, c.closesOnLoad);
+        Logged inner("inner", log, true, false);
         ScriptedPresenter presenter([&](Form& f) {
-            log += "User ";
-            if (std::string(c.script) == "accept") {
-                log += "Hide ";
-                f.hide();
-            }
+            log += "User:" + f.name() + " ";
+            if (std::string(c.script) == "accept") f.hide();
+            if (std::string(c.script) == "nest" && &f == &form) presenter.runModal(inner);
         });
         presenter.runModal(form);
         EXPECT_EQ(log, c.log);

@@ -5,19 +5,19 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <vector>
 
 #include "qelt/host/session.h"
-#include "support/shared_settings.h"
+#include "qelt/ui/presenter.h"
+#include "ui_qt/form_view.h"
 
 namespace qelt::testing {
 
@@ -35,16 +35,6 @@ void RunShown(ui::Form& form, const std::function<void(QWidget& dialog)>& drive)
     presenter.runModal(form);
 }
 
-namespace {
-
-QPoint CellCentre(QTableView& view, int row, int col) {
-    const QModelIndex index = view.model()->index(row - 1, col - 1);
-    view.scrollTo(index);
-    return view.visualRect(index).center();
-}
-
-}  // namespace
-
 void TypeText(QWidget* widget, const QString& text) {
     for (const QChar ch : text) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
@@ -54,10 +44,6 @@ void TypeText(QWidget* widget, const QString& text) {
     }
 }
 
-void ClickCheckBox(QWidget& box) {
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
-}
-
 QWidget* OpenPopup() {
     QWidget* popup = QApplication::activePopupWidget();
     return popup && popup->isVisible() ? popup : nullptr;
@@ -65,35 +51,46 @@ QWidget* OpenPopup() {
 
 namespace {
 
-// A window manager gives the activation back to the dialog when a pop-up
-// closes; the offscreen platform leaves it with the closed pop-up.
-void SettleActiveWindow() {
+// Where a person's next key goes. A window manager gives the activation
+// back to the dialog when a pop-up closes; the offscreen platform does not.
+QWidget* KeyTarget() {
     QWidget* active = QApplication::activeWindow();
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && (!active || !active->isVisible()) && !OpenPopup()) {
         QApplication::setActiveWindow(modal);
         if (QWidget* focus = modal->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
     }
+    if (QWidget* popup = OpenPopup()) return popup->focusWidget() ? popup->focusWidget() : popup;
+    return QApplication::focusWidget();
+}
+
+// Clicks item `index` of a drop-down's open list, after moving the pointer
+// there (a list opened by a click takes no release before the pointer has
+// moved); an item's rectangle may run past the list's visible width.
+void ClickListItem(QAbstractItemView& list, int index) {
+    const QModelIndex item = list.model()->index(index, 0);
+    list.scrollTo(item);
+    const QRect at = list.visualRect(item);
+    const QPoint middle(std::min(at.center().x(), list.viewport()->width() / 2), at.center().y());
+    QMouseEvent move(QEvent::MouseMove, middle, list.viewport()->mapToGlobal(middle), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &move);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle);
+    QApplication::processEvents();
 }
 
 }  // namespace
 
 void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    SettleActiveWindow();
-    QWidget* target = QApplication::focusWidget();
-    if (QWidget* popup = OpenPopup()) target = popup->focusWidget() ? popup->focusWidget() : popup;
+    QWidget* target = KeyTarget();
     ASSERT_NE(target, nullptr) << "no widget has the focus";
     QTest::keyClick(target, key, modifiers);
-    // A person's next key comes after the window has handled this one.
-    QApplication::processEvents();
+    QApplication::processEvents();  // the window handles one key before the next
 }
 
 void TypeKeys(const QString& text) {
     for (const QChar ch : text) {
-        SettleActiveWindow();
-        QWidget* target = QApplication::focusWidget();
-        if (QWidget* popup = OpenPopup())
-            target = popup->focusWidget() ? popup->focusWidget() : popup;
+        QWidget* target = KeyTarget();
         ASSERT_NE(target, nullptr) << "no widget has the focus";
         TypeText(target, QString(ch));
         QApplication::processEvents();
@@ -107,25 +104,9 @@ std::string FocusName() {
     return {};
 }
 
-namespace {
-
-// Clicks `list` (a drop-down's open list) on item `index`: an item's
-// rectangle may run past the list's visible width.
-void ClickListItem(QAbstractItemView& list, int index) {
-    const QModelIndex item = list.model()->index(index, 0);
-    list.scrollTo(item);
-    const QRect at = list.visualRect(item);
-    const QPoint middle(std::min(at.center().x(), list.viewport()->width() / 2), at.center().y());
-    // The person moves the pointer to the item first: a drop-down opened by
-    // a click takes no release until the pointer has moved.
-    QMouseEvent move(QEvent::MouseMove, middle, list.viewport()->mapToGlobal(middle), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(list.viewport(), &move);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle);
-    QApplication::processEvents();
+void ClickCheckBox(QWidget& box) {
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
 }
-
-}  // namespace
 
 void PickInCombo(QComboBox& combo, int index) {
     QTest::mouseClick(&combo, Qt::LeftButton);
@@ -139,7 +120,17 @@ void ClickTab(QTabWidget& tabs, int tab) {
 }
 
 void ClickCell(QTableView& view, int row, int col) {
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CellCentre(view, row, col));
+    const QModelIndex index = view.model()->index(row - 1, col - 1);
+    view.scrollTo(index);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(index).center());
+}
+
+void PickInCell(QTableView& view, int row, int col, int index) {
+    ClickCell(view, row, col);
+    auto* combo = qobject_cast<QComboBox*>(view.indexWidget(view.model()->index(row - 1, col - 1)));
+    ASSERT_NE(combo, nullptr) << "no drop-down in cell " << row << "," << col;
+    ASSERT_TRUE(combo->view()->isVisible()) << "the list of " << row << "," << col << " is shut";
+    ClickListItem(*combo->view(), index);
 }
 
 void TypeIntoCell(QTableView& view, int row, int col, const QString& text) {
@@ -150,15 +141,6 @@ void TypeIntoCell(QTableView& view, int row, int col, const QString& text) {
     if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
     TypeText(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
-}
-
-void PickInCell(QTableView& view, int row, int col, int index) {
-    ClickCell(view, row, col);
-    auto* combo = qobject_cast<QComboBox*>(view.indexWidget(view.model()->index(row - 1, col - 1)));
-    ASSERT_NE(combo, nullptr) << "no drop-down in cell " << row << "," << col;
-    ASSERT_TRUE(combo->view()->isVisible())
-        << "the list of cell " << row << "," << col << " is not open";
-    ClickListItem(*combo->view(), index);
 }
 
 void OnNextModal(const std::function<void(QWidget& window)>& action) {
@@ -175,36 +157,33 @@ void OnNextModal(const std::function<void(QWidget& window)>& action) {
     timer->start();
 }
 
-std::string LineDiff(const std::string& a, const std::string& b) {
-    const auto split = [](const std::string& s) {
-        std::vector<std::string> lines;
-        std::size_t at = 0;
-        while (at < s.size()) {
-            const auto end = s.find('\n', at);
-            lines.push_back(s.substr(at, end == std::string::npos ? end : end - at));
-            if (end == std::string::npos) break;
-            at = end + 1;
-        }
-        return lines;
-    };
-    const auto la = split(a);
-    const auto lb = split(b);
-    std::string out;
-    for (std::size_t i = 0; i < std::max(la.size(), lb.size()); ++i) {
-        const std::string x = i < la.size() ? la[i] : "(none)";
-        const std::string y = i < lb.size() ? lb[i] : "(none)";
-        if (x != y) out += "-" + x + "\n+" + y + "\n";
-    }
-    return out;
+FilterSession::FilterSession() {
+    qt::WindowSettings()->clear();
+    db.exec(ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/data/demo.sql"));
+    host::SetSharedProperty("PropsString", "UserID=1;UserName=Administrator");
 }
 
-DemoSession::DemoSession() {
-    support::ResetProcessState();
-    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
+FilterSession::~FilterSession() {
+    ui::SetPresenter(nullptr);
 }
 
-DemoSession::~DemoSession() {
-    support::ResetProcessState();
+std::unique_ptr<CFilter> ShowWithQt(
+    int listId, const std::function<void(QWidget& dialog, dialog::frmFilter& form)>& drive) {
+    auto presenter = std::make_shared<qt::QtPresenter>();
+    presenter->setShownHook([&](QWidget& dialog, ui::Form& form) {
+        if (form.name() != dialog::frmFilter::kName) return;
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        QApplication::setActiveWindow(&dialog);
+        drive(dialog, static_cast<dialog::frmFilter&>(form));
+        if (form.shown()) QTest::keyClick(&dialog, Qt::Key_Escape);
+        if (form.shown()) form.hide();
+    });
+    ui::SetPresenter(presenter);
+    auto filter = std::make_unique<CFilter>();
+    filter->setListID(listId);
+    filter->Show();
+    ui::SetPresenter(nullptr);
+    return filter;
 }
 
 }  // namespace qelt::testing

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTranslator>
+#include <string>
+#include <tuple>
+
+#include "qelt/dictionary.h"
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
+#include "qelt/host/session.h"
+#include "support/shared_settings.h"
+#include "ui_qt/grid_view.h"
+#include "ui_qt/lookup_window.h"
+#include "ui_qt/qt_test_support.h"
+
+namespace qelt::testing {
+namespace {
+
+// The rows the window lists: number and name, each row on a line.
+std::string Rows(QWidget& window) {
+    auto* model = window.findChild<QTableView*>("items")->model();
+    std::string s;
+    for (int r = 0; r < model->rowCount(); ++r)
+        s += model->index(r, 0).data().toString().toStdString() + " " +
+             model->index(r, 1).data().toString().toStdString() + "\n";
+    return s;
+}
+
+// The session database is the bundled demo database.
+class LookupWindows : public ::testing::Test {
+protected:
+    LookupWindows() {
+        support::ResetProcessState();
+        host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
+        qt::RegisterLookupWindows();
+        view = host::Create<host::IGLView>(host::progid::kGLView);
+    }
+    ~LookupWindows() override { support::ResetProcessState(); }
+    std::shared_ptr<host::IGLView> view;
+};
+
+// F7 on materials: the window starts from the typed text, narrows as the
+// person types, and Enter returns the current row's number, name and short
+// number. Classes the database has no table for answer nothing.
+TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
+    std::string seen;
+    OnNextModal([&](QWidget& window) {
+        EXPECT_EQ(window.objectName(), QString(qt::LookupWindow::kObjectName));
+        seen = Rows(window) + "|";
+        auto* search = window.findChild<QLineEdit*>("search");
+        QTest::qWait(20);
+        QTest::keyClicks(search, ".004");
+        seen += Rows(window);
+        QTest::keyClick(search, Qt::Key_Return);
+    });
+    int32_t classId = 4;
+    std::string filter;
+    Dictionary settings;
+    settings.add("Search", "1.01");
+    settings.add("GetDataType", 1);
+    auto result = view->ItemLookup(classId, "1.01", filter, settings);
+    EXPECT_EQ(seen,
+              "1.01.001 冷轧钢板\n1.01.002 冷轧钢板\n1.01.003 不锈钢板\n1.01.004 铝板\n|"
+              "1.01.004 铝板\n");
+    ASSERT_TRUE(result && result->ReturnObject());
+    const auto item = result->ReturnObject();
+    EXPECT_EQ(item->Number() + "|" + item->Name() + "|" +
+                  item->Properties("FShortNumber").toString("") + "|" +
+                  std::to_string(item->Properties("FNoSuchField").isEmpty()),
+              "1.01.004|铝板|004|1");
+    EXPECT_EQ(view->AccountLookup()->ReturnObject(), nullptr);
+    auto single = host::Create<host::ISingleBillLookUp>(host::progid::kSingleBillLookUp);
+    single->setClassTypeID(1000001);
+    EXPECT_EQ(single->Show(), nullptr);
+    // The search line says what it searches, rows are as high as a grid's,
+    // 确定 chooses as Enter does and Escape chooses nothing.
+    OnNextModal([&](QWidget& window) {
+        EXPECT_EQ(Rows(window), "EUR 欧元\nRMB 人民币\nUSD 美元\n");
+        auto* search = window.findChild<QLineEdit*>("search");
+        EXPECT_FALSE(search->placeholderText().isEmpty());
+        auto* items = window.findChild<QTableView*>("items");
+        EXPECT_EQ(items->rowHeight(0), qt::GridRowHeight(*items));
+        auto* box = window.findChild<QDialogButtonBox*>();
+        std::string buttons;
+        for (QAbstractButton* b : box->buttons()) buttons += b->text().toStdString() + " ";
+        EXPECT_EQ(buttons, "确定 取消 ");
+        TypeText(search, "美");
+        QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    const auto currency = view->CurrencyLookup()->ReturnObject();
+    ASSERT_TRUE(currency);
+    EXPECT_EQ(currency->Number() + " " + currency->Name(), "USD 美元");
+    OnNextModal([](QWidget& window) { QTest::keyClick(&window, Qt::Key_Escape); });
+    EXPECT_EQ(view->CurrencyLookup()->ReturnObject(), nullptr);
+}
+
+// Every icon and button set the rules use, with every button pressed and
+// Escape (NoButton): the box's title, text, icon and buttons as shown (the
+// standard buttons speak the dialogs' language) and the answer.
+TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
+    using B = QMessageBox;
+    const std::tuple<int, int, B::StandardButton> cases[] = {
+        {0, 0, B::Ok},        {16, 0, B::NoButton}, {32, 4, B::Yes},    {32, 4, B::No},
+        {32, 4, B::NoButton}, {48, 1, B::Ok},       {48, 1, B::Cancel}, {64, 1, B::NoButton}};
+    qt::UseQtDialogs();
+    std::string seen;
+    for (const auto& [icon, buttons, press] : cases) {
+        OnNextModal([&, press = press](QWidget& window) {
+            auto* box = qobject_cast<QMessageBox*>(&window);
+            ASSERT_NE(box, nullptr);
+            seen += box->windowTitle().toStdString() + "|" + box->text().toStdString() + "|" +
+                    std::to_string(box->icon());
+            for (auto b : {B::Ok, B::Cancel, B::Yes, B::No})
+                if (box->button(b)) seen += " " + box->button(b)->text().toStdString();
+            if (press == B::NoButton)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(press)->click();
+        });
+        // The library's messages go through the sink that UseQtDialogs set.
+        host::Message m{"提示", "第一行\n第二行", icon, buttons};
+        seen += " = " + std::to_string(qt::ShowMessage(m)) + ";";
+    }
+    host::SetMessageSink(nullptr);
+    const std::string box = "提示|第一行\n第二行|";
+    EXPECT_EQ(seen, box + "0 确定 = 1;" + box + "3 确定 = 1;" + box + "4 是(&Y) 否(&N) = 1;" + box +
+                        "4 是(&Y) 否(&N) = 7;" + box + "4 是(&Y) 否(&N) = 7;" + box +
+                        "2 确定 取消 = 1;" + box + "2 确定 取消 = 2;" + box + "1 确定 取消 = 2;");
+}
+
+// A translator serves the whole process: one the host installed for Qt's
+// own texts stays in charge.
+TEST(MessageBox, TheHostsTranslationOfQtTextsStays) {
+    class HostTranslator : public QTranslator {
+    public:
+        QString translate(const char* context, const char* text, const char*, int) const override {
+            return QByteArray(context) == "QPlatformTheme" ? QString("[%1]").arg(text) : QString();
+        }
+        bool isEmpty() const override { return false; }
+    } host;
+    QCoreApplication::installTranslator(&host);
+    EXPECT_FALSE(qt::InstallQtTranslations());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("[Cancel]"));
+    QCoreApplication::removeTranslator(&host);
+}
+
+}  // namespace
+}  // namespace qelt::testing
