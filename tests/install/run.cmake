@@ -6,7 +6,7 @@
 #   removed, when the library must write its own copy rather than read one
 #   of the build tree;
 # - configures, builds and runs a host project against the prefix with
-#   find_package(QeltSqlWhere2 CONFIG).
+#   find_package(QeltSqlWhere2 CONFIG) (tests/package/host).
 set(prefix "${WORK}/prefix")
 set(consumer "${WORK}/consumer")
 set(cache "${WORK}/cache")
@@ -90,18 +90,15 @@ if(NOT EXISTS "${cache}/qeltsqlwhere2/demo.db")
   message(FATAL_ERROR "without its installed demo database the library read another copy")
 endif()
 
-execute_process(COMMAND ${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/install/consumer" -B "${consumer}"
+# The host program of the Debian packages' check, built against the prefix.
+execute_process(COMMAND ${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/package/host" -B "${consumer}"
                         -DCMAKE_PREFIX_PATH=${prefix} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build "${consumer}" RESULT_VARIABLE rc OUTPUT_QUIET)
+endif()
 if(rc)
-  message(FATAL_ERROR "the consumer does not configure")
+  message(FATAL_ERROR "the host project does not configure or build against the prefix")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} --build "${consumer}" RESULT_VARIABLE rc OUTPUT_QUIET)
-if(rc)
-  message(FATAL_ERROR "the consumer does not build")
-endif()
-execute_process(COMMAND "${consumer}/consumer" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
-set(expected "[ (     t1.FBillNo = 'X') ]\n-1\n")
-if(rc OR NOT out STREQUAL expected)
-  message(FATAL_ERROR "consumer printed '${out}' (exit ${rc}), expected '${expected}'")
-endif()
+set(tool "${consumer}/host")
+run_tool("headers ")
 message(STATUS "installed tool and package run from the prefix")
