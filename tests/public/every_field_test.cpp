@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/test_env.h"
+#include "platform/text.h"
 #include "public/sqlite_translation.h"
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
@@ -22,18 +23,7 @@
 namespace qelt::testing {
 namespace {
 
-// The demo user belongs to groups, so the group restriction is part of
-// every statement.
-constexpr const char* kDemoUserProps = "UserID=2;UserName=张伟";
-constexpr const char* kDemoUserName = "张伟";
-constexpr const char* kIsEmpty = "为空值";
 constexpr const char* kOrderItemSeparator = "|*|";
-constexpr int kSortTab = 1;
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
 
 // Aliases used and not declared, and aliases the statement's own FROM text
 // declares twice; empty when there are none. A declaration is the word after
@@ -52,14 +42,14 @@ std::string AliasFaults(const std::string& sql) {
     std::set<std::string> declared, undeclared;
     std::string faults;
     for (std::sregex_iterator m(bare.begin(), bare.end(), declaration), end; m != end; ++m) {
-        std::string alias = Lower((*m)[4].str());
-        if (alias.empty() || keywords.count(alias)) alias = Lower((*m)[2].str());
+        std::string alias = text::ToLower((*m)[4].str());
+        if (alias.empty() || keywords.count(alias)) alias = text::ToLower((*m)[2].str());
         const bool inOwnFrom = static_cast<std::size_t>(m->position()) + 2 >= from &&
                                static_cast<std::size_t>(m->position()) < where;
         if (!declared.insert(alias).second && inOwnFrom) faults += " twice " + alias;
     }
     for (std::sregex_iterator m(bare.begin(), bare.end(), use), end; m != end; ++m)
-        if (!declared.count(Lower((*m)[1].str()))) undeclared.insert((*m)[1].str());
+        if (!declared.count(text::ToLower((*m)[1].str()))) undeclared.insert((*m)[1].str());
     for (const auto& alias : undeclared) faults += " undeclared " + alias;
     return faults;
 }
@@ -119,9 +109,11 @@ protected:
         db.exec(
             "CREATE TABLE KeptProfile AS SELECT * FROM ICSchemeProfile;"
             "CREATE TABLE KeptEntry AS SELECT * FROM ICSchemeProfileEntry");
+        // The demo user belongs to groups: the group restriction is part of
+        // every statement.
         host::SetDatabase(db.sociConnectionString());
-        host::SetSharedProperty("PropsString", kDemoUserProps);
-        host::SetSharedProperty("UserName", kDemoUserName);
+        host::SetSharedProperty("PropsString", "UserID=2;UserName=张伟");
+        host::SetSharedProperty("UserName", "张伟");
     }
     void TearDown() override {
         ui::SetPresenter(nullptr);
@@ -161,7 +153,7 @@ protected:
             std::string sql = accepted(list, [&](ui::Form& f) {
                 if (sort) {
                     ui::ListBox& order = f.listBox("listOrderFields");
-                    ASSERT_TRUE(f.tabs("SSTab1").select(kSortTab) && order.select(i) &&
+                    ASSERT_TRUE(f.tabs("SSTab1").select(1) && order.select(i) &&
                                 f.focus("cmdAdd") && f.button("cmdAdd").click());
                     alias = order.text().substr(order.text().find(kOrderItemSeparator) + 3);
                     alias = alias.substr(0, alias.find(kOrderItemSeparator));
@@ -171,7 +163,7 @@ protected:
                 ASSERT_TRUE(grid.pick(1, 3, i + 1));
                 alias = grid.text(1, 10);
                 const auto comparisons = grid.comboItems(1, 4);
-                const auto empty = std::find(comparisons.begin(), comparisons.end(), kIsEmpty);
+                const auto empty = std::find(comparisons.begin(), comparisons.end(), "为空值");
                 if (empty != comparisons.end()) {
                     ASSERT_TRUE(grid.pick(1, 4, static_cast<int>(empty - comparisons.begin())));
                 } else {
