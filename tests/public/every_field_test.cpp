@@ -1,6 +1,8 @@
 // Every field of every demo list, as a condition and as a sort key, asked
 // for through TemplateData and through the filter dialog: each statement
-// declares every alias it uses once and runs on the demo database.
+// declares every alias it uses once and runs on the demo database (after a
+// test-only translation of the SQL Server specifics), as does the list's
+// look-up statement, with rows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,7 +76,9 @@ std::vector<Statement> ThroughTemplateData(int list, bool sort) {
     t.blVisMoneyInStock = true;
     auto columns = Recordset::copyOf(*t.mRsChatBillTitle);
     columns->setFilter("FTypeID=" + std::to_string(t.mTemplateID));
+    // The look-up statement of the list comes first: it returns rows.
     std::vector<Statement> statements;
+    if (!sort) statements.push_back({"look-up", facade.OK() ? facade.Datasql() : ""});
     for (; !columns->eof(); columns->moveNext()) {
         auto column = [&](const char* name) { return columns->value(name).toString(""); };
         const std::string alias = column("FColName");
@@ -191,7 +195,8 @@ TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementWithDeclaredAliasesThatRun
                     ++checked;
                     std::string error;
                     const std::string faults = AliasFaults(sql);
-                    const bool runs = !sql.empty() && CountRows(ToSqlite(sql), error) >= 0;
+                    const bool runs = !sql.empty() && CountRows(ToSqlite(sql), error) >=
+                                                          (field == "look-up" ? 1 : 0);
                     EXPECT_TRUE(faults.empty() && runs)
                         << "list " << list << (sort ? ", sort key " : ", condition ") << field
                         << (dialog ? " in the dialog:" : ":") << faults << " " << error << "\n"

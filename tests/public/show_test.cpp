@@ -206,21 +206,5 @@ TEST_F(Show, FixedListShowStatusLocksTheHostsTypeAndHidesTheSchemes) {
         "销售订单|00|P0000 默认方案 1/5;|2|61");
 }
 
-// The selectors' text joins the extra filter behind " AND (".
-TEST_F(Show, StatusSelectorsJoinTheExtraFilterInParentheses) {
-    user([](ui::Form& f) {
-        AllDates(f);
-        if (f.combo("cboCheck").visible()) f.combo("cboCheck").select(0);  // 已审核
-        f.button("cmdOk").click();
-    });
-    CFilter filter;
-    filter.setFilter("FID in (3)");
-    filter.setListID(3);
-    filter.setCROSSRPT(1);
-    filter.Show();
-    ASSERT_TRUE(filter.OK()) << shown();
-    EXPECT_EQ(filter.SQLWHERE(), "v1.FTranType=9 AND ((v1.FCheckerID>0))");
-}
-
 }  // namespace
 }  // namespace qelt::testing
