@@ -4,6 +4,7 @@
 // test-only translation of the SQL Server specifics), as does the list's
 // look-up statement, with rows.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,7 +17,6 @@
 
 #include "common/test_env.h"
 #include "platform/text.h"
-#include "public/sqlite_translation.h"
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/presenter.h"
@@ -26,6 +26,53 @@ namespace qelt::testing {
 namespace {
 
 constexpr const char* kOrderItemSeparator = "|*|";
+
+// SQL Server text to SQLite: TOP n becomes LIMIT n, the READPAST hint goes,
+// the day conversion becomes date().
+std::string ToSqlite(std::string sql) {
+    std::smatch top;
+    std::string limit;
+    if (std::regex_search(sql, top, std::regex("^SELECT TOP (\\d+) "))) {
+        limit = " LIMIT " + top[1].str();
+        sql = "SELECT " + top.suffix().str();
+    }
+    sql = std::regex_replace(sql, std::regex(" WITH \\(READPAST\\) "), " ");
+    sql = std::regex_replace(
+        sql, std::regex("convert\\(datetime,convert\\(varchar\\(30\\),([^,]+),111\\)\\)"),
+        "date($1)");
+    return sql + limit;
+}
+
+// Rows the statement returns on the demo database; -1 with the error in `error`.
+long CountRows(const std::string& sql, std::string& error) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    long rows = -1;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
+        rows = 0;
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) ++rows;
+        if (rc != SQLITE_DONE) rows = -1;
+    }
+    if (rows < 0) error = sqlite3_errmsg(db);
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows;
+}
+
+// The lists (FID) of the demo database, in order.
+std::vector<int> DemoListIds() {
+    std::vector<int> ids;
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "select FID from ICListTemplate order by FID", -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW) ids.push_back(sqlite3_column_int(stmt, 0));
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return ids;
+}
 
 // Aliases used and not declared, and aliases the statement's own FROM text
 // declares twice; empty when there are none. A declaration is the word after
@@ -203,6 +250,64 @@ TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementWithDeclaredAliasesThatRun
                         << sql;
                 }
     EXPECT_GE(checked, 600) << "the walk missed lists or fields";
+}
+
+// The filter dialog on the demo database: whatever a person types, or a
+// look-up writes, into a condition, the statement Show returns stays one
+// balanced statement that the database runs.
+
+TEST(ShowOnDemo, HostileValuesGiveStatementsTheDatabaseRuns) {
+    // Show saves the scheme in use: a copy keeps the demo database as built.
+    TempDatabase db(false);
+    std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
+                               std::filesystem::copy_options::overwrite_existing);
+    host::SetDatabase(db.sociConnectionString());
+    host::SetSharedProperty("PropsString", "UserID=1");
+    host::SetSharedProperty("UserName", "Administrator");
+    MessageRecorder messages;
+    std::string cjk;
+    for (int i = 0; i < 255; ++i) cjk += "链";
+    const std::string hostile[] = {"O'Brien",
+                                   "x' OR '1'='1",
+                                   "a\"b",
+                                   "-- the rest is a comment",
+                                   "1; DELETE FROM t_User",
+                                   "输送机'链条\"--;",
+                                   std::string(255, 'z'),
+                                   cjk};
+    // Demo list 1: bill number and item name; equal to and contains. A value
+    // goes in as a person types it or as a look-up writes it.
+    for (const auto& value : hostile)
+        for (int field : {2, 9})
+            for (int comparison : {0, 6})
+                for (int how = 0; how < 4; ++how) {
+                    const bool typed = how % 2, crossReport = how / 2;
+                    ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& f) {
+                        ui::Grid& grid = f.grid("VpFilter");
+                        ASSERT_TRUE(grid.pick(1, 3, field) && grid.pick(1, 4, comparison));
+                        if (typed)
+                            ASSERT_TRUE(grid.type(1, 6, value));
+                        else
+                            grid.setText(1, 6, value);
+                        f.button("cmdOk").click();
+                    }));
+                    CFilter filter;
+                    filter.setListID(1);
+                    filter.setCROSSRPT(crossReport);
+                    filter.Show();
+                    ASSERT_TRUE(filter.OK()) << value;
+                    const std::string sql =
+                        crossReport ? "SELECT count(*) FROM ICStockBill v1 INNER JOIN "
+                                      "ICStockBillEntry u1 ON v1.FInterID = u1.FInterID INNER "
+                                      "JOIN t_ICItem t1 ON u1.FItemID = t1.FItemID WHERE " +
+                                          filter.SQLWHERE()
+                                    : ToSqlite(filter.Datasql());
+                    std::string error;
+                    const long rows = CountRows(sql, error);
+                    EXPECT_TRUE(crossReport ? rows == 1 : rows >= 0) << error << "\n" << sql;
+                }
+    EXPECT_TRUE(messages.messages.empty());
+    ui::SetPresenter(nullptr);
 }
 
 }  // namespace
