@@ -55,10 +55,9 @@ host::SchemeProfile Scheme(const HeadValues& h, const Entries& entries, std::str
     head->setValue("FISShare", h.share);
     for (const auto& [key, value] : entries) {
         rows->addNew();
-        rows->setValue("FSchemeID", 0);
-        rows->setValue("FType", 0);
-        rows->setValue("FKey", key);
-        rows->setValue("FValue", value);
+        for (const auto& [field, v] : std::vector<std::pair<const char*, Variant>>{
+                 {"FSchemeID", 0}, {"FType", 0}, {"FKey", key}, {"FValue", value}})
+            rows->setValue(field, v);
     }
     return {head, rows, std::move(owner)};
 }
@@ -244,13 +243,10 @@ TEST_P(SchemeStore, AFailureHalfWayLeavesTheStoredSchemeAsItWas) {
 
 TEST_P(SchemeStore, AHeadWithoutARowOrAPropertyStringWithoutUserIdRaises) {
     auto s = Scheme({}, {{"k", "v"}});
-    s.head->moveFirst();
     s.head->deleteCurrent();
-    RecordsetPtr none;
-    EXPECT_THAT([&] { Store()->SaveSchemeProfile(kUser2, s.head, s.entries); },
-                Throws<Error>(Field(&Error::number, err::kNoCurrentRecord)));
-    EXPECT_THAT([&] { Store()->SaveSchemeProfile(kUser2, none, s.entries); },
-                Throws<Error>(Field(&Error::number, err::kNoCurrentRecord)));
+    for (RecordsetPtr head : {s.head, RecordsetPtr()})
+        EXPECT_THAT([&] { Store()->SaveSchemeProfile(kUser2, head, s.entries); },
+                    Throws<Error>(Field(&Error::number, err::kNoCurrentRecord)));
     EXPECT_EQ(StoredState(), "\n--");
     for (const char* props : {"", "UserName=张伟", "UserID=;x=1", "UserID=abc", "XUserID=2"})
         EXPECT_THAT([&] { List(props); },
