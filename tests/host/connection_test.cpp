@@ -1,6 +1,7 @@
-// The connection component. Database tests run on every backend: the same
-// query on the same SQLite file gives the same record set, directly and
-// through ODBC.
+// The connection component and what it is given: database tests run on every
+// backend (the same query on the same SQLite file gives the same record set,
+// directly and through ODBC); paths become connection strings; passwords
+// never show; the demo database is written only over a regular file.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "common/test_env.h"
 #include "host/db_session.h"
@@ -168,18 +170,11 @@ TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
     }
 }
 
-// File paths and connection strings: what SetDatabase is given for a path,
-// and which file the sqlite3 backend then opens.
-
 namespace fs = std::filesystem;
 
 TEST(ConnectionString, PathsBecomeSqliteStringsQuotedWhereTheyHoldABlank) {
-    struct Case {
-        const char* given;
-        const char* connection;
-        const char* file;  // what SqliteFileOf reads back
-    };
-    const Case cases[] = {
+    // Given, connection string, the file SqliteFileOf reads back.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/srv/erp.db", "sqlite3://db=/srv/erp.db", "/srv/erp.db"},
         {"erp.db", "sqlite3://db=erp.db", "erp.db"},
         {"/srv/my erp/a  b.db", "sqlite3://db=\"/srv/my erp/a  b.db\"", "/srv/my erp/a  b.db"},
@@ -192,10 +187,9 @@ TEST(ConnectionString, PathsBecomeSqliteStringsQuotedWhereTheyHoldABlank) {
         {"SQLite3:///srv/erp.db", "SQLite3:///srv/erp.db", "/srv/erp.db"},
         {"odbc://DRIVER=SQLite3;Database=/a b.db;", "odbc://DRIVER=SQLite3;Database=/a b.db;", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.given);
-        EXPECT_EQ(host::ToConnectionString(c.given), c.connection);
-        EXPECT_EQ(host::SqliteFileOf(c.connection), c.file);
+    for (const auto& [given, connection, file] : cases) {
+        EXPECT_EQ(host::ToConnectionString(given), connection);
+        EXPECT_EQ(host::SqliteFileOf(connection), file) << given;
     }
     EXPECT_THROW(host::ToConnectionString("/srv/\"erp\".db"), Error);
 }
