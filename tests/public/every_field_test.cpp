@@ -1,8 +1,8 @@
 // Every field of every demo list, as a condition and as a sort key, asked
-// for through TemplateData and through the filter dialog: each statement
-// declares every alias it uses once and runs on the demo database (after a
-// test-only translation of the SQL Server specifics), as does the list's
-// look-up statement, with rows.
+// for through TemplateData and through the filter dialog: each statement runs
+// on the demo database (after a test-only translation of the SQL Server
+// specifics; SQLite refuses an alias used undeclared or declared twice), as
+// does the list's look-up statement, with rows.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -11,12 +11,10 @@
 #include <functional>
 #include <memory>
 #include <regex>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "common/test_env.h"
-#include "platform/text.h"
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/presenter.h"
@@ -67,35 +65,6 @@ std::vector<int> DemoListIds() {
     std::string error;
     CountRows("select FID from ICListTemplate order by FID", error, &ids);
     return ids;
-}
-
-// Aliases used and not declared, and aliases the statement's own FROM text
-// declares twice; empty when there are none. A declaration is the word after
-// "<FROM or JOIN> <table>", or the table itself when no alias follows;
-// those of sub-selects count as declared for the whole statement.
-std::string AliasFaults(const std::string& sql) {
-    static const std::regex quoted("'([^']|'')*'");
-    static const std::regex declaration(
-        "\\b(from|join)\\s+([A-Za-z_][\\w#]*)(\\s+([A-Za-z_]\\w*))?", std::regex::icase);
-    static const std::regex use("\\b([A-Za-z_]\\w*)\\.(?=[A-Za-z_])");
-    static const std::set<std::string> keywords{"where", "with", "on",    "inner", "left",
-                                                "right", "join", "order", "group", "as"};
-    const std::string bare = std::regex_replace(sql, quoted, "''");
-    const std::size_t from = bare.find("\r\n  from ");
-    const std::size_t where = bare.find("\r\n where ");
-    std::set<std::string> declared, undeclared;
-    std::string faults;
-    for (std::sregex_iterator m(bare.begin(), bare.end(), declaration), end; m != end; ++m) {
-        std::string alias = text::ToLower((*m)[4].str());
-        if (alias.empty() || keywords.count(alias)) alias = text::ToLower((*m)[2].str());
-        const bool inOwnFrom = static_cast<std::size_t>(m->position()) + 2 >= from &&
-                               static_cast<std::size_t>(m->position()) < where;
-        if (!declared.insert(alias).second && inOwnFrom) faults += " twice " + alias;
-    }
-    for (std::sregex_iterator m(bare.begin(), bare.end(), use), end; m != end; ++m)
-        if (!declared.count(text::ToLower((*m)[1].str()))) undeclared.insert((*m)[1].str());
-    for (const auto& alias : undeclared) faults += " undeclared " + alias;
-    return faults;
 }
 
 using Statement = std::pair<std::string, std::string>;  // field, SQL
@@ -233,12 +202,10 @@ TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementWithDeclaredAliasesThatRun
                      dialog ? throughDialog(list, sort) : ThroughTemplateData(list, sort)) {
                     ++checked;
                     std::string error;
-                    const std::string faults = AliasFaults(sql);
-                    const bool runs = !sql.empty() && CountRows(ToSqlite(sql), error) >=
-                                                          (field == "look-up" ? 1 : 0);
-                    EXPECT_TRUE(faults.empty() && runs)
+                    EXPECT_TRUE(!sql.empty() &&
+                                CountRows(ToSqlite(sql), error) >= (field == "look-up" ? 1 : 0))
                         << "list " << list << (sort ? ", sort key " : ", condition ") << field
-                        << (dialog ? " in the dialog:" : ":") << faults << " " << error << "\n"
+                        << (dialog ? " in the dialog: " : ": ") << error << "\n"
                         << sql;
                 }
     EXPECT_GE(checked, 600) << "the walk missed lists or fields";
