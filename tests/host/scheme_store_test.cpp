@@ -136,51 +136,38 @@ TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
     EXPECT_EQ(StoredState(), "\n2|按日期|2|2|(1)|0|1\n--\n2|cboTime|3");
 }
 
-// The user's own schemes of the key and other users' shared ones; another
-// user's in-use mark is not the reader's.
-TEST_P(SchemeStore, ListsOwnSchemesAndOtherUsersSharedOnesOfTheKey) {
+// A user lists and loads his own schemes of the key and other users' shared
+// ones (another user's in-use mark is not the reader's). The owner is the
+// FUserID of the property string, whatever name it holds: no other user
+// updates or deletes a scheme. The last scheme saved in use is the one in use
+// next time, whatever its transaction type; other users and lists keep theirs.
+TEST_P(SchemeStore, UsersReadOwnAndSharedSchemesAndChangeOnlyTheirOwn) {
     SaveNew(kUser2, {0, "mine", 1, "(1)", 2, 0});
-    SaveNew(kUser3, {0, "theirs shared", 1, "(1)", 2, 1});
-    SaveNew(kUser3, {0, "theirs private", 1, "(1)", 0, 0});
-    SaveNew(kUser2, {0, "mine other list", 71, "(4)", 0, 0});
+    SaveNew(kUser3, {0, "theirs shared", 1, "(1)", 2, 1}, {{"Relation", "x||"}});
+    SaveNew(kUser3, {0, "theirs private", 1, "(1)", 0, 0}, {{"Relation", "y||"}});
+    SaveNew(kUser2, {0, "mine other list", 71, "(4)", 2, 0});
     SaveNew(kUser2, {0, "key with a blank", 1, "(1 )", 0, 0});
     EXPECT_EQ(List(kUser2), "\n1|mine|2|1|(1)|2|0\n2|theirs shared|3|1|(1)|0|1");
     EXPECT_EQ(List(kUser3), "\n2|theirs shared|3|1|(1)|2|1\n3|theirs private|3|1|(1)|0|0");
-    EXPECT_EQ(List(kUser2, "(4)"), "\n4|mine other list|2|71|(4)|0|0");
     EXPECT_EQ(List("UserID=9"), "\n2|theirs shared|3|1|(1)|0|1");
-}
-
-// The last scheme saved in use is the one found in use next time, whatever
-// its transaction type; other users and other lists keep their marks.
-TEST_P(SchemeStore, InUseMarkMovesToTheLastSchemeSavedInUse) {
-    const int32_t a = SaveNew(kUser2, {0, "a", 1, "(1)", 2, 0});
-    SaveNew(kUser2, {0, "b", 2, "(1)", 0, 0});
-    SaveNew(kUser3, {0, "c", 1, "(1)", 2, 1});
-    SaveNew(kUser2, {0, "d", 71, "(4)", 2, 0});
-    Save(kUser2, {2, "b", 2, "(1)", 2, 0}, {});
-    Save(kUser2, {a, "a", 1, "(1)", 0, 0}, {});
-    EXPECT_EQ(StoredState(),
-              "\n1|a|2|1|(1)|0|0\n2|b|2|2|(1)|2|0\n3|c|3|1|(1)|2|1\n4|d|2|71|(4)|2|0\n--");
-}
-
-// The owner is the FUserID of the property string, whatever name it holds:
-// another user's scheme (or an unknown id) is neither updated nor deleted,
-// and read only while it is shared.
-TEST_P(SchemeStore, UpdatesDeletesAndLoadsTouchOnlyTheCallersOrSharedSchemes) {
-    const int32_t theirs = SaveNew(kUser3, {0, "theirs", 1, "(1)", 2, 1}, {{"Relation", "x||"}});
-    const int32_t hidden = SaveNew(kUser3, {0, "private", 1, "(1)", 0, 0}, {{"Relation", "y||"}});
+    EXPECT_EQ(Load(2) + Load(3), "\n2|theirs shared|3|1|(1)|2|1\n--\n2|0|Relation|x||\n--");
     const std::string before = StoredState();
-    for (int32_t id : {theirs, hidden, 42}) {
+    for (int32_t id : {2, 3, 42}) {
         EXPECT_THAT(
             [&] {
-                Save(kUser2, {id, "theirs", 1, "(1)", 2, 1}, {});
+                Save(kUser2, {id, "taken", 1, "(1)", 2, 1}, {});
             },
             Throws<Error>(Field(&Error::number, err::kRuleFailed)))
             << id;
         EXPECT_FALSE(Store()->DelScheme(kUser2, id)) << id;
     }
     EXPECT_EQ(StoredState(), before);
-    EXPECT_EQ(Load(theirs) + Load(hidden), "\n1|theirs|3|1|(1)|2|1\n--\n1|0|Relation|x||\n--");
+    const int32_t b = SaveNew(kUser2, {0, "b", 2, "(1)", 0, 0});
+    Save(kUser2, {b, "b", 2, "(1)", 2, 0}, {});
+    Save(kUser2, {1, "mine", 1, "(1)", 0, 0}, {});
+    EXPECT_EQ(List(kUser2) + List(kUser3).substr(0, 28) + List(kUser2, "(4)"),
+              "\n1|mine|2|1|(1)|0|0\n2|theirs shared|3|1|(1)|0|1\n6|b|2|2|(1)|2|0"
+              "\n2|theirs shared|3|1|(1)|2|1\n4|mine other list|2|71|(4)|2|0");
 }
 
 // Each text fits up to its column's size: quotes, comment and statement
