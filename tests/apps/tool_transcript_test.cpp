@@ -145,7 +145,8 @@ TEST_P(ToolTranscript, RunsAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, ToolTranscript,
-                         ::testing::Values("commands", "exit_statuses", "schemes"));
+                         ::testing::Values("commands", "exit_statuses", "schemes"),
+                         [](const auto& info) { return info.param; });
 
 // The command lines of the README's sh blocks, run in order from the top of
 // a fresh clone ("build" there is this build tree). A "--gui" line waits for
