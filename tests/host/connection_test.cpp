@@ -1,20 +1,27 @@
-// The connection component. Database tests run on every backend: the same
-// query on the same SQLite file gives the same record set, directly and
-// through ODBC.
+// The connection component and what it is given: database tests run on every
+// backend (the same query on the same SQLite file gives the same record set,
+// directly and through ODBC); paths become connection strings; passwords
+// never show; the demo database is written only over a regular file.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "common/test_env.h"
+#include "host/db_session.h"
+#include "host/password_mask.h"
 #include "host/recordset_dump.h"
+#include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/demo.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
+#include "qelt/host/connection_string.h"
 #include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
@@ -161,6 +168,70 @@ TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
         EXPECT_FALSE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)))
             << target;
     }
+}
+
+namespace fs = std::filesystem;
+
+TEST(ConnectionString, PathsBecomeSqliteStringsQuotedWhereTheyHoldABlank) {
+    // Given, connection string, the file SqliteFileOf reads back.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/srv/erp.db", "sqlite3://db=/srv/erp.db", "/srv/erp.db"},
+        {"erp.db", "sqlite3://db=erp.db", "erp.db"},
+        {"/srv/my erp/a  b.db", "sqlite3://db=\"/srv/my erp/a  b.db\"", "/srv/my erp/a  b.db"},
+        {"/srv/erp.db ", "sqlite3://db=\"/srv/erp.db \"", "/srv/erp.db "},
+        {" erp.db", "sqlite3://db=\"./ erp.db\"", "./ erp.db"},
+        {"/srv/a=b.db", "sqlite3://db=/srv/a=b.db", "/srv/a=b.db"},
+        {"sqlite3://db=/srv/erp.db timeout=5", "sqlite3://db=/srv/erp.db timeout=5", "/srv/erp.db"},
+        {"sqlite3://timeout=5 dbname=\"/a b.db\"", "sqlite3://timeout=5 dbname=\"/a b.db\"",
+         "/a b.db"},
+        {"SQLite3:///srv/erp.db", "SQLite3:///srv/erp.db", "/srv/erp.db"},
+        {"odbc://DRIVER=SQLite3;Database=/a b.db;", "odbc://DRIVER=SQLite3;Database=/a b.db;", ""},
+    };
+    for (const auto& [given, connection, file] : cases) {
+        EXPECT_EQ(host::ToConnectionString(given), connection);
+        EXPECT_EQ(host::SqliteFileOf(connection), file) << given;
+    }
+    EXPECT_THROW(host::ToConnectionString("/srv/\"erp\".db"), Error);
+}
+
+// The backend opens exactly the named file: nothing cut at a blank, no
+// stray file beside it.
+TEST(ConnectionString, TheSqliteBackendOpensAPathWithBlanksAsWritten) {
+    testing::TempDatabase scratch(false);
+    const fs::path folder = fs::path(scratch.path()).parent_path() / "my  folder";
+    fs::create_directory(folder);
+    const fs::path cwd = fs::current_path();
+    fs::current_path(folder);
+    for (const std::string& path : {(folder / "erp data.db").string(), std::string(" lead.db")}) {
+        SCOPED_TRACE(path);
+        host::RunQuery(host::PooledSession(host::ToConnectionString(path)),
+                       "CREATE TABLE Marker (F INTEGER)");
+        EXPECT_TRUE(fs::is_regular_file(folder / fs::path(path).filename()));
+    }
+    platform::ResetProcessState();
+    fs::current_path(cwd);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    EXPECT_THAT(names, ::testing::UnorderedElementsAre(" lead.db", "erp data.db"));
+}
+
+// ODBC values end at ";" and may hold blanks; braced values may hold ";";
+// other backends end a value at a blank as well.
+TEST(PasswordMask, EveryPasswordValueIsMaskedToItsEnd) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"odbc://DRIVER=x;UID=sa;PWD={my se;cret};Database=erp;",
+         "odbc://DRIVER=x;UID=sa;PWD=***;Database=erp;"},
+        {"ODBC://DSN=erp;pwd=a b;UID=x", "ODBC://DSN=erp;pwd=***;UID=x"},
+        {"odbc://Password=p;PWD=q", "odbc://Password=***;PWD=***"},
+        {"postgresql://dbname=erp password=se;cret user=x",
+         "postgresql://dbname=erp password=***;cret user=x"},
+        {"postgresql://dbname=erp PASSWORD=secret user=x",
+         "postgresql://dbname=erp PASSWORD=*** user=x"},
+        {"sqlite3://db=/srv/erp.db", "sqlite3://db=/srv/erp.db"},
+        {"odbc://DSN=erp;PWD=", "odbc://DSN=erp;PWD=***"},
+    };
+    for (const auto& [cs, masked] : cases) EXPECT_EQ(host::MaskPasswords(cs), masked) << cs;
 }
 
 }  // namespace

@@ -1,18 +1,21 @@
 // The default host components: what each answers from the session database
 // and configuration, and the message sink.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <stdlib.h>
 
 #include "common/test_env.h"
 #include "host/messages.h"
+#include "host/process_objects.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
+#include "support/shared_settings.h"
 
 namespace qelt {
 namespace {
 
 using namespace host;
+using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
 
 // The path without one set is covered where the common folder is read.
 TEST(DefaultComponents, RegistryAnswersTheInstallPathSetElseFromTheEnvironment) {
@@ -36,6 +39,8 @@ protected:
 };
 
 // A period found in the calendar is covered where the editing model reads it.
+// A period after the calendar starts the day after its last period ends,
+// across months, years and leap days.
 TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
     auto ais = Create<IAisInfo>(progid::kAisInfo);
     int32_t year = 0, period = 0;
@@ -52,28 +57,18 @@ TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
         "(2026, 3, '2026-03-01', '2026-03-31');");
     EXPECT_EQ(ais->CBGetCurrYear() * 100 + ais->CBGetCurrPeriod(), 202603);
     EXPECT_EQ(ais->CBGetPeriodCount(), 3);
-    // A period after the calendar starts the day after its last period ends.
     EXPECT_EQ(ais->GetPeriodDate(2026, 4).format() + " " + ais->GetPeriodDate(2027, 1).format(),
               "2026/04/01 2026/04/01");
     EXPECT_THROW(ais->GetPeriodDate(2025, 1), Error);
-}
-
-// The day after the last period's end crosses months, years and leap days.
-TEST_P(PeriodCalendar, PeriodPastTheCalendarStartsTheDayAfterTheLastEnd) {
-    auto ais = Create<IAisInfo>(progid::kAisInfo);
-    const std::pair<const char*, const char*> cases[] = {{"2026-12-31", "2027/01/01"},
-                                                         {"2028-02-28", "2028/02/29"},
-                                                         {"2028-02-29", "2028/03/01"},
-                                                         {"2100-02-28", "2100/03/01"},
-                                                         {"2026-04-30", "2026/05/01"}};
-    for (const auto& [lastEnd, nextStart] : cases) {
-        SCOPED_TRACE(lastEnd);
+    std::string next;
+    for (const char* lastEnd : {"2026-12-31", "2028-02-28", "2028-02-29", "2100-02-28"}) {
         db.exec(
             "DELETE FROM t_PeriodDate; INSERT INTO t_PeriodDate VALUES (2026, 1, "
             "'2026-01-01', '" +
             std::string(lastEnd) + "');");
-        EXPECT_EQ(ais->GetPeriodDate(2200, 1).format(), nextStart);
+        next += ais->GetPeriodDate(2200, 1).format() + " ";
     }
+    EXPECT_EQ(next, "2027/01/01 2028/02/29 2028/03/01 2100/03/01 ");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllBackends, PeriodCalendar, ::testing::ValuesIn(testing::AllBackends()),
@@ -108,6 +103,37 @@ TEST(Messages, WithoutASinkTheyGoToStderrAnsweredOk) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(ShowMessage("第一行", kIconInformation, kButtonsYesNo), 1);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Vostrel提示: 第一行\n");
+}
+
+struct HostGLData : IGLData {
+    RecordsetPtr getanyrecordset(const std::string&) override { return nullptr; }
+    bool AccessCheck(int32_t, int32_t, int32_t) override { return false; }
+};
+
+// The temporary database of each test resets the registrations on both ends.
+TEST(Registry, CreatesANewInstanceIgnoringCaseAndRaisesForUnknownOrWrongComponents) {
+    testing::TempDatabase db(false);
+    EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
+    EXPECT_THAT([] { CreateObject("Nobody.Knows"); },
+                Throws<Error>(AllOf(Field(&Error::number, err::kCannotCreateObject),
+                                    Field(&Error::description, HasSubstr("Nobody.Knows")))));
+    RegisterComponent(progid::kAppConnection, [] { return CreateObject(progid::kMessage); });
+    EXPECT_THAT([] { Create<IAppConnection>(progid::kAppConnection); },
+                Throws<Error>(AllOf(Field(&Error::number, err::kInterfaceNotOffered),
+                                    Field(&Error::source, kCreateObjectSource),
+                                    Field(&Error::description, HasSubstr("QeltConnection")))));
+    RegisterComponent(progid::kListServer, nullptr);
+    EXPECT_THROW(CreateObject(progid::kListServer), Error);
+}
+
+TEST(Registry, HostFactoryReplacesTheDefaultAndDropsItsProcessObjectUntilReset) {
+    testing::TempDatabase db(false);
+    auto first = ProcessObject(progid::kGLData);
+    EXPECT_EQ(ProcessObject("qelteBCGLView.GLData"), first);
+    RegisterComponent("QELTEBCGLVIEW.GLDATA", [] { return std::make_shared<HostGLData>(); });
+    EXPECT_FALSE(ProcessObjectAs<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
+    support::ResetProcessState();
+    EXPECT_TRUE(Create<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
 }
 
 }  // namespace

@@ -1,0 +1,179 @@
+// qelt-filter as a person runs it, from transcripts in tests/apps/golden.
+// "$ " lines are shell commands run in a scratch folder with the tool under
+// test on the PATH; DEMO stands for the bundled demo database. Each is
+// followed by its exit status unless 0 ("? N"), its output ("| ", or with "# shape"
+// at the end of the command the outline of its JSON, with "# json" the JSON
+// on one line, with "# first N" its first N lines) and its error output
+// ("! "). "% FILE: SQL" runs SQL on FILE of the folder and prints the rows
+// it returns. Other lines are notes. The runner writes the transcript again
+// from the commands and compares; QELT_UPDATE_GOLDEN=1 writes it back.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/test_env.h"
+
+namespace qelt::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+// A text as one single-quoted shell word.
+std::string Quoted(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::string Replaced(std::string s, const std::string& from, const std::string& to) {
+    for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    return s;
+}
+
+// Lists and the first item of each list, strings cut to 24 bytes.
+Json Shape(const Json& j) {
+    if (j.is_object()) {
+        Json out = Json::object();
+        for (const auto& [key, value] : j.items()) out[key] = Shape(value);
+        return out;
+    }
+    if (j.is_array() && !j.empty())
+        return Json::array({Shape(j[0]), "x" + std::to_string(j.size())});
+    if (!j.is_string() || j.get<std::string>().size() <= 24) return j;
+    std::string s = j.get<std::string>();
+    std::size_t cut = 24;
+    while ((s[cut] & 0xC0) == 0x80) --cut;
+    return s.substr(0, cut) + "...";
+}
+
+std::string Prefixed(const std::string& text, const char* prefix) {
+    std::string out;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        out += prefix + Replaced(line, "\r", "\\r") + "\n";
+    if (!text.empty() && text.back() != '\n') out += std::string(prefix) + "\\ no newline\n";
+    return out;
+}
+
+class Transcript {
+public:
+    Transcript() {
+        fs::create_directory(dir_ / "bin");
+        fs::create_symlink(QELT_FILTER_EXE, dir_ / "bin" / "qelt-filter");
+    }
+
+    std::string run(const std::string& command) {
+        const std::string err = (dir_ / ".stderr").string();
+        const std::string cmd = "cd " + Quoted(dir_.string()) +
+                                " && env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME PATH=" +
+                                Quoted((dir_ / "bin").string()) + ":\"$PATH\" timeout 120 sh -c " +
+                                Quoted(Replaced(command, "DEMO", Quoted(QELT_TEST_DEMO_DB))) +
+                                " 2>" + Quoted(err);
+        std::string out;
+        FILE* pipe = popen(cmd.c_str(), "r");
+        char buf[4096];
+        for (std::size_t n; pipe && (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
+        const int status = pipe ? pclose(pipe) : -1;
+        const auto mark = command.rfind("  # ");
+        const std::string shown = mark == std::string::npos ? "" : command.substr(mark + 3);
+        if (shown == " shape" || shown == " json") {
+            const Json doc = Json::parse(out, nullptr, false);
+            out = (shown == " shape" ? Shape(doc) : doc).dump() + "\n";
+        } else if (shown.rfind(" first ", 0) == 0) {
+            std::size_t at = 0;
+            for (int n = std::stoi(shown.substr(7)); n > 0 && at != std::string::npos; --n)
+                at = out.find('\n', at + 1);
+            if (at != std::string::npos) out.resize(at + 1);
+        }
+        const int exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return (exit ? "? " + std::to_string(exit) + "\n" : "") +
+               Prefixed(Replaced(out, QELT_TEST_DEMO_DB, "DEMO"), "| ") +
+               Prefixed(Replaced(ReadFile(err), QELT_TEST_DEMO_DB, "DEMO"), "! ");
+    }
+
+    // "FILE: SQL"
+    std::string sql(const std::string& line) {
+        sqlite3* db = nullptr;
+        std::string rows;
+        const auto colon = line.find(": ");
+        sqlite3_open((dir_ / line.substr(0, colon)).c_str(), &db);
+        const auto print = [](void* text, int n, char** values, char**) {
+            auto& s = *static_cast<std::string*>(text);
+            for (int i = 0; i < n; ++i)
+                s += (i ? "|" : "| ") + std::string(values[i] ? values[i] : "");
+            s += "\n";
+            return 0;
+        };
+        if (sqlite3_exec(db, line.substr(colon + 2).c_str(), print, &rows, nullptr) != SQLITE_OK)
+            rows += "! " + std::string(sqlite3_errmsg(db)) + "\n";
+        sqlite3_close(db);
+        return rows;
+    }
+
+private:
+    TempDatabase scratch_{false};
+    fs::path dir_ = fs::path(scratch_.path()).parent_path();
+};
+
+class ToolTranscript : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ToolTranscript, RunsAsWritten) {
+    const std::string file =
+        std::string(QELT_TEST_SOURCE_DIR) + "/tests/apps/golden/" + GetParam() + ".txt";
+    std::istringstream golden(ReadFile(file));
+    Transcript t;
+    std::string actual;
+    for (std::string line; std::getline(golden, line);) {
+        if (line.rfind("? ", 0) == 0 || line.rfind("| ", 0) == 0 || line.rfind("! ", 0) == 0)
+            continue;
+        actual += line + "\n";
+        if (line.rfind("$ ", 0) == 0) actual += t.run(line.substr(2));
+        if (line.rfind("% ", 0) == 0) actual += t.sql(line.substr(2));
+    }
+    if (getenv("QELT_UPDATE_GOLDEN")) std::ofstream(file, std::ios::binary) << actual;
+    EXPECT_EQ(actual, ReadFile(file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Golden, ToolTranscript,
+                         ::testing::Values("commands", "exit_statuses", "schemes"),
+                         [](const auto& info) { return info.param; });
+
+// The command lines of the README's sh blocks, run in order from the top of
+// a fresh clone ("build" there is this build tree). A "--gui" line waits for
+// a person at a display.
+TEST(ReadmeCommands, EveryToolLineRunsAsWritten) {
+    std::istringstream readme(ReadFile(QELT_README));
+    Transcript t;
+    const TempDatabase scratch(false);
+    const fs::path clone = fs::path(scratch.path()).parent_path();
+    fs::create_directory_symlink(QELT_TEST_BINARY_DIR, clone / "build");
+    int lines = 0;
+    bool inSh = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.rfind("```", 0) == 0) inSh = !inSh && line == "```sh";
+        if (!inSh || line.find("qelt-filter") == std::string::npos ||
+            line.find("--gui") != std::string::npos)
+            continue;
+        ++lines;
+        const std::string ran = t.run("cd " + Quoted(clone.string()) + " && " + line);
+        // A line that sends its output to a file prints nothing itself.
+        EXPECT_EQ(ran.rfind("| ", 0), line.find(" > ") == std::string::npos ? 0 : std::string::npos)
+            << line << "\n"
+            << ran;
+        EXPECT_NE(ran.rfind("? ", 0), 0u) << line << "\n" << ran;
+    }
+    EXPECT_GE(lines, 5);
+}
+
+}  // namespace
+}  // namespace qelt::testing
