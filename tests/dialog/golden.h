@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "common/test_env.h"
@@ -23,6 +26,31 @@ inline void ExpectGolden(const std::string& file, const std::string& actual) {
     const std::string out = std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual";
     std::ofstream(out, std::ios::binary) << actual;
     ADD_FAILURE() << file << " differs; actual text written to " << out;
+}
+
+// A golden file of cases, one a line: "input => output". Each input is run
+// again and its line rebuilt from what `run` gives; lines starting with "#"
+// are comments and stay.
+inline void ExpectGoldenCases(const std::string& file,
+                              const std::function<std::string(const std::string&)>& run) {
+    std::istringstream in(
+        ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/" + file));
+    std::string actual;
+    for (std::string line; std::getline(in, line);) {
+        const auto arrow = line.find(" => ");
+        if (line.starts_with("#") || arrow == std::string::npos) {
+            actual += line + "\n";
+            continue;
+        }
+        SCOPED_TRACE(line);
+        actual += line.substr(0, arrow) + " => " + run(line.substr(0, arrow)) + "\n";
+    }
+    ExpectGolden(file, actual);
+}
+
+// A dump without the grid rows whose cells are all empty.
+inline std::string WithoutEmptyRows(const std::string& dump) {
+    return std::regex_replace(dump, std::regex(R"(  \d+: ([^"|]*"" \| )*[^"|]*""\n)"), "");
 }
 
 }  // namespace qelt::testing
