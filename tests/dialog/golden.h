@@ -53,4 +53,10 @@ inline std::string WithoutEmptyRows(const std::string& dump) {
     return std::regex_replace(dump, std::regex(R"(  \d+: ([^"|]*"" \| )*[^"|]*""\n)"), "");
 }
 
+// A dump with each indented or marked line (items, rows, containers) joined
+// to the line before it after " ¦".
+inline std::string Folded(const std::string& dump) {
+    return std::regex_replace(dump, std::regex("\n([ *]) "), " ¦$1 ");
+}
+
 }  // namespace qelt::testing

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/golden.h"
 #include "dialog/selector_fixture.h"
 #include "qelt/error.h"
 #include "qelt/ui/dump.h"
@@ -59,7 +60,7 @@ protected:
         for (ui::Control* c : form().controls())
             if (c->name().starts_with("cbo") || c->name().starts_with("lbl"))
                 if (c->name() != "cboTransType" && c->name() != "lblProject") out += ui::Dump(*c);
-        return out;
+        return Folded(out);
     }
 };
 
@@ -105,22 +106,22 @@ TEST_F(SelectorConfiguration, RowHidesCaptionsLoadsSelectsAndEnables) {
     form().selectors.configure(1, 0, 0, 0, 0);
     EXPECT_EQ(selectors(),
               "Label lblTime \"时间:\" hidden\n"
-              "ComboBox cboTime index=-1 hidden\n"
-              "  0 \"当天\"\n  1 \"本周\"\n  2 \"本期\"\n  3 \"全部\"\n  4 \"本年\"\n"
+              "ComboBox cboTime index=-1 hidden ¦  0 \"当天\" ¦  1 \"本周\" ¦  2 \"本期\" ¦  3 "
+              "\"全部\" ¦  4 \"本年\"\n"
               "Label lblCheck \"审核:\"\n"
-              "ComboBox cboCheck index=0\n* 0 \"a\"\n  1 \"b\"\n"
+              "ComboBox cboCheck index=0 ¦* 0 \"a\" ¦  1 \"b\"\n"
               "Label lblICMO \"CboICMO:\"\n"
-              "ComboBox cboICMO index=2\n  0 \"a\"\n  1 \"b\"\n* 2 \"c\"\n"
+              "ComboBox cboICMO index=2 ¦  0 \"a\" ¦  1 \"b\" ¦* 2 \"c\"\n"
               "Label lblROB \"\"\n"
-              "ComboBox cboROB index=1\n  0 \" x \"\n* 1 \" y\"\n"
+              "ComboBox cboROB index=1 ¦  0 \" x \" ¦* 1 \" y\"\n"
               "Label lblPost \"CboPost:\"\n"
-              "ComboBox cboPost index=0\n* 0 \"one\"\n"
+              "ComboBox cboPost index=0 ¦* 0 \"one\"\n"
               "Label lblKickBack \"CboKickBack:\"\n"
-              "ComboBox cboKickBack index=1\n  0 \"a\"\n* 1 \"b\"\n  2 \"c\"\n"
+              "ComboBox cboKickBack index=1 ¦  0 \"a\" ¦* 1 \"b\" ¦  2 \"c\"\n"
               "Label lblCancel \"CboCancel:\"\n"
-              "ComboBox cboCancel index=2 disabled\n  0 \"a\"\n  1 \"b\"\n* 2 \"c\"\n"
+              "ComboBox cboCancel index=2 disabled ¦  0 \"a\" ¦  1 \"b\" ¦* 2 \"c\"\n"
               "Label lblConnect \"CboConnect:\"\n"
-              "ComboBox cboConnect index=1\n  0 \"a\"\n* 1 \"b\"\n  2 \"c\"\n");
+              "ComboBox cboConnect index=1 ¦  0 \"a\" ¦* 1 \"b\" ¦  2 \"c\"\n");
 }
 
 TEST_F(SelectorConfiguration, SelectorsAreSetInTheirFixedOrder) {
