@@ -15,21 +15,6 @@ namespace {
 constexpr const char* kNames[] = {"CboTime", "CboCheck", "CboCancel", "CboKickBack",
                                   "CboROB",  "CboPost",  "CboICMO",   "CboConnect"};
 
-// The connection component of the library, recording every statement.
-struct RecordingConnection : host::IAppConnection {
-    std::shared_ptr<host::IAppConnection> real =
-        std::dynamic_pointer_cast<host::IAppConnection>(host::defaults::NewAppConnection());
-    std::vector<std::string> statements;
-    RecordsetPtr Execute(const std::string& sql) override {
-        statements.push_back(sql);
-        return real->Execute(sql);
-    }
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        statements.push_back(sql);
-        return real->getanyrecordset(sql);
-    }
-};
-
 class SelectorConfiguration : public SelectorTest {
 protected:
     // A configuration row for (list, show status, destination type, red/blue,
@@ -63,16 +48,6 @@ protected:
         return Folded(out);
     }
 };
-
-TEST_F(SelectorConfiguration, QueryNamesEveryKeyOnLinesOfItsOwn) {
-    auto connection = std::make_shared<RecordingConnection>();
-    host::RegisterComponent(host::progid::kAppConnection, [connection] { return connection; });
-    form().selectors.configure(4, 75, 2, -1, 1);
-    EXPECT_EQ(connection->statements,
-              std::vector<std::string>{
-                  "SELECT * FROM ICListFilter \r\nWHERE FListID = 4 And FListShowStatus = 2\r\n "
-                  "AND FDestBillTranType=75 AND FBillROB=-1\r\n AND FCheckSwitch=1"});
-}
 
 // Each key must match: a row that differs in any one of them is not used.
 TEST_F(SelectorConfiguration, OnlyARowMatchingEveryKeyApplies) {
@@ -122,19 +97,6 @@ TEST_F(SelectorConfiguration, RowHidesCaptionsLoadsSelectsAndEnables) {
               "ComboBox cboCancel index=2 disabled ¦  0 \"a\" ¦  1 \"b\" ¦* 2 \"c\"\n"
               "Label lblConnect \"CboConnect:\"\n"
               "ComboBox cboConnect index=1 ¦  0 \"a\" ¦* 1 \"b\" ¦  2 \"c\"\n");
-}
-
-TEST_F(SelectorConfiguration, SelectorsAreSetInTheirFixedOrder) {
-    row(1, "1, 0, 0, 0, 0", "FCboTimeVisible=0");
-    std::string log;
-    for (ui::Control* c : form().controls())
-        c->subscribe([&log](const ui::Control& control, const ui::Change&) {
-            if (!log.ends_with(control.name() + " ")) log += control.name() + " ";
-        });
-    form().selectors.configure(1, 0, 0, 0, 0);
-    EXPECT_EQ(log,
-              "cboTime lblTime lblCheck cboCheck lblCancel cboCancel lblKickBack cboKickBack "
-              "lblROB cboROB lblPost cboPost lblICMO cboICMO lblConnect cboConnect ");
 }
 
 TEST_F(SelectorConfiguration, OnlyTheFirstMatchingRowIsUsed) {

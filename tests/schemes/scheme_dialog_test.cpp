@@ -99,17 +99,6 @@ TEST_F(SchemeDialog, ANewUserGetsTheDefaultSchemeOnceAndItIsInUse) {
     EXPECT_EQ(messages(), "");
 }
 
-TEST_F(SchemeDialog, ListShowsOwnAndSharedSchemesAndTheStartOneIsApplied) {
-    std::string items;
-    show([&](dialog::frmFilter& d) {
-        for (const auto& item : d.lvwProject.items()) items += item.key + "=" + item.text + ";";
-        items += " selected " + d.lvwProject.selectedKey();
-        d.cmdCancel.click();
-    });
-    EXPECT_EQ(items,
-              "Scheme1=默认方案;Scheme2=本月外购入库;Scheme3=未审核入库单; selected Scheme1");
-}
-
 // Two complete rows, the first in parentheses, and a blank third: two are
 // stored and come back with an empty third.
 TEST_F(SchemeDialog, OkStoresTheExactEncodingsAndAFreshProcessAppliesThem) {
