@@ -14,30 +14,23 @@ namespace {
 constexpr const char* kSelectors[] = {"cboTime", "cboCheck",    "cboICMO",   "cboROB",
                                       "cboPost", "cboKickBack", "cboCancel", "cboConnect"};
 
-// One case of golden/status_text.txt: "template/list" then words, each
-// "cboX=i" (shown, selected; "!cboX=i" hidden but selected), "host=" (the
-// host's list), "system=", "today=Y-M-D", "period=", "beforestart", the
-// planned-order "from=", "to=" ("_" a blank), "plan", "checked", "close",
-// "noframe", or "break=period|nextyear|calendar" (the calendar spoiled after
-// a first reading). Every other selector is hidden and unselected. The
-// result is the status text, quoted, and the messages shown.
+// One case of golden/status_text.txt or selectors_by_transaction_type.txt:
+// "template/list" then words: "cboX=i" (shown, selected; "!cboX=i" hidden but
+// selected), "host=" (the host's list), "system=", "today=Y-M-D", "period=",
+// "beforestart", "calculating", "vouchers", "fromlist" (cancellation and
+// closing not offered), the planned-order "from=", "to=" ("_" a blank),
+// "plan", "checked", "close", "noframe", or "break=period|nextyear|calendar"
+// (the calendar spoiled after a first reading). For a status text every
+// selector not named is hidden and unselected.
 class StatusText : public SelectorTest {
 protected:
-    std::string run(const std::string& input) {
+    void prepare(const std::string& input, bool statusText) {
         std::istringstream words(input);
         std::string word;
         words >> word;
         const int32_t tpl = std::stoi(word), list = std::stoi(word.substr(word.find('/') + 1));
-        std::vector<std::string> rest;
+        rest.clear();
         while (words >> word) rest.push_back(word);
-        const auto value = [&](const std::string& key, const std::string& otherwise = "") {
-            for (const std::string& w : rest)
-                if (w.starts_with(key + "=")) return w.substr(key.size() + 1);
-            return otherwise;
-        };
-        const auto has = [&](const std::string& w) {
-            return std::find(rest.begin(), rest.end(), w) != rest.end();
-        };
         const std::string today = value("today", "2026-12-06");
         server->today = Date{std::stoi(today.substr(0, 4)),
                              std::stoi(today.substr(5, 2)),
@@ -46,11 +39,18 @@ protected:
                              20,
                              30};
         setOption("CurrentPeriod", value("period", "12"));
+        support::Shared().IsCalculate = has("calculating") || has("vouchers");
+        support::Shared().IsMakeVoucher = has("vouchers");
         reset();
-        form().SetListID(std::stoi(value("host", "1")));
+        if (const std::string host = value("host", statusText ? "1" : ""); !host.empty())
+            form().SetListID(std::stoi(host));
         form().SystemName = value("system");
         form().blBeforeStart = has("beforestart");
+        form().setShowCancel(!has("fromlist"));
+        form().setShowConnect(!has("fromlist"));
         choose(list, tpl);
+        support::Shared().IsCalculate = support::Shared().IsMakeVoucher = false;
+        if (!statusText) return;
         form().setShowCancel(true);
         form().setShowConnect(true);
         for (const char* name : kSelectors) {
@@ -64,6 +64,21 @@ protected:
             form().combo(w.substr(hidden, eq - hidden)).setVisible(!hidden);
             form().combo(w.substr(hidden, eq - hidden)).setListIndex(std::stoi(w.substr(eq + 1)));
         }
+    }
+    std::string value(const std::string& key, const std::string& otherwise = "") const {
+        for (const std::string& w : rest)
+            if (w.starts_with(key + "=")) return w.substr(key.size() + 1);
+        return otherwise;
+    }
+    bool has(const std::string& w) const {
+        return std::find(rest.begin(), rest.end(), w) != rest.end();
+    }
+
+    std::vector<std::string> rest;  // the words after "template/list"
+
+    // The status text, quoted, and the messages shown.
+    std::string run(const std::string& input) {
+        prepare(input, true);
         const auto blanks = [](std::string s) {
             std::replace(s.begin(), s.end(), '_', ' ');
             return s;
@@ -133,53 +148,20 @@ std::string Selectors(dialog::frmFilter& f) {
         out += "; ";
     }
     return out + f.chkFastMode.name() + flags(f.chkFastMode) + " " + f.framePlanOrder.name() +
-           flags(f.framePlanOrder) + "\n";
+           flags(f.framePlanOrder);
 }
 
-TEST_F(SelectorTest, TransactionTypesShowTheirSelectors) {
+TEST_F(StatusText, TransactionTypesShowTheirSelectors) {
     // Template 1: red/blue bills with a cancellation column.
     addList(1, 1, "v1,");
     db.exec(
         "INSERT INTO ICTransactionType (FID, FROB) VALUES (1, 1);"
         "UPDATE ICListtemplate SET FBillTemplateID=1 WHERE FTemplateID=1");
     addColumn(1, "1 v1.FCancellation AS FCancellation");
-    using Before = std::function<void(dialog::frmFilter&)>;
-    const auto none = [](dialog::frmFilter&) {};
-    const std::vector<std::tuple<const char*, int32_t, int32_t, Before>> cases = {
-        {"stock bill", 1, 1, none},
-        {"purchase order", 4, 61, none},
-        {"production task", 6, 90, none},
-        {"order-state template 621", 621, 621, none},
-        {"order-state template 600", 600, 600, none},
-        {"audit templates 902-911", 905, 905, none},
-        {"suspension list 36", 36, 36, none},
-        {"planned orders", 604, 604, none},
-        {"template 603", 603, 603, none},
-        {"calculation template 88", 1, 88, none},
-        {"calculating host", 1, 1, [](auto&) { support::Shared().IsCalculate = true; }},
-        {"making vouchers", 1, 1,
-         [](auto&) { support::Shared().IsCalculate = support::Shared().IsMakeVoucher = true; }},
-        {"receivables", 7, 62, [](auto& t) { t.SystemName = "AR"; }},
-        {"host list 69", 69, 69, [](auto& t) { t.SetListID(69); }},
-        {"host list 6 on template 69", 69, 69, [](auto& t) { t.SetListID(6); }},
-        {"before start", 1, 1, [](auto& t) { t.blBeforeStart = true; }},
-        {"shown from a list", 1, 1,
-         [](auto& t) {
-             t.setShowCancel(false);
-             t.setShowConnect(false);
-         }},
-    };
-    std::string dump;
-    for (const auto& [what, list, tpl, before] : cases) {
-        reset();
-        support::Shared().IsCalculate = support::Shared().IsMakeVoucher = false;
-        before(form());
-        choose(list, tpl);
-        dump += std::string(what) + " (list " + std::to_string(list) + ", template " +
-                std::to_string(tpl) + ")\n" + Selectors(form());
-    }
-    support::Shared().IsCalculate = support::Shared().IsMakeVoucher = false;
-    ExpectGolden("selectors_by_transaction_type.txt", dump);
+    ExpectGoldenCases("selectors_by_transaction_type.txt", [this](const std::string& input) {
+        prepare(input, false);
+        return Selectors(form());
+    });
 }
 
 TEST_F(SelectorTest, EveryDialogBuildsItsGridsAndFastModeFollowsTheCheckBox) {
