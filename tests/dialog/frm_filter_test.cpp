@@ -62,20 +62,6 @@ TEST(FilterDialogControls, ALookupOfTheWrongKindNamesTheControl) {
     }
 }
 
-TEST(FilterDialogControls, ContainersDecideWhatAPersonCanReach) {
-    frmFilter form;
-    form.show();
-    EXPECT_TRUE(form.VpFilter.moveTo(1, 3));
-    EXPECT_FALSE(form.VpFilter.moveTo(1, 5));  // the comparison code column is hidden
-    EXPECT_FALSE(form.cmdAdd.click());         // on the sort tab
-    EXPECT_FALSE(form.chkPlan.click());        // planned-order frame hidden
-    form.framePlanOrder.setVisible(true);
-    EXPECT_TRUE(form.chkPlan.click());
-    EXPECT_TRUE(form.SSTab1.select(1));
-    EXPECT_TRUE(form.cmdAdd.click());
-    EXPECT_FALSE(form.VpFilter.moveTo(2, 3));
-}
-
 TEST(SaveSchemeDialog, ControlsTextsAndCaptionFromTheResourcesOnLoad) {
     support::ResetProcessState();
     frmSaveschame form;

@@ -151,23 +151,6 @@ TEST_F(SelectorConfiguration, MissingValuesOfAShownSelectorRaise) {
     }
 }
 
-// A selector the configuration hides is not in use at OK, whatever its
-// selection.
-TEST_F(SelectorConfiguration, AHiddenSelectorAddsNoFragment) {
-    const std::string others =
-        "FCboCheckValue=0, FCboCancelVisible=0, FCboPostVisible=0, FCboROBVisible=0, "
-        "FCboKickBackVisible=0, FCboConnectVisible=0, FCboICMOVisible=0, FCboTimeValue=2";
-    row(1, "1, 0, 0, 0, 0", others);
-    form().SetListID(1);
-    choose(1, 1);
-    form().selectors.configure(1, 0, 0, 0, 0);
-    EXPECT_EQ(status(),
-              " (v1.FCheckerID>0) AND(v1.FDate>='2026/12/01' AND  v1.FDate<'2027/01/01')");
-    row(2, "1, 0, 0, 0, 1", others + ", FCboTimeVisible=0");
-    form().selectors.configure(1, 0, 0, 0, 1);
-    EXPECT_EQ(status(), " (v1.FCheckerID>0) ");
-}
-
 TEST(DemoSelectorConfiguration, DemoListsConfigureTheirSelectors) {
     TempDatabase reset;
     host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
