@@ -13,17 +13,24 @@
 
 namespace qelt::testing {
 
-// Compares `actual` with tests/dialog/golden/<file>; on a difference the
-// actual text is written next to the build for review. QELT_UPDATE_GOLDEN=1
-// rewrites the golden file instead (review its diff before committing).
+// tests/dialog/golden/<file>, or tests/<file> for a path with a folder.
+inline std::string GoldenPath(const std::string& file) {
+    return std::string(QELT_TEST_SOURCE_DIR) + "/tests/" +
+           (file.find('/') == std::string::npos ? "dialog/golden/" : "") + file;
+}
+
+// Compares `actual` with the golden file; on a difference the actual text
+// is written next to the build for review. QELT_UPDATE_GOLDEN=1 rewrites
+// the golden file instead (review its diff before committing).
 inline void ExpectGolden(const std::string& file, const std::string& actual) {
-    const std::string golden = std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/" + file;
+    const std::string golden = GoldenPath(file);
     if (actual == ReadFile(golden)) return;
     if (std::getenv("QELT_UPDATE_GOLDEN")) {
         std::ofstream(golden, std::ios::binary) << actual;
         return;
     }
-    const std::string out = std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual";
+    const std::string out =
+        std::string(QELT_TEST_BINARY_DIR) + "/" + file.substr(file.rfind('/') + 1) + ".actual";
     std::ofstream(out, std::ios::binary) << actual;
     ADD_FAILURE() << file << " differs; actual text written to " << out;
 }
@@ -33,8 +40,7 @@ inline void ExpectGolden(const std::string& file, const std::string& actual) {
 // are comments and stay.
 inline void ExpectGoldenCases(const std::string& file,
                               const std::function<std::string(const std::string&)>& run) {
-    std::istringstream in(
-        ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/" + file));
+    std::istringstream in(ReadFile(GoldenPath(file)));
     std::string actual;
     for (std::string line; std::getline(in, line);) {
         const auto arrow = line.find(" => ");

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "common/test_env.h"
 #include "dialog/frm_filter.h"
+#include "dialog/golden.h"
 #include "public/sqlite_translation.h"
 #include "qelt/cfilter.h"
 #include "qelt/host/components.h"
@@ -150,79 +152,6 @@ TEST_F(SchemeDialog, ANameWithAnApostropheIsStoredWithOneQuote) {
               "1|默认方案|0\n2|O'Brien|2\n");
 }
 
-TEST_F(SchemeDialog, RefusalsSayWhyAndKeepTheStore) {
-    const std::string before = query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID") +
-                               query("SELECT * FROM ICSchemeProfileEntry ORDER BY FSchemeID, FKey");
-    struct Case {
-        std::string name;
-        Person person;
-        std::string typed;
-        int answer;
-        std::string messages;
-    };
-    const Case cases[] = {
-        {"default name typed",
-         [](dialog::frmFilter& d) {
-             d.lvwProject.click("Scheme2");
-             d.tlbProject.click("TLBSAVE");
-             d.cmdCancel.click();
-         },
-         "Default Schema", 2,
-         "是否覆盖原方案?|Vostrel提示|32\n用户自定义方案不允许命名为默认方案|Vostrel提示|64\n"},
-        {"another user's scheme is neither overwritten nor deleted",
-         [](dialog::frmFilter& d) {
-             d.lvwProject.click("Scheme3");
-             d.tlbProject.click("TLBDEL");
-             d.tlbProject.click("TLBSAVE");
-             d.cmdCancel.click();
-         },
-         "", 1,
-         "不能删除孙丽设置的方案。|Vostrel提示|64\n不能覆盖孙丽设置的方案。|Vostrel提示|64\n"},
-        {"the default scheme is not deleted",
-         [](dialog::frmFilter& d) {
-             d.lvwProject.click("Scheme1");
-             d.tlbProject.click("TLBDEL");
-             d.cmdCancel.click();
-         },
-         "", 1, "不能删除[默认方案]!|Vostrel提示|64\n"},
-        {"a shared default name is refused in the save dialog, then cancelled",
-         [](dialog::frmFilter& d) {
-             d.lvwProject.click("Scheme1");
-             d.tlbProject.click("TLBSAVE");
-             d.cmdCancel.click();
-         },
-         "DEFAULT SCHEMA", 1, "默认方案不能设置为共享!|Vostrel提示|48\n"},
-    };
-    for (const Case& c : cases) {
-        recorder.answer = c.answer;
-        show(c.person, c.typed, c.name.find("shared") != std::string::npos);
-        EXPECT_EQ(messages(), c.messages) << c.name;
-    }
-    EXPECT_EQ(query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID") +
-                  query("SELECT * FROM ICSchemeProfileEntry ORDER BY FSchemeID, FKey"),
-              before);
-}
-
-// The owner is known whatever the letter case of the name the host gives.
-TEST_F(SchemeDialog, SavingUnderANewNameAddsItAndDeletingRemovesIt) {
-    query("UPDATE t_User SET FName='Zhang' WHERE FUserID=2");
-    fresh(2, " ZHANG ");
-    std::string items;
-    show(
-        [&](dialog::frmFilter& d) {
-            d.lvwProject.click("Scheme1");
-            d.tlbProject.click("TLBSAVE");
-            for (const auto& item : d.lvwProject.items()) items += item.text + ";";
-            d.tlbProject.click("TLBDEL");
-            items += " after delete " + std::to_string(d.lvwProject.items().size());
-            d.cmdCancel.click();
-        },
-        "  新方案  ");
-    EXPECT_EQ(items, "默认方案;本月外购入库;未审核入库单;新方案; after delete 3");
-    EXPECT_EQ(messages(), "是否要删除方案[新方案]？|Vostrel提示|32\n");
-    EXPECT_EQ(query("SELECT count(*) FROM ICSchemeProfile WHERE FSchemeName='新方案'"), "0\n");
-}
-
 TEST_F(SchemeDialog, ConditionsTooLongForTheStoreSaySoAndKeepTheOldScheme) {
     const std::string before = entry(1, "Relation");
     show([](dialog::frmFilter& d) {
@@ -275,34 +204,89 @@ TEST_F(SchemeDialog, TooManyColumnsAskFirstAndCancelKeepsTheDialogOpen) {
     EXPECT_EQ(messages(), asked + asked);
 }
 
-TEST_F(SchemeDialog, TheViewButtonCountsRoundAndItsMenuSetsTheView) {
-    std::string views;
-    show([&](dialog::frmFilter& d) {
-        for (int i = 0; i < 5; ++i) {
-            d.tlbProject.click("TLBVIEW");
-            views += std::to_string(d.lvwProject.view());
+// One case of schemes/golden/scheme_steps.txt: dialogs opened one after another
+// (" | " between them) on a fresh copy of the demo database, each a list of
+// words: "user=id,name" (a new process of that user, "_" a blank),
+// "owner=name" (the user's name in the user table), "answer=" (to every
+// question), "save=name" and "share" (typed into the save dialog), "click="
+// a scheme, "tool=" a toolbar button, "menu=button:item", "time=" an index,
+// "ok", "cancel", and what is seen: "items", "view", "menu", "grids". The
+// result is what was seen, the messages and whether the last dialog changed
+// the store.
+class SchemeSteps : public SchemeDialog {
+protected:
+    std::string run(const std::string& input) {
+        std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
+                                   std::filesystem::copy_options::overwrite_existing);
+        fresh(2, "张伟");
+        recorder.answer = 1;
+        const auto store = [&] {
+            return query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID") +
+                   query("SELECT * FROM ICSchemeProfileEntry ORDER BY FSchemeID, FKey");
+        };
+        std::string before, seen, saveName;
+        bool share = false;
+        std::istringstream dialogs(input);
+        for (std::string steps; std::getline(dialogs, steps, '|');) {
+            std::vector<std::string> words;
+            std::istringstream in(steps);
+            for (std::string w; in >> w;) {
+                std::replace(w.begin(), w.end(), '_', ' ');
+                const auto eq = w.find('=');
+                const std::string key = w.substr(0, eq), arg = eq == w.npos ? "" : w.substr(eq + 1);
+                if (key == "user")
+                    fresh(std::stoi(arg), arg.substr(arg.find(',') + 1));
+                else if (key == "owner")
+                    query("UPDATE t_User SET FName='" + arg + "' WHERE FUserID=2");
+                else if (key == "answer")
+                    recorder.answer = std::stoi(arg);
+                else if (key == "save")
+                    saveName = arg;
+                else if (key == "share")
+                    share = true;
+                else
+                    words.push_back(w);
+            }
+            before = store();
+            show(
+                [&](dialog::frmFilter& d) {
+                    for (const std::string& w : words) {
+                        const std::string arg = w.substr(w.find('=') + 1);
+                        if (w.starts_with("click=")) d.lvwProject.click(arg);
+                        if (w.starts_with("tool=")) d.tlbProject.click(arg);
+                        if (w.starts_with("menu="))
+                            d.tlbProject.menuClick(arg.substr(0, arg.find(':')),
+                                                   std::stoi(arg.substr(arg.find(':') + 1)));
+                        if (w.starts_with("time=")) d.cboTime.select(std::stoi(arg));
+                        if (w == "ok") d.cmdOk.click();
+                        if (w == "cancel") d.cmdCancel.click();
+                        if (w == "view") seen += std::to_string(d.lvwProject.view());
+                        if (w == "menu")
+                            for (const std::string& e : d.tlbProject.button("TLBVIEW")->menu)
+                                seen += e + ",";
+                        if (w == "grids")
+                            seen += d.VpFilter.text(1, 3) + "/" +
+                                    std::to_string(d.grids.sortRowCount()) + "/" +
+                                    d.vsOrder.text(1, 4) + " ";
+                        if (w == "items") {
+                            for (const auto& item : d.lvwProject.items())
+                                seen += item.key + "=" + item.text + ",";
+                            seen += "selected " + d.lvwProject.selectedKey() + " ";
+                        }
+                    }
+                },
+                saveName, share);
+            seen += filter->OK() ? "OK " : "";
         }
-        d.tlbProject.menuClick("TLBVIEW", 1);
-        d.tlbProject.click("TLBVIEW");
-        views += " " + std::to_string(d.lvwProject.view());
-        for (const std::string& entry : d.tlbProject.button("TLBVIEW")->menu) views += " " + entry;
-        d.cmdCancel.click();
-    });
-    EXPECT_EQ(views, "01230 2 大图标(&G) 小图表(&M) 列表(&L) 详细资料(&D)");
-}
+        std::string shown = messages();
+        std::replace(shown.begin(), shown.end(), '\n', ';');
+        return seen + "| " + shown + (store() == before ? " store kept" : " store changed");
+    }
+};
 
-TEST_F(SchemeDialog, ClearEmptiesConditionsAndSortKeysAndKeepsTheStore) {
-    std::string state;
-    show([&](dialog::frmFilter& d) {
-        d.lvwProject.click("Scheme2");
-        state = d.VpFilter.text(1, 3) + "/" + std::to_string(d.grids.sortRowCount()) + " -> ";
-        d.tlbProject.click("TLBCLEAR");
-        state += d.VpFilter.text(1, 3) + "/" + std::to_string(d.grids.sortRowCount()) + "/" +
-                 d.vsOrder.text(1, 4);
-        d.cmdCancel.click();
-    });
-    EXPECT_EQ(state, "日期/2 -> /0/");
-    EXPECT_NE(entry(2, "Relation"), "\n");
+TEST_F(SchemeSteps, RefusalsSavingDeletingAndTheStartSchemeMatchTheGolden) {
+    ExpectGoldenCases("schemes/golden/scheme_steps.txt",
+                      [this](const std::string& in) { return run(in); });
 }
 
 // The statement with its quoted literals taken out ('' is a quote inside one).
@@ -386,35 +370,6 @@ TEST_F(SchemeDialog, HostileSchemesReachTheStatementOnlyInsideQuotedValues) {
         EXPECT_GE(CountRows(ToSqlite(sql), error), 0) << error << "\n" << sql;
         EXPECT_EQ(messages(), "") << value;
     }
-}
-
-TEST_F(SchemeDialog, TheStartSchemeIsTheUsersOwnAndAColleaguesIsAcceptedAsApplied) {
-    fresh(4, "王强");
-    std::string seen;
-    for (int open = 0; open < 2; ++open)
-        show([&](dialog::frmFilter& d) {
-            for (const auto& item : d.lvwProject.items()) seen += item.key + "=" + item.text + ";";
-            seen += " selected " + d.lvwProject.selectedKey() + "\n";
-            d.cmdCancel.click();
-        });
-    EXPECT_EQ(seen,
-              "Scheme3=未审核入库单;Scheme6=默认方案; selected Scheme6\n"
-              "Scheme3=未审核入库单;Scheme6=默认方案; selected Scheme6\n");
-    const std::string before = query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID");
-    show([](dialog::frmFilter& d) {
-        d.lvwProject.click("Scheme3");
-        d.cmdOk.click();
-    });
-    EXPECT_TRUE(filter->OK());
-    EXPECT_EQ(messages(), "");
-    EXPECT_EQ(query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID"), before);
-    show([&](dialog::frmFilter& d) {
-        d.lvwProject.click("Scheme3");
-        d.cboTime.select(3);
-        d.cmdOk.click();
-    });
-    EXPECT_EQ(messages(), "不能覆盖孙丽设置的方案。|Vostrel提示|64\n") << "a changed one says so";
-    EXPECT_EQ(query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID"), before);
 }
 
 TEST_F(SchemeDialog, ABlankRowKeepsTheConditionsBelowItAndARepickedComparisonKeepsItsCode) {
