@@ -36,8 +36,8 @@ inline void ExpectGolden(const std::string& file, const std::string& actual) {
 }
 
 // A golden file of cases, one a line: "input => output". Each input is run
-// again and its line rebuilt from what `run` gives; lines starting with "#"
-// are comments and stay.
+// again and its line rebuilt from what `run` gives (a line break written as
+// \n); lines starting with "#" are comments and stay.
 inline void ExpectGoldenCases(const std::string& file,
                               const std::function<std::string(const std::string&)>& run) {
     std::istringstream in(ReadFile(GoldenPath(file)));
@@ -49,7 +49,9 @@ inline void ExpectGoldenCases(const std::string& file,
             continue;
         }
         SCOPED_TRACE(line);
-        actual += line.substr(0, arrow) + " => " + run(line.substr(0, arrow)) + "\n";
+        const std::string result = run(line.substr(0, arrow));
+        actual += line.substr(0, arrow) + " => " +
+                  std::regex_replace(result, std::regex("\n"), "\\n") + "\n";
     }
     ExpectGolden(file, actual);
 }
