@@ -4,25 +4,67 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "common/test_env.h"
 
 namespace qelt::testing {
 
-// Compares `actual` with tests/dialog/golden/<file>; on a difference the
-// actual text is written next to the build for review. QELT_UPDATE_GOLDEN=1
-// rewrites the golden file instead (review its diff before committing).
+// tests/dialog/golden/<file>, or tests/<file> for a path with a folder.
+inline std::string GoldenPath(const std::string& file) {
+    return std::string(QELT_TEST_SOURCE_DIR) + "/tests/" +
+           (file.find('/') == std::string::npos ? "dialog/golden/" : "") + file;
+}
+
+// Compares `actual` with the golden file; on a difference the actual text
+// is written next to the build for review. QELT_UPDATE_GOLDEN=1 rewrites
+// the golden file instead (review its diff before committing).
 inline void ExpectGolden(const std::string& file, const std::string& actual) {
-    const std::string golden = std::string(QELT_TEST_SOURCE_DIR) + "/tests/dialog/golden/" + file;
+    const std::string golden = GoldenPath(file);
     if (actual == ReadFile(golden)) return;
     if (std::getenv("QELT_UPDATE_GOLDEN")) {
         std::ofstream(golden, std::ios::binary) << actual;
         return;
     }
-    const std::string out = std::string(QELT_TEST_BINARY_DIR) + "/" + file + ".actual";
+    const std::string out =
+        std::string(QELT_TEST_BINARY_DIR) + "/" + file.substr(file.rfind('/') + 1) + ".actual";
     std::ofstream(out, std::ios::binary) << actual;
     ADD_FAILURE() << file << " differs; actual text written to " << out;
+}
+
+// A golden file of cases, one a line: "input => output". Each input is run
+// again and its line rebuilt from what `run` gives (a line break written as
+// \n); lines starting with "#" are comments and stay.
+inline void ExpectGoldenCases(const std::string& file,
+                              const std::function<std::string(const std::string&)>& run) {
+    std::istringstream in(ReadFile(GoldenPath(file)));
+    std::string actual;
+    for (std::string line; std::getline(in, line);) {
+        const auto arrow = line.find(" => ");
+        if (line.starts_with("#") || arrow == std::string::npos) {
+            actual += line + "\n";
+            continue;
+        }
+        SCOPED_TRACE(line);
+        const std::string result = run(line.substr(0, arrow));
+        actual += line.substr(0, arrow) + " => " +
+                  std::regex_replace(result, std::regex("\n"), "\\n") + "\n";
+    }
+    ExpectGolden(file, actual);
+}
+
+// A dump without the grid rows whose cells are all empty.
+inline std::string WithoutEmptyRows(const std::string& dump) {
+    return std::regex_replace(dump, std::regex(R"(  \d+: ([^"|]*"" \| )*[^"|]*""\n)"), "");
+}
+
+// A dump with each indented or marked line (items, rows, containers) joined
+// to the line before it after " ¦".
+inline std::string Folded(const std::string& dump) {
+    return std::regex_replace(dump, std::regex("\n([ *]) "), " ¦$1 ");
 }
 
 }  // namespace qelt::testing

