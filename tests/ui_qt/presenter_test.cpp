@@ -12,10 +12,10 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <cstdlib>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "ui_qt/qt_test_support.h"
 
@@ -89,105 +89,106 @@ public:
     std::string log;
 };
 
+// The form's state after a script: the view's current cell and the grid's
+// active cell, the selection when it is more than the current cell, the
+// cell editor (its text, or its list's current row and whether it is open),
+// the active cell's text, the focus, and whether the form is still shown.
+std::string State(QTableView& view, SmallForm& form) {
+    const QModelIndex at = view.currentIndex();
+    std::string s = Pair(at.row() + 1, at.column() + 1) + " active " +
+                    Pair(form.grid.activeRow(), form.grid.activeCol());
+    if (view.selectionModel()->selectedIndexes() != QModelIndexList{at}) s += " selection differs";
+    QWidget* editor = view.indexWidget(at);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        s += " edit[" + line->text().toStdString() + "]";
+    if (auto* list = qobject_cast<QComboBox*>(editor))
+        s += " list@" + std::to_string(list->view()->currentIndex().row()) +
+             (OpenPopup() ? " open" : "");
+    return s + " [" + form.grid.text(form.grid.activeRow(), form.grid.activeCol()) + "] focus " +
+           FocusName() + (form.shown() ? "" : " closed");
+}
+
+// Runs a script of a person's steps, separated by ";", on a SmallForm:
+// "set r,c text" by code, "click r,c", "pick r,c,item" from a cell's list,
+// "cell r,c text" (click, F2, text over the old one, Enter), "key K" to
+// the focus or open list, "type text", "txt text" typed into the text box,
+// "chk" and "cbo item" clicked, "ok" clicked, "?" the State, "=" the
+// controls' values and the grid's texts. Returns what "?" and "=" wrote,
+// then the form's log.
+std::string RunScript(const std::string& script) {
+    const std::map<std::string, Qt::Key> keys = {
+        {"F2", Qt::Key_F2},        {"F7", Qt::Key_F7},         {"Down", Qt::Key_Down},
+        {"Right", Qt::Key_Right},  {"Return", Qt::Key_Return}, {"Escape", Qt::Key_Escape},
+        {"Delete", Qt::Key_Delete}};
+    SmallForm form;
+    std::string out;
+    RunShown(form, [&](QWidget& dialog) {
+        auto* view = Widget<QTableView>(dialog, "grid");
+        std::istringstream steps(script);
+        for (std::string step; std::getline(steps >> std::ws, step, ';');) {
+            const std::string verb = step.substr(0, step.find(' '));
+            const std::string arg = step.size() > verb.size() ? step.substr(verb.size() + 1) : "";
+            const QString text = QString::fromStdString(arg.substr(arg.find(' ') + 1));
+            int r = 0, c = 0, i = 0;
+            std::sscanf(arg.c_str(), "%d,%d,%d", &r, &c, &i);
+            if (verb == "set") form.grid.setText(r, c, text.toStdString());
+            if (verb == "click") ClickCell(*view, r, c);
+            if (verb == "pick") PickInCell(*view, r, c, i);
+            if (verb == "cell") TypeIntoCell(*view, r, c, text);
+            if (verb == "key" && arg.starts_with("S-"))
+                PressKey(keys.at(arg.substr(2)), Qt::ShiftModifier);
+            if (verb == "key" && !arg.starts_with("S-")) PressKey(keys.at(arg));
+            if (verb == "type") TypeKeys(text);
+            if (verb == "txt") Widget(dialog, "txt")->setFocus(), TypeKeys(text);
+            if (verb == "chk") ClickCheckBox(*Widget(dialog, "chk"));
+            if (verb == "cbo") PickInCombo(*Widget<QComboBox>(dialog, "cbo"), r);
+            if (verb == "ok") QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
+            QApplication::processEvents();
+            if (verb == "?") out += State(*view, form) + "\n";
+            if (verb != "=") continue;
+            out += form.txt.text() + " " + std::to_string(form.chk.value()) + " " + form.cbo.text();
+            for (int row = 1; row <= form.grid.maxRows(); ++row)
+                for (int col = 1; col <= form.grid.maxCols(); ++col)
+                    out += (col == 1 ? " / " : "|") + form.grid.text(row, col);
+            out += "\n";
+        }
+    });
+    return out + form.log;
+}
+
 // Clicks and key presses on the widgets are the person's actions on the
-// form: typed quotes never arrive, a pick, a click that ticks a check-box
-// cell, typed numbers, Delete and Shift+F7 reach the grid's rules, and OK
-// closes the form after the grid was left.
-TEST(QtPresenter, WidgetActionsReachTheFormsRules) {
-    SmallForm form;
-    RunShown(form, [&](QWidget& dialog) {
-        auto* edit = Widget<QLineEdit>(dialog, "txt");
-        edit->setFocus();
-        QTest::keyClicks(edit, "ab'c\"d");
-        ClickCheckBox(*Widget<QCheckBox>(dialog, "chk"));
-        PickInCombo(*Widget<QComboBox>(dialog, "cbo"), 2);
-        auto* view = Widget<QTableView>(dialog, "grid");
-        ClickCell(*view, 1, 1);
-        PressKey(Qt::Key_F2);
-        auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(view->model()->index(0, 0)));
-        ASSERT_NE(editor, nullptr);
-        TypeText(editor, "x'y\"z");
-        EXPECT_EQ(editor->text(), QString("xyz"));  // the cell editor shows no quote either
-        PressKey(Qt::Key_Return);
-        PickInCell(*view, 2, 2, 1);
-        ClickCell(*view, 1, 3);
-        TypeIntoCell(*view, 2, 4, "12.5");
-        QTest::keyClick(view, Qt::Key_Delete);
-        QTest::keyClick(view, Qt::Key_F7, Qt::ShiftModifier);
-        QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
-    });
-    const auto& g = form.grid;
-    EXPECT_EQ(form.txt.text() + "|" + std::to_string(form.chk.value()) + "|" + form.cbo.text() +
-                  "|" + g.text(1, 1) + "," + g.text(2, 2) + "," + g.text(1, 3) + "," + g.text(2, 4),
-              "abcd|1|丙|xyz,不等于,1,12.5");
-    EXPECT_EQ(form.log,
-              "leave 1,1->2,2\nleave 2,2->1,3\ncheck 1,3=1\nleave 1,3->2,4\nkey 46 shift 0\n"
-              "key 118 shift 1\nleave 2,4->-1,-1\nok\n");
-}
-
-// A pick list opens on the key or click that starts the edit and shows the
-// cell's value; arrows move in the open list without choosing; Enter
-// chooses and closes the list, and only the next Enter reaches the form's
-// key rules (OK).
-TEST(QtPresenter, PickListsOpenAtOnceAndEnterChoosesBeforeItRunsOk) {
-    const std::pair<const char*, std::function<void(QTableView&)>> openers[] = {
-        {"F2", [](QTableView&) { PressKey(Qt::Key_F2); }},
-        {"click", [](QTableView& view) { ClickCell(view, 1, 2); }},
+// form. Typed quotes never arrive (the cell editor shows none either); a
+// pick, a click that ticks a check-box cell, typed numbers, Delete and
+// Shift+F7 reach the grid's rules, and OK closes the form after the grid was
+// left. A pick list opens on the key or click that starts the edit; arrows
+// move in the open list without choosing, Enter chooses and closes it, and
+// only the next Enter reaches the form's key rules (OK). After a move the
+// rules refuse (by click, arrow or OK), the highlighted cell is still the
+// active one, the one F2 edits, and the focus stays in the grid; the second
+// OK, once the cell is put right, closes the form.
+TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"txt ab'c\"d; chk; cbo 2; click 1,1; key F2; type x'y\"z; ?; key Return; pick 2,2,1; "
+         "click 1,3; cell 2,4 12.5; key Delete; key S-F7; ok; =",
+         "1,1 active 1,1 edit[xyz] [] focus grid\nabcd 1 丙 / xyz||1| / |不等于||12.5 / |||\n"
+         "leave 1,1->2,2\nleave 2,2->1,3\ncheck 1,3=1\nleave 1,3->2,4\nkey 46 shift 0\n"
+         "key 118 shift 1\nleave 2,4->-1,-1\nok\n"},
+        {"set 1,2 等于; click 1,1; key Right; key F2; ?; key Down; key Down; ?; key Return; ?; "
+         "key Return",
+         "1,2 active 1,2 list@0 open [等于] focus grid\n1,2 active 1,2 list@2 open [等于] focus "
+         "grid\n"
+         "1,2 active 1,2 [大于] focus grid\nleave 1,1->1,2\nok\nkey 13 shift 0\n"},
+        {"set 1,2 等于; click 1,1; key Right; click 1,2; ?; key Down; key Down; ?; key Return; ?; "
+         "key Return",
+         "1,2 active 1,2 list@0 open [等于] focus grid\n1,2 active 1,2 list@2 open [等于] focus "
+         "grid\n"
+         "1,2 active 1,2 [大于] focus grid\nleave 1,1->1,2\nok\nkey 13 shift 0\n"},
+        {"cell 1,1 bad; click 2,1; key Down; ok; ?; key F2; ?; key Escape; cell 1,1 good; ok; ?",
+         "1,1 active 1,1 [bad] focus grid\n1,1 active 1,1 edit[bad] [bad] focus grid\n"
+         "1,1 active 1,1 [good] focus ok closed\nleave 1,1->2,1\nleave 1,1->2,1\n"
+         "leave 1,1->-1,-1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\nok\n"},
     };
-    for (const auto& [how, open] : openers) {
-        SCOPED_TRACE(how);
-        SmallForm form;
-        form.grid.setText(1, 2, "等于");
-        RunShown(form, [&](QWidget& dialog) {
-            auto* view = Widget<QTableView>(dialog, "grid");
-            ClickCell(*view, 1, 1);
-            PressKey(Qt::Key_Right);
-            open(*view);
-            auto* list = qobject_cast<QComboBox*>(view->indexWidget(view->model()->index(0, 1)));
-            ASSERT_NE(list, nullptr);
-            ASSERT_NE(OpenPopup(), nullptr) << "the list is not open";
-            EXPECT_EQ(list->view()->currentIndex().row(), 0);
-            PressKey(Qt::Key_Down);
-            PressKey(Qt::Key_Down);
-            EXPECT_EQ(form.grid.text(1, 2), "等于");
-            PressKey(Qt::Key_Return);
-            EXPECT_EQ(form.grid.text(1, 2), "大于");
-            EXPECT_EQ(OpenPopup(), nullptr);
-            EXPECT_EQ(form.log, "leave 1,1->1,2\n");
-            PressKey(Qt::Key_Return);
-        });
-        EXPECT_EQ(form.log, "leave 1,1->1,2\nok\nkey 13 shift 0\n");
-    }
-}
-
-// After a move the rules refuse, by click, arrow or a click on OK, the
-// highlighted cell is still the active one (the one F2 edits) and the focus
-// stays in the grid: the first OK does nothing, the second one after the
-// cell is put right closes the form.
-TEST(QtPresenter, ARefusedMoveKeepsTheCurrentCellAndTheFocusAndTheSecondOkRuns) {
-    SmallForm form;
-    RunShown(form, [&](QWidget& dialog) {
-        auto* view = Widget<QTableView>(dialog, "grid");
-        auto* ok = Widget<QPushButton>(dialog, "ok");
-        TypeIntoCell(*view, 1, 1, "bad");
-        ClickCell(*view, 2, 1);
-        QTest::keyClick(view, Qt::Key_Down);
-        const QModelIndex active = view->model()->index(0, 0);
-        EXPECT_EQ(view->currentIndex(), active);
-        EXPECT_EQ(view->selectionModel()->selectedIndexes(), QModelIndexList{active});
-        QTest::mouseClick(ok, Qt::LeftButton);
-        QApplication::processEvents();
-        EXPECT_TRUE(form.shown());
-        EXPECT_EQ(form.log.find("ok"), std::string::npos);
-        EXPECT_EQ(QApplication::focusWidget(), view);
-        PressKey(Qt::Key_F2);
-        EXPECT_NE(view->indexWidget(active), nullptr) << "F2 edits another cell";
-        PressKey(Qt::Key_Escape);
-        TypeIntoCell(*view, 1, 1, "good");
-        QTest::mouseClick(ok, Qt::LeftButton);
-    });
-    EXPECT_TRUE(form.log.starts_with("leave 1,1->2,1\nleave 1,1->2,1\nleave 1,1->-1,-1\n"));
-    EXPECT_TRUE(form.log.ends_with("leave 1,1->-1,-1\nok\n")) << form.log;
+    for (const auto& [script, expected] : cases) EXPECT_EQ(RunScript(script), expected) << script;
 }
 
 // Rules that change the models show at once: a caption, a hidden control,
@@ -259,30 +260,6 @@ TEST(QtPresenter, FormsOpenedFromAHandlerNest) {
     EXPECT_EQ(seen,
               "outer shown\ninner shown\nrefused\ninner returned, text=in\nouter click returned\n");
     EXPECT_FALSE(outer.shown() || inner.loaded());
-}
-
-// Without any display nothing runs and one line says why; with one (the
-// test's offscreen platform) the body runs with the Qt dialogs registered.
-TEST(RunWithQt, WithoutADisplayRunsNothingAndSaysSo) {
-    const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
-    std::vector<std::pair<const char*, std::string>> saved;
-    for (const char* n : names)
-        if (const char* v = std::getenv(n)) saved.emplace_back(n, v);
-    for (const char* n : names) unsetenv(n);
-    setenv("DISPLAY", "", 1);
-    EXPECT_FALSE(qt::DisplayAvailable());
-    int argc = 1;
-    char arg0[] = "qelt-filter";
-    char* argv[] = {arg0, nullptr};
-    ::testing::internal::CaptureStderr();
-    const int rc = qt::RunWithQt(argc, argv, [] { return 0; });
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    for (const char* n : names) unsetenv(n);
-    for (const auto& [n, v] : saved) setenv(n, v.c_str(), 1);
-    EXPECT_EQ(std::to_string(rc) + " " + err, "2 " + std::string(qt::kNoDisplayMessage) + "\n");
-    EXPECT_EQ(qt::RunWithQt(argc, argv, [] { return ui::GetPresenter() ? 7 : 1; }), 7);
-    ui::SetPresenter(nullptr);
-    host::SetMessageSink(nullptr);
 }
 
 }  // namespace
