@@ -19,38 +19,26 @@
 namespace qelt::testing {
 namespace {
 
-void ClickItem(QListWidget& list, int row) {
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualItemRect(list.item(row)).center());
-}
-
-// Clicks alone: all dates from the drop-down; field "单据编号" (item 2),
-// comparison item 1 and a typed value; a sort key whose direction boxes
-// tick with the mouse (a click on either makes it the row's one direction,
-// ending descending); a column unticked; OK.
+// Clicks alone: all dates (item 3) from the drop-down; field "单据编号"
+// (item 2), comparison item 1 and a typed value; on the sort tab a sort key
+// whose direction boxes tick with the mouse (a click on either makes it the
+// row's one direction, ending descending); on the column tab a column
+// unticked; OK.
 TEST(FilterDialogQt, MouseActionsReachTheRulesAndGiveTheSelect) {
-    constexpr int kAllDates = 3, kBillNo = 2, kComparison = 1, kColumnTab = 2;
     FilterSession session;
     std::string seen;
     auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-        PickInCombo(*Widget<QComboBox>(dialog, "cboTime"), kAllDates);
-        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
-        PickInCell(*conditions, 1, 3, kBillNo);
-        PickInCell(*conditions, 1, 4, kComparison);
-        TypeIntoCell(*conditions, 1, 6, "WIN");
-        auto* tabs = Widget<QTabWidget>(dialog, "SSTab1");
-        ClickTab(*tabs, 1);
-        ClickItem(*Widget<QListWidget>(dialog, "listOrderFields"), kBillNo - 1);
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
-        for (int col : {3, 2, 3}) {
-            ClickCell(*Widget<QTableView>(dialog, "vsOrder"), 1, col);
-            seen += f.vsOrder.text(1, 2) + f.vsOrder.text(1, 3) + " ";
-        }
-        ClickTab(*tabs, kColumnTab);
-        ClickCell(*Widget<QTableView>(dialog, "vaHideColumn"), 2, 3);
-        seen += std::to_string(f.cboTime.listIndex()) + " " + f.VpFilter.text(1, 3) + " " +
-                f.VpFilter.text(1, 6) + " " + f.vaHideColumn.text(2, 3);
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+        seen = RunSteps(
+            dialog,
+            "combo cboTime 3; pick VpFilter 1,3,2; pick VpFilter 1,4,1; cell VpFilter 1,6 WIN; "
+            "tab SSTab1 1; item listOrderFields 1; press cmdAdd; click vsOrder 1,3; ?; "
+            "click vsOrder 1,2; ?; click vsOrder 1,3; ?; tab SSTab1 2; click vaHideColumn 2,3; =; "
+            "press cmdOk",
+            [&](const std::string& step) {
+                if (step == "?") return f.vsOrder.text(1, 2) + f.vsOrder.text(1, 3) + " ";
+                return std::to_string(f.cboTime.listIndex()) + " " + f.VpFilter.text(1, 3) + " " +
+                       f.VpFilter.text(1, 6) + " " + f.vaHideColumn.text(2, 3);
+            });
     });
     EXPECT_EQ(seen, "01 10 01 3 单据编号 WIN 0");
     ASSERT_TRUE(filter->OK()) << session.messages.messages.size();
@@ -85,8 +73,8 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
         QAction* small = button("TLBVIEW")->menu()->actions().at(1);
         log += small->text().toStdString() + "\n";
         small->trigger();
-        auto* schemes = Widget<QListWidget>(dialog, "lvwProject");
-        ClickItem(*schemes, schemes->count() - 1);
+        const int last = Widget<QListWidget>(dialog, "lvwProject")->count() - 1;
+        RunSteps(dialog, "item lvwProject " + std::to_string(last));
     });
     EXPECT_EQ(log,
               "保存\nbutton TLBSAVE\n已保存 TLBDEL disabled\n小图表(&M)\nmenu TLBVIEW 1\n"
@@ -102,19 +90,17 @@ TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
     qt::RegisterLookupWindows();
     std::string seen;
     ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
         const auto pickField = [&](int row, const char* field) {
             const auto fields = f.VpFilter.comboItems(row, 3);
             const auto at = std::find(fields.begin(), fields.end(), field);
             ASSERT_NE(at, fields.end());
-            PickInCell(*conditions, row, 3, static_cast<int>(at - fields.begin()));
+            const std::string r = std::to_string(row);
+            RunSteps(dialog, "pick VpFilter " + r + ",3," + std::to_string(at - fields.begin()) +
+                                 (row < 3 ? "; cell VpFilter " + r + ",6 1.02" : ""));
         };
         int row = 0;
         for (const char* field : {"物料代码", "物料名称", ""}) {
-            if (*field) {
-                pickField(++row, field);
-                TypeIntoCell(*conditions, row, 6, "1.02");
-            }
+            if (*field) pickField(++row, field);
             OnNextModal([&, field](QWidget& window) {
                 QTest::qWait(20);
                 auto* items = window.findChild<QTableView*>("items")->model();
@@ -122,16 +108,13 @@ TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
                         items->index(0, 0).data().toString().toStdString() + "; ";
                 QTest::keyClick(&window, *field ? Qt::Key_Return : Qt::Key_Escape);
             });
-            QTest::keyClick(conditions, Qt::Key_F7);
+            RunSteps(dialog, "click VpFilter " + std::to_string(row) + ",6; key F7");
             seen += f.VpFilter.text(row, 6) + "\n";
         }
         pickField(3, "日期");
-        ClickCell(*conditions, 3, 6);
-        PressKey(Qt::Key_F7);
-        ASSERT_NE(OpenPopup(), nullptr) << "no calendar";
-        EXPECT_NE(OpenPopup()->findChild<QCalendarWidget*>(), nullptr);
-        PressKey(Qt::Key_Right);
-        PressKey(Qt::Key_Return);
+        RunSteps(dialog, "click VpFilter 3,6; key F7; ?; key Right; key Return", [&](auto&) {
+            return OpenPopup() && OpenPopup()->findChild<QCalendarWidget*>() ? "" : "no calendar ";
+        });
         seen += f.VpFilter.text(3, 6);
     });
     EXPECT_EQ(seen,

@@ -165,22 +165,17 @@ TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
 // The buttons' underlined letters press them: 添加(A) and 删除(R) on the
 // sort tab, then 确定(O) or 取消(C).
 TEST(FilterKeyboard, UnderlinedLettersPressTheirButtons) {
-    for (const auto& [key, accepted] : {std::pair{Qt::Key_O, true}, std::pair{Qt::Key_C, false}}) {
+    for (const auto& [key, accepted] : {std::pair{"O", true}, std::pair{"C", false}}) {
         FilterSession session;
         std::string sortRows;
         auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-            ClickTab(*Widget<QTabWidget>(dialog, "SSTab1"), 1);
-            for (const auto& [letter, rows] :
-                 {std::pair{Qt::Key_A, 1}, std::pair{Qt::Key_R, 0}, std::pair{Qt::Key_A, 1}}) {
-                // 删除 needs a sort key chosen.
-                if (letter == Qt::Key_R) ClickCell(*Widget<QTableView>(dialog, "vsOrder"), 1, 1);
-                PressKey(letter, Qt::AltModifier);
-                // A shortcut clicks its button after a moment.
-                static_cast<void>(
-                    QTest::qWaitFor([&, rows = rows] { return f.grids.sortRowCount() == rows; }));
-                sortRows += std::to_string(f.grids.sortRowCount());
-            }
-            PressKey(key, Qt::AltModifier);
+            // 删除 needs a sort key chosen.
+            sortRows = RunSteps(
+                dialog,
+                std::string("tab SSTab1 1; key A-A; ?; click vsOrder 1,1; key A-R; ?; key A-A; ?; "
+                            "key A-") +
+                    key,
+                [&](auto&) { return std::to_string(f.grids.sortRowCount()); });
             EXPECT_TRUE(QTest::qWaitFor([&] { return !f.shown(); }));
         });
         EXPECT_EQ(sortRows, "101");
@@ -200,30 +195,24 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
         EXPECT_EQ(QApplication::focusWidget(), ok);
         const QImage focused = ok->grab().toImage();
         for (int i = 0; i < 24 && (walk.empty() || FocusName() != "cmdOk"); ++i) {
-            PressKey(FocusName() == "VpFilter" ? Qt::Key_F6 : Qt::Key_Tab);
+            RunSteps(dialog, FocusName() == "VpFilter" ? "key F6" : "key Tab");
             walk += FocusName() + " ";
             if (i == 0) {
                 EXPECT_NE(ok->grab().toImage(), focused);
             }
         }
-        for (int i = 0; i < 20 && FocusName() != "VpFilter"; ++i) PressKey(Qt::Key_Tab);
+        for (int i = 0; i < 20 && FocusName() != "VpFilter"; ++i) RunSteps(dialog, "key Tab");
         ASSERT_EQ(FocusName(), "VpFilter");
-        PressKey(Qt::Key_Home);
-        PressKey(Qt::Key_Right);
-        PressKey(Qt::Key_Right);
-        PressKey(Qt::Key_F2);
+        RunSteps(dialog, "key Home; key Right; key Right; key F2");
         // Down through the open list to the field, as the eye follows it.
         auto* list = qobject_cast<QComboBox*>(QApplication::focusWidget());
         ASSERT_NE(list, nullptr);
         for (int i = 0; i < 10 && list->view()->currentIndex().data().toString() != "单据编号"; ++i)
-            PressKey(Qt::Key_Down);
-        PressKey(Qt::Key_Return);
+            RunSteps(dialog, "key Down");
+        RunSteps(dialog, "key Return");
         EXPECT_EQ(f.VpFilter.text(1, 3), "单据编号");
-        PressKey(Qt::Key_Right);
-        PressKey(Qt::Key_Right);
-        TypeKeys("WIN");
-        PressKey(Qt::Key_Return);  // ends the edit
-        PressKey(Qt::Key_Return);  // OK
+        // The first Return ends the edit, the second is OK.
+        RunSteps(dialog, "key Right; key Right; type WIN; key Return; key Return");
     });
     EXPECT_EQ(walk,
               "cmdCancel cboTransType chkFastMode cboTime cboCheck cboROB cboPost cboCancel "

@@ -108,50 +108,27 @@ std::string State(QTableView& view, SmallForm& form) {
            FocusName() + (form.shown() ? "" : " closed");
 }
 
-// Runs a script of a person's steps, separated by ";", on a SmallForm:
-// "set r,c text" by code, "click r,c", "pick r,c,item" from a cell's list,
-// "cell r,c text" (click, F2, text over the old one, Enter), "key K" to
-// the focus or open list, "type text", "txt text" typed into the text box,
-// "chk" and "cbo item" clicked, "ok" clicked, "?" the State, "=" the
-// controls' values and the grid's texts. Returns what "?" and "=" wrote,
-// then the form's log.
+// Runs the steps of `script` (see RunSteps) on a SmallForm; "set r,c text"
+// writes a cell by code, "?" writes the State, "=" the controls' values and
+// the grid's texts. Returns what they wrote, then the form's log.
 std::string RunScript(const std::string& script) {
-    const std::map<std::string, Qt::Key> keys = {
-        {"F2", Qt::Key_F2},        {"F7", Qt::Key_F7},         {"Down", Qt::Key_Down},
-        {"Right", Qt::Key_Right},  {"Return", Qt::Key_Return}, {"Escape", Qt::Key_Escape},
-        {"Delete", Qt::Key_Delete}};
     SmallForm form;
     std::string out;
     RunShown(form, [&](QWidget& dialog) {
-        auto* view = Widget<QTableView>(dialog, "grid");
-        std::istringstream steps(script);
-        for (std::string step; std::getline(steps >> std::ws, step, ';');) {
-            const std::string verb = step.substr(0, step.find(' '));
-            const std::string arg = step.size() > verb.size() ? step.substr(verb.size() + 1) : "";
-            const QString text = QString::fromStdString(arg.substr(arg.find(' ') + 1));
-            int r = 0, c = 0, i = 0;
-            std::sscanf(arg.c_str(), "%d,%d,%d", &r, &c, &i);
-            if (verb == "set") form.grid.setText(r, c, text.toStdString());
-            if (verb == "click") ClickCell(*view, r, c);
-            if (verb == "pick") PickInCell(*view, r, c, i);
-            if (verb == "cell") TypeIntoCell(*view, r, c, text);
-            if (verb == "key" && arg.starts_with("S-"))
-                PressKey(keys.at(arg.substr(2)), Qt::ShiftModifier);
-            if (verb == "key" && !arg.starts_with("S-")) PressKey(keys.at(arg));
-            if (verb == "type") TypeKeys(text);
-            if (verb == "txt") Widget(dialog, "txt")->setFocus(), TypeKeys(text);
-            if (verb == "chk") ClickCheckBox(*Widget(dialog, "chk"));
-            if (verb == "cbo") PickInCombo(*Widget<QComboBox>(dialog, "cbo"), r);
-            if (verb == "ok") QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
-            QApplication::processEvents();
-            if (verb == "?") out += State(*view, form) + "\n";
-            if (verb != "=") continue;
-            out += form.txt.text() + " " + std::to_string(form.chk.value()) + " " + form.cbo.text();
+        auto& view = *Widget<QTableView>(dialog, "grid");
+        out = RunSteps(dialog, script, [&](const std::string& step) {
+            int r = 0, c = 0;
+            if (std::sscanf(step.c_str(), "set %d,%d", &r, &c) == 2)
+                form.grid.setText(r, c, step.substr(step.rfind(' ') + 1));
+            if (step == "?") return State(view, form) + "\n";
+            if (step != "=") return std::string();
+            std::string s =
+                form.txt.text() + " " + std::to_string(form.chk.value()) + " " + form.cbo.text();
             for (int row = 1; row <= form.grid.maxRows(); ++row)
                 for (int col = 1; col <= form.grid.maxCols(); ++col)
-                    out += (col == 1 ? " / " : "|") + form.grid.text(row, col);
-            out += "\n";
-        }
+                    s += (col == 1 ? " / " : "|") + form.grid.text(row, col);
+            return s + "\n";
+        });
     });
     return out + form.log;
 }
@@ -167,23 +144,27 @@ std::string RunScript(const std::string& script) {
 // active one, the one F2 edits, and the focus stays in the grid; the second
 // OK, once the cell is put right, closes the form.
 TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
+    const char* pick =
+        "1,2 active 1,2 list@0 open [等于] focus grid\n1,2 active 1,2 list@2 open [等于] focus "
+        "grid\n"
+        "1,2 active 1,2 [大于] focus grid\nleave 1,1->1,2\nok\nkey 13 shift 0\n";
     const std::pair<const char*, const char*> cases[] = {
-        {"txt ab'c\"d; chk; cbo 2; click 1,1; key F2; type x'y\"z; ?; key Return; pick 2,2,1; "
-         "click 1,3; cell 2,4 12.5; key Delete; key S-F7; ok; =",
+        {"focus txt; type ab'c\"d; press chk; combo cbo 2; click grid 1,1; key F2; type x'y\"z; ?; "
+         "key Return; pick grid 2,2,1; click grid 1,3; cell grid 2,4 12.5; key Delete; key S-F7; "
+         "press ok; =",
          "1,1 active 1,1 edit[xyz] [] focus grid\nabcd 1 丙 / xyz||1| / |不等于||12.5 / |||\n"
          "leave 1,1->2,2\nleave 2,2->1,3\ncheck 1,3=1\nleave 1,3->2,4\nkey 46 shift 0\n"
          "key 118 shift 1\nleave 2,4->-1,-1\nok\n"},
-        {"set 1,2 等于; click 1,1; key Right; key F2; ?; key Down; key Down; ?; key Return; ?; "
+        {"set 1,2 等于; click grid 1,1; key Right; key F2; ?; key Down; key Down; ?; key Return; "
+         "?; "
          "key Return",
-         "1,2 active 1,2 list@0 open [等于] focus grid\n1,2 active 1,2 list@2 open [等于] focus "
-         "grid\n"
-         "1,2 active 1,2 [大于] focus grid\nleave 1,1->1,2\nok\nkey 13 shift 0\n"},
-        {"set 1,2 等于; click 1,1; key Right; click 1,2; ?; key Down; key Down; ?; key Return; ?; "
+         pick},
+        {"set 1,2 等于; click grid 1,1; key Right; click grid 1,2; ?; key Down; key Down; ?; key "
+         "Return; ?; "
          "key Return",
-         "1,2 active 1,2 list@0 open [等于] focus grid\n1,2 active 1,2 list@2 open [等于] focus "
-         "grid\n"
-         "1,2 active 1,2 [大于] focus grid\nleave 1,1->1,2\nok\nkey 13 shift 0\n"},
-        {"cell 1,1 bad; click 2,1; key Down; ok; ?; key F2; ?; key Escape; cell 1,1 good; ok; ?",
+         pick},
+        {"cell grid 1,1 bad; click grid 2,1; key Down; press ok; ?; key F2; ?; key Escape; cell "
+         "grid 1,1 good; press ok; ?",
          "1,1 active 1,1 [bad] focus grid\n1,1 active 1,1 edit[bad] [bad] focus grid\n"
          "1,1 active 1,1 [good] focus ok closed\nleave 1,1->2,1\nleave 1,1->2,1\n"
          "leave 1,1->-1,-1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\nok\n"},

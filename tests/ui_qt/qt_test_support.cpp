@@ -4,8 +4,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTabBar>
@@ -14,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <map>
+#include <sstream>
 
 #include "qelt/host/session.h"
 #include "qelt/ui/presenter.h"
@@ -79,44 +83,10 @@ void ClickListItem(QAbstractItemView& list, int index) {
     QApplication::processEvents();
 }
 
-}  // namespace
-
-void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* target = KeyTarget();
     ASSERT_NE(target, nullptr) << "no widget has the focus";
     QTest::keyClick(target, key, modifiers);
-    QApplication::processEvents();  // the window handles one key before the next
-}
-
-void TypeKeys(const QString& text) {
-    for (const QChar ch : text) {
-        QWidget* target = KeyTarget();
-        ASSERT_NE(target, nullptr) << "no widget has the focus";
-        TypeText(target, QString(ch));
-        QApplication::processEvents();
-    }
-}
-
-std::string FocusName() {
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-            return w->objectName().toStdString();
-    return {};
-}
-
-void ClickCheckBox(QWidget& box) {
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
-}
-
-void PickInCombo(QComboBox& combo, int index) {
-    QTest::mouseClick(&combo, Qt::LeftButton);
-    ASSERT_TRUE(combo.view()->isVisible()) << "the list did not open";
-    ClickListItem(*combo.view(), index);
-}
-
-void ClickTab(QTabWidget& tabs, int tab) {
-    QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {}, tabs.tabBar()->tabRect(tab).center());
-    QApplication::processEvents();
 }
 
 void ClickCell(QTableView& view, int row, int col) {
@@ -125,22 +95,100 @@ void ClickCell(QTableView& view, int row, int col) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(index).center());
 }
 
-void PickInCell(QTableView& view, int row, int col, int index) {
-    ClickCell(view, row, col);
-    auto* combo = qobject_cast<QComboBox*>(view.indexWidget(view.model()->index(row - 1, col - 1)));
-    ASSERT_NE(combo, nullptr) << "no drop-down in cell " << row << "," << col;
-    ASSERT_TRUE(combo->view()->isVisible()) << "the list of " << row << "," << col << " is shut";
+void Pick(QComboBox* combo, int index) {
+    ASSERT_TRUE(combo && combo->view()->isVisible()) << "no open list";
     ClickListItem(*combo->view(), index);
 }
 
-void TypeIntoCell(QTableView& view, int row, int col, const QString& text) {
-    ClickCell(view, row, col);
-    QTest::keyClick(&view, Qt::Key_F2);
-    QWidget* editor = view.indexWidget(view.model()->index(row - 1, col - 1));
-    ASSERT_NE(editor, nullptr) << "no editor in cell " << row << "," << col;
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
-    TypeText(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
+}  // namespace
+
+std::string FocusName() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName().toStdString();
+    return {};
+}
+
+std::string RunSteps(QWidget& dialog, const std::string& script,
+                     const std::function<std::string(const std::string& step)>& other) {
+    const std::map<std::string, Qt::Key> keys = {
+        {"F2", Qt::Key_F2},        {"F6", Qt::Key_F6},         {"F7", Qt::Key_F7},
+        {"Tab", Qt::Key_Tab},      {"Home", Qt::Key_Home},     {"Down", Qt::Key_Down},
+        {"Right", Qt::Key_Right},  {"Return", Qt::Key_Return}, {"Escape", Qt::Key_Escape},
+        {"Delete", Qt::Key_Delete}};
+    std::string out;
+    std::istringstream steps(script);
+    for (std::string step; std::getline(steps >> std::ws, step, ';');) {
+        std::istringstream in(step);
+        std::string verb, name, rest;
+        in >> verb >> name;
+        std::getline(in >> std::ws, rest);
+        const QString text = QString::fromStdString(verb == "type" ? step.substr(5) : rest);
+        QWidget* w = dialog.findChild<QWidget*>(QString::fromStdString(name));
+        auto* view = qobject_cast<QTableView*>(w);
+        if (!w &&
+            std::string(" click pick cell press combo tab item focus ").find(" " + verb + " ") !=
+                std::string::npos) {
+            ADD_FAILURE() << "no widget: " << step;
+            break;
+        }
+        int r = 0, c = 0, i = 0;
+        std::sscanf(rest.c_str(), "%d,%d,%d", &r, &c, &i);
+        if (verb == "click" || verb == "pick" || verb == "cell") {
+            if (!view) ADD_FAILURE() << "no grid view: " << step;
+            if (!view) break;
+            ClickCell(*view, r, c);
+        }
+        QWidget* cell = view ? view->indexWidget(view->model()->index(r - 1, c - 1)) : nullptr;
+        if (verb == "pick") Pick(qobject_cast<QComboBox*>(cell), i);
+        if (verb == "cell") {
+            QTest::keyClick(view, Qt::Key_F2);
+            cell = view->indexWidget(view->model()->index(r - 1, c - 1));
+            if (!cell) ADD_FAILURE() << "no editor: " << step;
+            if (!cell) break;
+            if (auto* line = qobject_cast<QLineEdit*>(cell)) line->selectAll();
+            TypeText(cell, text.mid(text.indexOf(' ') + 1));
+            QTest::keyClick(cell, Qt::Key_Return);
+        }
+        if (verb == "key") {
+            const auto mods = name.starts_with("A-")   ? Qt::AltModifier
+                              : name.starts_with("S-") ? Qt::ShiftModifier
+                                                       : Qt::NoModifier;
+            const std::string key = mods == Qt::NoModifier ? name : name.substr(2);
+            Press(key.size() == 1 ? Qt::Key(key[0]) : keys.at(key), mods);
+            if (mods == Qt::AltModifier) QTest::qWait(200);  // a shortcut clicks after a moment
+        }
+        if (verb == "type") {
+            for (const QChar ch : text) {
+                if (QWidget* target = KeyTarget()) TypeText(target, QString(ch));
+                QApplication::processEvents();
+            }
+        }
+        if (verb == "press" && qobject_cast<QCheckBox*>(w)) {
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+        } else if (verb == "press") {
+            QTest::mouseClick(w, Qt::LeftButton);
+        }
+        if (verb == "combo") {
+            QTest::mouseClick(w, Qt::LeftButton);
+            Pick(qobject_cast<QComboBox*>(w), r);
+        }
+        if (verb == "tab") {
+            auto* bar = qobject_cast<QTabWidget*>(w)->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(r).center());
+        }
+        if (verb == "item") {
+            auto* list = qobject_cast<QListWidget*>(w);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(r)).center());
+        }
+        if (verb == "focus") w->setFocus();
+        const bool known = std::string(" click pick cell key type press combo tab item focus ")
+                               .find(" " + verb + " ") != std::string::npos;
+        QApplication::processEvents();  // the window handles one step before the next
+        if (!known) out += other(step);
+    }
+    return out;
 }
 
 void OnNextModal(const std::function<void(QWidget& window)>& action) {
