@@ -65,7 +65,7 @@ QWidget* KeyTarget() {
         if (QWidget* focus = modal->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
     }
     if (QWidget* popup = OpenPopup()) return popup->focusWidget() ? popup->focusWidget() : popup;
-    return QApplication::focusWidget();
+    return QApplication::focusWidget() ? QApplication::focusWidget() : modal;
 }
 
 // Clicks item `index` of a drop-down's open list, after moving the pointer
@@ -81,12 +81,6 @@ void ClickListItem(QAbstractItemView& list, int index) {
     QApplication::sendEvent(list.viewport(), &move);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle);
     QApplication::processEvents();
-}
-
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = KeyTarget();
-    ASSERT_NE(target, nullptr) << "no widget has the focus";
-    QTest::keyClick(target, key, modifiers);
 }
 
 void ClickCell(QTableView& view, int row, int col) {
@@ -123,70 +117,54 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
         std::string verb, name, rest;
         in >> verb >> name;
         std::getline(in >> std::ws, rest);
-        const QString text = QString::fromStdString(verb == "type" ? step.substr(5) : rest);
         QWidget* w = dialog.findChild<QWidget*>(QString::fromStdString(name));
         auto* view = qobject_cast<QTableView*>(w);
-        if (!w &&
-            std::string(" click pick cell press combo tab item focus ").find(" " + verb + " ") !=
-                std::string::npos) {
-            ADD_FAILURE() << "no widget: " << step;
-            break;
-        }
         int r = 0, c = 0, i = 0;
         std::sscanf(rest.c_str(), "%d,%d,%d", &r, &c, &i);
-        if (verb == "click" || verb == "pick" || verb == "cell") {
-            if (!view) ADD_FAILURE() << "no grid view: " << step;
-            if (!view) break;
-            ClickCell(*view, r, c);
-        }
-        QWidget* cell = view ? view->indexWidget(view->model()->index(r - 1, c - 1)) : nullptr;
-        if (verb == "pick") Pick(qobject_cast<QComboBox*>(cell), i);
-        if (verb == "cell") {
-            QTest::keyClick(view, Qt::Key_F2);
-            cell = view->indexWidget(view->model()->index(r - 1, c - 1));
-            if (!cell) ADD_FAILURE() << "no editor: " << step;
-            if (!cell) break;
-            if (auto* line = qobject_cast<QLineEdit*>(cell)) line->selectAll();
-            TypeText(cell, text.mid(text.indexOf(' ') + 1));
-            QTest::keyClick(cell, Qt::Key_Return);
-        }
+        const auto cell = [&] { return view->indexWidget(view->model()->index(r - 1, c - 1)); };
         if (verb == "key") {
             const auto mods = name.starts_with("A-")   ? Qt::AltModifier
                               : name.starts_with("S-") ? Qt::ShiftModifier
                                                        : Qt::NoModifier;
             const std::string key = mods == Qt::NoModifier ? name : name.substr(2);
-            Press(key.size() == 1 ? Qt::Key(key[0]) : keys.at(key), mods);
+            QTest::keyClick(KeyTarget(), key.size() == 1 ? Qt::Key(key[0]) : keys.at(key), mods);
             if (mods == Qt::AltModifier) QTest::qWait(200);  // a shortcut clicks after a moment
-        }
-        if (verb == "type") {
-            for (const QChar ch : text) {
-                if (QWidget* target = KeyTarget()) TypeText(target, QString(ch));
+        } else if (verb == "type") {
+            for (const QChar ch : QString::fromStdString(step.substr(5))) {
+                TypeText(KeyTarget(), QString(ch));
                 QApplication::processEvents();
             }
-        }
-        if (verb == "press" && qobject_cast<QCheckBox*>(w)) {
-            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+        } else if (!w && verb != "?" && verb != "=" && verb != "set") {
+            ADD_FAILURE() << "no widget: " << step;
         } else if (verb == "press") {
-            QTest::mouseClick(w, Qt::LeftButton);
-        }
-        if (verb == "combo") {
+            const bool box = qobject_cast<QCheckBox*>(w);
+            QTest::mouseClick(w, Qt::LeftButton, {}, box ? QPoint(6, w->height() / 2) : QPoint());
+        } else if (verb == "combo") {
             QTest::mouseClick(w, Qt::LeftButton);
             Pick(qobject_cast<QComboBox*>(w), r);
-        }
-        if (verb == "tab") {
-            auto* bar = qobject_cast<QTabWidget*>(w)->tabBar();
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(r).center());
-        }
-        if (verb == "item") {
-            auto* list = qobject_cast<QListWidget*>(w);
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(w); tabs && verb == "tab") {
+            QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                              tabs->tabBar()->tabRect(r).center());
+        } else if (auto* list = qobject_cast<QListWidget*>(w); list && verb == "item") {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(r)).center());
+        } else if (verb == "focus") {
+            w->setFocus();
+        } else if (view && (verb == "click" || verb == "pick" || verb == "cell")) {
+            ClickCell(*view, r, c);
+            if (verb == "pick") Pick(qobject_cast<QComboBox*>(cell()), i);
+            if (verb == "cell") QTest::keyClick(view, Qt::Key_F2);
+            if (verb == "cell" && cell()) {
+                if (auto* line = qobject_cast<QLineEdit*>(cell())) line->selectAll();
+                TypeText(cell(), QString::fromStdString(rest.substr(rest.find(' ') + 1)));
+                QTest::keyClick(cell(), Qt::Key_Return);
+            } else if (verb == "cell") {
+                ADD_FAILURE() << "no editor: " << step;
+            }
+        } else {
+            out += other(step);
         }
-        if (verb == "focus") w->setFocus();
-        const bool known = std::string(" click pick cell key type press combo tab item focus ")
-                               .find(" " + verb + " ") != std::string::npos;
         QApplication::processEvents();  // the window handles one step before the next
-        if (!known) out += other(step);
     }
     return out;
 }
