@@ -104,8 +104,33 @@ std::string State(QTableView& view, SmallForm& form) {
     if (auto* list = qobject_cast<QComboBox*>(editor))
         s += " list@" + std::to_string(list->view()->currentIndex().row()) +
              (OpenPopup() ? " open" : "");
-    return s + " [" + form.grid.text(form.grid.activeRow(), form.grid.activeCol()) + "] focus " +
-           FocusName() + (form.shown() ? "" : " closed");
+    s += " [" + form.grid.text(form.grid.activeRow(), form.grid.activeCol()) + "] focus " +
+         FocusName() + (form.shown() ? "" : " closed") + "\n";
+    if (form.caption() != "新标题") return s;
+    auto* dialog = view.window();
+    auto* combo = Widget<QComboBox>(*dialog, "cbo");
+    return s +
+           (dialog->windowTitle() + "|" + combo->currentText() + "|" +
+            QString::number(combo->count()) +
+            QString::number(Widget<QTabWidget>(*dialog, "tabs")->currentIndex()) + "|" +
+            view.model()->index(4, 0).data().toString())
+               .toStdString() +
+           (Widget(*dialog, "chk")->isHidden() ? "|chk hidden\n" : "\n");
+}
+
+// Where the generic layout puts OK, and whether the grid grows with the
+// window.
+std::string Grow(QWidget& dialog) {
+    const QRect ok(Widget(dialog, "ok")->mapTo(&dialog, QPoint()), Widget(dialog, "ok")->size());
+    QWidget* tabs = Widget(dialog, "tabs");
+    QWidget* view = Widget(dialog, "grid");
+    std::string s = ok.left() > dialog.width() / 2 ? "OK right" : "OK left";
+    s += ok.top() >= tabs->mapTo(&dialog, QPoint()).y() + tabs->height() ? " below tabs" : "";
+    const QSize before = view->size();
+    dialog.resize(dialog.width() + 200, dialog.height() + 150);
+    QApplication::processEvents();
+    const bool grows = view->width() > before.width() && view->height() > before.height();
+    return s + (grows ? ", grid grows\n" : "\n");
 }
 
 // Runs the steps of `script` (see RunSteps) on a SmallForm; "set r,c text"
@@ -120,7 +145,15 @@ std::string RunScript(const std::string& script) {
             int r = 0, c = 0;
             if (std::sscanf(step.c_str(), "set %d,%d", &r, &c) == 2)
                 form.grid.setText(r, c, step.substr(step.rfind(' ') + 1));
-            if (step == "?") return State(view, form) + "\n";
+            if (step == "?") return State(view, form);
+            if (step == "grow") return Grow(dialog);
+            if (step == "rules") {
+                form.setCaption("新标题");
+                form.chk.setVisible(false);
+                form.cbo.clear(), form.cbo.addItem("丁"), form.cbo.setListIndex(0);
+                form.tabs.setCurrent(1);
+                form.grid.setMaxRows(5), form.grid.setText(5, 1, "新");
+            }
             if (step != "=") return std::string();
             std::string s =
                 form.txt.text() + " " + std::to_string(form.chk.value()) + " " + form.cbo.text();
@@ -172,40 +205,14 @@ TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
     for (const auto& [script, expected] : cases) EXPECT_EQ(RunScript(script), expected) << script;
 }
 
-// Rules that change the models show at once: a caption, a hidden control,
-// a refilled combo, a tab chosen by code, new rows. The generic layout puts
-// the tab control above the buttons and gives the grid the room it gains.
+// Rules that change the models show at once ("rules": a caption, a hidden
+// control, a refilled combo, a tab chosen by code, new rows). The generic
+// layout puts OK at the right below the tab control and gives the grid the
+// room the window gains ("grow").
 TEST(QtPresenter, ModelChangesShowAtOnceAndTheGridTakesTheRoom) {
-    SmallForm form;
-    form.ok.onClick = [&] {
-        form.setCaption("新标题");
-        form.chk.setVisible(false);
-        form.cbo.clear();
-        form.cbo.addItem("丁");
-        form.cbo.setListIndex(0);
-        form.tabs.setCurrent(1);
-        form.grid.setMaxRows(5);
-        form.grid.setText(5, 1, "新");
-    };
-    RunShown(form, [&](QWidget& dialog) {
-        auto* ok = Widget<QPushButton>(dialog, "ok");
-        auto* tabs = Widget<QTabWidget>(dialog, "tabs");
-        auto* view = Widget<QTableView>(dialog, "grid");
-        EXPECT_GT(ok->mapTo(&dialog, QPoint(0, 0)).x(), dialog.width() / 2);
-        EXPECT_GE(ok->mapTo(&dialog, QPoint(0, 0)).y(),
-                  tabs->mapTo(&dialog, QPoint(0, 0)).y() + tabs->height());
-        const QSize before = view->size();
-        dialog.resize(dialog.width() + 200, dialog.height() + 150);
-        QApplication::processEvents();
-        EXPECT_TRUE(view->width() > before.width() && view->height() > before.height());
-        QTest::mouseClick(ok, Qt::LeftButton);
-        auto* combo = Widget<QComboBox>(dialog, "cbo");
-        EXPECT_EQ(dialog.windowTitle() + "|" + combo->currentText() + "|" +
-                      QString::number(combo->count()) + QString::number(tabs->currentIndex()) +
-                      "|" + view->model()->index(4, 0).data().toString(),
-                  QString("新标题|丁|11|新"));
-        EXPECT_TRUE(Widget<QCheckBox>(dialog, "chk")->isHidden());
-    });
+    EXPECT_EQ(RunScript("grow; rules; ?"),
+              "OK right below tabs, grid grows\n1,1 active 1,1 [] focus txt\n"
+              "新标题|丁|11|新|chk hidden\n");
 }
 
 // A handler that shows another form modally: the inner dialog runs (its
