@@ -48,7 +48,6 @@ public:
         place("grid", "tabs", 0);
         grid.setMaxCols(4);
         grid.setMaxRows(3);
-        grid.setMaxLength(Grid::All, 1, 5);
         grid.setCellType(Grid::All, 2, CellType::ComboBox);
         grid.setComboList(Grid::All, 2, "等于\t不等于\t大于");
         grid.setCellType(Grid::All, 3, CellType::CheckBox);
