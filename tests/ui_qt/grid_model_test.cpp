@@ -111,12 +111,15 @@ TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
     grid.onButtonClicked = [&](int, int c, int v) { log += "button " + Pair(c, v) + " "; };
     GridModel model(grid);
     QPalette palette;
-    palette.setColor(QPalette::ToolTipBase, QColor(1, 2, 3)), palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
+    palette.setColor(QPalette::ToolTipBase, QColor(1, 2, 3)),
+        palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
     model.setPalette(palette);
     const std::string shown = ModelDump(model);
-    const std::tuple<int, QVariant, int> edits[] = {
-        {5, "151", Qt::EditRole}, {5, "150", Qt::EditRole}, {3, "等于", Qt::EditRole},
-        {4, Qt::Unchecked, Qt::CheckStateRole}, {4, Qt::Checked, Qt::CheckStateRole}};
+    const std::tuple<int, QVariant, int> edits[] = {{5, "151", Qt::EditRole},
+                                                    {5, "150", Qt::EditRole},
+                                                    {3, "等于", Qt::EditRole},
+                                                    {4, Qt::Unchecked, Qt::CheckStateRole},
+                                                    {4, Qt::Checked, Qt::CheckStateRole}};
     for (const auto& [col, value, role] : edits)
         log += std::to_string(model.setData(model.index(0, col - 1), value, role)) + " ";
     EXPECT_EQ(shown + log + "\n" + ModelDump(model),

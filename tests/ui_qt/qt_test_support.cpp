@@ -25,16 +25,26 @@
 
 namespace qelt::testing {
 
+namespace {
+
+// Waits for `dialog` on screen, runs `drive` and closes a form still shown:
+// by `key` if there is one, else by its window's close button, else by code.
+void Drive(QWidget& dialog, ui::Form& form, const std::function<void()>& drive, int key = 0) {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    drive();
+    if (form.shown() && key) QTest::keyClick(&dialog, Qt::Key(key));
+    if (form.shown()) dialog.close();
+    if (form.shown()) form.hide();
+}
+
+}  // namespace
+
 void RunShown(ui::Form& form, const std::function<void(QWidget& dialog)>& drive) {
     qt::QtPresenter presenter;
     presenter.setShownHook([&](QWidget& dialog, ui::Form& shown) {
-        if (&shown != &form) return;
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        drive(dialog);
-        if (shown.shown()) dialog.close();
-        if (shown.shown()) shown.hide();
+        if (&shown == &form) Drive(dialog, form, [&] { drive(dialog); });
     });
     presenter.runModal(form);
 }
@@ -81,12 +91,6 @@ void ClickListItem(QAbstractItemView& list, int index) {
     QApplication::sendEvent(list.viewport(), &move);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle);
     QApplication::processEvents();
-}
-
-void ClickCell(QTableView& view, int row, int col) {
-    const QModelIndex index = view.model()->index(row - 1, col - 1);
-    view.scrollTo(index);
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(index).center());
 }
 
 void Pick(QComboBox* combo, int index) {
@@ -151,7 +155,9 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
         } else if (verb == "focus") {
             w->setFocus();
         } else if (view && (verb == "click" || verb == "pick" || verb == "cell")) {
-            ClickCell(*view, r, c);
+            view->scrollTo(view->model()->index(r - 1, c - 1));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(view->model()->index(r - 1, c - 1)).center());
             if (verb == "pick") Pick(qobject_cast<QComboBox*>(cell()), i);
             if (verb == "cell") QTest::keyClick(view, Qt::Key_F2);
             if (verb == "cell" && cell()) {
@@ -198,11 +204,9 @@ std::unique_ptr<CFilter> ShowWithQt(
     auto presenter = std::make_shared<qt::QtPresenter>();
     presenter->setShownHook([&](QWidget& dialog, ui::Form& form) {
         if (form.name() != dialog::frmFilter::kName) return;
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        QApplication::setActiveWindow(&dialog);
-        drive(dialog, static_cast<dialog::frmFilter&>(form));
-        if (form.shown()) QTest::keyClick(&dialog, Qt::Key_Escape);
-        if (form.shown()) form.hide();
+        Drive(
+            dialog, form, [&] { drive(dialog, static_cast<dialog::frmFilter&>(form)); },
+            Qt::Key_Escape);
     });
     ui::SetPresenter(presenter);
     auto filter = std::make_unique<CFilter>();
