@@ -85,6 +85,7 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     ListBox lst("listOrderFields");
     lst.addItem("a");
     lst.addItem("b");
+    lst.onClick = [&] { log += "Click" + std::to_string(lst.listIndex()) + " "; };
     lst.onDblClick = [&] { log += "Dbl" + std::to_string(lst.listIndex()) + " "; };
     lst.doubleClick(1);
     ListView lvw("lvwProject");
@@ -129,7 +130,7 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     lvw.setColumnHeader(0, "方案");
     tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
     const auto what = [](Change::What w) { return std::to_string(static_cast<int>(w)); };
-    EXPECT_EQ(log, "Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 chkPlan:" +
+    EXPECT_EQ(log, "Click1 Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 chkPlan:" +
                        what(Change::What::ToolTip) + "@-1 lvwProject:" + what(Change::What::Items) +
                        "@-1 tlbProject:" + what(Change::What::Items) + "@1 ");
     EXPECT_EQ(Dump(txt) + Dump(tlb),

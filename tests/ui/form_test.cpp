@@ -177,6 +177,7 @@ TEST(FormFocus, RefusedLeavesAndUnreachableControlsKeepTheFocus) {
         return 0;
     };
     EXPECT_EQ(number([&] { d.form.combo("VpFilter"); }), 340);
+    EXPECT_EQ(number([&] { d.form.grid("vsOrder"); }), 340);
     EXPECT_EQ(number([&] { d.form.add<Label>("cmdOk"); }), 35602);
     EXPECT_EQ(number([&] { d.form.place("chkPlan", "cmdOk"); }), 340);
 }
