@@ -19,10 +19,8 @@
 namespace qelt::testing {
 namespace {
 
-// Clicks alone: all dates (item 3) from the drop-down; field "单据编号"
-// (item 2), comparison item 1 and a typed value; on the sort tab a sort key
-// whose direction boxes tick with the mouse (a click on either makes it the
-// row's one direction, ending descending); on the column tab a column
+// Clicks alone: all dates, a condition, a sort key whose direction boxes
+// tick with the mouse (either makes it the row's one direction), a column
 // unticked; OK.
 TEST(FilterDialogQt, MouseActionsReachTheRulesAndGiveTheSelect) {
     FilterSession session;
@@ -81,10 +79,9 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
               "scheme P9999\n");
 }
 
-// F7 in the value cell of a material row opens the look-up window on the
-// items, starting from the cell's text; the chosen item's code or name (by
-// the field's return type) lands in the cell, Escape leaves it. F7 on a
-// date value opens its calendar; the date chosen there is the cell's.
+// F7 in a material value cell looks up from the cell's text; the item's code
+// or name (by the field) lands in it, Escape leaves it. F7 on a date opens
+// its calendar.
 TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
     FilterSession session;
     qt::RegisterLookupWindows();

@@ -31,10 +31,8 @@ QRect RectIn(QWidget& dialog, QWidget& w) {
     return {w.mapTo(&dialog, QPoint(0, 0)), w.size()};
 }
 
-// The visible selectors in the order of the rules, each as "name@column,row"
-// with the column numbered by the distinct left edges of the drop-downs and
-// the row by their tops; then how many caption ends there are and how far
-// the widths of the drop-downs differ.
+// The visible selectors as "name@column,row" (numbered by distinct left
+// edges and tops), the caption ends and the spread of their widths.
 std::string Selectors(QWidget& dialog) {
     const char* names[] = {"Time", "Check", "ICMO", "ROB", "Post", "KickBack", "Cancel", "Connect"};
     std::vector<std::pair<std::string, QRect>> boxes;
@@ -110,9 +108,8 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
         EXPECT_TRUE(grid->width() > before.width() && grid->height() > before.height());
         for (int c : {0, 1, 3, 6}) EXPECT_EQ(grid->columnWidth(c), width[c]) << c;
         for (int c : {2, 5}) EXPECT_GT(grid->columnWidth(c), width[c]) << c;
-        // The selectors fill three aligned columns row by row, all of one
-        // width; they close up when one is hidden and make room when one is
-        // shown.
+        // The selectors fill three aligned columns of one width, closing up
+        // when one is hidden.
         std::string selectors = Selectors(dialog) + "\n";
         f.cboCheck.setVisible(false);
         f.lblCheck.setVisible(false);

@@ -46,11 +46,9 @@ protected:
     std::shared_ptr<host::IGLView> view;
 };
 
-// F7 on materials: the window starts from the typed text, narrows as the
-// person types, and Enter returns the current row's number, name and short
-// number. On currencies: the search line says what it searches, rows are as
-// high as a grid's, 确定 chooses as Enter does and Escape chooses nothing.
-// Classes the database has no table for answer nothing.
+// The window starts from the typed text and narrows as the person types;
+// Enter or 确定 returns the current row, Escape nothing. Classes the
+// database has no table for answer nothing.
 TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
     std::string seen;
     OnNextModal([&](QWidget& window) {

@@ -29,9 +29,8 @@ std::string Pair(int row, int col) {
     return std::to_string(row) + "," + std::to_string(col);
 }
 
-// One control of each input kind and a grid whose rules refuse to leave a
-// cell holding "bad"; the key preview drops quotes, Escape unloads and Enter
-// clicks OK.
+// A grid whose rules refuse to leave a cell holding "bad"; the key preview
+// drops quotes, Escape unloads and Enter clicks OK.
 class SmallForm : public ui::Form {
 public:
     SmallForm()
@@ -88,10 +87,8 @@ public:
     std::string log;
 };
 
-// The form's state after a script: the view's current cell and the grid's
-// active cell, the selection when it is more than the current cell, the
-// cell editor (its text, or its list's current row and whether it is open),
-// the active cell's text, the focus, and whether the form is still shown.
+// The view's current cell and the grid's active cell, the cell editor (text,
+// or list row and whether open), the active cell's text, focus, and shown.
 std::string State(QTableView& view, SmallForm& form) {
     const QModelIndex at = view.currentIndex();
     std::string s = Pair(at.row() + 1, at.column() + 1) + " active " +
@@ -165,16 +162,10 @@ std::string RunScript(const std::string& script) {
     return out + form.log;
 }
 
-// Clicks and key presses on the widgets are the person's actions on the
-// form. Typed quotes never arrive (the cell editor shows none either); a
-// pick, a click that ticks a check-box cell, typed numbers, Delete and
-// Shift+F7 reach the grid's rules, and OK closes the form after the grid was
-// left. A pick list opens on the key or click that starts the edit; arrows
-// move in the open list without choosing, Enter chooses and closes it, and
-// only the next Enter reaches the form's key rules (OK). After a move the
-// rules refuse (by click, arrow or OK), the highlighted cell is still the
-// active one, the one F2 edits, and the focus stays in the grid; the second
-// OK, once the cell is put right, closes the form.
+// Clicks and keys on the widgets reach the form's rules; typed quotes never
+// arrive. A pick list opens on the key or click that starts the edit, Enter
+// chooses in it before the next Enter runs OK. After a refused move the
+// highlighted cell is the active one (F2 edits it) and the focus stays.
 TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
     const char* pick =
         "1,2 active 1,2 list@0 open [等于] focus grid\n1,2 active 1,2 list@2 open [等于] focus "
