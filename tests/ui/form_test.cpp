@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "qelt/error.h"
-#include "qelt/ui/dump.h"
 
 namespace qelt::ui {
 namespace {
@@ -168,11 +167,7 @@ TEST(FormFocus, RefusedLeavesAndUnreachableControlsKeepTheFocus) {
     EXPECT_EQ(d.form.focused()->name(), "txtRunNoFrom");
     EXPECT_TRUE(d.form.focusNext());
     EXPECT_EQ(d.form.focused()->name(), "cmdOk");
-}
-
-// Lookups check name and kind; the whole form dumps with its placement.
-TEST(FormControls, LookupsCheckNameAndKindAndTheDumpShowsEverything) {
-    Dialog d;
+    // Lookups check name and kind.
     const auto number = [&](const std::function<void()>& f) {
         try {
             f();
@@ -185,25 +180,6 @@ TEST(FormControls, LookupsCheckNameAndKindAndTheDumpShowsEverything) {
     EXPECT_EQ(number([&] { d.form.grid("vsOrder"); }), 340);
     EXPECT_EQ(number([&] { d.form.add<Label>("cmdOk"); }), 35602);
     EXPECT_EQ(number([&] { d.form.place("chkPlan", "cmdOk"); }), 340);
-    d.form.show();
-    d.form.focus("cmdOk");
-    d.form.button("cmdOk").setCaption("确定(&O)");
-    EXPECT_EQ(Dump(d.form),
-              "Form frmTest \"过滤\" loaded shown focus=cmdOk\n"
-              "CommandButton cmdOk \"确定(&O)\"\n"
-              "TabControl SSTab1 current=0\n"
-              "* 0 \"条件\"\n"
-              "  1 \"排序\"\n"
-              "Grid VpFilter rows=2 cols=2 active=1,1\n"
-              "  0: \"\" | \"\"\n"
-              "  1: E \"\" | E \"\"\n"
-              "  2: E \"\" | E \"\"\n"
-              "TextBox txtRunNoFrom \"\"\n"
-              "Frame framePlanOrder \"\"\n"
-              "CheckBox chkPlan \"\" value=0\n"
-              "  VpFilter in SSTab1 tab 0\n"
-              "  txtRunNoFrom in SSTab1 tab 1\n"
-              "  chkPlan in framePlanOrder\n");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -13,7 +12,6 @@
 #include <algorithm>
 #include <string>
 
-#include "dialog/frm_saveschame.h"
 #include "qelt/ui/presenter.h"
 #include "ui_qt/lookup_window.h"
 #include "ui_qt/qt_test_support.h"
@@ -21,38 +19,24 @@
 namespace qelt::testing {
 namespace {
 
-void ClickItem(QListWidget& list, int row) {
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualItemRect(list.item(row)).center());
-}
-
-// Clicks alone: all dates from the drop-down; field "单据编号" (item 2),
-// comparison item 1 and a typed value; a sort key whose direction boxes
-// tick with the mouse (a click on either makes it the row's one direction,
-// ending descending); a column unticked; OK.
+// Clicks alone: all dates, a condition, a sort key whose direction boxes
+// tick with the mouse (either makes it the row's one direction), a column
+// unticked; OK.
 TEST(FilterDialogQt, MouseActionsReachTheRulesAndGiveTheSelect) {
-    constexpr int kAllDates = 3, kBillNo = 2, kComparison = 1, kColumnTab = 2;
     FilterSession session;
     std::string seen;
     auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-        PickInCombo(*Widget<QComboBox>(dialog, "cboTime"), kAllDates);
-        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
-        PickInCell(*conditions, 1, 3, kBillNo);
-        PickInCell(*conditions, 1, 4, kComparison);
-        TypeIntoCell(*conditions, 1, 6, "WIN");
-        auto* tabs = Widget<QTabWidget>(dialog, "SSTab1");
-        ClickTab(*tabs, 1);
-        ClickItem(*Widget<QListWidget>(dialog, "listOrderFields"), kBillNo - 1);
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdAdd"), Qt::LeftButton);
-        for (int col : {3, 2, 3}) {
-            ClickCell(*Widget<QTableView>(dialog, "vsOrder"), 1, col);
-            seen += f.vsOrder.text(1, 2) + f.vsOrder.text(1, 3) + " ";
-        }
-        ClickTab(*tabs, kColumnTab);
-        ClickCell(*Widget<QTableView>(dialog, "vaHideColumn"), 2, 3);
-        seen += std::to_string(f.cboTime.listIndex()) + " " + f.VpFilter.text(1, 3) + " " +
-                f.VpFilter.text(1, 6) + " " + f.vaHideColumn.text(2, 3);
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+        seen = RunSteps(
+            dialog,
+            "combo cboTime 3; pick VpFilter 1,3,2; pick VpFilter 1,4,1; cell VpFilter 1,6 WIN; "
+            "tab SSTab1 1; item listOrderFields 1; press cmdAdd; click vsOrder 1,3; ?; "
+            "click vsOrder 1,2; ?; click vsOrder 1,3; ?; tab SSTab1 2; click vaHideColumn 2,3; =; "
+            "press cmdOk",
+            [&](const std::string& step) {
+                if (step == "?") return f.vsOrder.text(1, 2) + f.vsOrder.text(1, 3) + " ";
+                return std::to_string(f.cboTime.listIndex()) + " " + f.VpFilter.text(1, 3) + " " +
+                       f.VpFilter.text(1, 6) + " " + f.vaHideColumn.text(2, 3);
+            });
     });
     EXPECT_EQ(seen, "01 10 01 3 单据编号 WIN 0");
     ASSERT_TRUE(filter->OK()) << session.messages.messages.size();
@@ -76,45 +60,44 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
         };
         f.lvwProject.onItemClick = [&](const std::string& key) { log += "scheme " + key + "\n"; };
         f.lvwProject.addItem({"P9999", "本月入库", 1, 5});
-        auto* save = Widget<QToolButton>(dialog, "tlbProject.TLBSAVE");
-        ASSERT_NE(save, nullptr);
-        EXPECT_EQ(save->toolTip(), QString("保存"));
-        QTest::mouseClick(save, Qt::LeftButton);
+        const auto button = [&](const char* key) {
+            return Widget<QToolButton>(dialog, std::string("tlbProject.") + key);
+        };
+        log += button("TLBSAVE")->toolTip().toStdString() + "\n";
+        QTest::mouseClick(button("TLBSAVE"), Qt::LeftButton);
         QApplication::processEvents();
-        EXPECT_EQ(Widget<QToolButton>(dialog, "tlbProject.TLBSAVE")->toolTip(), QString("已保存"));
-        EXPECT_FALSE(Widget<QToolButton>(dialog, "tlbProject.TLBDEL")->isEnabled());
-        auto* menu = Widget<QToolButton>(dialog, "tlbProject.TLBVIEW")->menu();
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->actions().at(1)->text(), QString("小图表(&M)"));
-        menu->actions().at(1)->trigger();
-        auto* schemes = Widget<QListWidget>(dialog, "lvwProject");
-        ClickItem(*schemes, schemes->count() - 1);
+        log += button("TLBSAVE")->toolTip().toStdString() +
+               (button("TLBDEL")->isEnabled() ? "" : " TLBDEL disabled") + "\n";
+        QAction* small = button("TLBVIEW")->menu()->actions().at(1);
+        log += small->text().toStdString() + "\n";
+        small->trigger();
+        const int last = Widget<QListWidget>(dialog, "lvwProject")->count() - 1;
+        RunSteps(dialog, "item lvwProject " + std::to_string(last));
     });
-    EXPECT_EQ(log, "button TLBSAVE\nmenu TLBVIEW 1\nscheme P9999\n");
+    EXPECT_EQ(log,
+              "保存\nbutton TLBSAVE\n已保存 TLBDEL disabled\n小图表(&M)\nmenu TLBVIEW 1\n"
+              "scheme P9999\n");
 }
 
-// F7 in the value cell of a material row opens the look-up window on the
-// items, starting from the cell's text; the chosen item's code or name (by
-// the field's return type) lands in the cell, Escape leaves it. F7 on a
-// date value opens its calendar; the date chosen there is the cell's.
+// F7 in a material value cell looks up from the cell's text; the item's code
+// or name (by the field) lands in it, Escape leaves it. F7 on a date opens
+// its calendar.
 TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
     FilterSession session;
     qt::RegisterLookupWindows();
     std::string seen;
     ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-        auto* conditions = Widget<QTableView>(dialog, "VpFilter");
         const auto pickField = [&](int row, const char* field) {
             const auto fields = f.VpFilter.comboItems(row, 3);
             const auto at = std::find(fields.begin(), fields.end(), field);
             ASSERT_NE(at, fields.end());
-            PickInCell(*conditions, row, 3, static_cast<int>(at - fields.begin()));
+            const std::string r = std::to_string(row);
+            RunSteps(dialog, "pick VpFilter " + r + ",3," + std::to_string(at - fields.begin()) +
+                                 (row < 3 ? "; cell VpFilter " + r + ",6 1.02" : ""));
         };
         int row = 0;
         for (const char* field : {"物料代码", "物料名称", ""}) {
-            if (*field) {
-                pickField(++row, field);
-                TypeIntoCell(*conditions, row, 6, "1.02");
-            }
+            if (*field) pickField(++row, field);
             OnNextModal([&, field](QWidget& window) {
                 QTest::qWait(20);
                 auto* items = window.findChild<QTableView*>("items")->model();
@@ -122,47 +105,19 @@ TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
                         items->index(0, 0).data().toString().toStdString() + "; ";
                 QTest::keyClick(&window, *field ? Qt::Key_Return : Qt::Key_Escape);
             });
-            QTest::keyClick(conditions, Qt::Key_F7);
+            RunSteps(dialog, "click VpFilter " + std::to_string(row) + ",6; key F7");
             seen += f.VpFilter.text(row, 6) + "\n";
         }
         pickField(3, "日期");
-        ClickCell(*conditions, 3, 6);
-        PressKey(Qt::Key_F7);
-        ASSERT_NE(OpenPopup(), nullptr) << "no calendar";
-        EXPECT_NE(OpenPopup()->findChild<QCalendarWidget*>(), nullptr);
-        PressKey(Qt::Key_Right);
-        PressKey(Qt::Key_Return);
+        RunSteps(dialog, "click VpFilter 3,6; key F7; ?; key Right; key Return", [&](auto&) {
+            return OpenPopup() && OpenPopup()->findChild<QCalendarWidget*>() ? "" : "no calendar ";
+        });
         seen += f.VpFilter.text(3, 6);
     });
     EXPECT_EQ(seen,
               "2 rows from 1.02.001; 1.02.001\n2 rows from 1.02.001; 圆钢\n"
               "1 rows from 1.02.001; 圆钢\n" +
                   QDate::currentDate().addDays(1).toString("yyyy-MM-dd").toStdString());
-}
-
-// The save-scheme dialog through its widgets: its title from the
-// resources, the name typed, the share box ticked, OK and Cancel pressed.
-TEST(SaveSchemeDialogQt, NameShareAndButtonsThroughTheWidgets) {
-    FilterSession session;
-    std::string log;
-    dialog::frmSaveschame form;
-    // Stand-ins for the dialog's OK and Cancel rules.
-    form.cmdOk.onClick = [&] { log += "ok " + form.txtSchemeName.text() + "\n"; };
-    form.cmdCancel.onClick = [&] {
-        log += "cancel " + std::to_string(form.chkShare.value()) + "\n";
-        form.hide();
-    };
-    RunShown(form, [&](QWidget& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QString("方案保存"));
-        auto* name = Widget<QLineEdit>(dialog, "txtSchemeName");
-        name->setFocus();
-        TypeText(name, "本月入库");
-        ClickCheckBox(*Widget<QWidget>(dialog, "chkShare"));
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
-        QTest::mouseClick(Widget<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
-    });
-    EXPECT_EQ(log, "ok 本月入库\ncancel 1\n");
-    EXPECT_FALSE(form.shown());
 }
 
 }  // namespace

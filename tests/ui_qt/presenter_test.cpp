@@ -12,10 +12,10 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <cstdlib>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "ui_qt/qt_test_support.h"
 
@@ -29,9 +29,8 @@ std::string Pair(int row, int col) {
     return std::to_string(row) + "," + std::to_string(col);
 }
 
-// One control of each input kind and a grid whose rules refuse to leave a
-// cell holding "bad"; the key preview drops quotes, Escape unloads and Enter
-// clicks OK.
+// A grid whose rules refuse to leave a cell holding "bad"; the key preview
+// drops quotes, Escape unloads and Enter clicks OK.
 class SmallForm : public ui::Form {
 public:
     SmallForm()
@@ -48,7 +47,6 @@ public:
         place("grid", "tabs", 0);
         grid.setMaxCols(4);
         grid.setMaxRows(3);
-        grid.setMaxLength(Grid::All, 1, 5);
         grid.setCellType(Grid::All, 2, CellType::ComboBox);
         grid.setComboList(Grid::All, 2, "等于\t不等于\t大于");
         grid.setCellType(Grid::All, 3, CellType::CheckBox);
@@ -89,141 +87,122 @@ public:
     std::string log;
 };
 
-// Clicks and key presses on the widgets are the person's actions on the
-// form: typed quotes never arrive, a pick, a click that ticks a check-box
-// cell, typed numbers, Delete and Shift+F7 reach the grid's rules, and OK
-// closes the form after the grid was left.
-TEST(QtPresenter, WidgetActionsReachTheFormsRules) {
-    SmallForm form;
-    RunShown(form, [&](QWidget& dialog) {
-        auto* edit = Widget<QLineEdit>(dialog, "txt");
-        edit->setFocus();
-        QTest::keyClicks(edit, "ab'c\"d");
-        ClickCheckBox(*Widget<QCheckBox>(dialog, "chk"));
-        PickInCombo(*Widget<QComboBox>(dialog, "cbo"), 2);
-        auto* view = Widget<QTableView>(dialog, "grid");
-        ClickCell(*view, 1, 1);
-        PressKey(Qt::Key_F2);
-        auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(view->model()->index(0, 0)));
-        ASSERT_NE(editor, nullptr);
-        TypeText(editor, "x'y\"z");
-        EXPECT_EQ(editor->text(), QString("xyz"));  // the cell editor shows no quote either
-        PressKey(Qt::Key_Return);
-        PickInCell(*view, 2, 2, 1);
-        ClickCell(*view, 1, 3);
-        TypeIntoCell(*view, 2, 4, "12.5");
-        QTest::keyClick(view, Qt::Key_Delete);
-        QTest::keyClick(view, Qt::Key_F7, Qt::ShiftModifier);
-        QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
-    });
-    const auto& g = form.grid;
-    EXPECT_EQ(form.txt.text() + "|" + std::to_string(form.chk.value()) + "|" + form.cbo.text() +
-                  "|" + g.text(1, 1) + "," + g.text(2, 2) + "," + g.text(1, 3) + "," + g.text(2, 4),
-              "abcd|1|丙|xyz,不等于,1,12.5");
-    EXPECT_EQ(form.log,
-              "leave 1,1->2,2\nleave 2,2->1,3\ncheck 1,3=1\nleave 1,3->2,4\nkey 46 shift 0\n"
-              "key 118 shift 1\nleave 2,4->-1,-1\nok\n");
+// The view's current cell and the grid's active cell, the cell editor (text,
+// or list row and whether open), the active cell's text, focus, and shown.
+std::string State(QTableView& view, SmallForm& form) {
+    const QModelIndex at = view.currentIndex();
+    std::string s = Pair(at.row() + 1, at.column() + 1) + " active " +
+                    Pair(form.grid.activeRow(), form.grid.activeCol());
+    if (view.selectionModel()->selectedIndexes() != QModelIndexList{at}) s += " selection differs";
+    QWidget* editor = view.indexWidget(at);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        s += " edit[" + line->text().toStdString() + "]";
+    if (auto* list = qobject_cast<QComboBox*>(editor))
+        s += " list@" + std::to_string(list->view()->currentIndex().row()) +
+             (OpenPopup() ? " open" : "");
+    s += " [" + form.grid.text(form.grid.activeRow(), form.grid.activeCol()) + "] focus " +
+         FocusName() + (form.shown() ? "" : " closed") + "\n";
+    if (form.caption() != "新标题") return s;
+    auto* dialog = view.window();
+    auto* combo = Widget<QComboBox>(*dialog, "cbo");
+    return s +
+           (dialog->windowTitle() + "|" + combo->currentText() + "|" +
+            QString::number(combo->count()) +
+            QString::number(Widget<QTabWidget>(*dialog, "tabs")->currentIndex()) + "|" +
+            view.model()->index(4, 0).data().toString())
+               .toStdString() +
+           (Widget(*dialog, "chk")->isHidden() ? "|chk hidden\n" : "\n");
 }
 
-// A pick list opens on the key or click that starts the edit and shows the
-// cell's value; arrows move in the open list without choosing; Enter
-// chooses and closes the list, and only the next Enter reaches the form's
-// key rules (OK).
-TEST(QtPresenter, PickListsOpenAtOnceAndEnterChoosesBeforeItRunsOk) {
-    const std::pair<const char*, std::function<void(QTableView&)>> openers[] = {
-        {"F2", [](QTableView&) { PressKey(Qt::Key_F2); }},
-        {"click", [](QTableView& view) { ClickCell(view, 1, 2); }},
-    };
-    for (const auto& [how, open] : openers) {
-        SCOPED_TRACE(how);
-        SmallForm form;
-        form.grid.setText(1, 2, "等于");
-        RunShown(form, [&](QWidget& dialog) {
-            auto* view = Widget<QTableView>(dialog, "grid");
-            ClickCell(*view, 1, 1);
-            PressKey(Qt::Key_Right);
-            open(*view);
-            auto* list = qobject_cast<QComboBox*>(view->indexWidget(view->model()->index(0, 1)));
-            ASSERT_NE(list, nullptr);
-            ASSERT_NE(OpenPopup(), nullptr) << "the list is not open";
-            EXPECT_EQ(list->view()->currentIndex().row(), 0);
-            PressKey(Qt::Key_Down);
-            PressKey(Qt::Key_Down);
-            EXPECT_EQ(form.grid.text(1, 2), "等于");
-            PressKey(Qt::Key_Return);
-            EXPECT_EQ(form.grid.text(1, 2), "大于");
-            EXPECT_EQ(OpenPopup(), nullptr);
-            EXPECT_EQ(form.log, "leave 1,1->1,2\n");
-            PressKey(Qt::Key_Return);
+// Where the generic layout puts OK, and whether the grid grows with the
+// window.
+std::string Grow(QWidget& dialog) {
+    const QRect ok(Widget(dialog, "ok")->mapTo(&dialog, QPoint()), Widget(dialog, "ok")->size());
+    QWidget* tabs = Widget(dialog, "tabs");
+    QWidget* view = Widget(dialog, "grid");
+    std::string s = ok.left() > dialog.width() / 2 ? "OK right" : "OK left";
+    s += ok.top() >= tabs->mapTo(&dialog, QPoint()).y() + tabs->height() ? " below tabs" : "";
+    const QSize before = view->size();
+    dialog.resize(dialog.width() + 200, dialog.height() + 150);
+    QApplication::processEvents();
+    const bool grows = view->width() > before.width() && view->height() > before.height();
+    return s + (grows ? ", grid grows\n" : "\n");
+}
+
+// Runs the steps of `script` (see RunSteps) on a SmallForm; "set r,c text"
+// writes a cell by code, "?" writes the State, "=" the controls' values and
+// the grid's texts. Returns what they wrote, then the form's log.
+std::string RunScript(const std::string& script) {
+    SmallForm form;
+    std::string out;
+    RunShown(form, [&](QWidget& dialog) {
+        auto& view = *Widget<QTableView>(dialog, "grid");
+        out = RunSteps(dialog, script, [&](const std::string& step) {
+            int r = 0, c = 0;
+            if (std::sscanf(step.c_str(), "set %d,%d", &r, &c) == 2)
+                form.grid.setText(r, c, step.substr(step.rfind(' ') + 1));
+            if (step == "?") return State(view, form);
+            if (step == "grow") return Grow(dialog);
+            if (step == "rules") {
+                form.setCaption("新标题");
+                form.chk.setVisible(false);
+                form.cbo.clear(), form.cbo.addItem("丁"), form.cbo.setListIndex(0);
+                form.tabs.setCurrent(1);
+                form.grid.setMaxRows(5), form.grid.setText(5, 1, "新");
+            }
+            if (step != "=") return std::string();
+            std::string s =
+                form.txt.text() + " " + std::to_string(form.chk.value()) + " " + form.cbo.text();
+            for (int row = 1; row <= form.grid.maxRows(); ++row)
+                for (int col = 1; col <= form.grid.maxCols(); ++col)
+                    s += (col == 1 ? " / " : "|") + form.grid.text(row, col);
+            return s + "\n";
         });
-        EXPECT_EQ(form.log, "leave 1,1->1,2\nok\nkey 13 shift 0\n");
-    }
-}
-
-// After a move the rules refuse, by click, arrow or a click on OK, the
-// highlighted cell is still the active one (the one F2 edits) and the focus
-// stays in the grid: the first OK does nothing, the second one after the
-// cell is put right closes the form.
-TEST(QtPresenter, ARefusedMoveKeepsTheCurrentCellAndTheFocusAndTheSecondOkRuns) {
-    SmallForm form;
-    RunShown(form, [&](QWidget& dialog) {
-        auto* view = Widget<QTableView>(dialog, "grid");
-        auto* ok = Widget<QPushButton>(dialog, "ok");
-        TypeIntoCell(*view, 1, 1, "bad");
-        ClickCell(*view, 2, 1);
-        QTest::keyClick(view, Qt::Key_Down);
-        const QModelIndex active = view->model()->index(0, 0);
-        EXPECT_EQ(view->currentIndex(), active);
-        EXPECT_EQ(view->selectionModel()->selectedIndexes(), QModelIndexList{active});
-        QTest::mouseClick(ok, Qt::LeftButton);
-        QApplication::processEvents();
-        EXPECT_TRUE(form.shown());
-        EXPECT_EQ(form.log.find("ok"), std::string::npos);
-        EXPECT_EQ(QApplication::focusWidget(), view);
-        PressKey(Qt::Key_F2);
-        EXPECT_NE(view->indexWidget(active), nullptr) << "F2 edits another cell";
-        PressKey(Qt::Key_Escape);
-        TypeIntoCell(*view, 1, 1, "good");
-        QTest::mouseClick(ok, Qt::LeftButton);
     });
-    EXPECT_TRUE(form.log.starts_with("leave 1,1->2,1\nleave 1,1->2,1\nleave 1,1->-1,-1\n"));
-    EXPECT_TRUE(form.log.ends_with("leave 1,1->-1,-1\nok\n")) << form.log;
+    return out + form.log;
 }
 
-// Rules that change the models show at once: a caption, a hidden control,
-// a refilled combo, a tab chosen by code, new rows. The generic layout puts
-// the tab control above the buttons and gives the grid the room it gains.
-TEST(QtPresenter, ModelChangesShowAtOnceAndTheGridTakesTheRoom) {
-    SmallForm form;
-    form.ok.onClick = [&] {
-        form.setCaption("新标题");
-        form.chk.setVisible(false);
-        form.cbo.clear();
-        form.cbo.addItem("丁");
-        form.cbo.setListIndex(0);
-        form.tabs.setCurrent(1);
-        form.grid.setMaxRows(5);
-        form.grid.setText(5, 1, "新");
+// Clicks and keys on the widgets reach the form's rules; typed quotes never
+// arrive. A pick list opens on the key or click that starts the edit, Enter
+// chooses in it before the next Enter runs OK. After a refused move the
+// highlighted cell is the active one (F2 edits it) and the focus stays.
+TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
+    const char* pick =
+        "1,2 active 1,2 list@0 open [等于] focus grid\n1,2 active 1,2 list@2 open [等于] focus "
+        "grid\n"
+        "1,2 active 1,2 [大于] focus grid\nleave 1,1->1,2\nok\nkey 13 shift 0\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"focus txt; type ab'c\"d; press chk; combo cbo 2; click grid 1,1; key F2; type x'y\"z; ?; "
+         "key Return; pick grid 2,2,1; click grid 1,3; cell grid 2,4 12.5; key Delete; key S-F7; "
+         "press ok; =",
+         "1,1 active 1,1 edit[xyz] [] focus grid\nabcd 1 丙 / xyz||1| / |不等于||12.5 / |||\n"
+         "leave 1,1->2,2\nleave 2,2->1,3\ncheck 1,3=1\nleave 1,3->2,4\nkey 46 shift 0\n"
+         "key 118 shift 1\nleave 2,4->-1,-1\nok\n"},
+        {"set 1,2 等于; click grid 1,1; key Right; key F2; ?; key Down; key Down; ?; key Return; "
+         "?; "
+         "key Return",
+         pick},
+        {"set 1,2 等于; click grid 1,1; key Right; click grid 1,2; ?; key Down; key Down; ?; key "
+         "Return; ?; "
+         "key Return",
+         pick},
+        {"cell grid 1,1 bad; click grid 2,1; key Down; press ok; ?; key F2; ?; key Escape; cell "
+         "grid 1,1 good; press ok; ?",
+         "1,1 active 1,1 [bad] focus grid\n1,1 active 1,1 edit[bad] [bad] focus grid\n"
+         "1,1 active 1,1 [good] focus ok closed\nleave 1,1->2,1\nleave 1,1->2,1\n"
+         "leave 1,1->-1,-1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\nok\n"},
     };
-    RunShown(form, [&](QWidget& dialog) {
-        auto* ok = Widget<QPushButton>(dialog, "ok");
-        auto* tabs = Widget<QTabWidget>(dialog, "tabs");
-        auto* view = Widget<QTableView>(dialog, "grid");
-        EXPECT_GT(ok->mapTo(&dialog, QPoint(0, 0)).x(), dialog.width() / 2);
-        EXPECT_GE(ok->mapTo(&dialog, QPoint(0, 0)).y(),
-                  tabs->mapTo(&dialog, QPoint(0, 0)).y() + tabs->height());
-        const QSize before = view->size();
-        dialog.resize(dialog.width() + 200, dialog.height() + 150);
-        QApplication::processEvents();
-        EXPECT_TRUE(view->width() > before.width() && view->height() > before.height());
-        QTest::mouseClick(ok, Qt::LeftButton);
-        auto* combo = Widget<QComboBox>(dialog, "cbo");
-        EXPECT_EQ(dialog.windowTitle() + "|" + combo->currentText() + "|" +
-                      QString::number(combo->count()) + QString::number(tabs->currentIndex()) +
-                      "|" + view->model()->index(4, 0).data().toString(),
-                  QString("新标题|丁|11|新"));
-        EXPECT_TRUE(Widget<QCheckBox>(dialog, "chk")->isHidden());
-    });
+    for (const auto& [script, expected] : cases) EXPECT_EQ(RunScript(script), expected) << script;
+}
+
+// Rules that change the models show at once ("rules": a caption, a hidden
+// control, a refilled combo, a tab chosen by code, new rows). The generic
+// layout puts OK at the right below the tab control and gives the grid the
+// room the window gains ("grow").
+TEST(QtPresenter, ModelChangesShowAtOnceAndTheGridTakesTheRoom) {
+    EXPECT_EQ(RunScript("grow; rules; ?"),
+              "OK right below tabs, grid grows\n1,1 active 1,1 [] focus txt\n"
+              "新标题|丁|11|新|chk hidden\n");
 }
 
 // A handler that shows another form modally: the inner dialog runs (its
@@ -259,30 +238,6 @@ TEST(QtPresenter, FormsOpenedFromAHandlerNest) {
     EXPECT_EQ(seen,
               "outer shown\ninner shown\nrefused\ninner returned, text=in\nouter click returned\n");
     EXPECT_FALSE(outer.shown() || inner.loaded());
-}
-
-// Without any display nothing runs and one line says why; with one (the
-// test's offscreen platform) the body runs with the Qt dialogs registered.
-TEST(RunWithQt, WithoutADisplayRunsNothingAndSaysSo) {
-    const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
-    std::vector<std::pair<const char*, std::string>> saved;
-    for (const char* n : names)
-        if (const char* v = std::getenv(n)) saved.emplace_back(n, v);
-    for (const char* n : names) unsetenv(n);
-    setenv("DISPLAY", "", 1);
-    EXPECT_FALSE(qt::DisplayAvailable());
-    int argc = 1;
-    char arg0[] = "qelt-filter";
-    char* argv[] = {arg0, nullptr};
-    ::testing::internal::CaptureStderr();
-    const int rc = qt::RunWithQt(argc, argv, [] { return 0; });
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    for (const char* n : names) unsetenv(n);
-    for (const auto& [n, v] : saved) setenv(n, v.c_str(), 1);
-    EXPECT_EQ(std::to_string(rc) + " " + err, "2 " + std::string(qt::kNoDisplayMessage) + "\n");
-    EXPECT_EQ(qt::RunWithQt(argc, argv, [] { return ui::GetPresenter() ? 7 : 1; }), 7);
-    ui::SetPresenter(nullptr);
-    host::SetMessageSink(nullptr);
 }
 
 }  // namespace

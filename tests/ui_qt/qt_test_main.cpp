@@ -7,10 +7,8 @@
 
 #include "qelt/qt/qt_dialogs.h"
 
-// Allocations that Qt and its font stack keep until the process ends (the
-// platform plugin, fontconfig's caches, the font database) are released by
-// the operating system, not by an owner in this program: the leak checker of
-// sanitizer builds leaves them out.
+// What Qt and its font stack keep until the process ends is no leak of this
+// program: the leak checker of sanitizer builds leaves it out.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libQt6Gui.so\nleak:libQt6Widgets.so\n"
            "leak:libQt6Core.so\nleak:libglib-2.0.so\n";

@@ -4,8 +4,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTabBar>
@@ -14,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <map>
+#include <sstream>
 
 #include "qelt/host/session.h"
 #include "qelt/ui/presenter.h"
@@ -21,16 +25,26 @@
 
 namespace qelt::testing {
 
+namespace {
+
+// Waits for `dialog` on screen, runs `drive` and closes a form still shown:
+// by `key` if there is one, else by its window's close button, else by code.
+void Drive(QWidget& dialog, ui::Form& form, const std::function<void()>& drive, int key = 0) {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    drive();
+    if (form.shown() && key) QTest::keyClick(&dialog, Qt::Key(key));
+    if (form.shown()) dialog.close();
+    if (form.shown()) form.hide();
+}
+
+}  // namespace
+
 void RunShown(ui::Form& form, const std::function<void(QWidget& dialog)>& drive) {
     qt::QtPresenter presenter;
     presenter.setShownHook([&](QWidget& dialog, ui::Form& shown) {
-        if (&shown != &form) return;
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        drive(dialog);
-        if (shown.shown()) dialog.close();
-        if (shown.shown()) shown.hide();
+        if (&shown == &form) Drive(dialog, form, [&] { drive(dialog); });
     });
     presenter.runModal(form);
 }
@@ -61,7 +75,7 @@ QWidget* KeyTarget() {
         if (QWidget* focus = modal->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
     }
     if (QWidget* popup = OpenPopup()) return popup->focusWidget() ? popup->focusWidget() : popup;
-    return QApplication::focusWidget();
+    return QApplication::focusWidget() ? QApplication::focusWidget() : modal;
 }
 
 // Clicks item `index` of a drop-down's open list, after moving the pointer
@@ -79,23 +93,12 @@ void ClickListItem(QAbstractItemView& list, int index) {
     QApplication::processEvents();
 }
 
+void Pick(QComboBox* combo, int index) {
+    ASSERT_TRUE(combo && combo->view()->isVisible()) << "no open list";
+    ClickListItem(*combo->view(), index);
+}
+
 }  // namespace
-
-void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QWidget* target = KeyTarget();
-    ASSERT_NE(target, nullptr) << "no widget has the focus";
-    QTest::keyClick(target, key, modifiers);
-    QApplication::processEvents();  // the window handles one key before the next
-}
-
-void TypeKeys(const QString& text) {
-    for (const QChar ch : text) {
-        QWidget* target = KeyTarget();
-        ASSERT_NE(target, nullptr) << "no widget has the focus";
-        TypeText(target, QString(ch));
-        QApplication::processEvents();
-    }
-}
 
 std::string FocusName() {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
@@ -104,43 +107,72 @@ std::string FocusName() {
     return {};
 }
 
-void ClickCheckBox(QWidget& box) {
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
-}
-
-void PickInCombo(QComboBox& combo, int index) {
-    QTest::mouseClick(&combo, Qt::LeftButton);
-    ASSERT_TRUE(combo.view()->isVisible()) << "the list did not open";
-    ClickListItem(*combo.view(), index);
-}
-
-void ClickTab(QTabWidget& tabs, int tab) {
-    QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {}, tabs.tabBar()->tabRect(tab).center());
-    QApplication::processEvents();
-}
-
-void ClickCell(QTableView& view, int row, int col) {
-    const QModelIndex index = view.model()->index(row - 1, col - 1);
-    view.scrollTo(index);
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(index).center());
-}
-
-void PickInCell(QTableView& view, int row, int col, int index) {
-    ClickCell(view, row, col);
-    auto* combo = qobject_cast<QComboBox*>(view.indexWidget(view.model()->index(row - 1, col - 1)));
-    ASSERT_NE(combo, nullptr) << "no drop-down in cell " << row << "," << col;
-    ASSERT_TRUE(combo->view()->isVisible()) << "the list of " << row << "," << col << " is shut";
-    ClickListItem(*combo->view(), index);
-}
-
-void TypeIntoCell(QTableView& view, int row, int col, const QString& text) {
-    ClickCell(view, row, col);
-    QTest::keyClick(&view, Qt::Key_F2);
-    QWidget* editor = view.indexWidget(view.model()->index(row - 1, col - 1));
-    ASSERT_NE(editor, nullptr) << "no editor in cell " << row << "," << col;
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
-    TypeText(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
+std::string RunSteps(QWidget& dialog, const std::string& script,
+                     const std::function<std::string(const std::string& step)>& other) {
+    const std::map<std::string, Qt::Key> keys = {
+        {"F2", Qt::Key_F2},        {"F6", Qt::Key_F6},         {"F7", Qt::Key_F7},
+        {"Tab", Qt::Key_Tab},      {"Home", Qt::Key_Home},     {"Down", Qt::Key_Down},
+        {"Right", Qt::Key_Right},  {"Return", Qt::Key_Return}, {"Escape", Qt::Key_Escape},
+        {"Delete", Qt::Key_Delete}};
+    std::string out;
+    std::istringstream steps(script);
+    for (std::string step; std::getline(steps >> std::ws, step, ';');) {
+        std::istringstream in(step);
+        std::string verb, name, rest;
+        in >> verb >> name;
+        std::getline(in >> std::ws, rest);
+        QWidget* w = dialog.findChild<QWidget*>(QString::fromStdString(name));
+        auto* view = qobject_cast<QTableView*>(w);
+        int r = 0, c = 0, i = 0;
+        std::sscanf(rest.c_str(), "%d,%d,%d", &r, &c, &i);
+        const auto cell = [&] { return view->indexWidget(view->model()->index(r - 1, c - 1)); };
+        if (verb == "key") {
+            const auto mods = name.starts_with("A-")   ? Qt::AltModifier
+                              : name.starts_with("S-") ? Qt::ShiftModifier
+                                                       : Qt::NoModifier;
+            const std::string key = mods == Qt::NoModifier ? name : name.substr(2);
+            QTest::keyClick(KeyTarget(), key.size() == 1 ? Qt::Key(key[0]) : keys.at(key), mods);
+            if (mods == Qt::AltModifier) QTest::qWait(200);  // a shortcut clicks after a moment
+        } else if (verb == "type") {
+            for (const QChar ch : QString::fromStdString(step.substr(5))) {
+                TypeText(KeyTarget(), QString(ch));
+                QApplication::processEvents();
+            }
+        } else if (!w && verb != "?" && verb != "=" && verb != "set") {
+            ADD_FAILURE() << "no widget: " << step;
+        } else if (verb == "press") {
+            const bool box = qobject_cast<QCheckBox*>(w);
+            QTest::mouseClick(w, Qt::LeftButton, {}, box ? QPoint(6, w->height() / 2) : QPoint());
+        } else if (verb == "combo") {
+            QTest::mouseClick(w, Qt::LeftButton);
+            Pick(qobject_cast<QComboBox*>(w), r);
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(w); tabs && verb == "tab") {
+            QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                              tabs->tabBar()->tabRect(r).center());
+        } else if (auto* list = qobject_cast<QListWidget*>(w); list && verb == "item") {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(r)).center());
+        } else if (verb == "focus") {
+            w->setFocus();
+        } else if (view && (verb == "click" || verb == "pick" || verb == "cell")) {
+            view->scrollTo(view->model()->index(r - 1, c - 1));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(view->model()->index(r - 1, c - 1)).center());
+            if (verb == "pick") Pick(qobject_cast<QComboBox*>(cell()), i);
+            if (verb == "cell") QTest::keyClick(view, Qt::Key_F2);
+            if (verb == "cell" && cell()) {
+                if (auto* line = qobject_cast<QLineEdit*>(cell())) line->selectAll();
+                TypeText(cell(), QString::fromStdString(rest.substr(rest.find(' ') + 1)));
+                QTest::keyClick(cell(), Qt::Key_Return);
+            } else if (verb == "cell") {
+                ADD_FAILURE() << "no editor: " << step;
+            }
+        } else {
+            out += other(step);
+        }
+        QApplication::processEvents();  // the window handles one step before the next
+    }
+    return out;
 }
 
 void OnNextModal(const std::function<void(QWidget& window)>& action) {
@@ -172,11 +204,9 @@ std::unique_ptr<CFilter> ShowWithQt(
     auto presenter = std::make_shared<qt::QtPresenter>();
     presenter->setShownHook([&](QWidget& dialog, ui::Form& form) {
         if (form.name() != dialog::frmFilter::kName) return;
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        QApplication::setActiveWindow(&dialog);
-        drive(dialog, static_cast<dialog::frmFilter&>(form));
-        if (form.shown()) QTest::keyClick(&dialog, Qt::Key_Escape);
-        if (form.shown()) form.hide();
+        Drive(
+            dialog, form, [&] { drive(dialog, static_cast<dialog::frmFilter&>(form)); },
+            Qt::Key_Escape);
     });
     ui::SetPresenter(presenter);
     auto filter = std::make_unique<CFilter>();

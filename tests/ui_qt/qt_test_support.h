@@ -33,24 +33,26 @@ W* Widget(QWidget& dialog, const std::string& name) {
 // Key presses that carry `text`, one character at a time, to `widget`
 // (QTest::keyClicks takes ASCII only).
 void TypeText(QWidget* widget, const QString& text);
-// A key or typed text goes where a person's keys go: the open pop-up (a
-// drop-down list, a calendar) when there is one, else the focus widget.
-void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-void TypeKeys(const QString& text);
-// The open pop-up window, or null.
+// The open pop-up window (a drop-down list, a calendar), or null.
 QWidget* OpenPopup();
 // The focus widget's object name or that of its nearest named ancestor.
 std::string FocusName();
 
-// Mouse actions: the box of a check box, a drop-down's item, a tab's title,
-// a cell of a grid view (1-based grid coordinates), a pick-list cell's item.
-void ClickCheckBox(QWidget& box);
-void PickInCombo(QComboBox& combo, int index);
-void ClickTab(QTabWidget& tabs, int tab);
-void ClickCell(QTableView& view, int row, int col);
-void PickInCell(QTableView& view, int row, int col, int index);
-// Clicks the cell, opens its editor (F2), types `text` and presses Enter.
-void TypeIntoCell(QTableView& view, int row, int col, const QString& text);
+// Runs a person's steps, separated by ";", on `dialog`; W names a widget,
+// V a grid view, r,c are grid coordinates:
+//   "click V r,c"       a click on a cell
+//   "pick V r,c,i"      a click on the cell, then on item i of its list
+//   "cell V r,c text"   a click on the cell, F2, the text over the old one, Enter
+//   "key [A-|S-]K"      key K (F2, Down, Return, a letter...), with Alt or Shift,
+//                       to the open pop-up if there is one, else the focus
+//   "type text"         the text, key by key, the same way
+//   "press W"           a click on W (on a check box, on its box)
+//   "combo W i", "tab W i", "item W i"
+//                       item i of a drop-down, a tab's title, a list's row
+//   "focus W"
+// Any other step goes to `other`; returns what `other` returned, in order.
+std::string RunSteps(QWidget& dialog, const std::string& script,
+                     const std::function<std::string(const std::string& step)>& other = {});
 
 // Runs `action` on the next modal window that opens (message boxes and
 // look-up windows block in exec()).
