@@ -6,8 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <functional>
 #include <iostream>
 #include <set>
 #include <utility>
