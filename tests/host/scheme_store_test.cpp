@@ -116,6 +116,18 @@ protected:
 };
 
 TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
+    // A head without a row, or none, or a property string without UserID raises.
+    auto s = Scheme({}, {{"k", "v"}});
+    s.head->deleteCurrent();
+    for (RecordsetPtr head : {s.head, RecordsetPtr()})
+        EXPECT_THAT([&] { Store()->SaveSchemeProfile(kUser2, head, s.entries); },
+                    Throws<Error>(Field(&Error::number, err::kNoCurrentRecord)));
+    EXPECT_EQ(StoredState(), "\n--");
+    for (const char* props : {"", "UserName=张伟", "UserID=;x=1", "UserID=abc", "XUserID=2"})
+        EXPECT_THAT([&] { List(props); },
+                    Throws<Error>(Field(&Error::description, HasSubstr("UserID"))))
+            << props;
+    EXPECT_EQ(List("a={x;UserID=7};userid = 2 "), "");
     auto saved = Save(kUser2, {0, "默认方案", 1, "(1)", 2, 0},
                       {{"chkShowByBeforeProject", "0"}, {"OrderBy", ""}, {"Relation", "x||"}});
     EXPECT_EQ(Dump(*saved), kHeadFields + "\n1|默认方案|2|1|(1)|2|0");
@@ -224,20 +236,6 @@ TEST_P(SchemeStore, AFailureHalfWayLeavesTheStoredSchemeAsItWas) {
     EXPECT_EQ(StoredState(), before);
     SaveNew(kUser2, {0, "after", 1, "(1)", 0, 0});
     EXPECT_THAT(StoredState(), HasSubstr("|after|"));
-}
-
-TEST_P(SchemeStore, AHeadWithoutARowOrAPropertyStringWithoutUserIdRaises) {
-    auto s = Scheme({}, {{"k", "v"}});
-    s.head->deleteCurrent();
-    for (RecordsetPtr head : {s.head, RecordsetPtr()})
-        EXPECT_THAT([&] { Store()->SaveSchemeProfile(kUser2, head, s.entries); },
-                    Throws<Error>(Field(&Error::number, err::kNoCurrentRecord)));
-    EXPECT_EQ(StoredState(), "\n--");
-    for (const char* props : {"", "UserName=张伟", "UserID=;x=1", "UserID=abc", "XUserID=2"})
-        EXPECT_THAT([&] { List(props); },
-                    Throws<Error>(Field(&Error::description, HasSubstr("UserID"))))
-            << props;
-    EXPECT_EQ(List("a={x;UserID=7};userid = 2 "), "");
 }
 
 TEST_P(SchemeStore, DelPlanDeletesTheUsersPlanOfThatReportOnly) {
