@@ -24,8 +24,8 @@ namespace {
 
 // List 1 (template 501): head v1 joined to entries u1, filter v1.FStatus=1;
 // bill number (text), date, quantity and amount (numbers), the entry columns
-// selected only on demand. List 2 (template 61) is a second transaction
-// type, list 4 has no template, list 5 a relation that cannot become SQL.
+// selected only on demand. List 4 has no template, list 5 a relation that
+// cannot become SQL.
 const std::string kFrom =
     "  from TableA v1 WITH (READPAST)  INNER JOIN TableB u1 WITH (READPAST)  ON   "
     "v1.FInterID = u1.FInterID\r\n\r\n";
