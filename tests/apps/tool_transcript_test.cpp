@@ -1,12 +1,10 @@
-// qelt-filter as a person runs it, from transcripts in tests/apps/golden.
-// "$ " lines are shell commands run in a scratch folder with the tool under
-// test on the PATH; DEMO stands for the bundled demo database. Each is
-// followed by its exit status unless 0 ("? N"), its output ("| ", or with "# shape"
-// at the end of the command the outline of its JSON, with "# json" the JSON
-// on one line, with "# first N" its first N lines) and its error output
-// ("! "). "% FILE: SQL" runs SQL on FILE of the folder and prints the rows
-// it returns. Other lines are notes. The runner writes the transcript again
-// from the commands and compares; QELT_UPDATE_GOLDEN=1 writes it back.
+// qelt-filter as a person runs it, from transcripts in tests/apps/golden:
+// "$ " shell commands run in a scratch folder with the tool on the PATH (DEMO
+// is the bundled demo database), each followed by its exit status unless 0
+// ("? N"), its output ("| "; with "# shape" the outline of its JSON, with
+// "# json" its JSON on one line) and its error output ("! "); "% FILE: SQL"
+// runs SQL on FILE and prints the rows. Other lines are notes.
+// QELT_UPDATE_GOLDEN=1 writes the transcripts back.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -89,11 +87,6 @@ public:
         if (shown == " shape" || shown == " json") {
             const Json doc = Json::parse(out, nullptr, false);
             out = (shown == " shape" ? Shape(doc) : doc).dump() + "\n";
-        } else if (shown.rfind(" first ", 0) == 0) {
-            std::size_t at = 0;
-            for (int n = std::stoi(shown.substr(7)); n > 0 && at != std::string::npos; --n)
-                at = out.find('\n', at + 1);
-            if (at != std::string::npos) out.resize(at + 1);
         }
         const int exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return (exit ? "? " + std::to_string(exit) + "\n" : "") +

@@ -83,22 +83,21 @@ TEST(FrameworkComponents, SplitAndFormatMessage) {
               "b-a%2-%3 100%");
 }
 
-TEST(Messages, SinkGetsTitleJoinedLinesIconAndButtonsAndAnswers) {
-    testing::MessageRecorder recorder(2);
-    auto box = Create<IMessageBox>(progid::kMessage);
-    box->addLine("方案已存在");
-    box->addLine("是否覆盖？");
-    box->setIcon(kIconQuestion);
-    EXPECT_EQ(box->show(kButtonsOkCancel, "", -1), 2);
-    EXPECT_EQ(ShowMessage("中间层调用失败！", kIconExclamation, kButtonsOk, "T"), 2);
-    std::string dump;
-    for (const auto& m : recorder.messages)
-        dump += "[" + m.title + "] " + m.text + " " + std::to_string(m.icon) + "/" +
-                std::to_string(m.buttons) + "\n";
-    EXPECT_EQ(dump, "[Vostrel提示] 方案已存在\n是否覆盖？ 32/1\n[T] 中间层调用失败！ 48/0\n");
-}
-
-TEST(Messages, WithoutASinkTheyGoToStderrAnsweredOk) {
+TEST(Messages, GoToTheSinkElseToStderrAnsweredOk) {
+    {
+        testing::MessageRecorder recorder(2);
+        auto box = Create<IMessageBox>(progid::kMessage);
+        box->addLine("方案已存在");
+        box->addLine("是否覆盖？");
+        box->setIcon(kIconQuestion);
+        EXPECT_EQ(box->show(kButtonsOkCancel, "", -1), 2);
+        EXPECT_EQ(ShowMessage("中间层调用失败！", kIconExclamation, kButtonsOk, "T"), 2);
+        std::string dump;
+        for (const auto& m : recorder.messages)
+            dump += "[" + m.title + "] " + m.text + " " + std::to_string(m.icon) + "/" +
+                    std::to_string(m.buttons) + "\n";
+        EXPECT_EQ(dump, "[Vostrel提示] 方案已存在\n是否覆盖？ 32/1\n[T] 中间层调用失败！ 48/0\n");
+    }
     SetMessageSink({});
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(ShowMessage("第一行", kIconInformation, kButtonsYesNo), 1);
@@ -110,8 +109,8 @@ struct HostGLData : IGLData {
     bool AccessCheck(int32_t, int32_t, int32_t) override { return false; }
 };
 
-// The temporary database of each test resets the registrations on both ends.
-TEST(Registry, CreatesANewInstanceIgnoringCaseAndRaisesForUnknownOrWrongComponents) {
+// A host factory replaces the default and drops its process object until reset.
+TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     testing::TempDatabase db(false);
     EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
     EXPECT_THAT([] { CreateObject("Nobody.Knows"); },
@@ -124,10 +123,6 @@ TEST(Registry, CreatesANewInstanceIgnoringCaseAndRaisesForUnknownOrWrongComponen
                                     Field(&Error::description, HasSubstr("QeltConnection")))));
     RegisterComponent(progid::kListServer, nullptr);
     EXPECT_THROW(CreateObject(progid::kListServer), Error);
-}
-
-TEST(Registry, HostFactoryReplacesTheDefaultAndDropsItsProcessObjectUntilReset) {
-    testing::TempDatabase db(false);
     auto first = ProcessObject(progid::kGLData);
     EXPECT_EQ(ProcessObject("qelteBCGLView.GLData"), first);
     RegisterComponent("QELTEBCGLVIEW.GLDATA", [] { return std::make_shared<HostGLData>(); });

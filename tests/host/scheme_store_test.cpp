@@ -6,8 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <functional>
 #include <iostream>
 #include <set>
 #include <utility>
@@ -118,6 +116,18 @@ protected:
 };
 
 TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
+    // A head without a row, or none, or a property string without UserID raises.
+    auto s = Scheme({}, {{"k", "v"}});
+    s.head->deleteCurrent();
+    for (RecordsetPtr head : {s.head, RecordsetPtr()})
+        EXPECT_THAT([&] { Store()->SaveSchemeProfile(kUser2, head, s.entries); },
+                    Throws<Error>(Field(&Error::number, err::kNoCurrentRecord)));
+    EXPECT_EQ(StoredState(), "\n--");
+    for (const char* props : {"", "UserName=张伟", "UserID=;x=1", "UserID=abc", "XUserID=2"})
+        EXPECT_THAT([&] { List(props); },
+                    Throws<Error>(Field(&Error::description, HasSubstr("UserID"))))
+            << props;
+    EXPECT_EQ(List("a={x;UserID=7};userid = 2 "), "");
     auto saved = Save(kUser2, {0, "默认方案", 1, "(1)", 2, 0},
                       {{"chkShowByBeforeProject", "0"}, {"OrderBy", ""}, {"Relation", "x||"}});
     EXPECT_EQ(Dump(*saved), kHeadFields + "\n1|默认方案|2|1|(1)|2|0");
@@ -228,20 +238,6 @@ TEST_P(SchemeStore, AFailureHalfWayLeavesTheStoredSchemeAsItWas) {
     EXPECT_THAT(StoredState(), HasSubstr("|after|"));
 }
 
-TEST_P(SchemeStore, AHeadWithoutARowOrAPropertyStringWithoutUserIdRaises) {
-    auto s = Scheme({}, {{"k", "v"}});
-    s.head->deleteCurrent();
-    for (RecordsetPtr head : {s.head, RecordsetPtr()})
-        EXPECT_THAT([&] { Store()->SaveSchemeProfile(kUser2, head, s.entries); },
-                    Throws<Error>(Field(&Error::number, err::kNoCurrentRecord)));
-    EXPECT_EQ(StoredState(), "\n--");
-    for (const char* props : {"", "UserName=张伟", "UserID=;x=1", "UserID=abc", "XUserID=2"})
-        EXPECT_THAT([&] { List(props); },
-                    Throws<Error>(Field(&Error::description, HasSubstr("UserID"))))
-            << props;
-    EXPECT_EQ(List("a={x;UserID=7};userid = 2 "), "");
-}
-
 TEST_P(SchemeStore, DelPlanDeletesTheUsersPlanOfThatReportOnly) {
     SaveNew(kUser2, {0, "plan", 501, "(r)", 0, 0}, {{"k", "1"}});
     SaveNew(kUser2, {0, "plan", 502, "(r)", 0, 0}, {{"k", "2"}});
@@ -319,32 +315,32 @@ TEST(SchemeStoreContract, AStoreWithoutBatchesSaysSo) {
 // in use. Then every scheme kept is there once with the entries of its last
 // save, and every user has one default scheme and one scheme in use per kind.
 TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
-    constexpr int kProcesses = 8, kRounds = 8;
-    const auto props = [](int p) { return std::string(p % 2 ? "UserID=3" : "UserID=2"); };
-    const auto kind = [](int p) { return std::string(p / 2 % 2 ? "(4)" : "(1)"); };
+    // Process p is user 2 or 3 ("2 (1)") on list (1) or (4); its i-th scheme
+    // is in use for odd i, and deleted for i a multiple of 4.
+    const auto owner = [](int p) {
+        return std::string(p % 2 ? "3 " : "2 ") + (p / 2 % 2 ? "(4)" : "(1)");
+    };
     const auto name = [](int p, int i) {
         return "p" + std::to_string(p) + "-" + std::to_string(i);
     };
-    const auto deleted = [](int i) { return i % 4 == 0; };  // of those not in use (odd i)
     int start[2];
     ASSERT_EQ(pipe(start), 0);
     std::vector<pid_t> children;
-    for (int p = 0; p < kProcesses; ++p) {
-        children.push_back(fork());
-        if (children.back() != 0) continue;
+    for (int p = 0; p < 8; ++p) {
+        if (children.emplace_back(fork()) != 0) continue;
         close(start[1]);
         char go;
         (void)!read(start[0], &go, 1);  // returns when the parent closes its end
+        const std::string who = "UserID=" + owner(p).substr(0, 1), kind = owner(p).substr(2);
         try {
-            for (int i = 0; i < kRounds; ++i) {
-                const std::string& who = props(p);
-                SaveNew(who.c_str(), {0, host::kDefaultSchemeName, 1, kind(p), 2, 0},
+            for (int i = 0; i < 8; ++i) {
+                SaveNew(who.c_str(), {0, host::kDefaultSchemeName, 1, kind, 2, 0},
                         {{"Relation", "p" + std::to_string(p % 4) + "||"}});
-                HeadValues head{0, name(p, i), 1, kind(p), i % 2 ? 2 : 0, i % 3 == 0};
+                HeadValues head{0, name(p, i), 1, kind, i % 2 ? 2 : 0, i % 3 == 0};
                 head.id = SaveNew(who.c_str(), head,
                                   {{"Relation", name(p, i) + " v1"}, {"OrderBy", "o"}});
                 Save(who.c_str(), head, {{"Relation", name(p, i) + " v2"}});
-                if (deleted(i) && !Store()->DelScheme(who.c_str(), head.id)) _exit(3);
+                if (i % 4 == 0 && !Store()->DelScheme(who.c_str(), head.id)) _exit(3);
             }
         } catch (const std::exception& e) {
             std::cerr << "process " << p << ": " << e.what() << "\n";
@@ -366,24 +362,22 @@ TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
             ->Execute(
                 "SELECT h.FUserID, h.FSysName, h.FSchemeName, h.FStatus, e.FKey, e.FValue FROM "
                 "ICSchemeProfile h LEFT JOIN ICSchemeProfileEntry e ON e.FSchemeID = h.FSchemeID");
-    std::multiset<std::string> heads, expected;
-    std::multiset<std::string> marks;
+    std::multiset<std::string> heads, expected, marks;
     for (; !rows->eof(); rows->moveNext()) {
-        const std::string owner =
+        const std::string who =
             rows->value("FUserID").toString() + " " + rows->value("FSysName").toString();
-        heads.insert(owner + " " + rows->value("FSchemeName").toString() + ": " +
+        heads.insert(who + " " + rows->value("FSchemeName").toString() + ": " +
                      rows->value("FKey").toString("NULL") + "=" +
                      rows->value("FValue").toString("NULL"));
-        if (rows->value("FStatus").toLong() == 2) marks.insert(owner);
+        if (rows->value("FStatus").toLong() == 2) marks.insert(who);
     }
-    for (int p = 0; p < kProcesses; ++p) {
-        const std::string owner = (p % 2 ? "3 " : "2 ") + kind(p);
+    for (int p = 0; p < 8; ++p) {
         if (p < 4)
-            expected.insert(owner + " " + host::kDefaultSchemeName + ": Relation=p" +
+            expected.insert(owner(p) + " " + host::kDefaultSchemeName + ": Relation=p" +
                             std::to_string(p) + "||");
-        for (int i = 0; i < kRounds; ++i)
-            if (!deleted(i))
-                expected.insert(owner + " " + name(p, i) + ": Relation=" + name(p, i) + " v2");
+        for (int i = 1; i < 8; ++i)
+            if (i % 4)
+                expected.insert(owner(p) + " " + name(p, i) + ": Relation=" + name(p, i) + " v2");
     }
     EXPECT_EQ(::testing::PrintToString(heads), ::testing::PrintToString(expected));
     EXPECT_EQ(::testing::PrintToString(marks), "{ \"2 (1)\", \"2 (4)\", \"3 (1)\", \"3 (4)\" }");

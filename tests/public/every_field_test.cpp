@@ -60,13 +60,6 @@ long CountRows(const std::string& sql, std::string& error, std::vector<int>* fir
     return rows;
 }
 
-std::vector<int> DemoListIds() {
-    std::vector<int> ids;
-    std::string error;
-    CountRows("select FID from ICListTemplate order by FID", error, &ids);
-    return ids;
-}
-
 using Statement = std::pair<std::string, std::string>;  // field, SQL
 
 // One condition or sort key per column of the list's template, each given to
@@ -90,12 +83,12 @@ std::vector<Statement> ThroughTemplateData(int list, bool sort) {
     for (; !columns->eof(); columns->moveNext()) {
         auto column = [&](const char* name) { return columns->value(name).toString(""); };
         const std::string alias = column("FColName");
-        if (sort) {
+        if (sort)
             t.setCollectionSort(std::make_shared<Collection<clsSortElement>>(
                 Collection<clsSortElement>{std::make_shared<clsSortElement>(
                     clsSortElement{column("FName"), alias, column("FTableName"),
                                    column("FTableAlias"), " ASC "})}));
-        } else {
+        else {
             const int type = columns->value("FColType").toLong();
             auto e = std::make_shared<clsFilterElement>(
                 clsFilterElement{column("FName"), alias, column("FTableName"),
@@ -195,13 +188,15 @@ protected:
 
 TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementThatRuns) {
     int checked = 0;
-    for (int list : DemoListIds())
+    std::vector<int> lists;
+    std::string error;
+    CountRows("select FID from ICListTemplate order by FID", error, &lists);
+    for (int list : lists)
         for (bool sort : {false, true})
             for (bool dialog : {false, true})
                 for (const auto& [field, sql] :
                      dialog ? throughDialog(list, sort) : ThroughTemplateData(list, sort)) {
                     ++checked;
-                    std::string error;
                     EXPECT_TRUE(!sql.empty() &&
                                 CountRows(ToSqlite(sql), error) >= (field == "look-up" ? 1 : 0))
                         << "list " << list << (sort ? ", sort key " : ", condition ") << field

@@ -1,7 +1,5 @@
 INSERT INTO ICListTemplate (FID, FName, FName_CHT, FName_EN, FTemplateID, FFilter, FMasterTable)
 VALUES (1, '采购订单', NULL, 'Purchase orders', 501, 'v1.FStatus=1', 'v1,u1'),
-       (2, '销售订单', NULL, 'Sales orders', 61, '', 'v1,u1'),
-       (3, '检验单', NULL, 'Inspections', 905, 'v1.FTranType=9', 'v1,u1'),
        (4, '无模板', NULL, NULL, NULL, '', 'v1'),
        (5, '坏关联', NULL, NULL, 503, '', 'v1,u1');
 INSERT INTO ICChatBillTitle (FInterID, FTypeID, FColCaption, FColCaption_CHT, FColCaption_EN,
@@ -13,15 +11,11 @@ VALUES
  (2, 501, '日期', NULL, 'Date', '', 'FDate', 'TableA', 0, 900, 1, 0, 1, 0, 0, 0, 'FDate', 'v1', '', 0, 0, '', 0, 0, 1, 0, 1),
  (3, 501, '数量', NULL, 'Qty', '', 'FQty', 'TableB', 3, 900, 1, 0, 1, 0, 0, 0, 'FQty', 'u1', '', 1, 0, '', 0, 0, 1, 0, 0),
  (4, 501, '金额', NULL, 'Amount', '', 'FAmt', 'TableB', 3, 900, 1, 0, 1, 0, 0, 0, 'FAmount', 'u1', '', 1, 0, '', 0, 0, 1, 0, 0),
- (1, 61, '单据编号', NULL, 'Bill no', '', 'FBillNo', 'TableA', 1, 1200, 1, 0, 1, 0, 0, 0, 'FBillNo', 'v1', '', 0, 1, '', 0, 0, 1, 0, 1),
- (1, 905, '单据编号', NULL, 'Bill no', '', 'FBillNo', 'TableA', 1, 1200, 1, 0, 1, 0, 0, 0, 'FBillNo', 'v1', '', 0, 1, '', 0, 0, 1, 0, 1),
  (1, 503, '单据编号', NULL, NULL, '', 'FBillNo', 'TableA', 1, 1200, 1, 0, 1, 0, 0, 0, 'FBillNo', 'v1', '', 0, 1, '', 0, 0, 1, 0, 1);
 INSERT INTO ICTableRelation (FTypeID, FInterID, FTableName, FTableNameAlias, FFieldName,
   FTableName11, FTableNameAlias11, FFieldName11, FIndex, FLogic, FLogicOperator, Fcondition,
   FLeftParentheses, FRightParentheses, FIsConst, FConstType, FSubFilter)
 VALUES (501, 1, 'TableA', 'v1', 'FInterID', 'TableB', 'u1', 'FInterID', 0, '=', '=', '', '', '', 0, 0, ''),
-       (61, 1, 'TableA', 'v1', 'FInterID', 'TableB', 'u1', 'FInterID', 0, '=', '=', '', '', '', 0, 0, ''),
-       (905, 1, 'TableA', 'v1', 'FInterID', 'TableB', 'u1', 'FInterID', 0, '=', '=', '', '', '', 0, 0, ''),
        (503, 1, 'TableA', 'v1', 'FInterID', 'TableB', 'u1', 'FInterID', 0, '=>', '=', '', '', '', 0, 0, '');
 INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', '2026'),
   ('IC', 'CurrentPeriod', '12');
