@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "common/host_fake.h"
 #include "editing/fmaker_fixture.h"
-#include "editing/lookup_fakes.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/ui/dump.h"
@@ -13,21 +13,6 @@
 
 namespace qelt::testing {
 namespace {
-
-// A connection that keeps every statement and answers with one row or none.
-struct FakeConnection : host::IAppConnection {
-    std::vector<std::string> statements;
-    bool found = false;
-    RecordsetPtr Execute(const std::string& sql) override { return getanyrecordset(sql); }
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        statements.push_back(sql);
-        auto rs = std::make_shared<Recordset>();
-        rs->appendField("FErpClsID", adInteger);
-        rs->open();
-        if (found) rs->appendRow({6});
-        return rs;
-    }
-};
 
 // The condition grid of the dialog, wired to the maker as the dialog wires it,
 // over the fields FBillNo (text), FDate (date), FQty (decimal), FStatus (a
@@ -54,8 +39,8 @@ protected:
 
     // From here on the library's statements go to the fake connection.
     void fakeConnection() {
-        connection = std::make_shared<FakeConnection>();
-        host::RegisterComponent(host::progid::kAppConnection, [this] { return connection; });
+        connection = HostFake::Install({"AppConnection"});
+        connection->rows["AppConnection"] = Rows({});
     }
 
     // Without the leave-cell checks rows are written as a loaded scheme does.
@@ -93,7 +78,7 @@ protected:
     }
 
     ui::Grid grid{"VpFilter"};
-    std::shared_ptr<FakeConnection> connection;
+    std::shared_ptr<HostFake> connection;
 };
 
 TEST_F(ConditionRows, PreparedGridHasOneRowPerFieldWithListsAndLockedFirstLogic) {
@@ -334,9 +319,11 @@ TEST_F(ConditionRows, MaterialCheckQueriesByReturnTypeWithQuotedValue) {
     for (const auto& c : cases) {
         grid.pick(1, 3, c.field);
         grid.setText(1, 6, c.value);
-        connection->statements.clear();
+        connection->calls.clear();
         EXPECT_EQ(maker.CheckData(1, 6), 0);
-        EXPECT_EQ(connection->statements.empty() ? "" : connection->statements[0], c.statement)
+        std::erase(connection->calls, "AppConnection.new");
+        EXPECT_EQ(connection->take(),
+                  c.statement.empty() ? "" : "AppConnection.getanyrecordset([" + c.statement + "])")
             << c.field << " " << c.value;
     }
     EXPECT_EQ(maker.CheckData(1, 5), 0) << "only the value cell is checked";
@@ -344,7 +331,7 @@ TEST_F(ConditionRows, MaterialCheckQueriesByReturnTypeWithQuotedValue) {
     // A material of the feature or planning class is reported, on edit end
     // and on leaving the cell, which is not held.
     const std::string forbidden = "输入的物料不能够为特征类或规划类。请重新选择";
-    connection->found = true;
+    connection->rows["AppConnection"] = Rows({{"FErpClsID", 6}});
     grid.pick(1, 3, kItem);
     std::string reason;
     grid.setText(1, 6, "01.001");
@@ -450,26 +437,25 @@ TEST_F(ConditionRows, ParenthesisCheckCountsOpeningAndClosing) {
 // F7 reaches the look-up only from the value cell of a row with a field, and
 // the chosen item's code lands there.
 TEST_F(ConditionRows, F7OnTheValueCellLooksTheFieldUpWithTheDialogsList) {
-    LookupFakes fakes;
-    auto item = std::make_shared<FakeLookupItem>();
+    auto fakes = HostFake::Install({"GLView"});
+    auto item = std::make_shared<LookupItem>();
     item->number = "01.001";
-    fakes.log->item = item;
+    fakes->item = item;
     support::Shared().BaseInfo = "x|3";
     row(1, kItem);
     grid.setActiveCell(1, 4);
     maker.ConditionKeyDown(118, 620);
-    EXPECT_EQ(fakes.log->dump(), "");
+    EXPECT_EQ(fakes->take(), "");
     grid.setActiveCell(1, 6);
     maker.ConditionKeyDown(117, 620);
-    EXPECT_EQ(fakes.log->dump(), "");
+    EXPECT_EQ(fakes->take(), "");
     maker.ConditionKeyDown(118, 620);
-    EXPECT_EQ(fakes.log->dump(),
-              "new GLView; ItemLookup(4,[],[FErpClsID<>6 AND FErpClsID<>8],"
+    EXPECT_EQ(fakes->take(),
+              "GLView.new; GLView.ItemLookup(4,[],[FErpClsID<>6 AND FErpClsID<>8],"
               "{Search=[],GetDataType=1})");
     EXPECT_EQ(grid.text(1, 6), "01.001");
-    fakes.log->calls.clear();
     maker.KeyForHelpWin(2, 1);
-    EXPECT_EQ(fakes.log->dump(), "");
+    EXPECT_EQ(fakes->take(), "");
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ TEST_F(FieldCatalogue, SkipRulesOfBothPasses) {
          "FBillNo,FDate,FAmount,FPrice,FRate,FTax,FSum,FQty,"},
     };
     for (const auto& c : cases) {
-        gl->answer = c.money;
+        gl->allow = c.money;
         support::Shared().StartBranchSale = c.branchSale;
         support::Shared().ShowRelationSign = c.relationSign;
         support::Shared().AuditChoice = static_cast<int16_t>(c.auditChoice);

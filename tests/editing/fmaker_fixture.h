@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
+#include "common/host_fake.h"
 #include "common/template_rows.h"
-#include "editing/fakes.h"
 #include "editing/fmaker.h"
 #include "support/shared_settings.h"
 
@@ -16,7 +16,6 @@ namespace qelt::testing {
 class FMakerTest : public TemplateTest {
 protected:
     FMakerTest() {
-        gl = InstallFakeGLData();
         addList(1, 7, "v1");
         maker.setTemplate(std::shared_ptr<TemplateData>(std::shared_ptr<void>(), &t));
     }
@@ -56,7 +55,7 @@ protected:
         return s;
     }
 
-    std::shared_ptr<FakeGLData> gl;
+    std::shared_ptr<HostFake> gl = HostFake::Install({"GLData"});
     editing::FMaker maker;
 };
 

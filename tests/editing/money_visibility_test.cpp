@@ -1,59 +1,70 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <algorithm>
+#include <string>
 
+#include "common/host_fake.h"
 #include "common/test_env.h"
-#include "editing/fakes.h"
 #include "editing/fmaker.h"
 #include "support/shared_settings.h"
 
 namespace qelt::testing {
 namespace {
 
-using Check = std::tuple<int, int, int>;
-
 class MoneyVisibility : public ::testing::Test {
 protected:
-    void SetUp() override { gl = InstallFakeGLData(); }
     void TearDown() override { support::ResetProcessState(); }
-    std::shared_ptr<FakeGLData> gl;
+
+    // The rights checks made since the last call, then whether money shows.
+    std::string shown(bool visible) {
+        std::erase(gl->calls, "GLData.new");
+        return gl->take() + (visible ? " shown" : " hidden");
+    }
+    std::string stock(int type) {
+        maker.CurTransType = type;
+        EXPECT_TRUE(maker.GetMoneyVisForStock());
+        EXPECT_EQ(maker.CurTransType, 0) << "the current type is reset after the check";
+        return shown(maker.StockMoneyVisible());
+    }
+
+    std::shared_ptr<HostFake> gl = HostFake::Install({"GLData"});
     editing::FMaker maker;
 };
 
-TEST_F(MoneyVisibility, AlwaysVisibleTypesNeverAskTheRightsCheck) {
-    for (int type : {4, 14, 20, 22, 24, 25, 101, 102, 103, 137, 610, 630, 620, 36}) {
-        maker.CurTransType = type;
-        EXPECT_TRUE(maker.GetMoneyVisForStock());
-        EXPECT_TRUE(maker.StockMoneyVisible()) << type;
-        EXPECT_TRUE(maker.GetMoneyVis()) << type;
-    }
-    EXPECT_TRUE(gl->checks.empty());
-}
-
-TEST_F(MoneyVisibility, OtherTypesAskTheirRightsObjectForViewRight) {
-    gl->answer = false;
-    maker.CurTransType = 99;
-    maker.GetMoneyVisForStock();
-    maker.CurTransType = 612;
-    maker.GetMoneyVisForStock();
-    maker.CurTransType = 702;
-    maker.GetMoneyVisForStock();
-    EXPECT_EQ(gl->checks, (std::vector<Check>{{1089, 1, 4}, {1023, 19, 4}, {64010, 1, 4}}));
-    EXPECT_FALSE(maker.StockMoneyVisible());
-    EXPECT_FALSE(maker.GetMoneyVis());
-}
-
-TEST_F(MoneyVisibility, UnknownTypeChecksObjectZeroAndCurrentTypeFallsBackToDefault) {
+// A rights check that raises hides the money, as a refusal does.
+TEST_F(MoneyVisibility, StockMoneyIsDecidedByTheTypesRightsObjectAndFailsClosed) {
+    gl->allow = false;
+    gl->failing = {"GLData"};
+    for (int type : {4, 14, 20, 22, 24, 25, 101, 102, 103, 137, 610, 630, 620, 36})
+        EXPECT_EQ(stock(type), " shown") << type;
+    const struct {
+        int type;
+        bool allow, fails;
+        std::string expected;
+    } cases[] = {
+        {99, true, false, "GLData.AccessCheck(1089,1,4) shown"},
+        {612, false, false, "GLData.AccessCheck(1023,19,4) hidden"},
+        {702, true, false, "GLData.AccessCheck(64010,1,4) shown"},
+        {5000, true, false, "GLData.AccessCheck(0,0,4) shown"},
+        {0, true, false, "GLData.AccessCheck(1088,23,4) shown"},  // the default type 31
+        {99, true, true, "GLData.AccessCheck(1089,1,4) hidden"},
+    };
     maker.setDestBillTransType("31");
-    maker.GetMoneyVisForStock();  // current 0: the default type 31 applies
-    maker.CurTransType = 5000;
-    maker.GetMoneyVisForStock();
-    EXPECT_EQ(gl->checks, (std::vector<Check>{{1088, 23, 4}, {0, 0, 4}}));
-    EXPECT_EQ(maker.CurTransType, 0) << "the current type is reset after the check";
+    for (const auto& c : cases) {
+        gl->allow = c.allow;
+        gl->failing.clear();
+        if (c.fails) gl->failing = {"GLData"};
+        EXPECT_EQ(stock(c.type), c.expected);
+    }
+    EXPECT_FALSE(maker.GetMoneyVis());
+    maker.setDestBillTransType("abc");
+    EXPECT_EQ(maker.DefaultTransType, 0);
+    maker.setDestBillTransType(" 21 ");
+    EXPECT_EQ(maker.DefaultTransType, 21);
 }
 
 TEST_F(MoneyVisibility, SystemNamesAndCalculateFlagShowMoney) {
-    gl->answer = false;
+    gl->allow = false;
     maker.GetMoneyVisForStock();
     EXPECT_FALSE(maker.GetMoneyVis());
     for (const char* name :
@@ -67,25 +78,19 @@ TEST_F(MoneyVisibility, SystemNamesAndCalculateFlagShowMoney) {
     EXPECT_TRUE(maker.GetMoneyVis());
 }
 
+// In order confirmation mode its own right decides, and a raising check hides.
 TEST_F(MoneyVisibility, OrderConfirmationModeIsDecidedByItsOwnRight) {
     maker.SystemName = "Calculate";
     maker.setListShowStatus(2);
     maker.ModeText = " 70 ";
     support::Shared().TemplateID = 61;
-    gl->answer = false;
-    EXPECT_FALSE(maker.GetMoneyVis());
-    EXPECT_EQ(gl->checks, (std::vector<Check>{{1088, 21, 4}}));
-
+    gl->allow = false;
+    EXPECT_EQ(shown(maker.GetMoneyVis()), "GLData.AccessCheck(1088,21,4) hidden");
+    gl->allow = true;
+    gl->failing = {"GLData"};
+    EXPECT_EQ(shown(maker.GetMoneyVis()), "GLData.AccessCheck(1088,21,4) hidden");
     support::Shared().TemplateID = 62;
-    EXPECT_TRUE(maker.GetMoneyVis());
-    EXPECT_EQ(gl->checks.size(), 1u);
-}
-
-TEST_F(MoneyVisibility, BadDestinationTypeTextLeavesNoDefault) {
-    maker.setDestBillTransType("abc");
-    EXPECT_EQ(maker.DefaultTransType, 0);
-    maker.setDestBillTransType(" 21 ");
-    EXPECT_EQ(maker.DefaultTransType, 21);
+    EXPECT_EQ(shown(maker.GetMoneyVis()), " shown");
 }
 
 }  // namespace

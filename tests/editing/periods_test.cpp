@@ -3,40 +3,14 @@
 #include <map>
 #include <utility>
 
+#include "common/host_fake.h"
 #include "common/test_env.h"
-#include "editing/fakes.h"
 #include "editing/fmaker.h"
 #include "qelt/recordset.h"
 #include "support/shared_settings.h"
 
 namespace qelt::testing {
 namespace {
-
-struct FakeListServer : host::IListServer {
-    bool answer = true;
-    bool GetCurPeriod(const std::string&, int32_t& y, int32_t& p, Date& s, Date& e) override {
-        if (!answer) return false;
-        y = 2026;
-        p = 7;
-        s = Date{2026, 7, 1};
-        e = Date{2026, 7, 31};
-        return true;
-    }
-    std::string GetExtFilter(const std::string&) override { return ""; }
-};
-
-struct FakeAisInfo : host::IAisInfo {
-    int32_t count = 12, year = 2026, period = 12;
-    std::vector<std::pair<int, int>> asked;
-    void setPropsString(const std::string&) override {}
-    int32_t CBGetPeriodCount() override { return count; }
-    int32_t CBGetCurrYear() override { return year; }
-    int32_t CBGetCurrPeriod() override { return period; }
-    Date GetPeriodDate(int32_t y, int32_t p) override {
-        asked.emplace_back(y, p);
-        return Date{y, p, 1};
-    }
-};
 
 class Periods : public ::testing::Test {
 protected:
@@ -52,46 +26,45 @@ protected:
     TempDatabase db{GetParam()};
 };
 
-TEST_F(Periods, ListServerAnswersAndARefusalIsReported) {
+// The current period from the list server, or for the cost system from its
+// period dates; a refusal is reported, a failing component is not.
+TEST_F(Periods, CurrentPeriodComesFromTheHostComponents) {
+    const std::string cost = "成本(工业)系统";
+    const std::string ais =
+        "AisInfo.new; AisInfo.CBGetPeriodCount(); AisInfo.CBGetCurrYear(); "
+        "AisInfo.CBGetCurrPeriod(); AisInfo.GetPeriodDate(";
+    const struct {
+        std::string system;
+        bool allow;
+        int32_t period;
+        std::string expected;
+    } cases[] = {
+        {"", true, 12, "2026.7 2026/07/01-2026/07/31 ListServer.new; ListServer.GetCurPeriod()"},
+        {"", false, 12,
+         "false ListServer.new; ListServer.GetCurPeriod()|Vostrel提示|中间层调用失败！"},
+        {cost, true, 12,
+         "2026.12 2026/12/01-2027/01/01 " + ais + "2026,12); AisInfo.GetPeriodDate(2027,1)"},
+        {cost, true, 4,
+         "2026.4 2026/04/01-2026/05/01 " + ais + "2026,4); AisInfo.GetPeriodDate(2026,5)"},
+        {cost, false, 4, "false AisInfo.new; AisInfo.CBGetPeriodCount()"},  // raising
+    };
     TempDatabase db;
-    MessageRecorder messages;
-    auto server = std::make_shared<FakeListServer>();
-    host::RegisterComponent(host::progid::kListServer, [server] { return server; });
-    ASSERT_TRUE(maker.GetCurPeriod(year, period, start, end));
-    EXPECT_EQ(std::to_string(year) + "." + std::to_string(period) + " " + end.format() + " " +
-                  std::to_string(messages.messages.size()),
-              "2026.7 2026/07/31 0");
-    server->answer = false;
-    EXPECT_FALSE(maker.GetCurPeriod(year, period, start, end));
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].title + "|" + messages.messages[0].text,
-              "Vostrel提示|中间层调用失败！");
-}
-
-TEST_F(Periods, CostSystemTakesTheLastPeriodsEndFromNextYear) {
-    TempDatabase db;
-    auto ais = std::make_shared<FakeAisInfo>();
-    host::RegisterComponent(host::progid::kAisInfo, [ais] { return ais; });
-    maker.SystemName = "成本(工业)系统";
-    ASSERT_TRUE(maker.GetCurPeriod(year, period, start, end));
-    EXPECT_EQ(ais->asked, (std::vector<std::pair<int, int>>{{2026, 12}, {2027, 1}}));
-    EXPECT_EQ(end, (Date{2027, 1, 1}));
-
-    ais->asked.clear();
-    ais->period = 4;
-    ASSERT_TRUE(maker.GetCurPeriod(year, period, start, end));
-    EXPECT_EQ(ais->asked, (std::vector<std::pair<int, int>>{{2026, 4}, {2026, 5}}));
-}
-
-TEST_F(Periods, FailingComponentGivesFalseWithoutMessage) {
-    TempDatabase db;
-    MessageRecorder messages;
-    host::RegisterComponent(host::progid::kAisInfo, []() -> std::shared_ptr<host::Component> {
-        throw Error(-1, "test", "unavailable");
-    });
-    maker.SystemName = "成本(工业)系统";
-    EXPECT_FALSE(maker.GetCurPeriod(year, period, start, end));
-    EXPECT_TRUE(messages.messages.empty());
+    auto host = HostFake::Install({"ListServer", "AisInfo"});
+    for (const auto& c : cases) {
+        MessageRecorder messages;
+        maker.SystemName = c.system;
+        host->allow = c.allow;
+        host->period = c.period;
+        host->failing.clear();
+        if (c.system == cost && !c.allow) host->failing = {"AisInfo"};
+        std::string out = maker.GetCurPeriod(year, period, start, end)
+                              ? std::to_string(year) + "." + std::to_string(period) + " " +
+                                    start.format() + "-" + end.format()
+                              : "false";
+        out += " " + host->take();
+        for (const auto& m : messages.messages) out += "|" + m.title + "|" + m.text;
+        EXPECT_EQ(out, c.expected);
+    }
 }
 
 TEST_P(PeriodsInTheDatabase, DefaultComponentsReadPeriodsFromTheDatabase) {
@@ -125,8 +98,6 @@ TEST_P(PeriodsInTheDatabase, TodayComesFromTheServerOrIsEmpty) {
         EXPECT_TRUE(today.isEmpty());
     else
         EXPECT_EQ(today.format().substr(0, 7), Date::now().format().substr(0, 7));
-    InstallFakeGLData();  // answers every query with an error
-    EXPECT_TRUE(maker.GetToday().isEmpty());
 }
 
 TEST_P(PeriodsInTheDatabase, RedBlueBillsFollowTheTransactionTypeAndTemplate97) {
@@ -142,28 +113,12 @@ TEST_P(PeriodsInTheDatabase, RedBlueBillsFollowTheTransactionTypeAndTemplate97) 
     EXPECT_TRUE(maker.IsROBBill()) << "97 is red/blue even without a row";
 }
 
-// Answers every statement alike and records them, one a line.
-struct SilentData : host::IBillData, host::IGLData {
-    RecordsetPtr answer;
-    std::string statements;
-    RecordsetPtr ExecuteSQL(const std::string& props, const std::string& sql) override {
-        statements += props + " | " + sql + "\n";
-        return answer;
-    }
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        statements += sql + "\n";
-        return answer;
-    }
-    bool AccessCheck(int32_t, int32_t, int32_t) override { return true; }
-};
-
 // Components that answer nothing, or too little, leave the dates alone: no
-// row is no error, a missing column is a failed call.
+// row is no error, a missing column is a failed call; a failing one is no
+// red/blue bill and no date.
 TEST_F(Periods, MissingOrShortAnswersLeaveDatesUntouched) {
     TempDatabase db;
-    auto data = std::make_shared<SilentData>();
-    host::RegisterComponent(host::progid::kBillData, [data] { return data; });
-    host::RegisterComponent(host::progid::kGLData, [data] { return data; });
+    auto data = HostFake::Install({"BillData", "GLData"});
     start = Date{1999, 1, 1};
     end = start;
     host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
@@ -171,18 +126,22 @@ TEST_F(Periods, MissingOrShortAnswersLeaveDatesUntouched) {
     EXPECT_TRUE(maker.GetToday().isEmpty());
     support::Shared().TemplateID = 501;
     EXPECT_FALSE(maker.IsROBBill());
-    EXPECT_EQ(data->statements,
-              "UserID=2 | SELECT FStartDate, FEndDate FROM t_PeriodDate WHERE FYear = 2026 And "
-              "FPeriod = 11\n"
-              "Select getdate() \n"
-              "Select t1.FROB From ICTransactionType t1,ICListTemplate t2  Where "
-              "t1.FID=t2.FBillTemplateID and t2.FTemplateID=501\n");
-    data->answer = std::make_shared<Recordset>();
-    data->answer->appendField("FStartDate", adDate);
-    data->answer->open();
-    data->answer->appendRow({Variant(Date{2026, 1, 1})});
+    EXPECT_EQ(data->take(),
+              "BillData.new; BillData.ExecuteSQL[UserID=2]([SELECT FStartDate, FEndDate FROM "
+              "t_PeriodDate WHERE FYear = 2026 And FPeriod = 11]); GLData.new; "
+              "GLData.getanyrecordset([Select getdate() ]); GLData.getanyrecordset([Select t1.FROB "
+              "From ICTransactionType t1,ICListTemplate t2  Where t1.FID=t2.FBillTemplateID and "
+              "t2.FTemplateID=501])");
+    data->rows["BillData"] = std::make_shared<Recordset>();
+    data->rows["BillData"]->appendField("FStartDate", adDate);
+    data->rows["BillData"]->open();
+    data->rows["BillData"]->appendRow({Variant(Date{2026, 1, 1})});
     EXPECT_FALSE(maker.GetPeriodDate(2026, 11, start, end));
     EXPECT_EQ(end, (Date{1999, 1, 1}));
+    data->failing = {"GLData"};
+    data->rows["GLData"] = Rows({{"FROB", 1}});
+    EXPECT_TRUE(maker.GetToday().isEmpty());
+    EXPECT_FALSE(maker.IsROBBill());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllBackends, PeriodsInTheDatabase, ::testing::ValuesIn(AllBackends()),

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/host_fake.h"
 #include "common/template_rows.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
@@ -184,12 +185,7 @@ TEST_F(ListSql, FailuresGiveAnEmptyStatement) {
 // all: the list has nothing to join and reads from its main table.
 TEST_F(ListSql, MissingRelationAnswerReadsAsNoRelations) {
     t.InitData("");
-    struct NoAnswer final : host::IAppConnection {
-        RecordsetPtr Execute(const std::string&) override { return nullptr; }
-        RecordsetPtr getanyrecordset(const std::string&) override { return nullptr; }
-    };
-    host::RegisterComponent(host::progid::kAppConnection,
-                            [] { return std::make_shared<NoAnswer>(); });
+    HostFake::Install({"AppConnection"});
     t.mTemplateID = 7;
     EXPECT_EQ(t.GetListSQL("", "", &info),
               "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate\r\n  from ICStockBill v1 "

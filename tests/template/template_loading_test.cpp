@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/host_fake.h"
 #include "common/template_rows.h"
 #include "host/default_components.h"
 #include "platform/text.h"
@@ -15,19 +16,12 @@
 namespace qelt::testing {
 namespace {
 
-// The library's connection component, with every statement it is given kept.
-class RecordingConnection final : public host::IAppConnection {
-public:
-    explicit RecordingConnection(std::vector<std::string>& log) : log_(log) {}
-    RecordsetPtr Execute(const std::string&) override { return nullptr; }
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        return std::dynamic_pointer_cast<host::IAppConnection>(host::defaults::NewAppConnection())
-            ->getanyrecordset(log_.emplace_back(sql));
-    }
-
-private:
-    std::vector<std::string>& log_;
-};
+// The library's own connection, answering `sql` unless `missing` names its table.
+RecordsetPtr Library(const std::string& sql, const std::string& missing = "") {
+    if (!missing.empty() && sql.find(missing) != std::string::npos) return nullptr;
+    return std::dynamic_pointer_cast<host::IAppConnection>(host::defaults::NewAppConnection())
+        ->getanyrecordset(sql);
+}
 
 // The head, column and relation statements for a " Where " clause and the
 // suffix of the session language's columns.
@@ -54,15 +48,23 @@ class TemplateLoading : public ::testing::WithParamInterface<Backend>, public Te
 protected:
     TemplateLoading() : TemplateTest(GetParam()) {}
     void SetUp() override {
-        host::RegisterComponent(host::progid::kAppConnection,
-                                [this] { return std::make_shared<RecordingConnection>(queries); });
+        connection->query = [](const std::string& sql) { return Library(sql); };
         addList(1, 7, "v1,u1", "采购订单");
         addList(2, 8, "v1", "Other");
         addColumn(7, "2 v1.FDate AS FDate");
         addColumn(7, "1 v1.FBillNo AS FBillNo | FColCaption='单据号'");
         addRelation(7, "ICStockBill v1.FInterID = ICStockBillEntry u1.FInterID");
     }
-    std::vector<std::string> queries;
+    // The statements given to the connection since the last call.
+    std::vector<std::string> queries() {
+        std::vector<std::string> out;
+        for (const auto& c : connection->calls)
+            if (c.rfind("AppConnection.getanyrecordset([", 0) == 0)
+                out.push_back(c.substr(31, c.size() - 33));
+        connection->calls.clear();
+        return out;
+    }
+    std::shared_ptr<HostFake> connection = HostFake::Install({"AppConnection"});
 };
 
 TEST_P(TemplateLoading, QueriesSelectTheFilteredTemplatesOrAllInTheSessionLanguage) {
@@ -74,9 +76,9 @@ TEST_P(TemplateLoading, QueriesSelectTheFilteredTemplatesOrAllInTheSessionLangua
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language + c.filter);
         support::SetLanguageCode(c.language);
-        queries.clear();
+        queries();
         EXPECT_FALSE(t.InitData(c.filter));
-        EXPECT_EQ(queries, LoadQueries(c.where, c.language.empty() ? "" : "_" + c.language));
+        EXPECT_EQ(queries(), LoadQueries(c.where, c.language.empty() ? "" : "_" + c.language));
         EXPECT_EQ(t.mRsTemplete->value("FName").toString(), c.name);
     }
     EXPECT_EQ(t.mRsChatBillTitle->value("FColCaption_CHS").toString(), "单据号");
@@ -104,17 +106,7 @@ TEST_P(TemplateLoading, FailedQueryStopsTheChainWithItsMessage) {
 // A host connection that answers a query with no record set at all is a
 // failed query.
 TEST_P(TemplateLoading, MissingAnswerIsAFailedQuery) {
-    struct NoColumns final : host::IAppConnection {
-        RecordsetPtr Execute(const std::string&) override { return nullptr; }
-        RecordsetPtr getanyrecordset(const std::string& sql) override {
-            if (sql.find("ICChatBillTitle") != std::string::npos) return nullptr;
-            return std::dynamic_pointer_cast<host::IAppConnection>(
-                       host::defaults::NewAppConnection())
-                ->getanyrecordset(sql);
-        }
-    };
-    host::RegisterComponent(host::progid::kAppConnection,
-                            [] { return std::make_shared<NoColumns>(); });
+    connection->query = [](const std::string& sql) { return Library(sql, "ICChatBillTitle"); };
     TemplateData fresh;
     fresh.InitData("");
     EXPECT_EQ(
