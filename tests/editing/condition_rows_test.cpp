@@ -438,9 +438,7 @@ TEST_F(ConditionRows, ParenthesisCheckCountsOpeningAndClosing) {
 // the chosen item's code lands there.
 TEST_F(ConditionRows, F7OnTheValueCellLooksTheFieldUpWithTheDialogsList) {
     auto fakes = HostFake::Install({"GLView"});
-    auto item = std::make_shared<LookupItem>();
-    item->number = "01.001";
-    fakes->item = item;
+    fakes->number = "01.001";
     support::Shared().BaseInfo = "x|3";
     row(1, kItem);
     grid.setActiveCell(1, 4);
@@ -452,7 +450,7 @@ TEST_F(ConditionRows, F7OnTheValueCellLooksTheFieldUpWithTheDialogsList) {
     maker.ConditionKeyDown(118, 620);
     EXPECT_EQ(fakes->take(),
               "GLView.new; GLView.ItemLookup(4,[],[FErpClsID<>6 AND FErpClsID<>8],"
-              "{Search=[],GetDataType=1})");
+              "{Search=[],GetDataType=[1]})");
     EXPECT_EQ(grid.text(1, 6), "01.001");
     maker.KeyForHelpWin(2, 1);
     EXPECT_EQ(fakes->take(), "");

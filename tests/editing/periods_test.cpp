@@ -39,9 +39,10 @@ TEST_F(Periods, CurrentPeriodComesFromTheHostComponents) {
         int32_t period;
         std::string expected;
     } cases[] = {
-        {"", true, 12, "2026.7 2026/07/01-2026/07/31 ListServer.new; ListServer.GetCurPeriod()"},
+        {"", true, 12,
+         "2026.7 2026/07/01-2026/07/31 clsListServer.new; clsListServer.GetCurPeriod()"},
         {"", false, 12,
-         "false ListServer.new; ListServer.GetCurPeriod()|Vostrel提示|中间层调用失败！"},
+         "false clsListServer.new; clsListServer.GetCurPeriod()|Vostrel提示|中间层调用失败！"},
         {cost, true, 12,
          "2026.12 2026/12/01-2027/01/01 " + ais + "2026,12); AisInfo.GetPeriodDate(2027,1)"},
         {cost, true, 4,
@@ -49,7 +50,7 @@ TEST_F(Periods, CurrentPeriodComesFromTheHostComponents) {
         {cost, false, 4, "false AisInfo.new; AisInfo.CBGetPeriodCount()"},  // raising
     };
     TempDatabase db;
-    auto host = HostFake::Install({"ListServer", "AisInfo"});
+    auto host = HostFake::Install({"clsListServer", "AisInfo"});
     for (const auto& c : cases) {
         MessageRecorder messages;
         maker.SystemName = c.system;
@@ -118,7 +119,7 @@ TEST_P(PeriodsInTheDatabase, RedBlueBillsFollowTheTransactionTypeAndTemplate97) 
 // red/blue bill and no date.
 TEST_F(Periods, MissingOrShortAnswersLeaveDatesUntouched) {
     TempDatabase db;
-    auto data = HostFake::Install({"BillData", "GLData"});
+    auto data = HostFake::Install({"GetData", "GLData"});
     start = Date{1999, 1, 1};
     end = start;
     host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
@@ -127,15 +128,15 @@ TEST_F(Periods, MissingOrShortAnswersLeaveDatesUntouched) {
     support::Shared().TemplateID = 501;
     EXPECT_FALSE(maker.IsROBBill());
     EXPECT_EQ(data->take(),
-              "BillData.new; BillData.ExecuteSQL[UserID=2]([SELECT FStartDate, FEndDate FROM "
+              "GetData.new; GetData.ExecuteSQL([UserID=2],[SELECT FStartDate, FEndDate FROM "
               "t_PeriodDate WHERE FYear = 2026 And FPeriod = 11]); GLData.new; "
               "GLData.getanyrecordset([Select getdate() ]); GLData.getanyrecordset([Select t1.FROB "
               "From ICTransactionType t1,ICListTemplate t2  Where t1.FID=t2.FBillTemplateID and "
               "t2.FTemplateID=501])");
-    data->rows["BillData"] = std::make_shared<Recordset>();
-    data->rows["BillData"]->appendField("FStartDate", adDate);
-    data->rows["BillData"]->open();
-    data->rows["BillData"]->appendRow({Variant(Date{2026, 1, 1})});
+    data->rows["GetData"] = std::make_shared<Recordset>();
+    data->rows["GetData"]->appendField("FStartDate", adDate);
+    data->rows["GetData"]->open();
+    data->rows["GetData"]->appendRow({Variant(Date{2026, 1, 1})});
     EXPECT_FALSE(maker.GetPeriodDate(2026, 11, start, end));
     EXPECT_EQ(end, (Date{1999, 1, 1}));
     data->failing = {"GLData"};

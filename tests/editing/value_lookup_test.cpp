@@ -34,10 +34,9 @@ protected:
             {"GetBomInfo", Rows({{"FBomNumber", "BOM0001"}})},
             {"RoutingView", Rows({{"FRoutingName", "RT-1"}})},
             {"SingleBillLookUp", Rows({{"FNumber", "C.001"}, {"FID", "7"}, {"FName", " Blue "}})}};
-        item->number = "1.01";
-        item->name = "  Steel plate ";
-        item->shortNumber = "S01";
-        fake->item = item;
+        fake->number = "1.01";
+        fake->itemName = "  Steel plate ";
+        fake->shortNumber = "S01";
         grid.setMaxCols(7);
         grid.setMaxRows(2);
         grid.setCellType(ui::Grid::All, 3, ui::CellType::ComboBox);
@@ -64,7 +63,6 @@ protected:
 
     std::shared_ptr<HostFake> fake = HostFake::Install(
         {"BaseList", "Browser", "GetBomInfo", "RoutingView", "GLView", "SingleBillLookUp"});
-    std::shared_ptr<LookupItem> item = std::make_shared<LookupItem>();
     ui::Grid grid{"VpFilter"};
 };
 
@@ -72,16 +70,16 @@ protected:
 // the cell; the ledger view's item by the return type (code, name, or
 // nothing); classes without a window open nothing.
 TEST_F(ValueLookup, EachClassOpensItsWindow) {
-    const std::string base = "BaseList.new; BaseList.KeyWord=[old]; BaseList.Show(3,";
+    const std::string base = "BaseList.new; BaseList.setKeyWord([old]); BaseList.Show(3,";
     const std::string browser =
-        "Browser.new; Browser.ShowType=1; Browser.ShowMode=1; Browser.Filter=[";
-    const std::string shown = "]; Browser.Show(); Browser.Result() => Lathe 2";
-    const std::string bill = "SingleBillLookUp.new; SingleBillLookUp.ClassTypeID=";
-    const std::string billShown = "; SingleBillLookUp.ShowType=1; SingleBillLookUp.Show() => ";
+        "Browser.new; Browser.setShowType(1); Browser.setShowMode(1); Browser.setFilter([";
+    const std::string shown = "]); Browser.Show(); Browser.Result() => Lathe 2";
+    const std::string bill = "SingleBillLookUp.new; SingleBillLookUp.setClassTypeID(";
+    const std::string billShown = "); SingleBillLookUp.setShowType(1); SingleBillLookUp.Show() => ";
     auto ledger = [](int32_t cls, const std::string& filter, int32_t ret) {
         const auto n = std::to_string(cls);
         return "GLView.new; GLView.ItemLookup(" + n + ",[old],[" + filter +
-               "],{Search=[old],GetDataType=" + std::to_string(ret) + "}) => " +
+               "],{Search=[old],GetDataType=[" + std::to_string(ret) + "]}) => " +
                (ret == 1   ? "1.01"
                 : ret == 2 ? "Steel plate"
                            : "old");
@@ -93,14 +91,16 @@ TEST_F(ValueLookup, EachClassOpensItsWindow) {
         {-5, 1, 0, base + "-5) =>  Steel "},
         {6, 2, 0, base + "6) =>  Steel "},
         {-103, 1, 36,
-         "Browser.new; Browser.ShowType=0; Browser.ShowMode=1; Browser.Filter=[" + shown},
+         "Browser.new; Browser.setShowType(0); Browser.setShowMode(1); Browser.setFilter([" +
+             shown},
         {-102, 1, 36, browser + "FICMOTypeID in(1055,1054)" + shown},
         {-102, 2, 620, browser + "FICMOTypeID in(1067)" + shown},
         {-102, 1, 4, browser + shown},
         {-101, 1, 0,
          "GetBomInfo.new; GetBomInfo.GetBomList({ShowMode=[1],Filter=[],Filter1=[]}) => BOM0001"},
         {-100, 2, 0,
-         "RoutingView.new; RoutingView.SystemName=[plan]; RoutingView.Show(); RoutingView.Result() "
+         "RoutingView.new; RoutingView.setSystemName([plan]); RoutingView.Show(); "
+         "RoutingView.Result() "
          "=> RT-1"},
         {4, 2, 0, ledger(4, material, 2)},
         {4, 1, 14, ledger(4, material, 1)},
@@ -119,7 +119,7 @@ TEST_F(ValueLookup, EachClassOpensItsWindow) {
     for (int32_t cls : {20, 129, 131, 999, 10000, 999999})
         routes.push_back(
             {cls, 1, 0,
-             "GLView.new; GLView.SubMesLookup(" + std::to_string(cls) + ",omitted,[]) => 1.01"});
+             "GLView.new; GLView.SubMesLookup(" + std::to_string(cls) + ",[omitted],[]) => 1.01"});
     for (int32_t cls : {0, -1, -4, -99, -104, 11, 15, 19, 1000, 5000, 9999})
         routes.push_back({cls, 1, 0, " => old"});
     for (const auto& r : routes) {
@@ -170,7 +170,7 @@ TEST_F(ValueLookup, NothingChosenOrAFailureLeavesTheCell) {
         EXPECT_EQ(cell({cls, 1, "FNumber"}), "old") << window << " failing";
     }
     fake->failing.clear();
-    fake->item = nullptr;
+    fake->noItem = true;
     EXPECT_EQ(cell({4, 1, "FNumber"}), "old") << "no item";
     fake->noResult = true;
     EXPECT_EQ(cell({50, 1, "FNumber"}), "old") << "no result object";
@@ -182,8 +182,8 @@ TEST_F(ValueLookup, TheBaseListOpensOnlyWithANumberInTheBaseInformation) {
     std::string logs;
     for (const char* baseInfo : {"7| 12 |a", "7", "7|x", "7|40000"})
         logs += F7({-17, 1, "FNumber"}, 0, baseInfo) + "\n";
-    const std::string refused = "BaseList.new; BaseList.KeyWord=[old] => old\n";
-    EXPECT_EQ(logs, "BaseList.new; BaseList.KeyWord=[old]; BaseList.Show(12,-17) =>  Steel \n" +
+    const std::string refused = "BaseList.new; BaseList.setKeyWord([old]) => old\n";
+    EXPECT_EQ(logs, "BaseList.new; BaseList.setKeyWord([old]); BaseList.Show(12,-17) =>  Steel \n" +
                         refused + refused + refused);
 }
 
@@ -193,7 +193,7 @@ TEST_F(ValueLookup, TheLedgerViewIsCreatedOncePerProcess) {
     fake->install("GLView");
     logs += F7({13, 1, "FNumber"});
     EXPECT_EQ(logs,
-              "GLView.new; GLView.ItemLookup(1,[old],[],{Search=[old],GetDataType=1}) => 1.01\n"
+              "GLView.new; GLView.ItemLookup(1,[old],[],{Search=[old],GetDataType=[1]}) => 1.01\n"
               "GLView.CurrencyLookup() => 1.01\nGLView.new; GLView.AccountLookup() => 1.01");
 }
 
