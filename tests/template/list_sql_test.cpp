@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,95 +81,72 @@ TEST_F(ListSql, RowLimitComesFromTheOptionWithItsDefaultForANonNumber) {
     }
 }
 
-// A golden case (tests/template/golden/NAME.test): setup lines on top of the
-// bill list 7 of the fixture, "----", then the expected dump. Setup lines:
+// The golden transcripts (tests/template/golden/NAME.test) run on the bill
+// list 7 of the fixture. Commands:
 //   list FID TEMPLATE MASTER | column TEMPLATE ROW | relation TEMPLATE ROW
 //   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
 //   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
 //   liststatus N | money (blVisMoneyInStock)
-//   build TEMPLATE [ALIASES]: appends the statement and head dump; a file
-//   may build several times.
-// QELT_UPDATE_GOLDEN=1 rewrites the expected part from the output.
-const std::string kGoldenDir = std::string(QELT_TEST_SOURCE_DIR) + "/tests/template/golden/";
-
+//   build TEMPLATE [ALIASES]: prints the statement and head dump.
 class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
 protected:
-    std::string run(const std::string& setup) {
-        std::istringstream lines(setup);
-        std::string line, out;
-        auto filters = Coll<clsFilterElement>({});
-        auto sorts = Coll<clsSortElement>({});
-        auto visible = Coll<clsHidenElement>({});
-        while (std::getline(lines, line)) {
-            const std::size_t blank = line.find(' ');
-            const std::string cmd = line.substr(0, blank);
-            const std::string args = blank == std::string::npos ? "" : line.substr(blank + 1);
-            std::vector<std::string> w;
-            std::istringstream words(args);
-            for (std::string word; words >> word;) w.push_back(word);
-            w.resize(std::max<std::size_t>(w.size(), 5));
-            // What follows the first word, and the first two.
-            const std::string rest1 = args.substr(std::min(args.size(), w[0].size() + 1));
-            const std::string rest2 = rest1.substr(std::min(rest1.size(), w[1].size() + 1));
-            if (cmd == "list")
-                addList(std::stoi(w[0]), std::stoi(w[1]), rest2);
-            else if (cmd == "column")
-                addColumn(std::stoi(w[0]), rest1);
-            else if (cmd == "relation")
-                addRelation(std::stoi(w[0]), rest1);
-            else if (cmd == "exec")
-                db.exec(args);
-            else if (cmd == "option")
-                setOption(w[0], w[1]);
-            else if (cmd == "condition")
-                filters->push_back(Cond(w[0], w[1], rest2));
-            else if (cmd == "sort")
-                sorts->push_back(Key(w[0], " " + w[1] + " "));
-            else if (cmd == "visible")
-                visible->push_back(Visible(w[0], std::stoi(w[1]), std::stod(w[2]), w[3], w[4]));
-            else if (cmd == "filterext")
-                t.FilterExt = args;
-            else if (cmd == "voucher")
-                support::Shared().IsMakeVoucher = true;
-            else if (cmd == "templatelayout")
-                t.setShowFilter(false);
-            else if (cmd == "liststatus")
-                t.setListShowStatus(std::stoi(w[0]));
-            else if (cmd == "money")
-                t.blVisMoneyInStock = true;
-            else if (cmd == "build") {
-                t.setCollectionFilter(filters);
-                t.setCollectionSort(sorts);
-                t.setCollectionHiden(visible);
-                out += dump(listSql(std::stoi(w[0]), w[1]));
-            } else if (!cmd.empty() && cmd[0] != '#')
-                ADD_FAILURE() << "unknown line: " << line;
-        }
-        return out;
+    std::string run(const std::string& line) {
+        const std::size_t blank = line.find(' ');
+        const std::string cmd = line.substr(0, blank);
+        const std::string args = blank == std::string::npos ? "" : line.substr(blank + 1);
+        std::vector<std::string> w;
+        std::istringstream words(args);
+        for (std::string word; words >> word;) w.push_back(word);
+        w.resize(std::max<std::size_t>(w.size(), 5));
+        // What follows the first word, and the first two.
+        const std::string rest1 = args.substr(std::min(args.size(), w[0].size() + 1));
+        const std::string rest2 = rest1.substr(std::min(rest1.size(), w[1].size() + 1));
+        if (cmd == "list")
+            addList(std::stoi(w[0]), std::stoi(w[1]), rest2);
+        else if (cmd == "column")
+            addColumn(std::stoi(w[0]), rest1);
+        else if (cmd == "relation")
+            addRelation(std::stoi(w[0]), rest1);
+        else if (cmd == "exec")
+            db.exec(args);
+        else if (cmd == "option")
+            setOption(w[0], w[1]);
+        else if (cmd == "condition")
+            filters->push_back(Cond(w[0], w[1], rest2));
+        else if (cmd == "sort")
+            sorts->push_back(Key(w[0], " " + w[1] + " "));
+        else if (cmd == "visible")
+            visible->push_back(Visible(w[0], std::stoi(w[1]), std::stod(w[2]), w[3], w[4]));
+        else if (cmd == "filterext")
+            t.FilterExt = args;
+        else if (cmd == "voucher")
+            support::Shared().IsMakeVoucher = true;
+        else if (cmd == "templatelayout")
+            t.setShowFilter(false);
+        else if (cmd == "liststatus")
+            t.setListShowStatus(std::stoi(w[0]));
+        else if (cmd == "money")
+            t.blVisMoneyInStock = true;
+        else if (cmd == "build") {
+            t.setCollectionFilter(filters);
+            t.setCollectionSort(sorts);
+            t.setCollectionHiden(visible);
+            return dump(listSql(std::stoi(w[0]), w[1]));
+        } else
+            return "unknown command";
+        return "";
     }
+    std::shared_ptr<Collection<clsFilterElement>> filters = Coll<clsFilterElement>({});
+    std::shared_ptr<Collection<clsSortElement>> sorts = Coll<clsSortElement>({});
+    std::shared_ptr<Collection<clsHidenElement>> visible = Coll<clsHidenElement>({});
 };
 
-TEST_P(ListSqlGolden, StatementAndHeadMatchTheGoldenFile) {
-    const std::string path = kGoldenDir + GetParam() + ".test";
-    const std::string file = ReadFile(path);
-    const std::size_t bar = file.find("----\n");
-    ASSERT_NE(bar, std::string::npos);
-    const std::string actual = run(file.substr(0, bar));
-    if (std::getenv("QELT_UPDATE_GOLDEN"))
-        std::ofstream(path, std::ios::binary) << file.substr(0, bar + 5) << actual;
-    EXPECT_EQ(actual, file.substr(bar + 5));
+TEST_P(ListSqlGolden, StatementAndHeadMatchTheTranscript) {
+    ExpectTranscript(GoldenDir("template/golden") + GetParam() + ".test",
+                     [this](const std::string& line) { return run(line); });
 }
 
-// Every golden file, by name.
-std::vector<std::string> GoldenNames() {
-    std::vector<std::string> names;
-    for (const auto& f : std::filesystem::directory_iterator(kGoldenDir))
-        if (f.path().extension() == ".test") names.push_back(f.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ListSqlGolden, ::testing::ValuesIn(GoldenNames()),
+INSTANTIATE_TEST_SUITE_P(Cases, ListSqlGolden, ::testing::ValuesIn(Transcripts("template/golden")),
                          [](const auto& info) { return info.param; });
 
 TEST_F(ListSql, FailuresGiveAnEmptyStatement) {
