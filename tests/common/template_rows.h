@@ -149,7 +149,7 @@ inline std::shared_ptr<clsHidenElement> Visible(std::string alias, int index, do
 }
 
 // A golden transcript (DIR/NAME.test): "> command" lines, each followed by
-// what `run` printed for it; '#' comments and blank lines stay. With
+// what `run` printed for it; '#' comments stay. With
 // QELT_UPDATE_GOLDEN=1 the file is rewritten from the output.
 inline void ExpectTranscript(const std::string& path,
                              const std::function<std::string(const std::string&)>& run) {
@@ -157,7 +157,7 @@ inline void ExpectTranscript(const std::string& path,
     std::istringstream in(file);
     std::string out;
     for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') out += line + "\n";
+        if (line.rfind("#", 0) == 0) out += line + "\n";
         if (line.rfind("> ", 0) != 0) continue;
         const std::string printed = run(line.substr(2));
         out += line + "\n" + printed + (printed.empty() || printed.back() == '\n' ? "" : "\n");
