@@ -87,7 +87,8 @@ TEST_F(ListSql, RowLimitComesFromTheOptionWithItsDefaultForANonNumber) {
 //   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
 //   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
 //   liststatus N | money (blVisMoneyInStock)
-//   build TEMPLATE [ALIASES]: prints the statement and head dump.
+//   build TEMPLATE [ALIASES]: prints the statement and head dump; columns
+//   TEMPLATE [ALIASES]: the statement on one line and the head's columns.
 class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
 protected:
     std::string run(const std::string& line) {
@@ -127,11 +128,15 @@ protected:
             t.setListShowStatus(std::stoi(w[0]));
         else if (cmd == "money")
             t.blVisMoneyInStock = true;
-        else if (cmd == "build") {
+        else if (cmd == "build" || cmd == "columns") {
             t.setCollectionFilter(filters);
             t.setCollectionSort(sorts);
             t.setCollectionHiden(visible);
-            return dump(listSql(std::stoi(w[0]), w[1]));
+            std::string sql = listSql(std::stoi(w[0]), w[1]);
+            if (cmd == "build") return dump(sql);
+            for (std::size_t at; (at = sql.find("\r\n")) != std::string::npos;)
+                sql.replace(at, 2, "<CRLF>");
+            return sql + "\nhead " + head();
         } else
             return "unknown command";
         return "";
