@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/host_fake.h"
@@ -28,6 +29,7 @@ namespace {
 //   dump | cells R | value R (value cell, comparison, its words) | elements
 //   where | check R C | key CODE | helpwin | fields
 //   column ROW | init | list FID TEMPLATE | addcolumn TEMPLATE ROW | template N
+//   typed TEMPLATE TYPE...: a column F of each type, FInterID 10, 20, ...
 //   precision N | baseinfo TEXT | connection (the material check's) | found
 class ConditionRows : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
@@ -106,7 +108,8 @@ protected:
         } else if (cmd == "checks") {
             checks();
         } else if (cmd == "dump") {
-            return ui::Dump(grid);
+            const std::string dump = ui::Dump(grid);
+            return std::exchange(lastDump, dump) == dump ? "the grid as before" : dump;
         } else if (cmd == "cells" || cmd == "value") {
             const std::string head = "\n  " + std::to_string(r) + ": ";
             std::string s = ui::Dump(grid);
@@ -148,6 +151,12 @@ protected:
             initField();
         } else if (cmd == "list") {
             addList(r, c, "v1");
+        } else if (cmd == "typed") {
+            std::istringstream types(rest(2));
+            int id = 0;
+            for (std::string type; types >> type;)
+                addColumn(r, std::to_string(id += 10) + " v1.F AS F | FColType=" + type +
+                                 ", FColCaption='F" + type + "'");
         } else if (cmd == "addcolumn") {
             addColumn(r, rest(2));
         } else if (cmd == "template") {
@@ -173,7 +182,7 @@ protected:
         std::string s = ok ? "ok" : "failed";
         if (!c) return s + " (no collection)";
         for (const auto& e : *c)
-            s += "\n[" + e->sAndOr + "][" + e->sLeftParentheses + "]" + e->sFieldName + "|" +
+            s += " [" + e->sAndOr + "][" + e->sLeftParentheses + "]" + e->sFieldName + "|" +
                  e->sFieldAlias + "|" + e->sTableName + "|" + e->sTableAlias + "|op " +
                  e->sLogicOperator + "|[" + e->sValue + "] type " + std::to_string(e->lFieldType) +
                  "[" + e->sRightParentheses + "]" + e->sAction;
@@ -181,6 +190,7 @@ protected:
     }
 
     ui::Grid grid{"VpFilter"};
+    std::string lastDump;
     std::shared_ptr<HostFake> connection;
     std::shared_ptr<HostFake> lookups = HostFake::Install({"GLView"});
 };
