@@ -12,16 +12,18 @@
 #include "editing/fmaker_fixture.h"
 #include "qelt/ui/dump.h"
 #include "qelt/ui/grid.h"
+#include "support/language.h"
 
 namespace qelt::testing {
 namespace {
 
-// The condition grid of the dialog, wired to the maker as the dialog wires it,
-// over the fields 1 FBillNo (text), 2 FDate (date), 3 FQty (decimal), 4
-// FStatus (a status column of type 3), 5 FRel (relation sign) and 6 FItem (a
-// material looked up by number; its conditions carry an action), driven by
-// the transcripts in tests/editing/golden. Commands, several a line
-// separated by "; ", each followed by what it printed and the messages shown:
+// The field catalogue of template 7 and the condition grid of the dialog,
+// wired to the maker as the dialog wires it, driven by the transcripts in
+// tests/editing/golden. "sample" gives the fields 1 FBillNo (text), 2 FDate
+// (date), 3 FQty (decimal), 4 FStatus (a status column of type 3), 5 FRel
+// (relation sign) and 6 FItem (a material looked up by number; its
+// conditions carry an action). Commands, several a line separated by "; ",
+// each followed by what it printed and the messages shown:
 //   row R FIELD [COMPARISON [VALUE]]: a row through the person's picks
 //   pick|combo|lock R C N | text R C [TEXT] | type R C TEXT | active R C
 //   move R C | leave | clear (ClearAll) | clearrange R1 C1 R2 C2
@@ -31,6 +33,8 @@ namespace {
 //   column ROW | init | list FID TEMPLATE | addcolumn TEMPLATE ROW | template N
 //   typed TEMPLATE TYPE...: a column F of each type, FInterID 10, 20, ...
 //   precision N | baseinfo TEXT | connection (the material check's) | found
+//   catalogue [FIELD] | conditions (the entries and the field list) | aliases
+//   money 0|1 (the rights check) | shared SETTING N | language CODE | map NAME
 class ConditionRows : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
     ConditionRows() {
@@ -39,11 +43,6 @@ protected:
         checks();
         grid.onChange = [this](int row, int col) { maker.ConditionCellChanged(row, col); };
         grid.onEditEnd = [this](int, int, bool) { maker.ConditionEditEnd(); };
-        for (const char* c : {"1 FBillNo 1", "2 FDate 0", "3 FQty 2", "4 FStatus 3", "5 FRel 12",
-                              "6 FItem 1 | FItemClassID=4, FReturnDataType=1, FControl=2, "
-                              "FAction='t.x'"})
-            column(c);
-        initField();
     }
     void checks() {
         grid.onLeaveCell = [this](int row, int col, int newRow, int newCol, bool& cancel) {
@@ -147,6 +146,55 @@ protected:
             column(rest(1));
         } else if (cmd == "baseinfo") {
             support::Shared().BaseInfo = rest(1);
+        } else if (cmd == "sample") {
+            for (const char* c :
+                 {"1 FBillNo 1", "2 FDate 0", "3 FQty 2", "4 FStatus 3", "5 FRel 12",
+                  "6 FItem 1 | FItemClassID=4, FReturnDataType=1, FControl=2, "
+                  "FAction='t.x'"})
+                column(c);
+            initField();
+        } else if (cmd == "catalogue") {
+            if (a[1] != "-1") return catalogueColumn(a[1].c_str());
+            const auto& rs = maker.Catalogue();
+            std::string dump;
+            for (std::size_t i = 0; i < rs->fieldCount(); ++i) dump += rs->field(i).name + " ";
+            for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+                dump += "\n";
+                for (std::size_t i = 0; i < rs->fieldCount(); ++i)
+                    dump += rs->value(i).toString("") + "|";
+            }
+            return dump;
+        } else if (cmd == "conditions") {
+            std::string s;
+            for (const auto& f : maker.ConditionFields())
+                s += std::to_string(f.InterID) + "|" + f.ColCaption + "|" + f.ColName + "|" +
+                     f.FieldName + "|" + f.TableName + "|" + f.TableAlias + "|" + f.Desc + "|" +
+                     std::to_string(f.ColType) + "|" + std::to_string(f.IsPrimary) + "|" +
+                     std::to_string(f.VisForQuery) + "|" + std::to_string(f.LookUpClsID) + "|" +
+                     std::to_string(f.RetDataType) + "|" + std::to_string(f.Visible) + "|" +
+                     std::to_string(f.VisForOrderBy) + "|" + f.sAction + "|" +
+                     std::to_string(f.ControlType) + "\n";
+            return s + maker.FieldList();
+        } else if (cmd == "aliases") {
+            return conditionAliases();
+        } else if (cmd == "money") {
+            gl->allow = r;
+        } else if (cmd == "shared") {
+            auto& shared = support::Shared();
+            if (a[1] == "StartBranchSale") shared.StartBranchSale = arg(2);
+            if (a[1] == "ShowRelationSign") shared.ShowRelationSign = arg(2);
+            if (a[1] == "AuditChoice") shared.AuditChoice = static_cast<int16_t>(arg(2));
+            if (a[1] == "TemplateID") shared.TemplateID = arg(2);
+        } else if (cmd == "language") {
+            support::SetLanguageCode(a[1]);
+        } else if (cmd == "map") {
+            std::string s;
+            for (bool toOther : {true, false})
+                s += std::string(toOther ? "to other [" : " to base [") +
+                     maker.GetMappingField(rest(1), toOther) + "|" +
+                     maker.GetMappingCompare(rest(1), toOther) + "|" +
+                     maker.GetMappingLogic(rest(1), toOther) + "]";
+            return s;
         } else if (cmd == "init") {
             initField();
         } else if (cmd == "list") {
