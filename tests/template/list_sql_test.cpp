@@ -87,6 +87,7 @@ TEST_F(ListSql, RowLimitComesFromTheOptionWithItsDefaultForANonNumber) {
 //   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
 //   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
 //   liststatus N | money (blVisMoneyInStock)
+//   joins ALIAS...: the FROM text of template 7 for the aliases needed ("_" a blank)
 //   build TEMPLATE [ALIASES]: prints the statement and head dump; columns
 //   TEMPLATE [ALIASES]: the statement on one line and the head's columns.
 class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
@@ -98,6 +99,7 @@ protected:
         std::vector<std::string> w;
         std::istringstream words(args);
         for (std::string word; words >> word;) w.push_back(word);
+        const std::vector<std::string> named = w;
         w.resize(std::max<std::size_t>(w.size(), 5));
         // What follows the first word, and the first two.
         const std::string rest1 = args.substr(std::min(args.size(), w[0].size() + 1));
@@ -128,7 +130,15 @@ protected:
             t.setListShowStatus(std::stoi(w[0]));
         else if (cmd == "money")
             t.blVisMoneyInStock = true;
-        else if (cmd == "build" || cmd == "columns") {
+        else if (cmd == "joins") {
+            t.mTemplateID = 7;
+            std::vector<std::string> needed = named;
+            for (auto& n : needed) std::replace(n.begin(), n.end(), '_', ' ');
+            std::string from = tpl::BuildJoins(t, needed);
+            for (std::size_t at; (at = from.find("\r\n")) != std::string::npos;)
+                from.replace(at, 2, "<CRLF>");
+            return from + messages();
+        } else if (cmd == "build" || cmd == "columns") {
             t.setCollectionFilter(filters);
             t.setCollectionSort(sorts);
             t.setCollectionHiden(visible);
