@@ -7,8 +7,10 @@
 
 #include "common/host_fake.h"
 #include "common/template_rows.h"
+#include "host/default_components.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
+#include "support/language.h"
 #include "support/shared_settings.h"
 #include "template/template_internal.h"
 
@@ -87,6 +89,8 @@ TEST_F(ListSql, RowLimitComesFromTheOptionWithItsDefaultForANonNumber) {
 //   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
 //   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
 //   liststatus N | money (blVisMoneyInStock)
+//   load [FILTER]: a template object loaded through a recording connection;
+//   unanswered TABLE: its statements get no record set | language CODE
 //   joins ALIAS...: the FROM text of template 7 for the aliases needed ("_" a blank)
 //   build TEMPLATE [ALIASES]: prints the statement and head dump; columns
 //   TEMPLATE [ALIASES]: the statement on one line and the head's columns.
@@ -130,6 +134,31 @@ protected:
             t.setListShowStatus(std::stoi(w[0]));
         else if (cmd == "money")
             t.blVisMoneyInStock = true;
+        else if (cmd == "load") {
+            // A new template object loading through a recording connection.
+            auto connection = HostFake::Install({"AppConnection"});
+            connection->query = [this](const std::string& sql) -> RecordsetPtr {
+                if (!unanswered.empty() && sql.find(unanswered) != std::string::npos)
+                    return nullptr;
+                return std::dynamic_pointer_cast<host::IAppConnection>(
+                           host::defaults::NewAppConnection())
+                    ->getanyrecordset(sql);
+            };
+            TemplateData fresh;
+            fresh.InitData(args);
+            std::erase(connection->calls, "AppConnection.new");
+            std::string out;
+            for (const auto& c : connection->calls) out += c + "\n";
+            out += "set " + std::to_string(!!fresh.mRsTemplete) +
+                   std::to_string(!!fresh.mRsChatBillTitle) +
+                   std::to_string(!!fresh.mRsTableRelation) + messages();
+            if (fresh.mRsTemplete && !fresh.mRsTemplete->eof())
+                out += " " + fresh.mRsTemplete->value("FName").toString();
+            return out;
+        } else if (cmd == "unanswered")
+            unanswered = args;
+        else if (cmd == "language")
+            support::SetLanguageCode(args);
         else if (cmd == "joins") {
             t.mTemplateID = 7;
             std::vector<std::string> needed = named;
@@ -151,6 +180,7 @@ protected:
             return "unknown command";
         return "";
     }
+    std::string unanswered;  // a table whose statements the connection answers with nothing
     std::shared_ptr<Collection<clsFilterElement>> filters = Coll<clsFilterElement>({});
     std::shared_ptr<Collection<clsSortElement>> sorts = Coll<clsSortElement>({});
     std::shared_ptr<Collection<clsHidenElement>> visible = Coll<clsHidenElement>({});
