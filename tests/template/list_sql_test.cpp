@@ -8,8 +8,11 @@
 #include "common/host_fake.h"
 #include "common/template_rows.h"
 #include "host/default_components.h"
+#include "platform/text.h"
+#include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
+#include "qelt/host/session.h"
 #include "support/language.h"
 #include "support/shared_settings.h"
 #include "template/template_internal.h"
@@ -27,6 +30,12 @@ std::string DumpEntry(const Dictionary& d) {
         out += (out.empty() ? "" : "|") + key + "=" + v.toString("") + ":" +
                kTypes[static_cast<int>(v.type())];
     return out;
+}
+
+// A text with each CR LF shown as "<CRLF>".
+std::string Crlf(std::string s) {
+    for (std::size_t at; (at = s.find("\r\n")) != std::string::npos;) s.replace(at, 2, "<CRLF>");
+    return s;
 }
 
 class ListSql : public TemplateTest {
@@ -89,11 +98,14 @@ TEST_F(ListSql, RowLimitComesFromTheOptionWithItsDefaultForANonNumber) {
 //   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
 //   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
 //   liststatus N | money (blVisMoneyInStock)
-//   load [FILTER]: a template object loaded through a recording connection;
-//   unanswered TABLE: its statements get no record set | language CODE
+//   unanswered [TABLE]: a recording connection, answering the table's
+//   statements with nothing | load [FILTER]: a template object loaded through
+//   it | language CODE | chain N: the end of the joins of N chained pairs
+//   props TEXT (the session's) | billlist TEMPLATE | where TEMPLATE
 //   joins ALIAS...: the FROM text of template 7 for the aliases needed ("_" a blank)
 //   build TEMPLATE [ALIASES]: prints the statement and head dump; columns
-//   TEMPLATE [ALIASES]: the statement on one line and the head's columns.
+//   TEMPLATE [ALIASES]: the statement on one line and the head's columns;
+//   rebuild: so for the loaded templates, without loading them again.
 class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
 protected:
     std::string run(const std::string& line) {
@@ -135,52 +147,68 @@ protected:
         else if (cmd == "money")
             t.blVisMoneyInStock = true;
         else if (cmd == "load") {
-            // A new template object loading through a recording connection.
-            auto connection = HostFake::Install({"AppConnection"});
-            connection->query = [this](const std::string& sql) -> RecordsetPtr {
-                if (!unanswered.empty() && sql.find(unanswered) != std::string::npos)
-                    return nullptr;
-                return std::dynamic_pointer_cast<host::IAppConnection>(
-                           host::defaults::NewAppConnection())
-                    ->getanyrecordset(sql);
-            };
+            // A new template object loading through the recording connection.
+            if (!connection) run("unanswered");
             TemplateData fresh;
             fresh.InitData(args);
             std::erase(connection->calls, "AppConnection.new");
-            std::string out;
-            for (const auto& c : connection->calls) out += c + "\n";
-            out += "set " + std::to_string(!!fresh.mRsTemplete) +
+            std::string out = connection->take();
+            for (std::size_t at; (at = out.find("; ")) != std::string::npos;) out[at] = '\n';
+            out += "\nset " + std::to_string(!!fresh.mRsTemplete) +
                    std::to_string(!!fresh.mRsChatBillTitle) +
                    std::to_string(!!fresh.mRsTableRelation) + messages();
             if (fresh.mRsTemplete && !fresh.mRsTemplete->eof())
                 out += " " + fresh.mRsTemplete->value("FName").toString();
             return out;
-        } else if (cmd == "unanswered")
-            unanswered = args;
-        else if (cmd == "language")
+        } else if (cmd == "unanswered") {
+            connection = HostFake::Install({"AppConnection"});
+            connection->query = [table = args](const std::string& sql) -> RecordsetPtr {
+                if (!table.empty() && sql.find(table) != std::string::npos) return nullptr;
+                return std::dynamic_pointer_cast<host::IAppConnection>(
+                           host::defaults::NewAppConnection())
+                    ->getanyrecordset(sql);
+            };
+        } else if (cmd == "chain") {
+            // Relations v1 - t1 - ... - tN, each pair needing one more pass.
+            db.exec("DELETE FROM ICTableRelation");
+            std::vector<std::string> needed{"v1"};
+            for (int i = 1; i <= std::stoi(w[0]); ++i) {
+                needed.push_back("t" + std::to_string(i));
+                addRelation(7, "T " + needed[i - 1] + ".FID = T " + needed[i] + ".FID");
+            }
+            t.mTemplateID = 7;
+            const std::string from = tpl::BuildJoins(t, needed);
+            return "..." + from.substr(std::max<std::size_t>(from.size(), 40) - 40) + messages();
+        } else if (cmd == "props")
+            host::SetSharedProperty(host::kPropsStringProperty, args);
+        else if (cmd == "billlist") {
+            addBillList(std::stoi(w[0]));
+            addColumn(std::stoi(w[0]), "1 v1.FBillNo AS FBillNo | FMode=1");
+        } else if (cmd == "where") {
+            if (listSql(std::stoi(w[0])).empty()) return "no statement" + messages();
+            const std::string where = info.at("Where").toString();
+            return Crlf(where + (t.lastWhere() == where ? "" : " | last " + t.lastWhere())) +
+                   messages();
+        } else if (cmd == "language")
             support::SetLanguageCode(args);
         else if (cmd == "joins") {
             t.mTemplateID = 7;
             std::vector<std::string> needed = named;
             for (auto& n : needed) std::replace(n.begin(), n.end(), '_', ' ');
-            std::string from = tpl::BuildJoins(t, needed);
-            for (std::size_t at; (at = from.find("\r\n")) != std::string::npos;)
-                from.replace(at, 2, "<CRLF>");
-            return from + messages();
-        } else if (cmd == "build" || cmd == "columns") {
+            return Crlf(tpl::BuildJoins(t, needed)) + messages();
+        } else if (cmd == "build" || cmd == "columns" || cmd == "rebuild") {
             t.setCollectionFilter(filters);
             t.setCollectionSort(sorts);
             t.setCollectionHiden(visible);
-            std::string sql = listSql(std::stoi(w[0]), w[1]);
+            const std::string sql =
+                cmd == "rebuild" ? t.GetListSQL("", ",8,", &info) : listSql(std::stoi(w[0]), w[1]);
             if (cmd == "build") return dump(sql);
-            for (std::size_t at; (at = sql.find("\r\n")) != std::string::npos;)
-                sql.replace(at, 2, "<CRLF>");
-            return sql + "\nhead " + head();
+            return Crlf(sql) + "\nhead " + head() + messages();
         } else
             return "unknown command";
         return "";
     }
-    std::string unanswered;  // a table whose statements the connection answers with nothing
+    std::shared_ptr<HostFake> connection;  // recording, when installed by "unanswered"
     std::shared_ptr<Collection<clsFilterElement>> filters = Coll<clsFilterElement>({});
     std::shared_ptr<Collection<clsSortElement>> sorts = Coll<clsSortElement>({});
     std::shared_ptr<Collection<clsHidenElement>> visible = Coll<clsHidenElement>({});
@@ -195,22 +223,42 @@ INSTANTIATE_TEST_SUITE_P(Cases, ListSqlGolden, ::testing::ValuesIn(Transcripts("
                          [](const auto& info) { return info.param; });
 
 TEST_F(ListSql, FailuresGiveAnEmptyStatement) {
-    EXPECT_EQ(t.GetListSQL("", "", &info) + std::to_string(info.size()), "0");  // nothing loaded
+    EXPECT_EQ(t.GetListSQL("", "", &info) + std::to_string(info.size()),
+              "0");  // nothing loaded
     db.exec("UPDATE ICTableRelation SET FLogic = '=='");
     EXPECT_EQ(listSql() + std::to_string(info.size()) + t.lastWhere(), "0");
 }
 
-// A host connection that answers the relation query with no record set at
-// all: the list has nothing to join and reads from its main table.
-TEST_F(ListSql, MissingRelationAnswerReadsAsNoRelations) {
-    t.InitData("");
-    HostFake::Install({"AppConnection"});
-    t.mTemplateID = 7;
-    EXPECT_EQ(t.GetListSQL("", "", &info),
-              "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate\r\n  from ICStockBill v1 "
-              "WITH (READPAST)\r\n where 1=1  ORDER BY v1.FBillNo");
-    EXPECT_EQ(messages(), "");
+// Field order and values come straight from the head row of the loading
+// query, on every backend.
+class TemplateInfo : public ::testing::WithParamInterface<Backend>, public TemplateTest {
+protected:
+    TemplateInfo() : TemplateTest(GetParam()) {}
+};
+
+TEST_P(TemplateInfo, HoldsTheHeadRowOfTheList) {
+    addList(1, 7, "v1,u1", "采购订单");
+    addList(2, 8, "v1", "Other");
+    try {
+        t.GetTemplateInfo();
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number, err::kObjectNotSet);
+    }
+    t.InitData("FID in (1)");
+    t.mListID = 1;
+    const Dictionary info = t.GetTemplateInfo();
+    // The keys are the database's names: PostgreSQL gives them in lower case.
+    EXPECT_EQ(std::to_string(info.size()) + text::ToLower(info.keyAt(1)) + "=" +
+                  info.at(info.keyAt(1)).toString() + " " + text::ToLower(info.keyAt(22)) + " " +
+                  t.mRsTemplete->filter(),
+              "23fname=采购订单 fneedstatistic FID=1");
+    t.mListID = 2;
+    EXPECT_EQ(t.GetTemplateInfo().size(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(AllBackends, TemplateInfo, ::testing::ValuesIn(AllBackends()),
+                         [](const auto& info) { return BackendName(info.param); });
 
 }  // namespace
 }  // namespace qelt::testing
