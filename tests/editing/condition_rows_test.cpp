@@ -10,6 +10,7 @@
 
 #include "common/host_fake.h"
 #include "editing/fmaker_fixture.h"
+#include "qelt/ui/controls.h"
 #include "qelt/ui/dump.h"
 #include "qelt/ui/grid.h"
 #include "support/language.h"
@@ -17,8 +18,8 @@
 namespace qelt::testing {
 namespace {
 
-// The field catalogue of template 7 and the condition grid of the dialog,
-// wired to the maker as the dialog wires it, driven by the transcripts in
+// The field catalogue of template 7, the condition, sort and column grids of
+// the dialog, wired to the maker as the dialog wires them, driven by the transcripts in
 // tests/editing/golden. "sample" gives the fields 1 FBillNo (text), 2 FDate
 // (date), 3 FQty (decimal), 4 FStatus (a status column of type 3), 5 FRel
 // (relation sign) and 6 FItem (a material looked up by number; its
@@ -35,11 +36,17 @@ namespace {
 //   precision N | baseinfo TEXT | connection (the material check's) | found
 //   catalogue [FIELD] | conditions (the entries and the field list) | aliases
 //   money 0|1 (the rights check) | shared SETTING N | language CODE | map NAME
+//   orderfields | hidecolumns ROWS (the column grid, "kept" in its first cell)
+//   sortrow R ASC DESC ALIAS | visrow R SHOWN WIDTH ALIGN ("-" none, "_" a
+//   blank) | sortkeys | shown (the visible columns)
 class ConditionRows : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
     ConditionRows() {
         grid.setMaxCols(12);
+        columns.setMaxCols(10);
+        sort.setMaxCols(7);
         maker.setvasProperty(&grid);
+        maker.setHideColumnsSpread(&columns);
         checks();
         grid.onChange = [this](int row, int col) { maker.ConditionCellChanged(row, col); };
         grid.onEditEnd = [this](int, int, bool) { maker.ConditionEditEnd(); };
@@ -195,6 +202,57 @@ protected:
                      maker.GetMappingCompare(rest(1), toOther) + "|" +
                      maker.GetMappingLogic(rest(1), toOther) + "]";
             return s;
+        } else if (cmd == "orderfields") {
+            ui::ListBox list("listOrderFields");
+            list.addItem("stale");
+            maker.LoadOrderFields(list);
+            std::string out;
+            for (auto item : list.items())
+                out += item.replace(item.find(std::string(500, ' ')), 500, "[500 blanks]") + "\n";
+            return out;
+        } else if (cmd == "hidecolumns") {
+            columns.setMaxRows(r);
+            columns.setText(1, 1, "kept");
+            const bool filled = maker.InitHideColumns();
+            return std::string(filled ? "true\n" : "false\n") + ui::Dump(columns);
+        } else if (cmd == "sortrow" || cmd == "visrow") {
+            // The cells of a row as the dialog fills them, "-" for none, "_" a blank.
+            std::vector<std::string> v(a.begin() + 2, a.begin() + 5);
+            for (auto& x : v) x = x == "-" ? "" : (std::replace(x.begin(), x.end(), '_', ' '), x);
+            ui::Grid& g = cmd == "sortrow" ? sort : columns;
+            g.setMaxRows(std::max(g.maxRows(), r));
+            const std::string n = std::to_string(r);
+            const std::vector<std::string> cells =
+                cmd == "sortrow"
+                    ? std::vector<std::string>{"caption", v[0],       v[1],         v[2],
+                                               "v1",      "F" + v[2], "ICStockBill"}
+                    : std::vector<std::string>{"c" + n, "",      v[0],    v[1], "",
+                                               "",      "F" + n, "A" + n, "T",  "t1"};
+            for (std::size_t i = 0; i < cells.size(); ++i) g.setText(r, int(i) + 1, cells[i]);
+            if (cmd == "visrow") {
+                g.setCellType(r, 6, ui::CellType::ComboBox);
+                g.setComboList(r, 6, "默认\t靠左\t靠右\t居中");
+                g.setComboIndex(r, 6, std::stoi(v[2]));
+            }
+        } else if (cmd == "sortkeys") {
+            bool ok = false;
+            std::string out;
+            const auto keys = maker.getOrderbyElements(sort, &ok);
+            for (const auto& k : *keys)
+                out += k->sFieldName + "|" + k->sFieldAlias + "|" + k->sTableName + "|" +
+                       k->sTableAlias + "|[" + k->SortType + "]\n";
+            return out + (ok ? "ok" : "failed");
+        } else if (cmd == "shown") {
+            bool ok = false;
+            auto shown = maker.getHidenElements(columns, &ok);
+            std::string out = ok ? "ok" : "failed";
+            if (!shown) return out + " (no collection)";
+            for (const auto& c : *shown)
+                out += "\n" + std::to_string(c->lIndex) + "|" + c->sCaption + "|" +
+                       std::to_string(c->lVisible) + "|" + c->FColWidth + "|" +
+                       std::to_string(c->dColWidth) + "|" + c->FColAlign + "|" + c->sFieldName +
+                       "|" + c->sFieldAlias + "|" + c->sTableName + "|" + c->sTableAlias;
+            return out;
         } else if (cmd == "init") {
             initField();
         } else if (cmd == "list") {
@@ -237,7 +295,7 @@ protected:
         return s;
     }
 
-    ui::Grid grid{"VpFilter"};
+    ui::Grid grid{"VpFilter"}, columns{"vaHideColumn"}, sort{"vsOrder"};
     std::string lastDump;
     std::shared_ptr<HostFake> connection;
     std::shared_ptr<HostFake> lookups = HostFake::Install({"GLView"});
