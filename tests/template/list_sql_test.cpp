@@ -77,6 +77,9 @@ public:
 //   statements with nothing | load [FILTER]: a template object loaded through
 //   it | language CODE | chain N: the end of the joins of N chained pairs
 //   props TEXT (the session's) | billlist TEMPLATE | where TEMPLATE
+//   cond ALIAS CODE VALUE ANDOR LEFT RIGHT | key ALIAS TYPE | sqlcolumn NAME
+//   ALIAS ("-" empty, "_" a blank) | wheresql | sortsql: the texts for those
+//   elements and columns, then the elements' field names; the elements go
 //   joins ALIAS...: the FROM text of template 7 for the aliases needed ("_" a blank)
 //   build TEMPLATE [ALIASES]: prints the statement and head dump; columns
 //   TEMPLATE [ALIASES]: the statement on one line and the head's columns;
@@ -95,7 +98,7 @@ protected:
         std::istringstream words(args);
         for (std::string word; words >> word;) w.push_back(word);
         const std::vector<std::string> named = w;
-        w.resize(std::max<std::size_t>(w.size(), 5));
+        w.resize(std::max<std::size_t>(w.size(), 6));
         // What follows the first word, and the first two.
         const std::string rest1 = args.substr(std::min(args.size(), w[0].size() + 1));
         const std::string rest2 = rest1.substr(std::min(rest1.size(), w[1].size() + 1));
@@ -175,6 +178,25 @@ protected:
             std::vector<std::string> needed = named;
             for (auto& n : needed) std::replace(n.begin(), n.end(), '_', ' ');
             return Crlf(tpl::BuildJoins(t, needed)) + messages();
+        } else if (cmd == "cond" || cmd == "key" || cmd == "sqlcolumn") {
+            for (auto& x : w) x = x == "-" ? "" : (std::replace(x.begin(), x.end(), '_', ' '), x);
+            if (cmd == "cond") filters->push_back(Cond(w[0], w[1], w[2], w[3], w[4], w[5]));
+            if (cmd == "key") sorts->push_back(Key(w[0], w[1]));
+            if (cmd == "sqlcolumn") {
+                sqlColumns.push_back(std::make_shared<clsSQLElement>());
+                sqlColumns.back()->sFieldName = w[0];
+                sqlColumns.back()->sFieldAlias = w[1];
+            }
+        } else if (cmd == "wheresql" || cmd == "sortsql") {
+            t.setCollectionFilter(filters);
+            t.setCollectionSort(sorts);
+            std::string out =
+                "[" + (cmd == "wheresql" ? t.GetWhereSQL(sqlColumns) : t.GetSortSQL(sqlColumns)) +
+                "]";
+            for (const auto& f : *filters) out += " " + f->sFieldName;
+            for (const auto& k : *sorts) out += " " + k->sFieldName;
+            filters->clear(), sorts->clear();
+            return out;
         } else if (cmd == "build" || cmd == "columns" || cmd == "rebuild") {
             t.setCollectionFilter(filters);
             t.setCollectionSort(sorts);
@@ -188,6 +210,7 @@ protected:
         return "";
     }
     std::shared_ptr<HostFake> connection;  // recording, when installed by "unanswered"
+    Collection<clsSQLElement> sqlColumns;
     std::shared_ptr<Collection<clsFilterElement>> filters = Coll<clsFilterElement>({});
     std::shared_ptr<Collection<clsSortElement>> sorts = Coll<clsSortElement>({});
     std::shared_ptr<Collection<clsHidenElement>> visible = Coll<clsHidenElement>({});
@@ -238,6 +261,24 @@ TEST_P(TemplateInfo, HoldsTheHeadRowOfTheList) {
 
 INSTANTIATE_TEST_SUITE_P(AllBackends, TemplateInfo, ::testing::ValuesIn(AllBackends()),
                          [](const auto& info) { return BackendName(info.param); });
+
+// A wrong sign in a template is met where the list is built
+// (ListSql.FailuresGiveAnEmptyStatement).
+TEST(TemplateSigns, KnownSignsTranslateAndOthersRaiseTheTemplateError) {
+    TemplateData t;
+    std::string s, out;
+    for (const char* sign : {"=", "*=", "=*"}) out += t.getJoinCondition(sign, s) ? s : "-";
+    for (const char* sign : {"=", "<>", ">", "<"}) out += t.getLogicOperator(sign, s) ? s : "-";
+    EXPECT_EQ(out, " INNER JOIN  LEFT OUTER JOIN  RIGHT OUTER JOIN  =  <>  >  < ");
+    try {
+        t.getLogicOperator(">=", s);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::to_string(e.number) + " " + e.source + " " + e.description,
+                  "-1 QeltListServer.clsListSQLBiluder "
+                  "序时簿模版表ICTableRelation中出现了非法的FLogic字段值");
+    }
+}
 
 }  // namespace
 }  // namespace qelt::testing
