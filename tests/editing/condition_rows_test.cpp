@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "common/host_fake.h"
 #include "editing/fmaker_fixture.h"
+#include "editing/value_lookup.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/dump.h"
 #include "qelt/ui/grid.h"
@@ -39,6 +41,10 @@ namespace {
 //   orderfields | hidecolumns ROWS (the column grid, "kept" in its first cell)
 //   sortrow R ASC DESC ALIAS | visrow R SHOWN WIDTH ALIGN ("-" none, "_" a
 //   blank) | sortkeys | shown (the visible columns)
+//   f7 CLASS RETURNTYPE LIST [FIELDNAME [BASEINFO [INDEX]]] ("-1" the default,
+//   "_" a blank)
+//   answer WINDOW none|norow|null|blank | fail WINDOW | fresh (a new ledger
+//   view) | noitem | noresult | noledger
 class ConditionRows : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
     ConditionRows() {
@@ -47,6 +53,19 @@ protected:
         sort.setMaxCols(7);
         maker.setvasProperty(&grid);
         maker.setHideColumnsSpread(&columns);
+        small.setMaxCols(7);
+        small.setMaxRows(2);
+        small.setCellType(ui::Grid::All, 3, ui::CellType::ComboBox);
+        small.setComboList(ui::Grid::All, 3, "(无)\tA\tB");
+        lookups->rows = {
+            {"BaseList", Rows({{"FName", " Steel "}})},
+            {"Browser", Rows({{"FName", "Lathe 2"}})},
+            {"GetBomInfo", Rows({{"FBomNumber", "BOM0001"}})},
+            {"RoutingView", Rows({{"FRoutingName", "RT-1"}})},
+            {"SingleBillLookUp", Rows({{"FNumber", "C.001"}, {"FID", "7"}, {"FName", " Blue "}})}};
+        lookups->number = "1.01";
+        lookups->itemName = "  Steel plate ";
+        lookups->shortNumber = "S01";
         checks();
         grid.onChange = [this](int row, int col) { maker.ConditionCellChanged(row, col); };
         grid.onEditEnd = [this](int, int, bool) { maker.ConditionEditEnd(); };
@@ -74,7 +93,8 @@ protected:
         std::vector<std::string> a;
         std::istringstream words(line);
         for (std::string w; words >> w;) a.push_back(w);
-        a.resize(std::max<std::size_t>(a.size(), 5), "-1");
+        const std::size_t given = a.size();
+        a.resize(std::max<std::size_t>(a.size(), 7), "-1");
         const std::string cmd = a[0];
         // The number in word i, and the text after word k as written.
         auto arg = [&](int i) { return std::atoi(a[i].c_str()); };
@@ -253,6 +273,34 @@ protected:
                        std::to_string(c->dColWidth) + "|" + c->FColAlign + "|" + c->sFieldName +
                        "|" + c->sFieldAlias + "|" + c->sTableName + "|" + c->sTableAlias;
             return out;
+        } else if (cmd == "f7") {
+            // F7 on row 2 of a small grid (field index INDEX, value "old") below
+            // a row with "first": the calls made, then " => " and the cell.
+            lookups->calls.clear();
+            small.setComboIndex(2, 3, given > 6 ? arg(6) : 2);
+            small.setText(1, 6, "first");
+            small.setText(2, 6, "old");
+            std::string baseInfo = a[5] == "-1" ? "7|3|x" : a[5];
+            std::replace(baseInfo.begin(), baseInfo.end(), '_', ' ');
+            const editing::LookupField field{arg(1), arg(2), a[4] == "-1" ? "FNumber" : a[4]};
+            editing::KeyForHelpWin(field, small, 2, arg(3), baseInfo, "plan");
+            const std::string log = lookups->take() + " => " + small.text(2, 6);
+            return small.text(1, 6) == "first" ? log : log + " (row 1 written)";
+        } else if (cmd == "answer") {
+            const std::map<std::string, RecordsetPtr> kinds = {
+                {"none", nullptr},
+                {"norow", Rows({})},
+                {"null", Rows({{"FName", Variant::null()}})},
+                {"blank", Rows({{"FNumber", "  "}, {"FName", "B"}})}};
+            lookups->rows[a[1]] = kinds.at(a[2]);
+        } else if (cmd == "fail") {
+            lookups->failing = {a[1]};
+        } else if (cmd == "fresh") {
+            lookups->install("GLView");
+        } else if (cmd == "noitem" || cmd == "noresult") {
+            (cmd == "noitem" ? lookups->noItem : lookups->noResult) = true;
+        } else if (cmd == "noledger") {
+            host::RegisterComponent(host::progid::kGLView, {});
         } else if (cmd == "init") {
             initField();
         } else if (cmd == "list") {
@@ -295,14 +343,14 @@ protected:
         return s;
     }
 
-    ui::Grid grid{"VpFilter"}, columns{"vaHideColumn"}, sort{"vsOrder"};
+    ui::Grid grid{"VpFilter"}, columns{"vaHideColumn"}, sort{"vsOrder"}, small{"VpFilter"};
     std::string lastDump;
     std::shared_ptr<HostFake> connection;
-    std::shared_ptr<HostFake> lookups = HostFake::Install({"GLView"});
+    std::shared_ptr<HostFake> lookups = HostFake::Install(
+        {"BaseList", "Browser", "GetBomInfo", "RoutingView", "GLView", "SingleBillLookUp"});
 };
 
 TEST_P(ConditionRows, Transcript) {
-    lookups->number = "01.001";
     ExpectTranscript(GoldenDir("editing/golden") + GetParam() + ".test",
                      [this](const std::string& line) { return run(line); });
 }
@@ -337,6 +385,17 @@ TEST(ConditionParentheses, OpeningAndClosingAreCounted) {
         EXPECT_EQ(out, c.expected);
     }
     EXPECT_TRUE(editing::FMaker::CheckParentheses(nullptr));
+}
+
+TEST(ValueLookupDefaults, HeadlessLookUpsChooseNothing) {
+    support::ResetProcessState();
+    for (int32_t cls : {-17, -103, -102, -101, -100, 1, 4, 12, 13, 130, 20, 10000, 1000000})
+        for (int32_t ret : {1, 2})
+            EXPECT_EQ(editing::LookUpValue({cls, ret, "FNumber"}, "old", 36, "7|3|x", "plan"),
+                      std::nullopt)
+                << cls;
+    EXPECT_EQ(editing::LookUpNewClassBase(1000000, 1), nullptr);
+    support::ResetProcessState();
 }
 
 }  // namespace
