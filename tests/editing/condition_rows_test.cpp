@@ -45,6 +45,9 @@ namespace {
 //   "_" a blank)
 //   answer WINDOW none|norow|null|blank | fail WINDOW | fresh (a new ledger
 //   view) | noitem | noresult | noledger
+//   stock TYPE... | moneyvis: the rights checks and whether money shows
+//   glfail 0|1 (the rights check raises) | system NAME | dest TYPETEXT | mode
+//   TEXT | liststatus N | calculate (the calculate flag)
 class ConditionRows : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
     ConditionRows() {
@@ -301,6 +304,41 @@ protected:
             (cmd == "noitem" ? lookups->noItem : lookups->noResult) = true;
         } else if (cmd == "noledger") {
             host::RegisterComponent(host::progid::kGLView, {});
+        } else if (cmd == "stock" || cmd == "moneyvis") {
+            // Stock money for each transaction type, or money at all: the
+            // rights checks made, then whether money shows.
+            std::string out;
+            for (std::size_t i = 1; i < std::max<std::size_t>(given, 2); ++i) {
+                bool shown = false;
+                if (cmd == "stock") {
+                    maker.CurTransType = arg(int(i));
+                    maker.GetMoneyVisForStock();
+                    shown = maker.StockMoneyVisible();
+                    if (maker.CurTransType != 0) out += "(type kept) ";
+                } else {
+                    shown = maker.GetMoneyVis();
+                }
+                std::erase(gl->calls, "GLData.new");
+                const std::string checks = gl->take();
+                out += (cmd == "stock" ? a[i] + " " : "") + (checks.empty() ? "" : checks + " ") +
+                       (shown ? "shown" : "hidden") + (i + 1 < given ? " | " : "");
+            }
+            return out;
+        } else if (cmd == "glfail") {
+            gl->failing.clear();
+            if (r) gl->failing = {"GLData"};
+        } else if (cmd == "system" || cmd == "dest" || cmd == "mode") {
+            std::string text = rest(1);
+            std::replace(text.begin(), text.end(), '_', ' ');
+            if (cmd == "system") maker.SystemName = text;
+            if (cmd == "mode") maker.ModeText = text;
+            if (cmd != "dest") return "";
+            maker.setDestBillTransType(text);
+            return "default type " + std::to_string(maker.DefaultTransType);
+        } else if (cmd == "calculate") {
+            support::Shared().IsCalculate = true;
+        } else if (cmd == "liststatus") {
+            maker.setListShowStatus(r);
         } else if (cmd == "init") {
             initField();
         } else if (cmd == "list") {
