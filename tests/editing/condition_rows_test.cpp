@@ -26,7 +26,8 @@ namespace {
 // (date), 3 FQty (decimal), 4 FStatus (a status column of type 3), 5 FRel
 // (relation sign) and 6 FItem (a material looked up by number; its
 // conditions carry an action). Commands, several a line separated by "; ",
-// each followed by what it printed and the messages shown:
+// each followed by what it printed and the messages shown (all on one line
+// after "table; "):
 //   row R FIELD [COMPARISON [VALUE]]: a row through the person's picks
 //   pick|combo|lock R C N | text R C [TEXT] | type R C TEXT | active R C
 //   move R C | leave | clear (ClearAll) | clearrange R1 C1 R2 C2
@@ -80,14 +81,16 @@ protected:
     }
     static std::string Yes(bool ok) { return ok ? "" : "refused"; }
 
+    // A line starting with "table; " prints its answers on one line, " | " between.
     std::string run(const std::string& line) {
         std::string out;
-        std::size_t at = 0;
+        const bool table = line.rfind("table; ", 0) == 0;
+        std::size_t at = table ? 7 : 0;
         for (std::size_t end; at != std::string::npos; at = end == line.npos ? end : end + 2) {
             end = line.find("; ", at);
             std::string printed = command(line.substr(at, end - at));
             printed += messages();
-            if (!printed.empty()) out += (out.empty() ? "" : "\n") + printed;
+            if (!printed.empty()) out += (out.empty() ? "" : table ? " | " : "\n") + printed;
         }
         return out;
     }
