@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -68,7 +69,8 @@ public:
 };
 
 // The golden transcripts (tests/template/golden/NAME.test) run on the bill
-// list 7 of the fixture. Commands, several a line separated by " && ":
+// list 7 of the fixture. Commands, several a line separated by " && " (after
+// "table && " all their output on one line, " | " between):
 //   list FID TEMPLATE MASTER | column TEMPLATE ROW | relation TEMPLATE ROW
 //   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
 //   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
@@ -87,6 +89,10 @@ public:
 class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
 protected:
     std::string run(const std::string& line) {
+        if (line.rfind("table && ", 0) == 0) {
+            const std::string rows = run(line.substr(9));
+            return std::regex_replace(rows, std::regex("\n"), " | ");
+        }
         if (const auto at = line.find(" && "); at != std::string::npos) {
             const std::string first = run(line.substr(0, at)), then = run(line.substr(at + 4));
             return first + (first.empty() || then.empty() ? "" : "\n") + then;
