@@ -49,9 +49,9 @@ namespace {
 //   stock TYPE... | moneyvis: the rights checks and whether money shows
 //   glfail 0|1 (the rights check raises) | system NAME | dest TYPETEXT | mode
 //   TEXT | liststatus N | calculate (the calculate flag)
-class ConditionRows : public FMakerTest, public ::testing::WithParamInterface<std::string> {
+class EditingTranscript : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
-    ConditionRows() {
+    EditingTranscript() {
         grid.setMaxCols(12);
         columns.setMaxCols(10);
         sort.setMaxCols(7);
@@ -391,12 +391,13 @@ protected:
         {"BaseList", "Browser", "GetBomInfo", "RoutingView", "GLView", "SingleBillLookUp"});
 };
 
-TEST_P(ConditionRows, Transcript) {
+TEST_P(EditingTranscript, MatchesItsGoldenFile) {
     ExpectTranscript(GoldenDir("editing/golden") + GetParam() + ".test",
                      [this](const std::string& line) { return run(line); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Golden, ConditionRows, ::testing::ValuesIn(Transcripts("editing/golden")),
+INSTANTIATE_TEST_SUITE_P(Golden, EditingTranscript,
+                         ::testing::ValuesIn(Transcripts("editing/golden")),
                          [](const auto& info) { return info.param; });
 
 TEST(ConditionParentheses, OpeningAndClosingAreCounted) {
