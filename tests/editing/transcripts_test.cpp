@@ -12,6 +12,7 @@
 #include "common/host_fake.h"
 #include "editing/fmaker_fixture.h"
 #include "editing/value_lookup.h"
+#include "qelt/host/session.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/dump.h"
 #include "qelt/ui/grid.h"
@@ -49,6 +50,9 @@ namespace {
 //   stock TYPE... | moneyvis: the rights checks and whether money shows
 //   glfail 0|1 (the rights check raises) | system NAME | dest TYPETEXT | mode
 //   TEXT | liststatus N | calculate (the calculate flag)
+//   periodhost (list server, cost system and bill data fakes) | allow 0|1
+//   period N | hostrows NAME FIELD=VALUE... | props TEXT | curperiod [SYSTEM]
+//   perioddate YEAR PERIOD | today | rob: the answer, then the calls made
 class EditingTranscript : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
     EditingTranscript() {
@@ -301,6 +305,7 @@ protected:
             lookups->rows[a[1]] = kinds.at(a[2]);
         } else if (cmd == "fail") {
             lookups->failing = {a[1]};
+            if (periodHost) periodHost->failing = {a[1]};
         } else if (cmd == "fresh") {
             lookups->install("GLView");
         } else if (cmd == "noitem" || cmd == "noresult") {
@@ -342,6 +347,41 @@ protected:
             support::Shared().IsCalculate = true;
         } else if (cmd == "liststatus") {
             maker.setListShowStatus(r);
+        } else if (cmd == "periodhost") {
+            periodHost = HostFake::Install({"clsListServer", "AisInfo", "GetData"});
+        } else if (cmd == "allow" || cmd == "period") {
+            if (cmd == "allow") periodHost->allow = r;
+            if (cmd == "period") periodHost->period = r;
+        } else if (cmd == "hostrows") {
+            // Rows NAME K=V...: one row the component answers, "_" a blank.
+            std::vector<std::pair<std::string, Variant>> values;
+            for (std::size_t i = 2; i < given; ++i) {
+                std::replace(a[i].begin(), a[i].end(), '_', ' ');
+                values.emplace_back(a[i].substr(0, a[i].find('=')),
+                                    Variant(a[i].substr(a[i].find('=') + 1)));
+            }
+            (a[1] == "GLData" ? gl : periodHost)->rows[a[1]] = Rows(values);
+        } else if (cmd == "props") {
+            host::SetSharedProperty(host::kPropsStringProperty, rest(1));
+        } else if (cmd == "curperiod" || cmd == "perioddate" || cmd == "today" || cmd == "rob") {
+            int32_t year = 0, period = 0;
+            std::string out;
+            if (cmd == "curperiod") {
+                maker.SystemName = rest(1);
+                out = maker.GetCurPeriod(year, period, start, end)
+                          ? std::to_string(year) + "." + std::to_string(period)
+                          : "false";
+            }
+            if (cmd == "perioddate") out = maker.GetPeriodDate(r, c, start, end) ? "true" : "false";
+            if (cmd == "curperiod" || cmd == "perioddate")
+                out += " " + start.format() + "-" + end.format();
+            if (cmd == "today") out = "today [" + maker.GetToday().isoText() + "]";
+            if (cmd == "rob") out = maker.IsROBBill() ? "red/blue" : "not red/blue";
+            std::erase(gl->calls, "GLData.new");
+            std::string calls = periodHost->take();
+            const std::string data = gl->take();
+            calls += (calls.empty() || data.empty() ? "" : "; ") + data;
+            return out + " " + calls;
         } else if (cmd == "init") {
             initField();
         } else if (cmd == "list") {
@@ -386,7 +426,8 @@ protected:
 
     ui::Grid grid{"VpFilter"}, columns{"vaHideColumn"}, sort{"vsOrder"}, small{"VpFilter"};
     std::string lastDump;
-    std::shared_ptr<HostFake> connection;
+    std::shared_ptr<HostFake> connection, periodHost;
+    Date start{1999, 1, 1}, end{1999, 1, 1};
     std::shared_ptr<HostFake> lookups = HostFake::Install(
         {"BaseList", "Browser", "GetBomInfo", "RoutingView", "GLView", "SingleBillLookUp"});
 };
