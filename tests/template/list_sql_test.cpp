@@ -141,7 +141,8 @@ protected:
             fresh.InitData(args);
             std::erase(connection->calls, "AppConnection.new");
             std::string out = connection->take();
-            for (std::size_t at; (at = out.find("; ")) != std::string::npos;) out[at] = '\n';
+            for (std::size_t at; (at = out.find("; ")) != std::string::npos;)
+                out.replace(at, 2, "\n");
             out += "\nset " + std::to_string(!!fresh.mRsTemplete) +
                    std::to_string(!!fresh.mRsChatBillTitle) +
                    std::to_string(!!fresh.mRsTableRelation) + messages();
