@@ -33,10 +33,9 @@ std::string DumpEntry(const Dictionary& d) {
     return out;
 }
 
-// A text with each CR LF shown as "<CRLF>".
-std::string Crlf(std::string s) {
-    for (std::size_t at; (at = s.find("\r\n")) != std::string::npos;) s.replace(at, 2, "<CRLF>");
-    return s;
+// A text with each CR LF shown as "<CRLF>" (and a line break).
+std::string Crlf(const std::string& s, const char* shown = "<CRLF>") {
+    return std::regex_replace(s, std::regex("\r\n"), shown);
 }
 
 class ListSql : public TemplateTest {
@@ -52,16 +51,7 @@ public:
     // The statement with each CR LF shown as "<CRLF>" and a line break, its end
     // marked, then one line per head entry.
     std::string dump(const std::string& statement) const {
-        std::string out;
-        for (std::size_t i = 0; i < statement.size(); ++i) {
-            if (statement.compare(i, 2, "\r\n") == 0) {
-                out += "<CRLF>\n";
-                ++i;
-            } else {
-                out += statement[i];
-            }
-        }
-        out += "<END>\n";
+        std::string out = Crlf(statement, "<CRLF>\n") + "<END>\n";
         for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
             out += DumpEntry(*t.mListHead->at(i)) + "\n";
         return out;
