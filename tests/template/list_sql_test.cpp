@@ -67,15 +67,14 @@ public:
 //   liststatus N | money (blVisMoneyInStock)
 //   unanswered [TABLE]: a recording connection, answering the table's
 //   statements with nothing | load [FILTER]: a template object loaded through
-//   it | language CODE | chain N: the end of the joins of N chained pairs
-//   props TEXT (the session's) | billlist TEMPLATE | where TEMPLATE
-//   cond ALIAS CODE VALUE ANDOR LEFT RIGHT | key ALIAS TYPE | sqlcolumn NAME
-//   ALIAS ("-" empty, "_" a blank) | wheresql | sortsql: the texts for those
-//   elements and columns, then the elements' field names; the elements go
-//   joins ALIAS...: the FROM text of template 7 for the aliases needed ("_" a blank)
-//   build TEMPLATE [ALIASES]: prints the statement and head dump; columns
-//   TEMPLATE [ALIASES]: the statement on one line and the head's columns;
-//   rebuild: so for the loaded templates, without loading them again.
+//   it (tries: only how many statements it made) | language CODE | chain N: the end of the joins of
+//   N chained pairs props TEXT (the session's) | billlist TEMPLATE | where TEMPLATE cond ALIAS CODE
+//   VALUE ANDOR LEFT RIGHT | key ALIAS TYPE | sqlcolumn NAME ALIAS ("-" empty, "_" a blank) |
+//   wheresql | sortsql: the texts for those elements and columns, then the elements' field names;
+//   the elements go joins ALIAS...: the FROM text of template 7 for the aliases needed ("_" a
+//   blank) build TEMPLATE [ALIASES]: prints the statement and head dump; columns TEMPLATE
+//   [ALIASES]: the statement on one line and the head's columns; rebuild: so for the loaded
+//   templates, without loading them again.
 class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
 protected:
     std::string run(const std::string& line) {
@@ -124,15 +123,17 @@ protected:
             t.setListShowStatus(std::stoi(w[0]));
         else if (cmd == "money")
             t.blVisMoneyInStock = true;
-        else if (cmd == "load") {
+        else if (cmd == "load" || cmd == "tries") {
             // A new template object loading through the recording connection.
             if (!connection) run("unanswered");
             TemplateData fresh;
             fresh.InitData(args);
             std::erase(connection->calls, "AppConnection.new");
-            std::string out = connection->take();
-            for (std::size_t at; (at = out.find("; ")) != std::string::npos;)
-                out.replace(at, 2, "\n");
+            const std::size_t statements = connection->calls.size();
+            std::string out = cmd == "tries"
+                                  ? std::to_string(statements) + " statements"
+                                  : std::regex_replace(connection->take(), std::regex("; "), "\n");
+            connection->calls.clear();
             out += "\nset " + std::to_string(!!fresh.mRsTemplete) +
                    std::to_string(!!fresh.mRsChatBillTitle) +
                    std::to_string(!!fresh.mRsTableRelation) + messages();
