@@ -53,6 +53,7 @@ namespace {
 //   periodhost (list server, cost system and bill data fakes) | allow 0|1
 //   period N | hostrows NAME FIELD=VALUE... | props TEXT | curperiod [SYSTEM]
 //   perioddate YEAR PERIOD | today | rob: the answer, then the calls made
+//   parens [LEFT:RIGHT...|none]: the parenthesis check
 class EditingTranscript : public FMakerTest, public ::testing::WithParamInterface<std::string> {
 protected:
     EditingTranscript() {
@@ -382,6 +383,18 @@ protected:
             const std::string data = gl->take();
             calls += (calls.empty() || data.empty() ? "" : "; ") + data;
             return out + " " + calls;
+        } else if (cmd == "parens") {
+            // The parenthesis check over elements LEFT:RIGHT... ("_" a blank;
+            // "none" no collection at all).
+            if (a[1] == "none") return std::to_string(editing::FMaker::CheckParentheses(nullptr));
+            Collection<clsFilterElement> elements;
+            for (std::size_t i = 1; i < given; ++i) {
+                std::replace(a[i].begin(), a[i].end(), '_', ' ');
+                elements.push_back(std::make_shared<clsFilterElement>());
+                elements.back()->sLeftParentheses = a[i].substr(0, a[i].find(':'));
+                elements.back()->sRightParentheses = a[i].substr(a[i].find(':') + 1);
+            }
+            return std::to_string(editing::FMaker::CheckParentheses(&elements));
         } else if (cmd == "init") {
             initField();
         } else if (cmd == "list") {
@@ -440,35 +453,6 @@ TEST_P(EditingTranscript, MatchesItsGoldenFile) {
 INSTANTIATE_TEST_SUITE_P(Golden, EditingTranscript,
                          ::testing::ValuesIn(Transcripts("editing/golden")),
                          [](const auto& info) { return info.param; });
-
-TEST(ConditionParentheses, OpeningAndClosingAreCounted) {
-    MessageRecorder recorder;
-    struct Case {
-        std::vector<std::pair<const char*, const char*>> parens;
-        std::string expected;
-    } cases[] = {
-        {{}, "1"},
-        {{{"((", ""}, {"", ")"}, {" ", " ) "}}, "1"},
-        {{{"", ")"}, {"(", ""}}, "0 左右括号的匹配有误！"},
-        {{{"(", ""}}, "0 左右括号数量不等！"},
-        {{{"((((", "))))"}, {"(((((", ""}}, "1"},  // five signs are no parenthesis
-        {{{"(x", ""}}, "1"},
-    };
-    for (const auto& c : cases) {
-        Collection<clsFilterElement> elements;
-        for (const auto& [left, right] : c.parens) {
-            auto e = std::make_shared<clsFilterElement>();
-            e->sLeftParentheses = left;
-            e->sRightParentheses = right;
-            elements.push_back(e);
-        }
-        std::string out = std::to_string(editing::FMaker::CheckParentheses(&elements));
-        for (const auto& m : recorder.messages) out += " " + m.text;
-        recorder.messages.clear();
-        EXPECT_EQ(out, c.expected);
-    }
-    EXPECT_TRUE(editing::FMaker::CheckParentheses(nullptr));
-}
 
 TEST(ValueLookupDefaults, HeadlessLookUpsChooseNothing) {
     support::ResetProcessState();
