@@ -33,9 +33,9 @@ std::string DumpEntry(const Dictionary& d) {
     return out;
 }
 
-// A text with each CR LF shown as "<CRLF>" (and a line break).
-std::string Crlf(const std::string& s, const char* shown = "<CRLF>") {
-    return std::regex_replace(s, std::regex("\r\n"), shown);
+// A text with each CR LF shown as "<CRLF>".
+std::string Crlf(const std::string& s) {
+    return std::regex_replace(s, std::regex("\r\n"), "<CRLF>");
 }
 
 class ListSql : public TemplateTest {
@@ -48,10 +48,10 @@ public:
         addColumn(7, "4 u1.FAmount AS FAmount | FMode=1, FColType=5");
     }
 
-    // The statement with each CR LF shown as "<CRLF>" and a line break, its end
-    // marked, then one line per head entry.
+    // The statement on one line, CR LF shown as "<CRLF>" and its end marked,
+    // then one line per head entry.
     std::string dump(const std::string& statement) const {
-        std::string out = Crlf(statement, "<CRLF>\n") + "<END>\n";
+        std::string out = Crlf(statement) + "<END>\n";
         for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
             out += DumpEntry(*t.mListHead->at(i)) + "\n";
         return out;
