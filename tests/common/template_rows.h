@@ -2,10 +2,16 @@
 
 // The one builder of template rows for every test directory: lists, columns
 // and relations written into a private database by short row texts, the
-// list SQL and head of a template, and the messages shown.
+// list SQL and head of a template, and the messages shown; and the runner of
+// golden transcripts.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -17,6 +23,10 @@
 #include "qelt/template_data.h"
 
 namespace qelt::testing {
+
+inline std::string GoldenDir(const std::string& dir) {
+    return std::string(QELT_TEST_SOURCE_DIR) + "/tests/" + dir + "/";
+}
 
 // A private database holding small list templates, with the messages the
 // library shows recorded.
@@ -136,6 +146,33 @@ inline std::shared_ptr<clsHidenElement> Visible(std::string alias, int index, do
                                                 std::string align = "") {
     return std::make_shared<clsHidenElement>(
         clsHidenElement{"", "", alias, "", "", index, width, 1, widthText, align});
+}
+
+// A golden transcript (DIR/NAME.test): "> command" lines, each followed by
+// what `run` printed for it; '#' comments stay. With
+// QELT_UPDATE_GOLDEN=1 the file is rewritten from the output.
+inline void ExpectTranscript(const std::string& path,
+                             const std::function<std::string(const std::string&)>& run) {
+    const std::string file = ReadFile(path);
+    std::istringstream in(file);
+    std::string out;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("#", 0) == 0) out += line + "\n";
+        if (line.rfind("> ", 0) != 0) continue;
+        const std::string printed = run(line.substr(2));
+        out += line + "\n" + printed + (printed.empty() || printed.back() == '\n' ? "" : "\n");
+    }
+    if (std::getenv("QELT_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << out;
+    EXPECT_EQ(out, file) << path;
+}
+
+// The names of the transcripts in tests/DIR, for a parameterised runner.
+inline std::vector<std::string> Transcripts(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& f : std::filesystem::directory_iterator(GoldenDir(dir)))
+        if (f.path().extension() == ".test") names.push_back(f.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace qelt::testing
