@@ -10,11 +10,11 @@
 #include <sstream>
 #include <string>
 
+#include "common/sqlite_translation.h"
 #include "common/test_env.h"
 #include "dialog/frm_filter.h"
 #include "dialog/golden.h"
 #include "platform/text.h"
-#include "public/sqlite_translation.h"
 #include "qelt/cfilter.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
