@@ -116,8 +116,8 @@ TEST_F(GridEditing, F7OnTheValueCellLooksUpWithTheDialogsList) {
     ASSERT_TRUE(form.VpFilter.moveTo(1, 6));
     ASSERT_TRUE(form.key(ui::kKeyF7));
     EXPECT_EQ(fake->take(),
-              "Browser.new; Browser.ShowType=1; Browser.ShowMode=1; "
-              "Browser.Filter=[FICMOTypeID in(1067)]; Browser.Show(); Browser.Result()");
+              "Browser.new; Browser.setShowType(1); Browser.setShowMode(1); "
+              "Browser.setFilter([FICMOTypeID in(1067)]); Browser.Show(); Browser.Result()");
 }
 
 // Whole rows move, right parenthesis, field data and locks included.
