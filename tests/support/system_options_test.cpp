@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/host_fake.h"
 #include "common/test_env.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
@@ -27,19 +28,6 @@ std::string SharedOptions() {
     return std::to_string(s.AuditChoice) + " " + std::to_string(s.StartBranchSale) + " " +
            std::to_string(s.ShowRelationSign) + " " + std::to_string(s.PrecisionOfDiscountRate);
 }
-
-// Answers nothing and records each call as "member: statement".
-struct NullConnection : host::IAppConnection {
-    std::string calls;
-    RecordsetPtr Execute(const std::string& sql) override {
-        calls += "Execute: " + sql + "\n";
-        return nullptr;
-    }
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        calls += "getanyrecordset: " + sql + "\n";
-        return nullptr;
-    }
-};
 
 // The options and values the library reads from the session database, on
 // every backend.
@@ -111,16 +99,16 @@ TEST_P(SystemOptions, FailedReloadRaisesAndKeepsTheLastGoodOptions) {
 TEST(SystemOptionsLoad, LoadAsksTheConnectionOnceAndAnAnswerOfNothingGivesEveryDefault) {
     TempDatabase db;
     AddOptions(db, "('IC','AuditChoice','0'), ('IC','StartPeriod','3')");
-    auto connection = std::make_shared<NullConnection>();
-    host::RegisterComponent(host::progid::kAppConnection, [connection] { return connection; });
+    auto connection = testing::HostFake::Install({"AppConnection"});
     Shared().AuditChoice = 0;
     LoadSystemOptions();
     EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "-1 1 1 4 0");
-    EXPECT_EQ(connection->calls,
-              "getanyrecordset: SELECT FCategory,FKey,FValue FROM t_SystemProfile \r\n"
+    EXPECT_EQ(connection->take(),
+              "AppConnection.new; AppConnection.getanyrecordset([SELECT FCategory,FKey,FValue FROM "
+              "t_SystemProfile \r\n"
               "WHERE FCategory='IC' AND FKey IN "
               "('StartBranchSale','ShowRelationSign','AuditChoice','PrecisionOfDiscountRate',\r\n"
-              "'StartPeriod','ListMaxRows','')\n");
+              "'StartPeriod','ListMaxRows','')])");
 }
 
 struct FixedSysInfo : host::ISysInfo {
