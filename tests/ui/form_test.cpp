@@ -10,9 +10,8 @@
 namespace qelt::ui {
 namespace {
 
-// A small dialog in the shape of the filter dialog: key preview that
-// discards quotes, Enter for OK, Escape for Cancel; a grid and a text box on
-// two tabs, a check box in a frame.
+// The filter dialog's shape: key preview discarding quotes, Enter for OK,
+// Escape for Cancel; a grid and a text box on two tabs, a check box in a frame.
 struct Dialog {
     Form form{"frmTest"};
     std::string log;
@@ -23,30 +22,20 @@ struct Dialog {
         form.setKeyPreview(true);
         auto& ok = form.add<CommandButton>("cmdOk");
         auto& tabs = form.add<TabControl>("SSTab1");
-        tabs.addTab("条件");
-        tabs.addTab("排序");
+        tabs.addTab("条件"), tabs.addTab("排序");
         auto& grid = form.add<Grid>("VpFilter");
-        grid.setMaxCols(2);
-        grid.setMaxRows(2);
-        form.add<TextBox>("txtRunNoFrom");
-        form.add<Frame>("framePlanOrder");
+        grid.setMaxCols(2), grid.setMaxRows(2);
+        form.add<TextBox>("txtRunNoFrom"), form.add<Frame>("framePlanOrder");
         form.add<CheckBox>("chkPlan");
-        form.place("VpFilter", "SSTab1", 0);
-        form.place("txtRunNoFrom", "SSTab1", 1);
+        form.place("VpFilter", "SSTab1", 0), form.place("txtRunNoFrom", "SSTab1", 1);
         form.place("chkPlan", "framePlanOrder");
-        ok.onClick = [this] {
-            log += "OK ";
-            form.hide();
-        };
+        ok.onClick = [this] { log += "OK ", form.hide(); };
         form.onLoad = [this] { log += "Load "; };
         form.onActivate = [this] { log += "Activate "; };
         form.onKeyPress = [this](int& k) {
             if (k == '"' || k == '\'') k = 0;
             if (k == kKeyEnter) form.button("cmdOk").click();
-            if (k == kKeyEscape) {
-                log += "Cancel ";
-                form.hide();
-            }
+            if (k == kKeyEscape) log += "Cancel ", form.hide();
         };
         form.onKeyDown = [this](int& k, int) {
             log += "F" + std::to_string(k) + " ";
@@ -61,10 +50,9 @@ struct Dialog {
     }
 };
 
-// Every key passes the form's preview first (F: its KeyDown, which discards
-// Delete), then a focused grid's KeyDown (G); Enter and Escape then reach the
-// preview's KeyPress wherever the focus is, typed quotes never arrive, and
-// without key preview the form sees nothing.
+// Every key passes the form's KeyDown first (F, discarding Delete), then a
+// focused grid's (G); Enter and Escape reach the KeyPress wherever the focus
+// is, typed quotes never arrive; without key preview the form sees nothing.
 TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "F118 F46 F13 OK Activate F27 Cancel |"},
@@ -81,9 +69,7 @@ TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
         d.form.show();
         d.log.clear();
         if (name == "txtRunNoFrom") d.form.tabs("SSTab1").select(1);
-        if (!name.empty() && d.form.keyPreview()) {
-            ASSERT_TRUE(d.form.focus(name));
-        }
+        ASSERT_TRUE(name.empty() || !d.form.keyPreview() || d.form.focus(name));
         d.form.key(kKeyF7);
         d.form.key(kKeyDelete);
         d.form.type("a'b\"c");
@@ -100,20 +86,12 @@ TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
     EXPECT_EQ(d.form.grid("VpFilter").text(1, 2), "xyz");
 }
 
-// Unload asks QueryUnload, then Unload, and either may cancel; observers
-// (a front end redraws the window from them alone) hear each change.
+// Unload asks QueryUnload, then Unload, either may cancel; observers hear each change.
 TEST(FormLifecycle, UnloadMayBeCancelledAndObserversHearEachChange) {
     Dialog d;
-    bool cancelQuery = false;
-    bool cancelUnload = false;
-    d.form.onQueryUnload = [&](bool& cancel) {
-        d.log += "QueryUnload ";
-        cancel = cancelQuery;
-    };
-    d.form.onUnload = [&](bool& cancel) {
-        d.log += "Unload ";
-        cancel = cancelUnload;
-    };
+    bool cancelQuery = false, cancelUnload = false;
+    d.form.onQueryUnload = [&](bool& cancel) { d.log += "QueryUnload ", cancel = cancelQuery; };
+    d.form.onUnload = [&](bool& cancel) { d.log += "Unload ", cancel = cancelUnload; };
     const int id = d.form.subscribe([&](const Form& f) {
         d.log += "[" + f.caption() + (f.loaded() ? " loaded" : "") + (f.shown() ? " shown" : "") +
                  (f.focused() ? " " + f.focused()->name() : "") + "] ";
@@ -125,8 +103,7 @@ TEST(FormLifecycle, UnloadMayBeCancelledAndObserversHearEachChange) {
     d.form.setCaption("方案保存");
     cancelQuery = true;
     EXPECT_FALSE(d.form.unload());
-    cancelQuery = false;
-    cancelUnload = true;
+    cancelQuery = false, cancelUnload = true;
     EXPECT_FALSE(d.form.unload());
     cancelUnload = false;
     EXPECT_TRUE(d.form.unload());
@@ -138,10 +115,9 @@ TEST(FormLifecycle, UnloadMayBeCancelledAndObserversHearEachChange) {
               "[方案保存] Load Activate ");
 }
 
-// A grid whose rules refuse to be left keeps the focus, so the person's
-// first OK never reaches the button; the second OK, once they allow it,
-// does. Controls on another tab or in a disabled frame cannot be reached,
-// and the Tab key skips them.
+// A grid refusing to be left keeps the focus (the first OK never arrives);
+// controls on another tab or in a disabled frame cannot be reached, Tab skips
+// them; look-ups check name and kind.
 TEST(FormFocus, RefusedLeavesAndUnreachableControlsKeepTheFocus) {
     Dialog d;
     d.form.show();
@@ -167,7 +143,6 @@ TEST(FormFocus, RefusedLeavesAndUnreachableControlsKeepTheFocus) {
     EXPECT_EQ(d.form.focused()->name(), "txtRunNoFrom");
     EXPECT_TRUE(d.form.focusNext());
     EXPECT_EQ(d.form.focused()->name(), "cmdOk");
-    // Lookups check name and kind.
     const auto number = [&](const std::function<void()>& f) {
         try {
             f();

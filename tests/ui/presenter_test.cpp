@@ -10,8 +10,7 @@
 namespace qelt::ui {
 namespace {
 
-// A form that logs its load and the Escape its key preview sees; it hides on
-// Escape unless told to ignore it, and may close itself as it loads.
+// Logs its load and Escape; hides on Escape unless told not, may close as it loads.
 struct Logged : Form {
     std::string& log;
     Logged(const char* name, std::string& log, bool handlesEscape, bool closesOnLoad)
@@ -29,9 +28,8 @@ struct Logged : Form {
     }
 };
 
-// The scripted presenter acts once per form shown (a form opened from the
-// script included), presses Escape only on a form left shown, and returns
-// even when the form ignores Escape.
+// The scripted presenter acts once per form shown (nested ones too), presses
+// Escape only on a form left shown, and returns even when Escape is ignored.
 TEST(ScriptedPresenter, ActsOncePerFormAndPressesEscapeOnlyOnAFormLeftShown) {
     struct Case {
         const char* script;

@@ -1,16 +1,5 @@
-#include <gtest/gtest.h>
 
-#include <QCalendarWidget>
-#include <QComboBox>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTest>
-#include <QToolButton>
 #include <algorithm>
-#include <string>
 
 #include "qelt/ui/presenter.h"
 #include "ui_qt/lookup_window.h"
@@ -20,8 +9,7 @@ namespace qelt::testing {
 namespace {
 
 // Clicks alone: all dates, a condition, a sort key whose direction boxes
-// tick with the mouse (either makes it the row's one direction), a column
-// unticked; OK.
+// exclude each other, a column unticked; OK.
 TEST(FilterDialogQt, MouseActionsReachTheRulesAndGiveTheSelect) {
     FilterSession session;
     std::string seen;
@@ -44,8 +32,8 @@ TEST(FilterDialogQt, MouseActionsReachTheRulesAndGiveTheSelect) {
     EXPECT_NE(filter->Datasql().find("FBillNo DESC"), std::string::npos) << filter->Datasql();
 }
 
-// The scheme toolbar, its view menu and the scheme list reach the rules'
-// handlers; a rule that changes the toolbar from its own button is safe.
+// Toolbar, view menu and scheme list reach the rules; a rule may change the
+// toolbar from its own button.
 TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
     FilterSession session;
     std::string log;
@@ -79,9 +67,8 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
               "scheme P9999\n");
 }
 
-// F7 in a material value cell looks up from the cell's text; the item's code
-// or name (by the field) lands in it, Escape leaves it. F7 on a date opens
-// its calendar.
+// F7 in a material value cell looks up from its text; code or name (by the
+// field) lands in it, Escape leaves it. F7 on a date opens a calendar.
 TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
     FilterSession session;
     qt::RegisterLookupWindows();

@@ -1,22 +1,8 @@
-// The filter dialog as a person meets it: its arrangement, its size, its
-// keyboard, and a list filtered with the keyboard alone.
-#include <gtest/gtest.h>
+// The filter dialog as a person meets it: arrangement, size, keyboard.
 
-#include <QComboBox>
-#include <QDir>
-#include <QFontMetrics>
-#include <QHeaderView>
-#include <QImage>
-#include <QPixmap>
-#include <QPushButton>
-#include <QSet>
-#include <QSplitter>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTest>
 #include <algorithm>
 #include <set>
-#include <string>
+#include <tuple>
 #include <vector>
 
 #include "qelt/host/session.h"
@@ -58,18 +44,19 @@ std::string Selectors(QWidget& dialog) {
            std::to_string(widest - narrowest);
 }
 
-// The dialog opens with ten rows of conditions and every control inside
-// it: the transaction type and selectors above the tabs, the scheme list to
-// their left, OK and Cancel at the bottom right; the grid takes the room the
-// window gains, and made as small as it goes no two controls overlap.
+// Ten condition rows, every control inside, selectors above the tabs, schemes
+// left, OK and Cancel bottom right; the grid takes the room the window gains;
+// made as small as it goes, no two controls overlap. The font has the glyphs.
 TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
+    const QFont font = qt::DialogFont();
+    EXPECT_EQ(font.families().value(0), QString("WenQuanYi Micro Hei"));
+    for (const QChar ch : QString("过滤方案保存确定取消条件排序"))
+        EXPECT_TRUE(QFontMetrics(font).inFont(ch)) << int(ch.unicode());
+    EXPECT_FALSE(QFontMetrics(font).inFont(QChar(0xE000)));
     FilterSession session;
     ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         const auto at = [&](const char* name) { return RectIn(dialog, *Widget(dialog, name)); };
-        const struct {
-            int a, b;
-            const char* what;
-        } relations[] = {
+        const std::tuple<int, int, const char*> relations[] = {
             {at("cboTransType").bottom(), at("SSTab1").top(), "types above tabs"},
             {at("cboCheck").bottom(), at("SSTab1").top(), "selectors above tabs"},
             {at("lvwProject").right(), at("SSTab1").left(), "schemes left of tabs"},
@@ -77,9 +64,8 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
             {at("cmdOk").right(), at("cmdCancel").left(), "OK left of Cancel"},
             {dialog.width() - 40, at("cmdCancel").right(), "Cancel at the right"},
         };
-        for (const auto& r : relations) EXPECT_LT(r.a, r.b) << r.what;
-        // The picture a person first sees (written to <build>/screenshots;
-        // docs/screenshots holds copies for the README) is no blank window.
+        for (const auto& [a, b, what] : relations) EXPECT_LT(a, b) << what;
+        // The first picture (<build>/screenshots, copied for the README) is no blank window.
         const QPixmap shot = dialog.grab();
         QDir dir(QStringLiteral(QELT_TEST_BINARY_DIR "/screenshots"));
         dir.mkpath(".");
@@ -93,12 +79,11 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
         EXPECT_GE(grid->viewport()->height(), 10 * qt::GridRowHeight(*grid));
         for (const ui::Control* c : f.controls()) {
             QWidget* w = Widget(dialog, c->name());
-            if (w && w->isVisible() && !c->container()) {
-                EXPECT_TRUE(dialog.rect().contains(RectIn(dialog, *w))) << c->name();
-            }
+            EXPECT_TRUE(!w || !w->isVisible() || c->container() ||
+                        dialog.rect().contains(RectIn(dialog, *w)))
+                << c->name();
         }
-        // Narrow columns (logic, parentheses, comparison, closing) fit their
-        // texts; the name and value columns share what is left.
+        // Narrow columns fit their texts; name and value share what is left.
         std::vector<int> width;
         for (int c = 0; c < 7; ++c) width.push_back(grid->columnWidth(c));
         for (int c : {0, 1, 3, 6}) EXPECT_LT(width[c], width[2]) << c;
@@ -108,8 +93,7 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
         EXPECT_TRUE(grid->width() > before.width() && grid->height() > before.height());
         for (int c : {0, 1, 3, 6}) EXPECT_EQ(grid->columnWidth(c), width[c]) << c;
         for (int c : {2, 5}) EXPECT_GT(grid->columnWidth(c), width[c]) << c;
-        // The selectors fill three aligned columns of one width, closing up
-        // when one is hidden.
+        // Selectors: three aligned columns of one width, closing up over a hidden one.
         std::string selectors = Selectors(dialog) + "\n";
         f.cboCheck.setVisible(false);
         f.lblCheck.setVisible(false);
@@ -136,8 +120,7 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
     });
 }
 
-// The window's size and the divider beside the scheme list are kept for
-// each user of the property string.
+// The window's size and the scheme list's divider are kept per user.
 TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
     FilterSession session;
     std::vector<int> seen;  // width, height and scheme list width at each opening
@@ -159,14 +142,12 @@ TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
               std::vector<int>(seen.begin(), seen.begin() + 3));
 }
 
-// The buttons' underlined letters press them: 添加(A) and 删除(R) on the
-// sort tab, then 确定(O) or 取消(C).
+// Underlined letters press buttons: 添加(A), 删除(R) (a sort key chosen), 确定(O), 取消(C).
 TEST(FilterKeyboard, UnderlinedLettersPressTheirButtons) {
     for (const auto& [key, accepted] : {std::pair{"O", true}, std::pair{"C", false}}) {
         FilterSession session;
         std::string sortRows;
         auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-            // 删除 needs a sort key chosen.
             sortRows = RunSteps(
                 dialog,
                 std::string("tab SSTab1 1; key A-A; ?; click vsOrder 1,1; key A-R; ?; key A-A; ?; "
@@ -180,10 +161,9 @@ TEST(FilterKeyboard, UnderlinedLettersPressTheirButtons) {
     }
 }
 
-// From the moment the dialog opens, keys alone. OK has the focus and shows
-// it (OK looks otherwise once the focus has moved on); Tab walks the dialog
-// in the order it is drawn, F6 leaves the grid. Then Shift+Tab to the conditions,
-// a field from its list, the default comparison, a typed value, Enter.
+// Keys alone: OK has the focus and shows it; Tab walks the dialog in drawing
+// order, F6 leaves the grid; back to the conditions, a field from its open
+// list, a typed value; the first Return ends the edit, the second is OK.
 TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
     FilterSession session;
     std::string walk;
@@ -194,12 +174,8 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
         for (int i = 0; i < 24 && (walk.empty() || FocusName() != "cmdOk"); ++i) {
             RunSteps(dialog, FocusName() == "VpFilter" ? "key F6" : "key Tab");
             walk += FocusName() + " ";
-            if (i == 0) {
-                EXPECT_NE(ok->grab().toImage(), focused);
-            }
+            EXPECT_TRUE(i != 0 || ok->grab().toImage() != focused);
         }
-        // Back to the conditions, down the field's open list as the eye follows
-        // it; the first Return ends the value's edit, the second is OK.
         walk += RunSteps(dialog,
                          "key S-Tab; key S-Tab; key S-Tab; key S-Tab; key S-Tab; ?; key Home; "
                          "key Right; key Right; key F2; key Down; key Down; ?; key Return; ?; "
@@ -219,15 +195,6 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
               "cmdOk | VpFilter [] - | VpFilter [] 单据编号 | VpFilter [单据编号] - ");
     ASSERT_TRUE(filter->OK()) << session.messages.messages.size();
     EXPECT_NE(filter->Datasql().find("'%WIN%'"), std::string::npos) << filter->Datasql();
-}
-
-// The dialog font has the glyphs of the Chinese captions.
-TEST(Screenshots, TheDialogFontHasTheGlyphsOfTheCaptions) {
-    const QFont font = qt::DialogFont();
-    EXPECT_EQ(font.families().value(0), QString("WenQuanYi Micro Hei"));
-    for (const QChar ch : QString("过滤方案保存确定取消条件排序"))
-        EXPECT_TRUE(QFontMetrics(font).inFont(ch)) << int(ch.unicode());
-    EXPECT_FALSE(QFontMetrics(font).inFont(QChar(0xE000)));
 }
 
 }  // namespace

@@ -1,15 +1,9 @@
 #include "ui_qt/grid_model.h"
 
-#include <gtest/gtest.h>
-
-#include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QTableView>
-#include <functional>
-#include <string>
 #include <tuple>
 
 #include "ui_qt/grid_view.h"
+#include "ui_qt/qt_test_support.h"
 
 namespace qelt::testing {
 namespace {
@@ -22,9 +16,8 @@ std::string Pair(int a, int b) {
     return std::to_string(a) + "=" + std::to_string(b);
 }
 
-// The model as text: the header row, then per row each cell's display text
-// ("[x]"/"[ ]" for a check box), "*" when a person can change it and
-// "{back/fore}" when a colour is not the style's own.
+// Header row, then per row each cell's text ("[x]"/"[ ]" for a check box),
+// "*" when a person can change it, "{back/fore}" for a colour of its own.
 std::string ModelDump(const QAbstractItemModel& m) {
     std::string s;
     for (int c = 0; c < m.columnCount(); ++c)
@@ -36,25 +29,22 @@ std::string ModelDump(const QAbstractItemModel& m) {
         for (int c = 0; c < m.columnCount(); ++c) {
             const QModelIndex i = m.index(r, c);
             const QVariant check = i.data(Qt::CheckStateRole);
-            s += c ? " | " : " ";
-            if (check.isValid())
-                s += check.toInt() == Qt::Checked ? "[x]" : "[ ]";
-            else
-                s += i.data().toString().toStdString();
-            if (m.flags(i) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) s += "*";
             const QVariant back = i.data(Qt::BackgroundRole), fore = i.data(Qt::ForegroundRole);
-            if (back.isValid() || fore.isValid())
-                s += "{" + (back.isValid() ? back.value<QColor>().name().toStdString() : "") + "/" +
-                     (fore.isValid() ? fore.value<QColor>().name().toStdString() : "") + "}";
+            const auto name = [](const QVariant& v) {
+                return v.isValid() ? v.value<QColor>().name().toStdString() : "";
+            };
+            s += (c ? " | " : " ") + (!check.isValid() ? i.data().toString().toStdString()
+                                      : check.toInt() == Qt::Checked ? "[x]"
+                                                                     : "[ ]");
+            if (m.flags(i) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) s += "*";
+            if (back.isValid() || fore.isValid()) s += "{" + name(back) + "/" + name(fore) + "}";
         }
         s += "\n";
     }
     return s;
 }
 
-// Every kind of change a grid announces, each under the model tester, which
-// fails the test on any inconsistency between the notifications and the
-// model's answers.
+// Every kind of change a grid announces, under the model tester.
 TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
     Grid grid("g");
     grid.setMaxCols(3);
@@ -85,9 +75,8 @@ TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
     EXPECT_EQ(model.index(1, 0).data().toString(), QString("b"));
 }
 
-// Texts, check states, what a person may change, and colours from the
-// palette by cell type; edits through the model are the person's typing,
-// picking and clicking, and refused ones leave the grid as it was.
+// Texts, check states, editability and palette colours by cell type; edits
+// through the model are the person's, refused ones leave the grid as it was.
 TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
     Grid grid("g");
     grid.setMaxCols(6);
@@ -132,9 +121,8 @@ TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
               "合计: {#010203/} | {#040506/#ffffff} |  | [ ] |  | \n");
 }
 
-// The view hides the grid's hidden columns and its current cell follows the
-// active cell; a move the view makes on its own, no person's, returns to the
-// active cell and asks no rule.
+// The view hides hidden columns and follows the active cell; a move the view
+// makes on its own returns to the active cell and asks no rule.
 TEST(GridView, CurrentIndexFollowsTheActiveCellAndHiddenColumns) {
     Grid grid("g");
     grid.setMaxCols(4);

@@ -1,14 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QDialogButtonBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
-#include <QTranslator>
-#include <string>
 #include <tuple>
 
 #include "qelt/dictionary.h"
@@ -46,9 +36,8 @@ protected:
     std::shared_ptr<host::IGLView> view;
 };
 
-// The window starts from the typed text and narrows as the person types;
-// Enter or 确定 returns the current row, Escape nothing. Classes the
-// database has no table for answer nothing.
+// Starts from the typed text, narrows on typing; Enter or 确定 returns the
+// row, Escape nothing; classes with no table answer nothing.
 TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
     std::string seen;
     OnNextModal([&](QWidget& window) {
@@ -95,9 +84,8 @@ TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
     EXPECT_EQ(single->Show(), nullptr);
 }
 
-// Every icon and button set the rules use, with every button pressed and
-// Escape (NoButton): the box's title, text, icon and buttons as shown (the
-// standard buttons speak the dialogs' language) and the answer.
+// Every icon and button set, each button and Escape (NoButton): title, text,
+// icon, buttons (in the dialogs' language) and the answer.
 TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
     using B = QMessageBox;
     const std::tuple<int, int, B::StandardButton> cases[] = {
@@ -118,7 +106,6 @@ TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
             else
                 box->button(press)->click();
         });
-        // The library's messages go through the sink that UseQtDialogs set.
         host::Message m{"提示", "第一行\n第二行", icon, buttons};
         seen += " = " + std::to_string(qt::ShowMessage(m)) + ";";
     }
@@ -129,8 +116,7 @@ TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
                         "2 确定 取消 = 1;" + box + "2 确定 取消 = 2;" + box + "1 确定 取消 = 2;");
 }
 
-// A translator serves the whole process: one the host installed for Qt's
-// own texts stays in charge.
+// A translator the host installed for Qt's own texts stays in charge.
 TEST(MessageBox, TheHostsTranslationOfQtTextsStays) {
     class HostTranslator : public QTranslator {
     public:
