@@ -69,8 +69,7 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     lst.onDblClick = [&] { log += "Dbl" + std::to_string(lst.listIndex()) + " "; };
     lst.doubleClick(1);
     ListView lvw("lvwProject");
-    lvw.addColumnHeader("");
-    lvw.addItem({"P0000", "默认方案", 1, 5});
+    lvw.addColumnHeader(""), lvw.addItem({"P0000", "默认方案", 1, 5});
     lvw.onItemClick = [&](const std::string& k) { log += "Item" + k + " "; };
     EXPECT_FALSE(lvw.click("P0001"));
     lvw.click("P0000");
@@ -101,8 +100,7 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     };
     for (Control* c : std::initializer_list<Control*>{&chk, &lvw, &tlb}) c->subscribe(record);
     chk.setToolTip("快速模式"), chk.setToolTip("快速模式");  // the second changes nothing
-    lvw.setColumnHeader(0, "方案");
-    tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
+    lvw.setColumnHeader(0, "方案"), tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
     const auto what = [](Change::What w) { return std::to_string(static_cast<int>(w)); };
     EXPECT_EQ(log, "Click1 Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 chkPlan:" +
                        what(Change::What::ToolTip) + "@-1 lvwProject:" + what(Change::What::Items) +

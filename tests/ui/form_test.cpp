@@ -6,6 +6,9 @@
 #include <utility>
 
 #include "qelt/error.h"
+#include "qelt/ui/controls.h"
+#include "qelt/ui/presenter.h"
+#include "support/shared_settings.h"
 
 namespace qelt::ui {
 namespace {
@@ -65,15 +68,10 @@ TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
         SCOPED_TRACE(focus);
         Dialog d;
         const std::string name = focus;
-        d.form.setKeyPreview(name != "no preview");
-        d.form.show();
-        d.log.clear();
+        d.form.setKeyPreview(name != "no preview"), d.form.show(), d.log.clear();
         if (name == "txtRunNoFrom") d.form.tabs("SSTab1").select(1);
         ASSERT_TRUE(name.empty() || !d.form.keyPreview() || d.form.focus(name));
-        d.form.key(kKeyF7);
-        d.form.key(kKeyDelete);
-        d.form.type("a'b\"c");
-        d.form.key(kKeyEnter);
+        d.form.key(kKeyF7), d.form.key(kKeyDelete), d.form.type("a'b\"c"), d.form.key(kKeyEnter);
         if (!d.form.shown()) d.form.show();
         d.form.key(kKeyEscape);
         EXPECT_EQ(d.log + "|" + d.form.text("txtRunNoFrom").text(), expected);
@@ -81,8 +79,7 @@ TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
         EXPECT_EQ(d.form.key(kKeyEnter), !d.form.keyPreview());  // a hidden form takes no keys
     }
     Dialog d;
-    d.form.show();
-    d.form.grid("VpFilter").type(1, 2, "x'y\"z");
+    d.form.show(), d.form.grid("VpFilter").type(1, 2, "x'y\"z");
     EXPECT_EQ(d.form.grid("VpFilter").text(1, 2), "xyz");
 }
 
@@ -99,16 +96,13 @@ TEST(FormLifecycle, UnloadMayBeCancelledAndObserversHearEachChange) {
     EXPECT_FALSE(d.form.unload());  // never loaded: nothing fires
     d.form.show();
     d.form.show();  // a second activation loads nothing
-    d.form.focus("cmdOk");
-    d.form.setCaption("方案保存");
-    cancelQuery = true;
+    d.form.focus("cmdOk"), d.form.setCaption("方案保存"), cancelQuery = true;
     EXPECT_FALSE(d.form.unload());
     cancelQuery = false, cancelUnload = true;
     EXPECT_FALSE(d.form.unload());
     cancelUnload = false;
     EXPECT_TRUE(d.form.unload());
-    d.form.unsubscribe(id);
-    d.form.show();
+    d.form.unsubscribe(id), d.form.show();
     EXPECT_EQ(d.log,
               "[过滤 loaded] Load [过滤 loaded shown] Activate Activate [过滤 loaded shown cmdOk] "
               "[方案保存 loaded shown cmdOk] QueryUnload QueryUnload Unload QueryUnload Unload "
@@ -120,9 +114,7 @@ TEST(FormLifecycle, UnloadMayBeCancelledAndObserversHearEachChange) {
 // them; look-ups check name and kind.
 TEST(FormFocus, RefusedLeavesAndUnreachableControlsKeepTheFocus) {
     Dialog d;
-    d.form.show();
-    d.form.focus("VpFilter");
-    d.refuseLeave = true;
+    d.form.show(), d.form.focus("VpFilter"), d.refuseLeave = true;
     EXPECT_FALSE(d.form.focus("cmdOk"));
     EXPECT_EQ(d.form.focused()->name(), "VpFilter");
     d.refuseLeave = false;
@@ -155,6 +147,67 @@ TEST(FormFocus, RefusedLeavesAndUnreachableControlsKeepTheFocus) {
     EXPECT_EQ(number([&] { d.form.grid("vsOrder"); }), 340);
     EXPECT_EQ(number([&] { d.form.add<Label>("cmdOk"); }), 35602);
     EXPECT_EQ(number([&] { d.form.place("chkPlan", "cmdOk"); }), 340);
+}
+
+// Logs its load and Escape; hides on Escape unless told not, may close as it loads.
+struct Logged : Form {
+    std::string& log;
+    Logged(const char* name, std::string& log, bool handlesEscape, bool closesOnLoad)
+        : Form(name), log(log) {
+        setKeyPreview(true);
+        onLoad = [=, this] {
+            this->log += "Load:" + this->name() + " ";
+            if (closesOnLoad) unload();
+        };
+        onKeyPress = [=, this](int& k) {
+            if (k != kKeyEscape) return;
+            this->log += "Escape:" + this->name() + " ";
+            if (handlesEscape) hide();
+        };
+    }
+};
+
+// The scripted presenter acts once per form shown (nested ones too), presses
+// Escape only on a form left shown, and returns even when Escape is ignored.
+TEST(ScriptedPresenter, ActsOncePerFormAndPressesEscapeOnlyOnAFormLeftShown) {
+    struct Case {
+        const char* script;
+        bool handlesEscape, closesOnLoad;
+        const char* log;
+        bool shownAfter;
+    };
+    const Case cases[] = {
+        {"accept", true, false, "Load:f User:f ", false},
+        {"nothing", true, false, "Load:f User:f Escape:f ", false},
+        {"nothing", false, false, "Load:f User:f Escape:f ", true},
+        {"nothing", true, true, "Load:f ", false},
+        {"nest", true, false, "Load:f User:f Load:inner User:inner Escape:inner Escape:f ", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.script) + (c.handlesEscape ? "" : " ignoring Escape") +
+                     (c.closesOnLoad ? " closed on load" : ""));
+        std::string log;
+        Logged form("f", log, c.handlesEscape, c.closesOnLoad);
+        Logged inner("inner", log, true, false);
+        ScriptedPresenter presenter([&](Form& f) {
+            log += "User:" + f.name() + " ";
+            if (std::string(c.script) == "accept") f.hide();
+            if (std::string(c.script) == "nest" && &f == &form) presenter.runModal(inner);
+        });
+        presenter.runModal(form);
+        EXPECT_EQ(log, c.log);
+        EXPECT_EQ(form.shown(), c.shownAfter);
+    }
+}
+
+TEST(PresenterRegistry, NoneUntilSetAndNoneAgainAfterTheProcessReset) {
+    support::ResetProcessState();
+    EXPECT_EQ(GetPresenter(), nullptr);
+    auto presenter = std::make_shared<ScriptedPresenter>(nullptr);
+    SetPresenter(presenter);
+    EXPECT_EQ(GetPresenter(), presenter);
+    support::ResetProcessState();
+    EXPECT_EQ(GetPresenter(), nullptr);
 }
 
 }  // namespace

@@ -23,14 +23,11 @@ struct Recorded {
     bool cancelMoves = false;
 
     Recorded() {
-        g.setMaxCols(4), g.setMaxRows(3);
-        g.setCellType(Grid::All, 1, CellType::ComboBox);
-        g.setComboList(Grid::All, 1, "a\tb");
-        g.setText(2, 1, "a");
+        g.setMaxCols(4), g.setMaxRows(3), g.setCellType(Grid::All, 1, CellType::ComboBox);
+        g.setComboList(Grid::All, 1, "a\tb"), g.setText(2, 1, "a");
         g.setCellType(Grid::All, 4, CellType::CheckBox);
         g.onLeaveCell = [this](int r, int c, int nr, int nc, bool& cancel) {
-            log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ";
-            cancel = cancelMoves;
+            log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ", cancel = cancelMoves;
         };
         g.onChange = [this](int r, int c) {
             log += "Change(" + Pair(r, c) + ")=" + g.text(r, c) + " ";
@@ -76,16 +73,13 @@ TEST(GridActions, EachActionFiresItsEventsInOrder) {
 // a LeaveCell handler makes active stays active, also the cell left.
 TEST(GridActions, CancelledMoveKeepsTheActiveCellAndRefusesTheEdit) {
     Recorded t;
-    t.g.moveTo(2, 2);
-    t.cancelMoves = true;
-    t.log.clear();
+    t.g.moveTo(2, 2), t.cancelMoves = true, t.log.clear();
     EXPECT_FALSE(t.g.moveTo(3, 3) || t.g.type(3, 3, "x") || t.g.leave());
     EXPECT_FALSE(t.g.click(1, 1));
     EXPECT_EQ(t.log,
               "Leave(2,2->3,3) Leave(2,2->3,3) Leave(2,2->-1,-1) Leave(2,2->1,1) Click(1,1) ");
     EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()) + "[" + t.g.text(3, 3) + "]", "2,2[]");
-    t.log.clear();
-    t.g.setColHidden(3, true);
+    t.log.clear(), t.g.setColHidden(3, true);
     EXPECT_FALSE(t.g.moveTo(1, 3));
     t.g.setEnabled(false);
     EXPECT_FALSE(t.g.moveTo(2, 2) || t.g.click(2, 2) || t.g.key(kKeyDelete));
@@ -131,16 +125,14 @@ TEST(GridActions, TypingIsRefusedWhereAPersonCannotType) {
 // not; a new list keeps the text). Writes by code to check boxes are reported.
 TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
     Grid g("g");
-    g.setMaxCols(3), g.setMaxRows(1);
-    g.setCellType(1, 1, CellType::ComboBox);
+    g.setMaxCols(3), g.setMaxRows(1), g.setCellType(1, 1, CellType::ComboBox);
     g.setComboList(1, 1, " \t(\t((");
     std::string seen;
     for (const std::function<void()>& step : std::initializer_list<std::function<void()>>{
              [&] { g.setText(1, 1, "(("); }, [&] { g.setText(1, 1, ""); },
              [&] { g.setText(1, 1, "("); }, [&] { g.setComboList(1, 1, "((\t("); },
              [&] { g.setComboIndex(1, 1, 0); }, [&] { g.setComboIndex(1, 1, 5); }}) {
-        step();
-        seen += "[" + g.text(1, 1) + "]" + std::to_string(g.comboIndex(1, 1)) + " ";
+        step(), seen += "[" + g.text(1, 1) + "]" + std::to_string(g.comboIndex(1, 1)) + " ";
     }
     g.setCellType(1, Grid::All, CellType::CheckBox);
     bool own = false;
@@ -150,8 +142,7 @@ TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
     };
     g.setText(1, 2, "1");
     for (int i = 0; i < 2; ++i) {
-        g.clickCheck(1, 3);
-        seen += g.text(1, 2) + g.text(1, 3) + "; ";
+        g.clickCheck(1, 3), seen += g.text(1, 2) + g.text(1, 3) + "; ";
     }
     EXPECT_EQ(seen,
               "[((]2 []-1 [(]1 [(]1 [((]0 []-1 2=1 3=0(own) 3=1 2=0(own) 01; 3=0 2=1(own) 10; ");
@@ -162,19 +153,12 @@ TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
 TEST(GridDump, RowOperationsMoveRowsWithTheirSettings) {
     Grid g("VpFilter");
     g.setMaxCols(3), g.setMaxRows(3), g.setColHidden(3, true);
-    g.setCellType(Grid::All, 1, CellType::ComboBox);
-    g.setComboList(Grid::All, 1, " \t(\t((");
+    g.setCellType(Grid::All, 1, CellType::ComboBox), g.setComboList(Grid::All, 1, " \t(\t((");
     g.setComboMaxDrop(Grid::All, 1, 10);
-    g.setComboList(2, 1, "并且\t或者");
-    g.setText(2, 1, "并且");
-    g.setLocked(1, 1, true);
-    g.setBackColor(1, 1, Color::TooltipBackground);
-    g.setCellType(2, 2, CellType::Number);
-    g.setNumberLimits(2, 2, {0, 99999999.999999, 6});
-    g.setText(2, 2, "0.0");
-    g.setMaxLength(3, 2, 200);
-    g.setText(3, 2, "r3");
-    g.setEditMode(true);
+    g.setComboList(2, 1, "并且\t或者"), g.setText(2, 1, "并且");
+    g.setLocked(1, 1, true), g.setBackColor(1, 1, Color::TooltipBackground);
+    g.setCellType(2, 2, CellType::Number), g.setNumberLimits(2, 2, {0, 99999999.999999, 6});
+    g.setText(2, 2, "0.0"), g.setMaxLength(3, 2, 200), g.setText(3, 2, "r3"), g.setEditMode(true);
     g.insertRows(1), g.deleteRows(2), g.setMaxRows(4), g.clearRange(2, 1, 2, 1);
     EXPECT_EQ(Dump(g),
               "Grid VpFilter rows=4 cols=3 active=1,1 editing hidden-cols=3\n"
@@ -211,8 +195,7 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
     g.setHint("选择字段"), g.setHint("选择字段");  // one Hint
     EXPECT_EQ(Dump(g), before);
     EXPECT_TRUE(g.colTakesSpareWidth(2) && !g.colTakesSpareWidth(3));
-    g.unsubscribe(id);
-    g.setText(1, 1, "b");
+    g.unsubscribe(id), g.setText(1, 1, "b");
     EXPECT_EQ(heard,
               "Cells:2,3-2,3x0 Cells:1,2-3,2x0 RowsInserted:2,0-0,0x2 ActiveCell:3,1-0,0x0 "
               "All:0,0-0,0x0 Size:4,3-3,3x0 Size:4,3-4,3x0 Hint:0,0-0,0x0 ");

@@ -13,7 +13,7 @@
 namespace qelt::testing {
 namespace {
 
-// The rows the window lists: number and name, each row on a line.
+// The window's rows: number and name.
 std::string Rows(QWidget& window) {
     auto* model = window.findChild<QTableView*>("items")->model();
     std::string s;
@@ -23,37 +23,28 @@ std::string Rows(QWidget& window) {
     return s;
 }
 
-// The session database is the bundled demo database.
-class LookupWindows : public ::testing::Test {
-protected:
-    LookupWindows() {
-        support::ResetProcessState();
-        host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
-        qt::RegisterLookupWindows();
-        view = host::Create<host::IGLView>(host::progid::kGLView);
-    }
-    ~LookupWindows() override { support::ResetProcessState(); }
-    std::shared_ptr<host::IGLView> view;
-};
-
 // Starts from the typed text, narrows on typing; Enter or 确定 returns the
 // row, Escape nothing; classes with no table answer nothing.
-TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
+TEST(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
+    support::ResetProcessState();
+    struct Reset {
+        ~Reset() { support::ResetProcessState(); }
+    } reset;
+    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);  // the demo database
+    qt::RegisterLookupWindows();
+    const auto view = host::Create<host::IGLView>(host::progid::kGLView);
     std::string seen;
     OnNextModal([&](QWidget& window) {
         EXPECT_EQ(window.objectName(), QString(qt::LookupWindow::kObjectName));
         seen = Rows(window) + "|";
         auto* search = window.findChild<QLineEdit*>("search");
-        QTest::qWait(20);
-        QTest::keyClicks(search, ".004");
-        seen += Rows(window) + "|";
+        QTest::qWait(20), QTest::keyClicks(search, ".004"), seen += Rows(window) + "|";
         QTest::keyClick(search, Qt::Key_Return);
     });
     int32_t classId = 4;
     std::string filter;
     Dictionary settings;
-    settings.add("Search", "1.01");
-    settings.add("GetDataType", 1);
+    settings.add("Search", "1.01"), settings.add("GetDataType", 1);
     const auto item = view->ItemLookup(classId, "1.01", filter, settings)->ReturnObject();
     ASSERT_TRUE(item);
     seen += item->Number() + " " + item->Name() + " " +

@@ -28,17 +28,12 @@ struct SmallForm : ui::Form {
 
     SmallForm() : Form("frmSmall") {
         for (const char* item : {"甲", "乙", "丙"}) cbo.addItem(item);
-        tabs.addTab("一");
-        tabs.addTab("二");
-        place("grid", "tabs", 0);
-        grid.setMaxCols(4);
-        grid.setMaxRows(3);
-        grid.setCellType(Grid::All, 2, CellType::ComboBox);
+        tabs.addTab("一"), tabs.addTab("二"), place("grid", "tabs", 0), setKeyPreview(true);
+        grid.setMaxCols(4), grid.setMaxRows(3), grid.setCellType(Grid::All, 2, CellType::ComboBox);
         grid.setComboList(Grid::All, 2, "等于\t不等于\t大于");
         grid.setCellType(Grid::All, 3, CellType::CheckBox);
         grid.setCellType(Grid::All, 4, CellType::Number);
         grid.setNumberLimits(Grid::All, 4, {0, 150, 1});
-        setKeyPreview(true);
         onKeyPress = [](int& key) {
             if (key == '\'' || key == '"') key = 0;
         };
@@ -87,8 +82,7 @@ std::string Grow(QWidget& dialog) {
     std::string s = ok.left() > dialog.width() / 2 ? "OK right" : "OK left";
     s += ok.top() >= tabs->mapTo(&dialog, QPoint()).y() + tabs->height() ? " below tabs" : "";
     const QSize before = view->size();
-    dialog.resize(dialog.width() + 200, dialog.height() + 150);
-    QApplication::processEvents();
+    dialog.resize(dialog.width() + 200, dialog.height() + 150), QApplication::processEvents();
     const bool grows = view->width() > before.width() && view->height() > before.height();
     return s + (grows ? ", grid grows\n" : "\n");
 }
@@ -176,8 +170,7 @@ TEST(QtPresenter, FormsOpenedFromAHandlerNest) {
     qt::QtPresenter presenter;
     std::string seen;
     outer.ok.onClick = [&] {
-        presenter.runModal(inner);
-        seen += "inner returned, text=" + inner.txt.text() + "\n";
+        presenter.runModal(inner), seen += "inner returned, text=" + inner.txt.text() + "\n";
         outer.hide();
     };
     presenter.setShownHook([&](QWidget& dialog, ui::Form& form) {
@@ -187,13 +180,10 @@ TEST(QtPresenter, FormsOpenedFromAHandlerNest) {
             QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
             seen += "outer click returned\n";
         } else {
-            seen += "inner shown\n";
-            QTest::keyClicks(Widget<QLineEdit>(dialog, "txt"), "in");
-            inner.refuseUnload = true;
-            dialog.close();
+            seen += "inner shown\n", QTest::keyClicks(Widget<QLineEdit>(dialog, "txt"), "in");
+            inner.refuseUnload = true, dialog.close();
             seen += inner.shown() && dialog.isVisible() ? "refused\n" : "closed\n";
-            inner.refuseUnload = false;
-            dialog.close();
+            inner.refuseUnload = false, dialog.close();
         }
     });
     presenter.runModal(outer);
