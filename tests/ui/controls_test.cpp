@@ -19,9 +19,8 @@ int ErrorNumber(const std::function<void()>& f) {
     return 0;
 }
 
-// Code fires a combo's or check box's Click only on a change, a person on
-// every pick or click; a disabled or hidden control ignores the person, not
-// the code.
+// Code fires Click only on a change, a person on every pick or click; a
+// disabled or hidden control ignores the person, not the code.
 TEST(ControlEvents, CodeFiresClickOnChangeAndThePersonOnEveryActionItCanReach) {
     ComboBox cbo("cboTransType");
     for (const char* item : {"采购订单", "销售订单"}) cbo.addItem(item);
@@ -31,20 +30,11 @@ TEST(ControlEvents, CodeFiresClickOnChangeAndThePersonOnEveryActionItCanReach) {
     cbo.onClick = [&] { log += std::to_string(cbo.listIndex()) + cbo.text() + " "; };
     chk.onClick = [&] { log += "chk" + std::to_string(chk.value()) + " "; };
     cmd.onClick = [&] { log += "cmd "; };
-    cbo.setListIndex(1);
-    cbo.setListIndex(1);
-    cbo.setListIndex(-1);
-    cbo.select(0);
-    cbo.select(0);  // a person picking the same item again fires again
+    cbo.setListIndex(1), cbo.setListIndex(1), cbo.setListIndex(-1);
+    cbo.select(0), cbo.select(0);  // a person picking the same item again fires again
     EXPECT_FALSE(cbo.select(2));
-    chk.click();
-    chk.click();
-    chk.setValue(5);
-    chk.setValue(1);
-    chk.setValue(0);
-    cbo.setEnabled(false);
-    chk.setVisible(false);
-    cmd.setEnabled(false);
+    chk.click(), chk.click(), chk.setValue(5), chk.setValue(1), chk.setValue(0);
+    cbo.setEnabled(false), chk.setVisible(false), cmd.setEnabled(false);
     EXPECT_FALSE(cbo.select(1) || chk.click() || cmd.click());
     cbo.setListIndex(1);  // code still reaches a disabled control
     cbo.clear();
@@ -57,56 +47,42 @@ TEST(TextBoxEvents, EachTypedCharacterPassesTheKeyFiltersThenChanges) {
     TextBox txt("txtRunNoFrom");
     txt.setMaxLength(4);
     std::string log;
-    txt.previewKeyPress = [&](int& k) {
-        if (k == '\'' || k == '"') k = 0;
-    };
-    txt.onKeyPress = [&](int& k) {
-        log += "K" + std::to_string(k) + " ";
-        if (k == 'a') k = 'A';
-    };
+    txt.previewKeyPress = [&](int& k) { k = k == '\'' || k == '"' ? 0 : k; };
+    txt.onKeyPress = [&](int& k) { log += "K" + std::to_string(k) + " ", k = k == 'a' ? 'A' : k; };
     txt.onChange = [&] { log += "C[" + txt.text() + "] "; };
     txt.type("a'单\"bcd");
     EXPECT_EQ(txt.text(), "A单bc");
     EXPECT_EQ(log, "K97 C[A] K21333 C[A单] K98 C[A单b] K99 C[A单bc] K100 ");
     log.clear();
     txt.type("\r\b");  // Enter reaches the handlers only; backspace removes "c"
-    txt.erase();
-    txt.erase();
-    txt.setText("x");
-    txt.setText("x");
+    txt.erase(), txt.erase(), txt.setText("x"), txt.setText("x");
     EXPECT_EQ(log, "K13 K8 C[A单b] C[] C[x] ");
 }
 
-// Lists, toolbars and tabs report the person's actions they can reach.
-// Texts written by code afterwards notify what changed; a bad position
-// raises instead of growing the list. The dump shows the whole state.
+// Lists, toolbars and tabs report the person's actions they can reach; texts
+// written by code notify what changed; a bad position raises, not grows.
 TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     std::string log;
     ListBox lst("listOrderFields");
-    lst.addItem("a");
-    lst.addItem("b");
+    lst.addItem("a"), lst.addItem("b");
     lst.onClick = [&] { log += "Click" + std::to_string(lst.listIndex()) + " "; };
     lst.onDblClick = [&] { log += "Dbl" + std::to_string(lst.listIndex()) + " "; };
     lst.doubleClick(1);
     ListView lvw("lvwProject");
-    lvw.addColumnHeader("");
-    lvw.addItem({"P0000", "默认方案", 1, 5});
+    lvw.addColumnHeader(""), lvw.addItem({"P0000", "默认方案", 1, 5});
     lvw.onItemClick = [&](const std::string& k) { log += "Item" + k + " "; };
     EXPECT_FALSE(lvw.click("P0001"));
     lvw.click("P0000");
     Toolbar tlb("tlbProject");
-    tlb.addButton("TLBSAVE", "保存");
-    tlb.addButton("TLBVIEW", "查看");
-    tlb.addMenuItem("TLBVIEW", "大图标(&G)");
-    tlb.addMenuItem("TLBVIEW", "");
+    tlb.addButton("TLBSAVE", "保存"), tlb.addButton("TLBVIEW", "查看");
+    tlb.addMenuItem("TLBVIEW", "大图标(&G)"), tlb.addMenuItem("TLBVIEW", "");
     tlb.onButtonClick = [&](const std::string& k) { log += "Button" + k + " "; };
     tlb.onButtonMenuClick = [&](const std::string& k, int i) {
         log += "Menu" + k + std::to_string(i) + " ";
     };
     tlb.setButtonEnabled("TLBSAVE", false);
     EXPECT_FALSE(tlb.click("TLBSAVE") || tlb.menuClick("TLBVIEW", 2));
-    tlb.click("TLBVIEW");
-    tlb.menuClick("TLBVIEW", 0);
+    tlb.click("TLBVIEW"), tlb.menuClick("TLBVIEW", 0);
     TabControl tabs("SSTab1");
     for (const char* t : {"条件", "排序", "表格设置"}) tabs.addTab(t);
     tabs.onClick = [&](int previous) {
@@ -114,9 +90,7 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     };
     tabs.setTabEnabled(2, false);
     EXPECT_FALSE(tabs.select(2));
-    tabs.select(1);
-    tabs.select(1);
-    tabs.setCurrent(0);
+    tabs.select(1), tabs.select(1), tabs.setCurrent(0);
     TextBox txt("txtRunNoFrom");
     txt.setText("a\"b\tc");
     CheckBox chk("chkPlan");
@@ -125,10 +99,8 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
                std::to_string(ch.index) + " ";
     };
     for (Control* c : std::initializer_list<Control*>{&chk, &lvw, &tlb}) c->subscribe(record);
-    chk.setToolTip("快速模式");
-    chk.setToolTip("快速模式");  // unchanged: no notification
-    lvw.setColumnHeader(0, "方案");
-    tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
+    chk.setToolTip("快速模式"), chk.setToolTip("快速模式");  // the second changes nothing
+    lvw.setColumnHeader(0, "方案"), tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
     const auto what = [](Change::What w) { return std::to_string(static_cast<int>(w)); };
     EXPECT_EQ(log, "Click1 Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 chkPlan:" +
                        what(Change::What::ToolTip) + "@-1 lvwProject:" + what(Change::What::Items) +

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "qelt/ui/controls.h"
 #include "qelt/ui/dump.h"
@@ -14,23 +15,19 @@ std::string Pair(int r, int c) {
     return std::to_string(r) + "," + std::to_string(c);
 }
 
-// A 3 x 4 grid whose handlers write every event into `log`: column 1 combo
-// cells ("a", "b"; row 2 holds "a"), column 4 check boxes.
+// 3 x 4, handlers logging every event; column 1 combos ("a", "b"; row 2 holds
+// "a"), column 4 check boxes.
 struct Recorded {
     Grid g{"g"};
     std::string log;
     bool cancelMoves = false;
 
     Recorded() {
-        g.setMaxCols(4);
-        g.setMaxRows(3);
-        g.setCellType(Grid::All, 1, CellType::ComboBox);
-        g.setComboList(Grid::All, 1, "a\tb");
-        g.setText(2, 1, "a");
+        g.setMaxCols(4), g.setMaxRows(3), g.setCellType(Grid::All, 1, CellType::ComboBox);
+        g.setComboList(Grid::All, 1, "a\tb"), g.setText(2, 1, "a");
         g.setCellType(Grid::All, 4, CellType::CheckBox);
         g.onLeaveCell = [this](int r, int c, int nr, int nc, bool& cancel) {
-            log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ";
-            cancel = cancelMoves;
+            log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ", cancel = cancelMoves;
         };
         g.onChange = [this](int r, int c) {
             log += "Change(" + Pair(r, c) + ")=" + g.text(r, c) + " ";
@@ -66,32 +63,27 @@ TEST(GridActions, EachActionFiresItsEventsInOrder) {
     };
     for (const auto& [act, log] : cases) {
         Recorded t;
-        t.log.clear();
         const bool result = act(t.g);
         EXPECT_EQ(t.log + "=" + std::to_string(result), log);
     }
 }
 
 // A refused move keeps the active cell and refuses the edit; a click still
-// reaches the rules. Hidden columns and a disabled grid fire nothing.
+// reaches the rules; hidden columns and a disabled grid fire nothing; a cell
+// a LeaveCell handler makes active stays active, also the cell left.
 TEST(GridActions, CancelledMoveKeepsTheActiveCellAndRefusesTheEdit) {
     Recorded t;
-    t.g.moveTo(2, 2);
-    t.cancelMoves = true;
-    t.log.clear();
+    t.g.moveTo(2, 2), t.cancelMoves = true, t.log.clear();
     EXPECT_FALSE(t.g.moveTo(3, 3) || t.g.type(3, 3, "x") || t.g.leave());
     EXPECT_FALSE(t.g.click(1, 1));
     EXPECT_EQ(t.log,
               "Leave(2,2->3,3) Leave(2,2->3,3) Leave(2,2->-1,-1) Leave(2,2->1,1) Click(1,1) ");
     EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()) + "[" + t.g.text(3, 3) + "]", "2,2[]");
-    t.log.clear();
-    t.g.setColHidden(3, true);
+    t.log.clear(), t.g.setColHidden(3, true);
     EXPECT_FALSE(t.g.moveTo(1, 3));
     t.g.setEnabled(false);
     EXPECT_FALSE(t.g.moveTo(2, 2) || t.g.click(2, 2) || t.g.key(kKeyDelete));
     EXPECT_EQ(t.log, "");
-    // A cell a LeaveCell handler makes active by code stays active, also
-    // the cell left.
     t.g.setEnabled(true);
     t.g.onLeaveCell = [&t](int, int, int, int, bool&) { t.g.setActiveCell(1, 2); };
     EXPECT_FALSE(t.g.moveTo(3, 4));
@@ -100,18 +92,11 @@ TEST(GridActions, CancelledMoveKeepsTheActiveCellAndRefusesTheEdit) {
     EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()), "1,2");
 }
 
-// Typing into a cell of each kind: locked, static, combo and check-box
-// cells refuse it; a number cell (0 to 999999.99, two decimals) takes a
-// blank or a number within its limits only.
+// Locked, static, combo and check-box cells refuse typing; a number cell
+// (0 to 999999.99, two decimals) takes a blank or a number within limits.
 TEST(GridActions, TypingIsRefusedWhereAPersonCannotType) {
-    struct Case {
-        CellType type;
-        bool locked;
-        int maxLength;
-        const char* typed;
-        const char* text;  // "old" when refused
-    };
-    const Case cases[] = {
+    // type, locked, maximum length, typed, text ("old" when refused)
+    const std::tuple<CellType, bool, int, const char*, const char*> cases[] = {
         {CellType::Edit, false, 0, "x y ", "x y "},
         {CellType::Edit, true, 0, "x", "old"},
         {CellType::Static, false, 0, "x", "old"},
@@ -126,36 +111,28 @@ TEST(GridActions, TypingIsRefusedWhereAPersonCannotType) {
         {CellType::Number, false, 0, "1e3", "old"},
         {CellType::Number, false, 0, " ", " "},
     };
-    for (const Case& c : cases) {
+    for (const auto& [type, locked, maxLength, typed, text] : cases) {
         Grid g("g");
-        g.setMaxCols(2);
-        g.setMaxRows(1);
-        g.setText(1, 2, "old");
-        g.setCellType(1, 2, c.type);
-        g.setLocked(1, 2, c.locked);
-        g.setMaxLength(1, 2, c.maxLength);
+        g.setMaxCols(2), g.setMaxRows(1), g.setText(1, 2, "old"), g.setCellType(1, 2, type);
+        g.setLocked(1, 2, locked), g.setMaxLength(1, 2, maxLength);
         g.setNumberLimits(1, 2, {0, 999999.99, 2});
-        EXPECT_EQ(g.type(1, 2, c.typed), std::string(c.text) != "old") << c.typed;
-        EXPECT_EQ(g.text(1, 2), c.text) << c.typed;
+        EXPECT_EQ(g.type(1, 2, typed), std::string(text) != "old") << typed;
+        EXPECT_EQ(g.text(1, 2), text) << typed;
     }
 }
 
 // A combo cell's text and selection follow each other (" " is an item, ""
-// is not; a new list keeps the text). A check-box handler that keeps two
-// boxes exclusive hears its own write, as writes by code are reported.
+// not; a new list keeps the text). Writes by code to check boxes are reported.
 TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
     Grid g("g");
-    g.setMaxCols(3);
-    g.setMaxRows(1);
-    g.setCellType(1, 1, CellType::ComboBox);
+    g.setMaxCols(3), g.setMaxRows(1), g.setCellType(1, 1, CellType::ComboBox);
     g.setComboList(1, 1, " \t(\t((");
     std::string seen;
     for (const std::function<void()>& step : std::initializer_list<std::function<void()>>{
              [&] { g.setText(1, 1, "(("); }, [&] { g.setText(1, 1, ""); },
              [&] { g.setText(1, 1, "("); }, [&] { g.setComboList(1, 1, "((\t("); },
              [&] { g.setComboIndex(1, 1, 0); }, [&] { g.setComboIndex(1, 1, 5); }}) {
-        step();
-        seen += "[" + g.text(1, 1) + "]" + std::to_string(g.comboIndex(1, 1)) + " ";
+        step(), seen += "[" + g.text(1, 1) + "]" + std::to_string(g.comboIndex(1, 1)) + " ";
     }
     g.setCellType(1, Grid::All, CellType::CheckBox);
     bool own = false;
@@ -165,37 +142,24 @@ TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
     };
     g.setText(1, 2, "1");
     for (int i = 0; i < 2; ++i) {
-        g.clickCheck(1, 3);
-        seen += g.text(1, 2) + g.text(1, 3) + "; ";
+        g.clickCheck(1, 3), seen += g.text(1, 2) + g.text(1, 3) + "; ";
     }
     EXPECT_EQ(seen,
               "[((]2 []-1 [(]1 [(]1 [((]0 []-1 2=1 3=0(own) 3=1 2=0(own) 01; 3=0 2=1(own) 10; ");
 }
 
-// Rows inserted and deleted (the count stays), rows added (they take the
-// column defaults) and a range cleared; a row's own settings go with it.
+// Rows inserted and deleted (the count stays), added (column defaults),
+// a range cleared; a row's own settings move with it.
 TEST(GridDump, RowOperationsMoveRowsWithTheirSettings) {
     Grid g("VpFilter");
-    g.setMaxCols(3);
-    g.setMaxRows(3);
-    g.setColHidden(3, true);
-    g.setCellType(Grid::All, 1, CellType::ComboBox);
-    g.setComboList(Grid::All, 1, " \t(\t((");
+    g.setMaxCols(3), g.setMaxRows(3), g.setColHidden(3, true);
+    g.setCellType(Grid::All, 1, CellType::ComboBox), g.setComboList(Grid::All, 1, " \t(\t((");
     g.setComboMaxDrop(Grid::All, 1, 10);
-    g.setComboList(2, 1, "并且\t或者");
-    g.setText(2, 1, "并且");
-    g.setLocked(1, 1, true);
-    g.setBackColor(1, 1, Color::TooltipBackground);
-    g.setCellType(2, 2, CellType::Number);
-    g.setNumberLimits(2, 2, {0, 99999999.999999, 6});
-    g.setText(2, 2, "0.0");
-    g.setMaxLength(3, 2, 200);
-    g.setText(3, 2, "r3");
-    g.setEditMode(true);
-    g.insertRows(1);
-    g.deleteRows(2);
-    g.setMaxRows(4);
-    g.clearRange(2, 1, 2, 1);
+    g.setComboList(2, 1, "并且\t或者"), g.setText(2, 1, "并且");
+    g.setLocked(1, 1, true), g.setBackColor(1, 1, Color::TooltipBackground);
+    g.setCellType(2, 2, CellType::Number), g.setNumberLimits(2, 2, {0, 99999999.999999, 6});
+    g.setText(2, 2, "0.0"), g.setMaxLength(3, 2, 200), g.setText(3, 2, "r3"), g.setEditMode(true);
+    g.insertRows(1), g.deleteRows(2), g.setMaxRows(4), g.clearRange(2, 1, 2, 1);
     EXPECT_EQ(Dump(g),
               "Grid VpFilter rows=4 cols=3 active=1,1 editing hidden-cols=3\n"
               "  0: \"\" | \"\" | \"\"\n"
@@ -209,8 +173,7 @@ TEST(GridDump, RowOperationsMoveRowsWithTheirSettings) {
 
 TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspended) {
     Grid g("g");
-    g.setMaxCols(3);
-    g.setMaxRows(3);
+    g.setMaxCols(3), g.setMaxRows(3);
     const char* names[] = {"Visible",    "Enabled",  "Caption",      "Value",       "Items",
                            "Selection",  "Cells",    "RowsInserted", "RowsRemoved", "Size",
                            "ActiveCell", "EditMode", "All",          "ToolTip",     "Hint"};
@@ -223,20 +186,16 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
     g.setLocked(Grid::All, 2, true);  // Cells 1,2-3,2
     g.insertRows(2, 2);               // RowsInserted at 2 x2
     g.moveTo(3, 1);                   // ActiveCell 3,1
-    g.setReDraw(false);
-    g.setText(1, 1, "a");
-    g.deleteRows(1);
+    g.setReDraw(false), g.setText(1, 1, "a"), g.deleteRows(1);
     g.setReDraw(true);  // one All
     g.setMaxRows(4);    // Size: new 4,3, was 3,3
     // How the grid is drawn is no state of its cells: the dump stays.
     const std::string before = Dump(g);
-    g.setColTakesSpareWidth(2, true);  // Size: the counts unchanged
-    g.setHint("选择字段");             // Hint
-    g.setHint("选择字段");
+    g.setColTakesSpareWidth(2, true);              // Size: the counts unchanged
+    g.setHint("选择字段"), g.setHint("选择字段");  // one Hint
     EXPECT_EQ(Dump(g), before);
     EXPECT_TRUE(g.colTakesSpareWidth(2) && !g.colTakesSpareWidth(3));
-    g.unsubscribe(id);
-    g.setText(1, 1, "b");
+    g.unsubscribe(id), g.setText(1, 1, "b");
     EXPECT_EQ(heard,
               "Cells:2,3-2,3x0 Cells:1,2-3,2x0 RowsInserted:2,0-0,0x2 ActiveCell:3,1-0,0x0 "
               "All:0,0-0,0x0 Size:4,3-3,3x0 Size:4,3-4,3x0 Hint:0,0-0,0x0 ");

@@ -1,27 +1,15 @@
-// The filter dialog as a person meets it: its arrangement, its size, its
-// keyboard, and a list filtered with the keyboard alone.
-#include <gtest/gtest.h>
+// The filter dialog as a person meets it: arrangement, size, keyboard, mouse.
 
-#include <QComboBox>
-#include <QDir>
-#include <QFontMetrics>
-#include <QHeaderView>
-#include <QImage>
-#include <QPixmap>
-#include <QPushButton>
-#include <QSet>
-#include <QSplitter>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTest>
 #include <algorithm>
 #include <set>
-#include <string>
+#include <tuple>
 #include <vector>
 
 #include "qelt/host/session.h"
+#include "qelt/ui/presenter.h"
 #include "ui_qt/form_view.h"
 #include "ui_qt/grid_view.h"
+#include "ui_qt/lookup_window.h"
 #include "ui_qt/qt_test_support.h"
 
 namespace qelt::testing {
@@ -42,8 +30,7 @@ std::string Selectors(QWidget& dialog) {
         auto* box = Widget(dialog, std::string("cbo") + name);
         if (!box || !box->isVisible()) continue;
         boxes.emplace_back(std::string("cbo") + name, RectIn(dialog, *box));
-        lefts.insert(boxes.back().second.left());
-        tops.insert(boxes.back().second.top());
+        lefts.insert(boxes.back().second.left()), tops.insert(boxes.back().second.top());
         captionEnds.insert(RectIn(dialog, *Widget(dialog, std::string("lbl") + name)).right());
         narrowest = std::min(narrowest, boxes.back().second.width());
         widest = std::max(widest, boxes.back().second.width());
@@ -58,18 +45,19 @@ std::string Selectors(QWidget& dialog) {
            std::to_string(widest - narrowest);
 }
 
-// The dialog opens with ten rows of conditions and every control inside
-// it: the transaction type and selectors above the tabs, the scheme list to
-// their left, OK and Cancel at the bottom right; the grid takes the room the
-// window gains, and made as small as it goes no two controls overlap.
+// Ten condition rows, every control inside, selectors above the tabs, schemes
+// left, OK and Cancel bottom right; the grid takes the room the window gains;
+// made as small as it goes, no two controls overlap. The font has the glyphs.
 TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
+    const QFont font = qt::DialogFont();
+    EXPECT_EQ(font.families().value(0), QString("WenQuanYi Micro Hei"));
+    for (const QChar ch : QString("过滤方案保存确定取消条件排序"))
+        EXPECT_TRUE(QFontMetrics(font).inFont(ch)) << int(ch.unicode());
+    EXPECT_FALSE(QFontMetrics(font).inFont(QChar(0xE000)));
     FilterSession session;
     ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         const auto at = [&](const char* name) { return RectIn(dialog, *Widget(dialog, name)); };
-        const struct {
-            int a, b;
-            const char* what;
-        } relations[] = {
+        const std::tuple<int, int, const char*> relations[] = {
             {at("cboTransType").bottom(), at("SSTab1").top(), "types above tabs"},
             {at("cboCheck").bottom(), at("SSTab1").top(), "selectors above tabs"},
             {at("lvwProject").right(), at("SSTab1").left(), "schemes left of tabs"},
@@ -77,9 +65,8 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
             {at("cmdOk").right(), at("cmdCancel").left(), "OK left of Cancel"},
             {dialog.width() - 40, at("cmdCancel").right(), "Cancel at the right"},
         };
-        for (const auto& r : relations) EXPECT_LT(r.a, r.b) << r.what;
-        // The picture a person first sees (written to <build>/screenshots;
-        // docs/screenshots holds copies for the README) is no blank window.
+        for (const auto& [a, b, what] : relations) EXPECT_LT(a, b) << what;
+        // The first picture (<build>/screenshots, copied for the README) is no blank window.
         const QPixmap shot = dialog.grab();
         QDir dir(QStringLiteral(QELT_TEST_BINARY_DIR "/screenshots"));
         dir.mkpath(".");
@@ -93,36 +80,29 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
         EXPECT_GE(grid->viewport()->height(), 10 * qt::GridRowHeight(*grid));
         for (const ui::Control* c : f.controls()) {
             QWidget* w = Widget(dialog, c->name());
-            if (w && w->isVisible() && !c->container()) {
-                EXPECT_TRUE(dialog.rect().contains(RectIn(dialog, *w))) << c->name();
-            }
+            EXPECT_TRUE(!w || !w->isVisible() || c->container() ||
+                        dialog.rect().contains(RectIn(dialog, *w)))
+                << c->name();
         }
-        // Narrow columns (logic, parentheses, comparison, closing) fit their
-        // texts; the name and value columns share what is left.
+        // Narrow columns fit their texts; name and value share what is left.
         std::vector<int> width;
         for (int c = 0; c < 7; ++c) width.push_back(grid->columnWidth(c));
         for (int c : {0, 1, 3, 6}) EXPECT_LT(width[c], width[2]) << c;
         const QSize before = grid->size();
-        dialog.resize(dialog.width() + 200, dialog.height() + 100);
-        QApplication::processEvents();
+        dialog.resize(dialog.width() + 200, dialog.height() + 100), QApplication::processEvents();
         EXPECT_TRUE(grid->width() > before.width() && grid->height() > before.height());
         for (int c : {0, 1, 3, 6}) EXPECT_EQ(grid->columnWidth(c), width[c]) << c;
         for (int c : {2, 5}) EXPECT_GT(grid->columnWidth(c), width[c]) << c;
-        // The selectors fill three aligned columns of one width, closing up
-        // when one is hidden.
+        // Selectors: three aligned columns of one width, closing up over a hidden one.
         std::string selectors = Selectors(dialog) + "\n";
-        f.cboCheck.setVisible(false);
-        f.lblCheck.setVisible(false);
-        f.lblKickBack.setVisible(true);
-        f.cboKickBack.setVisible(true);
-        QApplication::processEvents();
+        f.cboCheck.setVisible(false), f.lblCheck.setVisible(false), f.lblKickBack.setVisible(true);
+        f.cboKickBack.setVisible(true), QApplication::processEvents();
         EXPECT_EQ(selectors + Selectors(dialog),
                   "cboTime@0,0 cboCheck@1,0 cboROB@2,0 cboPost@0,1 cboCancel@1,1 3 caption ends, "
                   "widths within 1\n"
                   "cboTime@0,0 cboROB@1,0 cboPost@2,0 cboKickBack@0,1 cboCancel@1,1 3 caption "
                   "ends, widths within 1");
-        dialog.resize(1, 1);
-        QApplication::processEvents();
+        dialog.resize(1, 1), QApplication::processEvents();
         std::vector<std::pair<std::string, QRect>> shown;
         for (const ui::Control* c : f.controls()) {
             QWidget* w = Widget(dialog, c->name());
@@ -136,8 +116,7 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
     });
 }
 
-// The window's size and the divider beside the scheme list are kept for
-// each user of the property string.
+// The window's size and the scheme list's divider are kept per user.
 TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
     FilterSession session;
     std::vector<int> seen;  // width, height and scheme list width at each opening
@@ -159,14 +138,12 @@ TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
               std::vector<int>(seen.begin(), seen.begin() + 3));
 }
 
-// The buttons' underlined letters press them: 添加(A) and 删除(R) on the
-// sort tab, then 确定(O) or 取消(C).
+// Underlined letters press buttons: 添加(A), 删除(R) (a sort key chosen), 确定(O), 取消(C).
 TEST(FilterKeyboard, UnderlinedLettersPressTheirButtons) {
     for (const auto& [key, accepted] : {std::pair{"O", true}, std::pair{"C", false}}) {
         FilterSession session;
         std::string sortRows;
         auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
-            // 删除 needs a sort key chosen.
             sortRows = RunSteps(
                 dialog,
                 std::string("tab SSTab1 1; key A-A; ?; click vsOrder 1,1; key A-R; ?; key A-A; ?; "
@@ -180,10 +157,9 @@ TEST(FilterKeyboard, UnderlinedLettersPressTheirButtons) {
     }
 }
 
-// From the moment the dialog opens, keys alone. OK has the focus and shows
-// it (OK looks otherwise once the focus has moved on); Tab walks the dialog
-// in the order it is drawn, F6 leaves the grid. Then Shift+Tab to the conditions,
-// a field from its list, the default comparison, a typed value, Enter.
+// Keys alone: OK has the focus and shows it; Tab walks the dialog in drawing
+// order, F6 leaves the grid; back to the conditions, a field from its open
+// list, a typed value; the first Return ends the edit, the second is OK.
 TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
     FilterSession session;
     std::string walk;
@@ -194,12 +170,8 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
         for (int i = 0; i < 24 && (walk.empty() || FocusName() != "cmdOk"); ++i) {
             RunSteps(dialog, FocusName() == "VpFilter" ? "key F6" : "key Tab");
             walk += FocusName() + " ";
-            if (i == 0) {
-                EXPECT_NE(ok->grab().toImage(), focused);
-            }
+            EXPECT_TRUE(i != 0 || ok->grab().toImage() != focused);
         }
-        // Back to the conditions, down the field's open list as the eye follows
-        // it; the first Return ends the value's edit, the second is OK.
         walk += RunSteps(dialog,
                          "key S-Tab; key S-Tab; key S-Tab; key S-Tab; key S-Tab; ?; key Home; "
                          "key Right; key Right; key F2; key Down; key Down; ?; key Return; ?; "
@@ -221,13 +193,100 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
     EXPECT_NE(filter->Datasql().find("'%WIN%'"), std::string::npos) << filter->Datasql();
 }
 
-// The dialog font has the glyphs of the Chinese captions.
-TEST(Screenshots, TheDialogFontHasTheGlyphsOfTheCaptions) {
-    const QFont font = qt::DialogFont();
-    EXPECT_EQ(font.families().value(0), QString("WenQuanYi Micro Hei"));
-    for (const QChar ch : QString("过滤方案保存确定取消条件排序"))
-        EXPECT_TRUE(QFontMetrics(font).inFont(ch)) << int(ch.unicode());
-    EXPECT_FALSE(QFontMetrics(font).inFont(QChar(0xE000)));
+// Clicks alone: all dates, a condition, a sort key whose direction boxes
+// exclude each other, a column unticked; OK.
+TEST(FilterDialogQt, MouseActionsReachTheRulesAndGiveTheSelect) {
+    FilterSession session;
+    std::string seen;
+    auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        seen = RunSteps(
+            dialog,
+            "combo cboTime 3; pick VpFilter 1,3,2; pick VpFilter 1,4,1; cell VpFilter 1,6 WIN; "
+            "tab SSTab1 1; item listOrderFields 1; press cmdAdd; click vsOrder 1,3; ?; "
+            "click vsOrder 1,2; ?; click vsOrder 1,3; ?; tab SSTab1 2; click vaHideColumn 2,3; =; "
+            "press cmdOk",
+            [&](const std::string& step) {
+                if (step == "?") return f.vsOrder.text(1, 2) + f.vsOrder.text(1, 3) + " ";
+                return std::to_string(f.cboTime.listIndex()) + " " + f.VpFilter.text(1, 3) + " " +
+                       f.VpFilter.text(1, 6) + " " + f.vaHideColumn.text(2, 3);
+            });
+    });
+    EXPECT_EQ(seen, "01 10 01 3 单据编号 WIN 0");
+    ASSERT_TRUE(filter->OK()) << session.messages.messages.size();
+    EXPECT_NE(filter->Datasql().find("WIN"), std::string::npos) << filter->Datasql();
+    EXPECT_NE(filter->Datasql().find("FBillNo DESC"), std::string::npos) << filter->Datasql();
+}
+
+// Toolbar, view menu and scheme list reach the rules; a rule may change the
+// toolbar from its own button.
+TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
+    FilterSession session;
+    std::string log;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        f.tlbProject.onButtonClick = [&](const std::string& key) {
+            log += "button " + key + "\n", f.tlbProject.setToolTip(key, "已保存");
+            f.tlbProject.setButtonEnabled(f.kDeleteButton, false);
+        };
+        f.tlbProject.onButtonMenuClick = [&](const std::string& key, int i) {
+            log += "menu " + key + " " + std::to_string(i) + "\n";
+        };
+        f.lvwProject.onItemClick = [&](const std::string& key) { log += "scheme " + key + "\n"; };
+        f.lvwProject.addItem({"P9999", "本月入库", 1, 5});
+        const auto button = [&](const char* key) {
+            return Widget<QToolButton>(dialog, std::string("tlbProject.") + key);
+        };
+        log += button("TLBSAVE")->toolTip().toStdString() + "\n";
+        QTest::mouseClick(button("TLBSAVE"), Qt::LeftButton), QApplication::processEvents();
+        log += button("TLBSAVE")->toolTip().toStdString() +
+               (button("TLBDEL")->isEnabled() ? "" : " TLBDEL disabled") + "\n";
+        QAction* small = button("TLBVIEW")->menu()->actions().at(1);
+        log += small->text().toStdString() + "\n", small->trigger();
+        const int last = Widget<QListWidget>(dialog, "lvwProject")->count() - 1;
+        RunSteps(dialog, "item lvwProject " + std::to_string(last));
+    });
+    EXPECT_EQ(log,
+              "保存\nbutton TLBSAVE\n已保存 TLBDEL disabled\n小图表(&M)\nmenu TLBVIEW 1\n"
+              "scheme P9999\n");
+}
+
+// F7 in a material value cell looks up from its text; code or name (by the
+// field) lands in it, Escape leaves it. F7 on a date opens a calendar.
+TEST(FilterDialogQt, F7InAValueCellFillsItFromTheLookupWindowOrTheCalendar) {
+    FilterSession session;
+    qt::RegisterLookupWindows();
+    std::string seen;
+    ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
+        const auto pickField = [&](int row, const char* field) {
+            const auto fields = f.VpFilter.comboItems(row, 3);
+            const auto at = std::find(fields.begin(), fields.end(), field);
+            ASSERT_NE(at, fields.end());
+            const std::string r = std::to_string(row);
+            RunSteps(dialog, "pick VpFilter " + r + ",3," + std::to_string(at - fields.begin()) +
+                                 (row < 3 ? "; cell VpFilter " + r + ",6 1.02" : ""));
+        };
+        int row = 0;
+        for (const char* field : {"物料代码", "物料名称", ""}) {
+            if (*field) pickField(++row, field);
+            OnNextModal([&, field](QWidget& window) {
+                QTest::qWait(20);
+                auto* items = window.findChild<QTableView*>("items")->model();
+                seen += std::to_string(items->rowCount()) + " rows from " +
+                        items->index(0, 0).data().toString().toStdString() + "; ";
+                QTest::keyClick(&window, *field ? Qt::Key_Return : Qt::Key_Escape);
+            });
+            RunSteps(dialog, "click VpFilter " + std::to_string(row) + ",6; key F7");
+            seen += f.VpFilter.text(row, 6) + "\n";
+        }
+        pickField(3, "日期");
+        RunSteps(dialog, "click VpFilter 3,6; key F7; ?; key Right; key Return", [&](auto&) {
+            return OpenPopup() && OpenPopup()->findChild<QCalendarWidget*>() ? "" : "no calendar ";
+        });
+        seen += f.VpFilter.text(3, 6);
+    });
+    EXPECT_EQ(seen,
+              "2 rows from 1.02.001; 1.02.001\n2 rows from 1.02.001; 圆钢\n"
+              "1 rows from 1.02.001; 圆钢\n" +
+                  QDate::currentDate().addDays(1).toString("yyyy-MM-dd").toStdString());
 }
 
 }  // namespace

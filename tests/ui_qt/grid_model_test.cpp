@@ -1,15 +1,9 @@
 #include "ui_qt/grid_model.h"
 
-#include <gtest/gtest.h>
-
-#include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QTableView>
-#include <functional>
-#include <string>
 #include <tuple>
 
 #include "ui_qt/grid_view.h"
+#include "ui_qt/qt_test_support.h"
 
 namespace qelt::testing {
 namespace {
@@ -22,9 +16,8 @@ std::string Pair(int a, int b) {
     return std::to_string(a) + "=" + std::to_string(b);
 }
 
-// The model as text: the header row, then per row each cell's display text
-// ("[x]"/"[ ]" for a check box), "*" when a person can change it and
-// "{back/fore}" when a colour is not the style's own.
+// Header row, then per row each cell's text ("[x]"/"[ ]" for a check box),
+// "*" when a person can change it, "{back/fore}" for a colour of its own.
 std::string ModelDump(const QAbstractItemModel& m) {
     std::string s;
     for (int c = 0; c < m.columnCount(); ++c)
@@ -36,29 +29,25 @@ std::string ModelDump(const QAbstractItemModel& m) {
         for (int c = 0; c < m.columnCount(); ++c) {
             const QModelIndex i = m.index(r, c);
             const QVariant check = i.data(Qt::CheckStateRole);
-            s += c ? " | " : " ";
-            if (check.isValid())
-                s += check.toInt() == Qt::Checked ? "[x]" : "[ ]";
-            else
-                s += i.data().toString().toStdString();
-            if (m.flags(i) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) s += "*";
             const QVariant back = i.data(Qt::BackgroundRole), fore = i.data(Qt::ForegroundRole);
-            if (back.isValid() || fore.isValid())
-                s += "{" + (back.isValid() ? back.value<QColor>().name().toStdString() : "") + "/" +
-                     (fore.isValid() ? fore.value<QColor>().name().toStdString() : "") + "}";
+            const auto name = [](const QVariant& v) {
+                return v.isValid() ? v.value<QColor>().name().toStdString() : "";
+            };
+            s += (c ? " | " : " ") + (!check.isValid() ? i.data().toString().toStdString()
+                                      : check.toInt() == Qt::Checked ? "[x]"
+                                                                     : "[ ]");
+            if (m.flags(i) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) s += "*";
+            if (back.isValid() || fore.isValid()) s += "{" + name(back) + "/" + name(fore) + "}";
         }
         s += "\n";
     }
     return s;
 }
 
-// Every kind of change a grid announces, each under the model tester, which
-// fails the test on any inconsistency between the notifications and the
-// model's answers.
+// Every kind of change a grid announces, under the model tester.
 TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
     Grid grid("g");
-    grid.setMaxCols(3);
-    grid.setMaxRows(2);
+    grid.setMaxCols(3), grid.setMaxRows(2);
     GridModel model(grid);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     const std::function<void()> steps[] = {
@@ -70,8 +59,7 @@ TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
         [&] { grid.setMaxRows(4), grid.insertRows(2, 2); },
         [&] { grid.deleteRows(1, 3), grid.setColHidden(2, true); },
         [&] {
-            grid.setReDraw(false);
-            grid.setMaxRows(7), grid.setMaxCols(4), grid.setText(7, 4, "z");
+            grid.setReDraw(false), grid.setMaxRows(7), grid.setMaxCols(4), grid.setText(7, 4, "z");
             grid.setReDraw(true);
         },
         [&] { grid.setMaxRows(0); },
@@ -85,25 +73,20 @@ TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
     EXPECT_EQ(model.index(1, 0).data().toString(), QString("b"));
 }
 
-// Texts, check states, what a person may change, and colours from the
-// palette by cell type; edits through the model are the person's typing,
-// picking and clicking, and refused ones leave the grid as it was.
+// Texts, check states, editability and palette colours by cell type; edits
+// through the model are the person's, refused ones leave the grid as it was.
 TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
     Grid grid("g");
-    grid.setMaxCols(6);
-    grid.setMaxRows(2);
+    grid.setMaxCols(6), grid.setMaxRows(2);
     const CellType types[] = {CellType::Static,   CellType::Edit,   CellType::ComboBox,
                               CellType::CheckBox, CellType::Number, CellType::Date};
     const char* texts[] = {"s", "e", "大于", "1", "1.5", "2026-12-06"};
     for (int c = 1; c <= 6; ++c) {
         grid.setCellType(Grid::All, c, types[c - 1]);
-        grid.setText(0, c, ui::CellTypeName(types[c - 1]));
-        grid.setText(1, c, texts[c - 1]);
+        grid.setText(0, c, ui::CellTypeName(types[c - 1])), grid.setText(1, c, texts[c - 1]);
     }
-    grid.setComboList(Grid::All, 3, "等于\t大于");
-    grid.setNumberLimits(Grid::All, 5, {0, 150, 1});
-    grid.setText(2, 0, "合计");
-    grid.setLocked(2, Grid::All, true);
+    grid.setComboList(Grid::All, 3, "等于\t大于"), grid.setNumberLimits(Grid::All, 5, {0, 150, 1});
+    grid.setText(2, 0, "合计"), grid.setLocked(2, Grid::All, true);
     grid.setBackColor(2, 1, ui::Color::TooltipBackground);
     grid.setBackColor(2, 2, ui::Color::ActiveTitleBar), grid.setForeColor(2, 2, ui::Color::White);
     std::string log;
@@ -132,28 +115,20 @@ TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
               "合计: {#010203/} | {#040506/#ffffff} |  | [ ] |  | \n");
 }
 
-// The view hides the grid's hidden columns and its current cell follows the
-// active cell; a move the view makes on its own, no person's, returns to the
-// active cell and asks no rule.
+// The view hides hidden columns and follows the active cell; a move the view
+// makes on its own returns to the active cell and asks no rule.
 TEST(GridView, CurrentIndexFollowsTheActiveCellAndHiddenColumns) {
     Grid grid("g");
-    grid.setMaxCols(4);
-    grid.setMaxRows(3);
-    grid.setColHidden(3, true);
+    grid.setMaxCols(4), grid.setMaxRows(3), grid.setColHidden(3, true);
     qt::GridView view(grid, nullptr, nullptr);
     std::string seen;
     const auto state = [&] {
         for (int c = 0; c < 4; ++c) seen += view.isColumnHidden(c) ? "h" : "-";
         seen += " " + Pair(view.currentIndex().row(), view.currentIndex().column()) + "; ";
     };
-    grid.setActiveCell(3, 2);
-    state();
-    grid.setColHidden(3, false);
-    grid.setColHidden(1, true);
+    grid.setActiveCell(3, 2), state(), grid.setColHidden(3, false), grid.setColHidden(1, true);
     grid.onLeaveCell = [](int, int, int, int, bool&) { ADD_FAILURE() << "a move was asked"; };
-    view.setCurrentIndex(view.model()->index(0, 3));
-    QApplication::processEvents();
-    state();
+    view.setCurrentIndex(view.model()->index(0, 3)), QApplication::processEvents(), state();
     EXPECT_EQ(seen + std::to_string(grid.activeRow()), "--h- 2=1; h--- 2=1; 3");
 }
 

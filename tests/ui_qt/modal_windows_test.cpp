@@ -1,14 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QDialogButtonBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
-#include <QTranslator>
-#include <string>
 #include <tuple>
 
 #include "qelt/dictionary.h"
@@ -23,7 +13,7 @@
 namespace qelt::testing {
 namespace {
 
-// The rows the window lists: number and name, each row on a line.
+// The window's rows: number and name.
 std::string Rows(QWidget& window) {
     auto* model = window.findChild<QTableView*>("items")->model();
     std::string s;
@@ -33,38 +23,28 @@ std::string Rows(QWidget& window) {
     return s;
 }
 
-// The session database is the bundled demo database.
-class LookupWindows : public ::testing::Test {
-protected:
-    LookupWindows() {
-        support::ResetProcessState();
-        host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
-        qt::RegisterLookupWindows();
-        view = host::Create<host::IGLView>(host::progid::kGLView);
-    }
-    ~LookupWindows() override { support::ResetProcessState(); }
-    std::shared_ptr<host::IGLView> view;
-};
-
-// The window starts from the typed text and narrows as the person types;
-// Enter or 确定 returns the current row, Escape nothing. Classes the
-// database has no table for answer nothing.
-TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
+// Starts from the typed text, narrows on typing; Enter or 确定 returns the
+// row, Escape nothing; classes with no table answer nothing.
+TEST(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
+    support::ResetProcessState();
+    struct Reset {
+        ~Reset() { support::ResetProcessState(); }
+    } reset;
+    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);  // the demo database
+    qt::RegisterLookupWindows();
+    const auto view = host::Create<host::IGLView>(host::progid::kGLView);
     std::string seen;
     OnNextModal([&](QWidget& window) {
         EXPECT_EQ(window.objectName(), QString(qt::LookupWindow::kObjectName));
         seen = Rows(window) + "|";
         auto* search = window.findChild<QLineEdit*>("search");
-        QTest::qWait(20);
-        QTest::keyClicks(search, ".004");
-        seen += Rows(window) + "|";
+        QTest::qWait(20), QTest::keyClicks(search, ".004"), seen += Rows(window) + "|";
         QTest::keyClick(search, Qt::Key_Return);
     });
     int32_t classId = 4;
     std::string filter;
     Dictionary settings;
-    settings.add("Search", "1.01");
-    settings.add("GetDataType", 1);
+    settings.add("Search", "1.01"), settings.add("GetDataType", 1);
     const auto item = view->ItemLookup(classId, "1.01", filter, settings)->ReturnObject();
     ASSERT_TRUE(item);
     seen += item->Number() + " " + item->Name() + " " +
@@ -95,9 +75,8 @@ TEST_F(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
     EXPECT_EQ(single->Show(), nullptr);
 }
 
-// Every icon and button set the rules use, with every button pressed and
-// Escape (NoButton): the box's title, text, icon and buttons as shown (the
-// standard buttons speak the dialogs' language) and the answer.
+// Every icon and button set, each button and Escape (NoButton): title, text,
+// icon, buttons (in the dialogs' language) and the answer.
 TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
     using B = QMessageBox;
     const std::tuple<int, int, B::StandardButton> cases[] = {
@@ -118,7 +97,6 @@ TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
             else
                 box->button(press)->click();
         });
-        // The library's messages go through the sink that UseQtDialogs set.
         host::Message m{"提示", "第一行\n第二行", icon, buttons};
         seen += " = " + std::to_string(qt::ShowMessage(m)) + ";";
     }
@@ -129,8 +107,7 @@ TEST(MessageBox, ShowsIconAndButtonsAndReturnsTheAnswer) {
                         "2 确定 取消 = 1;" + box + "2 确定 取消 = 2;" + box + "1 确定 取消 = 2;");
 }
 
-// A translator serves the whole process: one the host installed for Qt's
-// own texts stays in charge.
+// A translator the host installed for Qt's own texts stays in charge.
 TEST(MessageBox, TheHostsTranslationOfQtTextsStays) {
     class HostTranslator : public QTranslator {
     public:

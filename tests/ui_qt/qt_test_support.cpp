@@ -1,22 +1,6 @@
 #include "ui_qt/qt_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QSettings>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
 #include <algorithm>
-#include <map>
 #include <sstream>
 
 #include "qelt/host/session.h"
@@ -25,10 +9,15 @@
 
 namespace qelt::testing {
 
+QWidget* OpenPopup() {
+    QWidget* popup = QApplication::activePopupWidget();
+    return popup && popup->isVisible() ? popup : nullptr;
+}
+
 namespace {
 
-// Waits for `dialog` on screen, runs `drive` and closes a form still shown:
-// by `key` if there is one, else by its window's close button, else by code.
+// Waits for `dialog` on screen, runs `drive`, then closes a form still shown
+// by `key`, else by its window's close button, else by code.
 void Drive(QWidget& dialog, ui::Form& form, const std::function<void()>& drive, int key = 0) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QApplication::setActiveWindow(&dialog);
@@ -37,6 +26,34 @@ void Drive(QWidget& dialog, ui::Form& form, const std::function<void()>& drive, 
     if (form.shown() && key) QTest::keyClick(&dialog, Qt::Key(key));
     if (form.shown()) dialog.close();
     if (form.shown()) form.hide();
+}
+
+// Where a person's next key goes. A window manager gives the activation
+// back to the dialog when a pop-up closes; the offscreen platform does not.
+QWidget* KeyTarget() {
+    QWidget* active = QApplication::activeWindow();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && (!active || !active->isVisible()) && !OpenPopup()) {
+        QApplication::setActiveWindow(modal);
+        if (QWidget* focus = modal->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    if (QWidget* popup = OpenPopup()) return popup->focusWidget() ? popup->focusWidget() : popup;
+    return QApplication::focusWidget() ? QApplication::focusWidget() : modal;
+}
+
+// Clicks item `index` of a drop-down's open list after moving the pointer
+// there (a list opened by a click takes no release before a move).
+void Pick(QComboBox* combo, int index) {
+    ASSERT_TRUE(combo && combo->view()->isVisible()) << "no open list";
+    QAbstractItemView& list = *combo->view();
+    const QModelIndex item = list.model()->index(index, 0);
+    list.scrollTo(item);
+    const QRect at = list.visualRect(item);
+    const QPoint middle(std::min(at.center().x(), list.viewport()->width() / 2), at.center().y());
+    QMouseEvent move(QEvent::MouseMove, middle, list.viewport()->mapToGlobal(middle), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &move);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle), QApplication::processEvents();
 }
 
 }  // namespace
@@ -58,48 +75,6 @@ void TypeText(QWidget* widget, const QString& text) {
     }
 }
 
-QWidget* OpenPopup() {
-    QWidget* popup = QApplication::activePopupWidget();
-    return popup && popup->isVisible() ? popup : nullptr;
-}
-
-namespace {
-
-// Where a person's next key goes. A window manager gives the activation
-// back to the dialog when a pop-up closes; the offscreen platform does not.
-QWidget* KeyTarget() {
-    QWidget* active = QApplication::activeWindow();
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && (!active || !active->isVisible()) && !OpenPopup()) {
-        QApplication::setActiveWindow(modal);
-        if (QWidget* focus = modal->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
-    }
-    if (QWidget* popup = OpenPopup()) return popup->focusWidget() ? popup->focusWidget() : popup;
-    return QApplication::focusWidget() ? QApplication::focusWidget() : modal;
-}
-
-// Clicks item `index` of a drop-down's open list, after moving the pointer
-// there (a list opened by a click takes no release before the pointer has
-// moved); an item's rectangle may run past the list's visible width.
-void ClickListItem(QAbstractItemView& list, int index) {
-    const QModelIndex item = list.model()->index(index, 0);
-    list.scrollTo(item);
-    const QRect at = list.visualRect(item);
-    const QPoint middle(std::min(at.center().x(), list.viewport()->width() / 2), at.center().y());
-    QMouseEvent move(QEvent::MouseMove, middle, list.viewport()->mapToGlobal(middle), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(list.viewport(), &move);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle);
-    QApplication::processEvents();
-}
-
-void Pick(QComboBox* combo, int index) {
-    ASSERT_TRUE(combo && combo->view()->isVisible()) << "no open list";
-    ClickListItem(*combo->view(), index);
-}
-
-}  // namespace
-
 std::string FocusName() {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
         if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
@@ -109,11 +84,6 @@ std::string FocusName() {
 
 std::string RunSteps(QWidget& dialog, const std::string& script,
                      const std::function<std::string(const std::string& step)>& other) {
-    const std::map<std::string, Qt::Key> keys = {
-        {"F2", Qt::Key_F2},        {"F6", Qt::Key_F6},         {"F7", Qt::Key_F7},
-        {"Tab", Qt::Key_Tab},      {"Home", Qt::Key_Home},     {"Down", Qt::Key_Down},
-        {"Right", Qt::Key_Right},  {"Return", Qt::Key_Return}, {"Escape", Qt::Key_Escape},
-        {"Delete", Qt::Key_Delete}};
     std::string out;
     std::istringstream steps(script);
     for (std::string step; std::getline(steps >> std::ws, step, ';');) {
@@ -127,16 +97,13 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
         std::sscanf(rest.c_str(), "%d,%d,%d", &r, &c, &i);
         const auto cell = [&] { return view->indexWidget(view->model()->index(r - 1, c - 1)); };
         if (verb == "key") {
-            const auto mods = name.starts_with("A-")   ? Qt::AltModifier
-                              : name.starts_with("S-") ? Qt::ShiftModifier
-                                                       : Qt::NoModifier;
-            const std::string key = mods == Qt::NoModifier ? name : name.substr(2);
-            QTest::keyClick(KeyTarget(), key.size() == 1 ? Qt::Key(key[0]) : keys.at(key), mods);
-            if (mods == Qt::AltModifier) QTest::qWait(200);  // a shortcut clicks after a moment
+            const QKeyCombination key = QKeySequence(
+                QString::fromStdString(name).replace("A-", "Alt+").replace("S-", "Shift+"))[0];
+            QTest::keyClick(KeyTarget(), key.key(), key.keyboardModifiers());
+            if (name.starts_with("A-")) QTest::qWait(200);  // a shortcut clicks after a moment
         } else if (verb == "type") {
             for (const QChar ch : QString::fromStdString(step.substr(5))) {
-                TypeText(KeyTarget(), QString(ch));
-                QApplication::processEvents();
+                TypeText(KeyTarget(), QString(ch)), QApplication::processEvents();
             }
         } else if (!w && verb != "?" && verb != "=" && verb != "set") {
             ADD_FAILURE() << "no widget: " << step;
@@ -144,8 +111,7 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
             const bool box = qobject_cast<QCheckBox*>(w);
             QTest::mouseClick(w, Qt::LeftButton, {}, box ? QPoint(6, w->height() / 2) : QPoint());
         } else if (verb == "combo") {
-            QTest::mouseClick(w, Qt::LeftButton);
-            Pick(qobject_cast<QComboBox*>(w), r);
+            QTest::mouseClick(w, Qt::LeftButton), Pick(qobject_cast<QComboBox*>(w), r);
         } else if (auto* tabs = qobject_cast<QTabWidget*>(w); tabs && verb == "tab") {
             QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
                               tabs->tabBar()->tabRect(r).center());
@@ -182,9 +148,7 @@ void OnNextModal(const std::function<void(QWidget& window)>& action) {
     QObject::connect(timer, &QTimer::timeout, [timer, before, action] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == before || !modal->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        action(*modal);
+        timer->stop(), timer->deleteLater(), action(*modal);
     });
     timer->start();
 }
@@ -210,9 +174,7 @@ std::unique_ptr<CFilter> ShowWithQt(
     });
     ui::SetPresenter(presenter);
     auto filter = std::make_unique<CFilter>();
-    filter->setListID(listId);
-    filter->Show();
-    ui::SetPresenter(nullptr);
+    filter->setListID(listId), filter->Show(), ui::SetPresenter(nullptr);
     return filter;
 }
 

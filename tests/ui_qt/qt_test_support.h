@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,16 +14,11 @@
 #include "qelt/qt/qt_dialogs.h"
 #include "qelt/ui/form.h"
 
-class QComboBox;
-class QTabWidget;
-class QTableView;
-
 // A person's clicks and keys on the Qt dialogs, as QTest events.
 namespace qelt::testing {
 
-// Shows `form` through a QtPresenter and runs `drive` on the dialog once it
-// is on screen; a form still shown afterwards is closed (and, if it refuses,
-// hidden).
+// Shows `form` through a QtPresenter, runs `drive` once it is on screen, then
+// closes it (or hides it, if it refuses).
 void RunShown(ui::Form& form, const std::function<void(QWidget& dialog)>& drive);
 
 // The widget of control `name` in `dialog` (its object name), or null.
@@ -30,36 +27,25 @@ W* Widget(QWidget& dialog, const std::string& name) {
     return dialog.findChild<W*>(QString::fromStdString(name));
 }
 
-// Key presses that carry `text`, one character at a time, to `widget`
-// (QTest::keyClicks takes ASCII only).
+// Key presses of `text` one character at a time (QTest::keyClicks takes ASCII only).
 void TypeText(QWidget* widget, const QString& text);
-// The open pop-up window (a drop-down list, a calendar), or null.
-QWidget* OpenPopup();
-// The focus widget's object name or that of its nearest named ancestor.
-std::string FocusName();
+QWidget* OpenPopup();     // the open drop-down list or calendar, or null
+std::string FocusName();  // of the focus widget or its nearest named ancestor
 
-// Runs a person's steps, separated by ";", on `dialog`; W names a widget,
-// V a grid view, r,c are grid coordinates:
-//   "click V r,c"       a click on a cell
-//   "pick V r,c,i"      a click on the cell, then on item i of its list
-//   "cell V r,c text"   a click on the cell, F2, the text over the old one, Enter
-//   "key [A-|S-]K"      key K (F2, Down, Return, a letter...), with Alt or Shift,
-//                       to the open pop-up if there is one, else the focus
-//   "type text"         the text, key by key, the same way
-//   "press W"           a click on W (on a check box, on its box)
-//   "combo W i", "tab W i", "item W i"
-//                       item i of a drop-down, a tab's title, a list's row
-//   "focus W"
-// Any other step goes to `other`; returns what `other` returned, in order.
+// Runs a person's steps, separated by ";", on `dialog` (W a widget, V a grid
+// view, r,c grid coordinates): "click V r,c"; "pick V r,c,i" (the cell, then
+// item i of its list); "cell V r,c text" (the cell, F2, the text, Enter);
+// "key [A-|S-]K" and "type text" (to the open pop-up, else the focus);
+// "press W"; "combo W i", "tab W i", "item W i"; "focus W". Any other step
+// goes to `other`; returns what `other` returned, in order.
 std::string RunSteps(QWidget& dialog, const std::string& script,
                      const std::function<std::string(const std::string& step)>& other = {});
 
-// Runs `action` on the next modal window that opens (message boxes and
-// look-up windows block in exec()).
+// Runs `action` on the next modal window that opens (they block in exec()).
 void OnNextModal(const std::function<void(QWidget& window)>& action);
 
-// A private copy of the demo database, a user (id 1), a recorder that
-// answers the library's messages, and no window size remembered.
+// A private copy of the demo database, user 1, a message recorder, no window
+// size remembered.
 class FilterSession {
 public:
     FilterSession();
@@ -69,8 +55,7 @@ public:
 };
 
 // CFilter::Show of list `listId` through a QtPresenter: `drive` acts on the
-// filter dialog once it is on screen; a dialog still open afterwards is
-// cancelled with Escape. Returns the filter after Show.
+// dialog once shown, Escape cancels it if still open. Returns the filter.
 std::unique_ptr<CFilter> ShowWithQt(
     int listId, const std::function<void(QWidget& dialog, dialog::frmFilter& form)>& drive);
 
