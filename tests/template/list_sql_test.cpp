@@ -193,7 +193,8 @@ protected:
                 "]";
             for (const auto& f : *filters) out += " " + f->sFieldName;
             for (const auto& k : *sorts) out += " " + k->sFieldName;
-            filters->clear(), sorts->clear();
+            filters->clear();
+            sorts->clear();
             return out;
         } else if (cmd == "build" || cmd == "columns" || cmd == "rebuild") {
             t.setCollectionFilter(filters);

@@ -30,11 +30,20 @@ TEST(ControlEvents, CodeFiresClickOnChangeAndThePersonOnEveryActionItCanReach) {
     cbo.onClick = [&] { log += std::to_string(cbo.listIndex()) + cbo.text() + " "; };
     chk.onClick = [&] { log += "chk" + std::to_string(chk.value()) + " "; };
     cmd.onClick = [&] { log += "cmd "; };
-    cbo.setListIndex(1), cbo.setListIndex(1), cbo.setListIndex(-1);
-    cbo.select(0), cbo.select(0);  // a person picking the same item again fires again
+    cbo.setListIndex(1);
+    cbo.setListIndex(1);
+    cbo.setListIndex(-1);
+    cbo.select(0);
+    cbo.select(0);  // a person picking the same item again fires again
     EXPECT_FALSE(cbo.select(2));
-    chk.click(), chk.click(), chk.setValue(5), chk.setValue(1), chk.setValue(0);
-    cbo.setEnabled(false), chk.setVisible(false), cmd.setEnabled(false);
+    chk.click();
+    chk.click();
+    chk.setValue(5);
+    chk.setValue(1);
+    chk.setValue(0);
+    cbo.setEnabled(false);
+    chk.setVisible(false);
+    cmd.setEnabled(false);
     EXPECT_FALSE(cbo.select(1) || chk.click() || cmd.click());
     cbo.setListIndex(1);  // code still reaches a disabled control
     cbo.clear();
@@ -55,7 +64,10 @@ TEST(TextBoxEvents, EachTypedCharacterPassesTheKeyFiltersThenChanges) {
     EXPECT_EQ(log, "K97 C[A] K21333 C[A单] K98 C[A单b] K99 C[A单bc] K100 ");
     log.clear();
     txt.type("\r\b");  // Enter reaches the handlers only; backspace removes "c"
-    txt.erase(), txt.erase(), txt.setText("x"), txt.setText("x");
+    txt.erase();
+    txt.erase();
+    txt.setText("x");
+    txt.setText("x");
     EXPECT_EQ(log, "K13 K8 C[A单b] C[] C[x] ");
 }
 
@@ -64,25 +76,30 @@ TEST(TextBoxEvents, EachTypedCharacterPassesTheKeyFiltersThenChanges) {
 TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     std::string log;
     ListBox lst("listOrderFields");
-    lst.addItem("a"), lst.addItem("b");
+    lst.addItem("a");
+    lst.addItem("b");
     lst.onClick = [&] { log += "Click" + std::to_string(lst.listIndex()) + " "; };
     lst.onDblClick = [&] { log += "Dbl" + std::to_string(lst.listIndex()) + " "; };
     lst.doubleClick(1);
     ListView lvw("lvwProject");
-    lvw.addColumnHeader(""), lvw.addItem({"P0000", "默认方案", 1, 5});
+    lvw.addColumnHeader("");
+    lvw.addItem({"P0000", "默认方案", 1, 5});
     lvw.onItemClick = [&](const std::string& k) { log += "Item" + k + " "; };
     EXPECT_FALSE(lvw.click("P0001"));
     lvw.click("P0000");
     Toolbar tlb("tlbProject");
-    tlb.addButton("TLBSAVE", "保存"), tlb.addButton("TLBVIEW", "查看");
-    tlb.addMenuItem("TLBVIEW", "大图标(&G)"), tlb.addMenuItem("TLBVIEW", "");
+    tlb.addButton("TLBSAVE", "保存");
+    tlb.addButton("TLBVIEW", "查看");
+    tlb.addMenuItem("TLBVIEW", "大图标(&G)");
+    tlb.addMenuItem("TLBVIEW", "");
     tlb.onButtonClick = [&](const std::string& k) { log += "Button" + k + " "; };
     tlb.onButtonMenuClick = [&](const std::string& k, int i) {
         log += "Menu" + k + std::to_string(i) + " ";
     };
     tlb.setButtonEnabled("TLBSAVE", false);
     EXPECT_FALSE(tlb.click("TLBSAVE") || tlb.menuClick("TLBVIEW", 2));
-    tlb.click("TLBVIEW"), tlb.menuClick("TLBVIEW", 0);
+    tlb.click("TLBVIEW");
+    tlb.menuClick("TLBVIEW", 0);
     TabControl tabs("SSTab1");
     for (const char* t : {"条件", "排序", "表格设置"}) tabs.addTab(t);
     tabs.onClick = [&](int previous) {
@@ -90,7 +107,9 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
     };
     tabs.setTabEnabled(2, false);
     EXPECT_FALSE(tabs.select(2));
-    tabs.select(1), tabs.select(1), tabs.setCurrent(0);
+    tabs.select(1);
+    tabs.select(1);
+    tabs.setCurrent(0);
     TextBox txt("txtRunNoFrom");
     txt.setText("a\"b\tc");
     CheckBox chk("chkPlan");
@@ -99,8 +118,10 @@ TEST(ControlEvents, ListsToolbarsTabsAndTheirDump) {
                std::to_string(ch.index) + " ";
     };
     for (Control* c : std::initializer_list<Control*>{&chk, &lvw, &tlb}) c->subscribe(record);
-    chk.setToolTip("快速模式"), chk.setToolTip("快速模式");  // the second changes nothing
-    lvw.setColumnHeader(0, "方案"), tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
+    chk.setToolTip("快速模式");
+    chk.setToolTip("快速模式");  // the second changes nothing
+    lvw.setColumnHeader(0, "方案");
+    tlb.setMenuItem("TLBVIEW", 1, "小图表(&M)");
     const auto what = [](Change::What w) { return std::to_string(static_cast<int>(w)); };
     EXPECT_EQ(log, "Click1 Dbl1 ItemP0000 ButtonTLBVIEW MenuTLBVIEW0 Tab0>1 Tab1>0 chkPlan:" +
                        what(Change::What::ToolTip) + "@-1 lvwProject:" + what(Change::What::Items) +

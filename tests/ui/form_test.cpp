@@ -25,9 +25,11 @@ struct Dialog {
         form.setKeyPreview(true);
         auto& ok = form.add<CommandButton>("cmdOk");
         auto& tabs = form.add<TabControl>("SSTab1");
-        tabs.addTab("条件"), tabs.addTab("排序");
+        tabs.addTab("条件");
+        tabs.addTab("排序");
         auto& grid = form.add<Grid>("VpFilter");
-        grid.setMaxCols(2), grid.setMaxRows(2);
+        grid.setMaxCols(2);
+        grid.setMaxRows(2);
         form.add<TextBox>("txtRunNoFrom"), form.add<Frame>("framePlanOrder");
         form.add<CheckBox>("chkPlan");
         form.place("VpFilter", "SSTab1", 0), form.place("txtRunNoFrom", "SSTab1", 1);
@@ -68,10 +70,15 @@ TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
         SCOPED_TRACE(focus);
         Dialog d;
         const std::string name = focus;
-        d.form.setKeyPreview(name != "no preview"), d.form.show(), d.log.clear();
+        d.form.setKeyPreview(name != "no preview");
+        d.form.show();
+        d.log.clear();
         if (name == "txtRunNoFrom") d.form.tabs("SSTab1").select(1);
         ASSERT_TRUE(name.empty() || !d.form.keyPreview() || d.form.focus(name));
-        d.form.key(kKeyF7), d.form.key(kKeyDelete), d.form.type("a'b\"c"), d.form.key(kKeyEnter);
+        d.form.key(kKeyF7);
+        d.form.key(kKeyDelete);
+        d.form.type("a'b\"c");
+        d.form.key(kKeyEnter);
         if (!d.form.shown()) d.form.show();
         d.form.key(kKeyEscape);
         EXPECT_EQ(d.log + "|" + d.form.text("txtRunNoFrom").text(), expected);
@@ -79,7 +86,8 @@ TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
         EXPECT_EQ(d.form.key(kKeyEnter), !d.form.keyPreview());  // a hidden form takes no keys
     }
     Dialog d;
-    d.form.show(), d.form.grid("VpFilter").type(1, 2, "x'y\"z");
+    d.form.show();
+    d.form.grid("VpFilter").type(1, 2, "x'y\"z");
     EXPECT_EQ(d.form.grid("VpFilter").text(1, 2), "xyz");
 }
 
@@ -102,7 +110,8 @@ TEST(FormLifecycle, UnloadMayBeCancelledAndObserversHearEachChange) {
     EXPECT_FALSE(d.form.unload());
     cancelUnload = false;
     EXPECT_TRUE(d.form.unload());
-    d.form.unsubscribe(id), d.form.show();
+    d.form.unsubscribe(id);
+    d.form.show();
     EXPECT_EQ(d.log,
               "[过滤 loaded] Load [过滤 loaded shown] Activate Activate [过滤 loaded shown cmdOk] "
               "[方案保存 loaded shown cmdOk] QueryUnload QueryUnload Unload QueryUnload Unload "

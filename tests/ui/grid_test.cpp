@@ -23,8 +23,11 @@ struct Recorded {
     bool cancelMoves = false;
 
     Recorded() {
-        g.setMaxCols(4), g.setMaxRows(3), g.setCellType(Grid::All, 1, CellType::ComboBox);
-        g.setComboList(Grid::All, 1, "a\tb"), g.setText(2, 1, "a");
+        g.setMaxCols(4);
+        g.setMaxRows(3);
+        g.setCellType(Grid::All, 1, CellType::ComboBox);
+        g.setComboList(Grid::All, 1, "a\tb");
+        g.setText(2, 1, "a");
         g.setCellType(Grid::All, 4, CellType::CheckBox);
         g.onLeaveCell = [this](int r, int c, int nr, int nc, bool& cancel) {
             log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ", cancel = cancelMoves;
@@ -79,7 +82,8 @@ TEST(GridActions, CancelledMoveKeepsTheActiveCellAndRefusesTheEdit) {
     EXPECT_EQ(t.log,
               "Leave(2,2->3,3) Leave(2,2->3,3) Leave(2,2->-1,-1) Leave(2,2->1,1) Click(1,1) ");
     EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()) + "[" + t.g.text(3, 3) + "]", "2,2[]");
-    t.log.clear(), t.g.setColHidden(3, true);
+    t.log.clear();
+    t.g.setColHidden(3, true);
     EXPECT_FALSE(t.g.moveTo(1, 3));
     t.g.setEnabled(false);
     EXPECT_FALSE(t.g.moveTo(2, 2) || t.g.click(2, 2) || t.g.key(kKeyDelete));
@@ -113,8 +117,12 @@ TEST(GridActions, TypingIsRefusedWhereAPersonCannotType) {
     };
     for (const auto& [type, locked, maxLength, typed, text] : cases) {
         Grid g("g");
-        g.setMaxCols(2), g.setMaxRows(1), g.setText(1, 2, "old"), g.setCellType(1, 2, type);
-        g.setLocked(1, 2, locked), g.setMaxLength(1, 2, maxLength);
+        g.setMaxCols(2);
+        g.setMaxRows(1);
+        g.setText(1, 2, "old");
+        g.setCellType(1, 2, type);
+        g.setLocked(1, 2, locked);
+        g.setMaxLength(1, 2, maxLength);
         g.setNumberLimits(1, 2, {0, 999999.99, 2});
         EXPECT_EQ(g.type(1, 2, typed), std::string(text) != "old") << typed;
         EXPECT_EQ(g.text(1, 2), text) << typed;
@@ -125,7 +133,9 @@ TEST(GridActions, TypingIsRefusedWhereAPersonCannotType) {
 // not; a new list keeps the text). Writes by code to check boxes are reported.
 TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
     Grid g("g");
-    g.setMaxCols(3), g.setMaxRows(1), g.setCellType(1, 1, CellType::ComboBox);
+    g.setMaxCols(3);
+    g.setMaxRows(1);
+    g.setCellType(1, 1, CellType::ComboBox);
     g.setComboList(1, 1, " \t(\t((");
     std::string seen;
     for (const std::function<void()>& step : std::initializer_list<std::function<void()>>{
@@ -152,14 +162,26 @@ TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
 // a range cleared; a row's own settings move with it.
 TEST(GridDump, RowOperationsMoveRowsWithTheirSettings) {
     Grid g("VpFilter");
-    g.setMaxCols(3), g.setMaxRows(3), g.setColHidden(3, true);
-    g.setCellType(Grid::All, 1, CellType::ComboBox), g.setComboList(Grid::All, 1, " \t(\t((");
+    g.setMaxCols(3);
+    g.setMaxRows(3);
+    g.setColHidden(3, true);
+    g.setCellType(Grid::All, 1, CellType::ComboBox);
+    g.setComboList(Grid::All, 1, " \t(\t((");
     g.setComboMaxDrop(Grid::All, 1, 10);
-    g.setComboList(2, 1, "并且\t或者"), g.setText(2, 1, "并且");
-    g.setLocked(1, 1, true), g.setBackColor(1, 1, Color::TooltipBackground);
-    g.setCellType(2, 2, CellType::Number), g.setNumberLimits(2, 2, {0, 99999999.999999, 6});
-    g.setText(2, 2, "0.0"), g.setMaxLength(3, 2, 200), g.setText(3, 2, "r3"), g.setEditMode(true);
-    g.insertRows(1), g.deleteRows(2), g.setMaxRows(4), g.clearRange(2, 1, 2, 1);
+    g.setComboList(2, 1, "并且\t或者");
+    g.setText(2, 1, "并且");
+    g.setLocked(1, 1, true);
+    g.setBackColor(1, 1, Color::TooltipBackground);
+    g.setCellType(2, 2, CellType::Number);
+    g.setNumberLimits(2, 2, {0, 99999999.999999, 6});
+    g.setText(2, 2, "0.0");
+    g.setMaxLength(3, 2, 200);
+    g.setText(3, 2, "r3");
+    g.setEditMode(true);
+    g.insertRows(1);
+    g.deleteRows(2);
+    g.setMaxRows(4);
+    g.clearRange(2, 1, 2, 1);
     EXPECT_EQ(Dump(g),
               "Grid VpFilter rows=4 cols=3 active=1,1 editing hidden-cols=3\n"
               "  0: \"\" | \"\" | \"\"\n"
@@ -173,7 +195,8 @@ TEST(GridDump, RowOperationsMoveRowsWithTheirSettings) {
 
 TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspended) {
     Grid g("g");
-    g.setMaxCols(3), g.setMaxRows(3);
+    g.setMaxCols(3);
+    g.setMaxRows(3);
     const char* names[] = {"Visible",    "Enabled",  "Caption",      "Value",       "Items",
                            "Selection",  "Cells",    "RowsInserted", "RowsRemoved", "Size",
                            "ActiveCell", "EditMode", "All",          "ToolTip",     "Hint"};
@@ -186,16 +209,20 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
     g.setLocked(Grid::All, 2, true);  // Cells 1,2-3,2
     g.insertRows(2, 2);               // RowsInserted at 2 x2
     g.moveTo(3, 1);                   // ActiveCell 3,1
-    g.setReDraw(false), g.setText(1, 1, "a"), g.deleteRows(1);
+    g.setReDraw(false);
+    g.setText(1, 1, "a");
+    g.deleteRows(1);
     g.setReDraw(true);  // one All
     g.setMaxRows(4);    // Size: new 4,3, was 3,3
     // How the grid is drawn is no state of its cells: the dump stays.
     const std::string before = Dump(g);
-    g.setColTakesSpareWidth(2, true);              // Size: the counts unchanged
-    g.setHint("选择字段"), g.setHint("选择字段");  // one Hint
+    g.setColTakesSpareWidth(2, true);  // Size: the counts unchanged
+    g.setHint("选择字段");
+    g.setHint("选择字段");  // one Hint
     EXPECT_EQ(Dump(g), before);
     EXPECT_TRUE(g.colTakesSpareWidth(2) && !g.colTakesSpareWidth(3));
-    g.unsubscribe(id), g.setText(1, 1, "b");
+    g.unsubscribe(id);
+    g.setText(1, 1, "b");
     EXPECT_EQ(heard,
               "Cells:2,3-2,3x0 Cells:1,2-3,2x0 RowsInserted:2,0-0,0x2 ActiveCell:3,1-0,0x0 "
               "All:0,0-0,0x0 Size:4,3-3,3x0 Size:4,3-4,3x0 Hint:0,0-0,0x0 ");

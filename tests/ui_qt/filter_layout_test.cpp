@@ -30,7 +30,8 @@ std::string Selectors(QWidget& dialog) {
         auto* box = Widget(dialog, std::string("cbo") + name);
         if (!box || !box->isVisible()) continue;
         boxes.emplace_back(std::string("cbo") + name, RectIn(dialog, *box));
-        lefts.insert(boxes.back().second.left()), tops.insert(boxes.back().second.top());
+        lefts.insert(boxes.back().second.left());
+        tops.insert(boxes.back().second.top());
         captionEnds.insert(RectIn(dialog, *Widget(dialog, std::string("lbl") + name)).right());
         narrowest = std::min(narrowest, boxes.back().second.width());
         widest = std::max(widest, boxes.back().second.width());
@@ -89,20 +90,25 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
         for (int c = 0; c < 7; ++c) width.push_back(grid->columnWidth(c));
         for (int c : {0, 1, 3, 6}) EXPECT_LT(width[c], width[2]) << c;
         const QSize before = grid->size();
-        dialog.resize(dialog.width() + 200, dialog.height() + 100), QApplication::processEvents();
+        dialog.resize(dialog.width() + 200, dialog.height() + 100);
+        QApplication::processEvents();
         EXPECT_TRUE(grid->width() > before.width() && grid->height() > before.height());
         for (int c : {0, 1, 3, 6}) EXPECT_EQ(grid->columnWidth(c), width[c]) << c;
         for (int c : {2, 5}) EXPECT_GT(grid->columnWidth(c), width[c]) << c;
         // Selectors: three aligned columns of one width, closing up over a hidden one.
         std::string selectors = Selectors(dialog) + "\n";
-        f.cboCheck.setVisible(false), f.lblCheck.setVisible(false), f.lblKickBack.setVisible(true);
-        f.cboKickBack.setVisible(true), QApplication::processEvents();
+        f.cboCheck.setVisible(false);
+        f.lblCheck.setVisible(false);
+        f.lblKickBack.setVisible(true);
+        f.cboKickBack.setVisible(true);
+        QApplication::processEvents();
         EXPECT_EQ(selectors + Selectors(dialog),
                   "cboTime@0,0 cboCheck@1,0 cboROB@2,0 cboPost@0,1 cboCancel@1,1 3 caption ends, "
                   "widths within 1\n"
                   "cboTime@0,0 cboROB@1,0 cboPost@2,0 cboKickBack@0,1 cboCancel@1,1 3 caption "
                   "ends, widths within 1");
-        dialog.resize(1, 1), QApplication::processEvents();
+        dialog.resize(1, 1);
+        QApplication::processEvents();
         std::vector<std::pair<std::string, QRect>> shown;
         for (const ui::Control* c : f.controls()) {
             QWidget* w = Widget(dialog, c->name());
@@ -236,7 +242,8 @@ TEST(FilterDialogQt, ToolbarMenuAndSchemeListFireTheirEvents) {
             return Widget<QToolButton>(dialog, std::string("tlbProject.") + key);
         };
         log += button("TLBSAVE")->toolTip().toStdString() + "\n";
-        QTest::mouseClick(button("TLBSAVE"), Qt::LeftButton), QApplication::processEvents();
+        QTest::mouseClick(button("TLBSAVE"), Qt::LeftButton);
+        QApplication::processEvents();
         log += button("TLBSAVE")->toolTip().toStdString() +
                (button("TLBDEL")->isEnabled() ? "" : " TLBDEL disabled") + "\n";
         QAction* small = button("TLBVIEW")->menu()->actions().at(1);

@@ -47,7 +47,8 @@ std::string ModelDump(const QAbstractItemModel& m) {
 // Every kind of change a grid announces, under the model tester.
 TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
     Grid grid("g");
-    grid.setMaxCols(3), grid.setMaxRows(2);
+    grid.setMaxCols(3);
+    grid.setMaxRows(2);
     GridModel model(grid);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     const std::function<void()> steps[] = {
@@ -59,7 +60,10 @@ TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
         [&] { grid.setMaxRows(4), grid.insertRows(2, 2); },
         [&] { grid.deleteRows(1, 3), grid.setColHidden(2, true); },
         [&] {
-            grid.setReDraw(false), grid.setMaxRows(7), grid.setMaxCols(4), grid.setText(7, 4, "z");
+            grid.setReDraw(false);
+            grid.setMaxRows(7);
+            grid.setMaxCols(4);
+            grid.setText(7, 4, "z");
             grid.setReDraw(true);
         },
         [&] { grid.setMaxRows(0); },
@@ -77,18 +81,23 @@ TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
 // through the model are the person's, refused ones leave the grid as it was.
 TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
     Grid grid("g");
-    grid.setMaxCols(6), grid.setMaxRows(2);
+    grid.setMaxCols(6);
+    grid.setMaxRows(2);
     const CellType types[] = {CellType::Static,   CellType::Edit,   CellType::ComboBox,
                               CellType::CheckBox, CellType::Number, CellType::Date};
     const char* texts[] = {"s", "e", "大于", "1", "1.5", "2026-12-06"};
     for (int c = 1; c <= 6; ++c) {
         grid.setCellType(Grid::All, c, types[c - 1]);
-        grid.setText(0, c, ui::CellTypeName(types[c - 1])), grid.setText(1, c, texts[c - 1]);
+        grid.setText(0, c, ui::CellTypeName(types[c - 1]));
+        grid.setText(1, c, texts[c - 1]);
     }
-    grid.setComboList(Grid::All, 3, "等于\t大于"), grid.setNumberLimits(Grid::All, 5, {0, 150, 1});
-    grid.setText(2, 0, "合计"), grid.setLocked(2, Grid::All, true);
+    grid.setComboList(Grid::All, 3, "等于\t大于");
+    grid.setNumberLimits(Grid::All, 5, {0, 150, 1});
+    grid.setText(2, 0, "合计");
+    grid.setLocked(2, Grid::All, true);
     grid.setBackColor(2, 1, ui::Color::TooltipBackground);
-    grid.setBackColor(2, 2, ui::Color::ActiveTitleBar), grid.setForeColor(2, 2, ui::Color::White);
+    grid.setBackColor(2, 2, ui::Color::ActiveTitleBar);
+    grid.setForeColor(2, 2, ui::Color::White);
     std::string log;
     grid.onChange = [&](int, int c) { log += "change " + std::to_string(c) + " "; };
     grid.onButtonClicked = [&](int, int c, int v) { log += "button " + Pair(c, v) + " "; };
@@ -119,16 +128,23 @@ TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
 // makes on its own returns to the active cell and asks no rule.
 TEST(GridView, CurrentIndexFollowsTheActiveCellAndHiddenColumns) {
     Grid grid("g");
-    grid.setMaxCols(4), grid.setMaxRows(3), grid.setColHidden(3, true);
+    grid.setMaxCols(4);
+    grid.setMaxRows(3);
+    grid.setColHidden(3, true);
     qt::GridView view(grid, nullptr, nullptr);
     std::string seen;
     const auto state = [&] {
         for (int c = 0; c < 4; ++c) seen += view.isColumnHidden(c) ? "h" : "-";
         seen += " " + Pair(view.currentIndex().row(), view.currentIndex().column()) + "; ";
     };
-    grid.setActiveCell(3, 2), state(), grid.setColHidden(3, false), grid.setColHidden(1, true);
+    grid.setActiveCell(3, 2);
+    state();
+    grid.setColHidden(3, false);
+    grid.setColHidden(1, true);
     grid.onLeaveCell = [](int, int, int, int, bool&) { ADD_FAILURE() << "a move was asked"; };
-    view.setCurrentIndex(view.model()->index(0, 3)), QApplication::processEvents(), state();
+    view.setCurrentIndex(view.model()->index(0, 3));
+    QApplication::processEvents();
+    state();
     EXPECT_EQ(seen + std::to_string(grid.activeRow()), "--h- 2=1; h--- 2=1; 3");
 }
 

@@ -44,7 +44,8 @@ TEST(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
     int32_t classId = 4;
     std::string filter;
     Dictionary settings;
-    settings.add("Search", "1.01"), settings.add("GetDataType", 1);
+    settings.add("Search", "1.01");
+    settings.add("GetDataType", 1);
     const auto item = view->ItemLookup(classId, "1.01", filter, settings)->ReturnObject();
     ASSERT_TRUE(item);
     seen += item->Number() + " " + item->Name() + " " +

@@ -28,8 +28,13 @@ struct SmallForm : ui::Form {
 
     SmallForm() : Form("frmSmall") {
         for (const char* item : {"甲", "乙", "丙"}) cbo.addItem(item);
-        tabs.addTab("一"), tabs.addTab("二"), place("grid", "tabs", 0), setKeyPreview(true);
-        grid.setMaxCols(4), grid.setMaxRows(3), grid.setCellType(Grid::All, 2, CellType::ComboBox);
+        tabs.addTab("一");
+        tabs.addTab("二");
+        place("grid", "tabs", 0);
+        setKeyPreview(true);
+        grid.setMaxCols(4);
+        grid.setMaxRows(3);
+        grid.setCellType(Grid::All, 2, CellType::ComboBox);
         grid.setComboList(Grid::All, 2, "等于\t不等于\t大于");
         grid.setCellType(Grid::All, 3, CellType::CheckBox);
         grid.setCellType(Grid::All, 4, CellType::Number);
@@ -82,7 +87,8 @@ std::string Grow(QWidget& dialog) {
     std::string s = ok.left() > dialog.width() / 2 ? "OK right" : "OK left";
     s += ok.top() >= tabs->mapTo(&dialog, QPoint()).y() + tabs->height() ? " below tabs" : "";
     const QSize before = view->size();
-    dialog.resize(dialog.width() + 200, dialog.height() + 150), QApplication::processEvents();
+    dialog.resize(dialog.width() + 200, dialog.height() + 150);
+    QApplication::processEvents();
     const bool grows = view->width() > before.width() && view->height() > before.height();
     return s + (grows ? ", grid grows\n" : "\n");
 }

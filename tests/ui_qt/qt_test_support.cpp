@@ -53,7 +53,8 @@ void Pick(QComboBox* combo, int index) {
     QMouseEvent move(QEvent::MouseMove, middle, list.viewport()->mapToGlobal(middle), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(list.viewport(), &move);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle), QApplication::processEvents();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, middle);
+    QApplication::processEvents();
 }
 
 }  // namespace
@@ -103,7 +104,8 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
             if (name.starts_with("A-")) QTest::qWait(200);  // a shortcut clicks after a moment
         } else if (verb == "type") {
             for (const QChar ch : QString::fromStdString(step.substr(5))) {
-                TypeText(KeyTarget(), QString(ch)), QApplication::processEvents();
+                TypeText(KeyTarget(), QString(ch));
+                QApplication::processEvents();
             }
         } else if (!w && verb != "?" && verb != "=" && verb != "set") {
             ADD_FAILURE() << "no widget: " << step;
@@ -111,7 +113,8 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
             const bool box = qobject_cast<QCheckBox*>(w);
             QTest::mouseClick(w, Qt::LeftButton, {}, box ? QPoint(6, w->height() / 2) : QPoint());
         } else if (verb == "combo") {
-            QTest::mouseClick(w, Qt::LeftButton), Pick(qobject_cast<QComboBox*>(w), r);
+            QTest::mouseClick(w, Qt::LeftButton);
+            Pick(qobject_cast<QComboBox*>(w), r);
         } else if (auto* tabs = qobject_cast<QTabWidget*>(w); tabs && verb == "tab") {
             QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
                               tabs->tabBar()->tabRect(r).center());
@@ -148,7 +151,9 @@ void OnNextModal(const std::function<void(QWidget& window)>& action) {
     QObject::connect(timer, &QTimer::timeout, [timer, before, action] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == before || !modal->isVisible()) return;
-        timer->stop(), timer->deleteLater(), action(*modal);
+        timer->stop();
+        timer->deleteLater();
+        action(*modal);
     });
     timer->start();
 }
@@ -174,7 +179,9 @@ std::unique_ptr<CFilter> ShowWithQt(
     });
     ui::SetPresenter(presenter);
     auto filter = std::make_unique<CFilter>();
-    filter->setListID(listId), filter->Show(), ui::SetPresenter(nullptr);
+    filter->setListID(listId);
+    filter->Show();
+    ui::SetPresenter(nullptr);
     return filter;
 }
 
