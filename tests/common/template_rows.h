@@ -62,6 +62,18 @@ public:
             row, "FTypeID = " + N(tpl) + " AND FInterID = " + id);
     }
 
+    // "1 FBillNo 1 | FVisible=0": FInterID, alias and type of a column of v1 in
+    // template 7,
+    // then further columns as SQL assignments.
+    void column(const std::string& row) {
+        std::istringstream in(row);
+        std::string id, alias, type;
+        in >> id >> alias >> type;
+        const auto bar = row.find(" | ");
+        addColumn(7, id + " v1." + alias + " AS " + alias + " | FColType=" + type +
+                         ", FColCaption='" + alias + "'" +
+                         (bar == std::string::npos ? "" : ", " + row.substr(bar + 3)));
+    }
     // A bill list: tables v1 and u1 joined on FInterID, no columns yet.
     void addBillList(int tpl) {
         addList(tpl, tpl, "v1,u1,");

@@ -64,17 +64,6 @@ protected:
     }
     static std::string Yes(bool ok) { return ok ? "" : "refused"; }
 
-    // "1 FBillNo 1 | FVisible=0": FInterID, alias and type of a column of v1,
-    // then further columns as SQL assignments.
-    void column(const std::string& row) {
-        std::istringstream in(row);
-        std::string id, alias, type;
-        in >> id >> alias >> type;
-        const auto bar = row.find(" | ");
-        addColumn(7, id + " v1." + alias + " AS " + alias + " | FColType=" + type +
-                         ", FColCaption='" + alias + "'" +
-                         (bar == std::string::npos ? "" : ", " + row.substr(bar + 3)));
-    }
     void initField(int tpl = 7) {
         t.InitData("");
         support::Shared().TemplateID = tpl;
