@@ -83,7 +83,8 @@ protected:
         if (cmd == "row") {  // R FIELD [COMPARISON [VALUE]] picked as a person does
             EXPECT_TRUE(grid.pick(r, 3, c));
             EXPECT_TRUE(a.n(3) < 0 || grid.pick(r, 4, a.n(3)));
-            return a.rest(4) != "" ? grid.setText(r, 6, a.rest(4)), "" : "";
+            if (a.rest(4) != "") grid.setText(r, 6, a.rest(4));
+            return "";
         }
         if (cmd == "pick") return Yes(grid.pick(r, c, a.n(3)));
         if (cmd == "combo") return grid.setComboIndex(r, c, a.n(3)), "";
@@ -188,7 +189,8 @@ protected:
             if (a[1] == "StartBranchSale") shared.StartBranchSale = c;
             if (a[1] == "ShowRelationSign") shared.ShowRelationSign = c;
             if (a[1] == "AuditChoice") shared.AuditChoice = static_cast<int16_t>(c);
-            return a[1] == "TemplateID" ? shared.TemplateID = c, "" : "";
+            if (a[1] == "TemplateID") shared.TemplateID = c;
+            return "";
         }
         if (cmd == "language") return support::SetLanguageCode(a[1]), "";
         if (cmd == "map") {
@@ -276,7 +278,8 @@ protected:
         }
         if (cmd == "fail") {
             lookups->failing = {a[1]};
-            return periodHost ? periodHost->failing = {a[1]}, "" : "";
+            if (periodHost) periodHost->failing = {a[1]};
+            return "";
         }
         if (cmd == "fresh") return lookups->install("GLView"), "";  // a new ledger view
         if (cmd == "noitem") return lookups->noItem = true, "";
