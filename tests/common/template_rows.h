@@ -62,6 +62,18 @@ public:
             row, "FTypeID = " + N(tpl) + " AND FInterID = " + id);
     }
 
+    // "1 FBillNo 1 | FVisible=0": FInterID, alias and type of a column of v1 in
+    // template 7,
+    // then further columns as SQL assignments.
+    void column(const std::string& row) {
+        std::istringstream in(row);
+        std::string id, alias, type;
+        in >> id >> alias >> type;
+        const auto bar = row.find(" | ");
+        addColumn(7, id + " v1." + alias + " AS " + alias + " | FColType=" + type +
+                         ", FColCaption='" + alias + "'" +
+                         (bar == std::string::npos ? "" : ", " + row.substr(bar + 3)));
+    }
     // A bill list: tables v1 and u1 joined on FInterID, no columns yet.
     void addBillList(int tpl) {
         addList(tpl, tpl, "v1,u1,");
@@ -122,36 +134,54 @@ private:
     }
 };
 
-template <class T>
-std::shared_ptr<Collection<T>> Coll(std::initializer_list<std::shared_ptr<T>> items) {
-    return std::make_shared<Collection<T>>(items);
+// A transcript command: its words (padded with `pad` to seven), the number in
+// word i, the text after word k as written.
+struct Words {
+    Words(const std::string& text, const char* pad) : line(text) {
+        std::istringstream in(line);
+        for (std::string x; in >> x;) w.push_back(x);
+        given = w.size();
+        w.resize(std::max<std::size_t>(given, 7), pad);
+    }
+    const std::string& operator[](std::size_t i) const { return w[i]; }
+    int n(std::size_t i) const { return std::atoi(w[i].c_str()); }
+    std::string rest(int k) const {
+        std::size_t at = 0;
+        for (int i = 0; i < k && at != std::string::npos; ++i) at = line.find(' ', at + 1);
+        return at == std::string::npos ? "" : line.substr(at + 1);
+    }
+    std::string line;
+    std::vector<std::string> w;
+    std::size_t given = 0;
+};
+
+// A word where "_" stands for a blank and "-" alone for nothing.
+inline std::string Blank(std::string s) {
+    std::replace(s.begin(), s.end(), '_', ' ');
+    return s == "-" ? "" : s;
 }
 
-// A condition on an alias whose own field name is "x." + alias (members in
-// declaration order).
-inline std::shared_ptr<clsFilterElement> Cond(std::string alias, std::string code,
-                                              std::string value, std::string andOr = "   ",
-                                              std::string left = "", std::string right = "") {
-    return std::make_shared<clsFilterElement>(
-        clsFilterElement{"x." + alias, alias, "", "", 0, left, right, andOr, code, value, ""});
+inline std::string Replace(std::string s, const std::string& from, const std::string& to) {
+    for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    return s;
 }
 
-inline std::shared_ptr<clsSortElement> Key(std::string alias, std::string type) {
-    return std::make_shared<clsSortElement>(clsSortElement{"x." + alias, alias, "", "", type});
+// The values joined by "|".
+template <class... A>
+std::string Bar(const A&... a) {
+    std::ostringstream s;
+    s.precision(12);
+    const char* sep = "";
+    ((s << sep << a, sep = "|"), ...);
+    return s.str();
 }
 
-// A visible column at `index` with `width`; its width and alignment texts.
-inline std::shared_ptr<clsHidenElement> Visible(std::string alias, int index, double width,
-                                                std::string widthText = "",
-                                                std::string align = "") {
-    return std::make_shared<clsHidenElement>(
-        clsHidenElement{"", "", alias, "", "", index, width, 1, widthText, align});
-}
-
-// A golden transcript (DIR/NAME.test): "> command" lines, each followed by
-// what `run` printed for it; '#' comments stay. With
+// A golden transcript (DIR/NAME.test): "> command" lines, several commands
+// separated by `sep`, followed by what `run` printed for them ('#' comments
+// stay); after "table" + `sep` on one line, " | " between. With
 // QELT_UPDATE_GOLDEN=1 the file is rewritten from the output.
-inline void ExpectTranscript(const std::string& path,
+inline void ExpectTranscript(const std::string& path, const std::string& sep,
                              const std::function<std::string(const std::string&)>& run) {
     const std::string file = ReadFile(path);
     std::istringstream in(file);
@@ -159,14 +189,33 @@ inline void ExpectTranscript(const std::string& path,
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("#", 0) == 0) out += line + "\n";
         if (line.rfind("> ", 0) != 0) continue;
-        const std::string printed = run(line.substr(2));
+        const bool table = line.rfind("> table" + sep, 0) == 0;
+        std::string printed;
+        for (std::size_t at = table ? 7 + sep.size() : 2, end = 0; end != std::string::npos;
+             at = end + sep.size()) {
+            end = line.find(sep, at);
+            const std::string one = run(line.substr(at, end - at));
+            if (!one.empty()) printed += (printed.empty() ? "" : table ? " | " : "\n") + one;
+        }
+        if (table) printed = Replace(printed, "\n", " | ");
         out += line + "\n" + printed + (printed.empty() || printed.back() == '\n' ? "" : "\n");
     }
     if (std::getenv("QELT_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << out;
     EXPECT_EQ(out, file) << path;
 }
 
-// The names of the transcripts in tests/DIR, for a parameterised runner.
+// The transcripts of tests/DIR, each run by FIXTURE's run() and messages().
+#define QELT_TRANSCRIPTS(Fixture, dir, sep)                                          \
+    TEST_P(Fixture, MatchesItsGoldenFile) {                                          \
+        ExpectTranscript(GoldenDir(dir) + GetParam() + ".test", sep,                 \
+                         [this](const std::string& c) {                              \
+                             const std::string printed = run(c);                     \
+                             return printed + messages();                            \
+                         });                                                         \
+    }                                                                                \
+    INSTANTIATE_TEST_SUITE_P(Golden, Fixture, ::testing::ValuesIn(Transcripts(dir)), \
+                             [](const auto& info) { return info.param; })
+
 inline std::vector<std::string> Transcripts(const std::string& dir) {
     std::vector<std::string> names;
     for (const auto& f : std::filesystem::directory_iterator(GoldenDir(dir)))

@@ -1,62 +1,40 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/host_fake.h"
-#include "editing/fmaker_fixture.h"
+#include "common/template_rows.h"
+#include "editing/fmaker.h"
 #include "editing/value_lookup.h"
 #include "qelt/host/session.h"
 #include "qelt/ui/controls.h"
 #include "qelt/ui/dump.h"
 #include "qelt/ui/grid.h"
 #include "support/language.h"
+#include "support/shared_settings.h"
 
 namespace qelt::testing {
 namespace {
 
-// The field catalogue of template 7, the condition, sort and column grids of
-// the dialog, wired to the maker as the dialog wires them, driven by the transcripts in
-// tests/editing/golden. "sample" gives the fields 1 FBillNo (text), 2 FDate
-// (date), 3 FQty (decimal), 4 FStatus (a status column of type 3), 5 FRel
-// (relation sign) and 6 FItem (a material looked up by number; its
-// conditions carry an action). Commands, several a line separated by "; ",
-// each followed by what it printed and the messages shown (all on one line
-// after "table; "):
-//   row R FIELD [COMPARISON [VALUE]]: a row through the person's picks
-//   pick|combo|lock R C N | text R C [TEXT] | type R C TEXT | active R C
-//   move R C | leave | clear (ClearAll) | clearrange R1 C1 R2 C2
-//   quiet (rows written as a loaded scheme does) | checks (leave-cell checks)
-//   dump | cells R | value R (value cell, comparison, its words) | elements
-//   where | check R C | key CODE | helpwin | fields
-//   column ROW | init | list FID TEMPLATE | addcolumn TEMPLATE ROW | template N
-//   typed TEMPLATE TYPE...: a column F of each type, FInterID 10, 20, ...
-//   precision N | baseinfo TEXT | connection (the material check's) | found
-//   catalogue [FIELD] | conditions (the entries and the field list) | aliases
-//   money 0|1 (the rights check) | shared SETTING N | language CODE | map NAME
-//   orderfields | hidecolumns ROWS (the column grid, "kept" in its first cell)
-//   sortrow R ASC DESC ALIAS | visrow R SHOWN WIDTH ALIGN ("-" none, "_" a
-//   blank) | sortkeys | shown (the visible columns)
-//   f7 CLASS RETURNTYPE LIST [FIELDNAME [BASEINFO [INDEX]]] ("-1" the default,
-//   "_" a blank)
-//   answer WINDOW none|norow|null|blank | fail WINDOW | fresh (a new ledger
-//   view) | noitem | noresult | noledger
-//   stock TYPE... | moneyvis: the rights checks and whether money shows
-//   glfail 0|1 (the rights check raises) | system NAME | dest TYPETEXT | mode
-//   TEXT | liststatus N | calculate (the calculate flag)
-//   periodhost (list server, cost system and bill data fakes) | allow 0|1
-//   period N | hostrows NAME FIELD=VALUE... | props TEXT | curperiod [SYSTEM]
-//   perioddate YEAR PERIOD | today | rob: the answer, then the calls made
-//   parens [LEFT:RIGHT...|none]: the parenthesis check
-class EditingTranscript : public FMakerTest, public ::testing::WithParamInterface<std::string> {
+// The maker of template 7 (list 1) in a private database, with the condition,
+// sort and column grids wired as the dialog wires them, driven by the
+// transcripts of tests/editing/golden (commands as named in run(), several a
+// line after "; "). "sample" gives the fields 1 FBillNo (text), 2 FDate, 3
+// FQty (decimal), 4 FStatus (status), 5 FRel (relation sign) and 6 FItem (a
+// material looked up by number, with an action). "_" stands for a blank, "-"
+// for nothing.
+class EditingTranscript : public TemplateTest, public ::testing::WithParamInterface<std::string> {
 protected:
     EditingTranscript() {
+        addList(1, 7, "v1");
+        maker.setTemplate(std::shared_ptr<TemplateData>(std::shared_ptr<void>(), &t));
         grid.setMaxCols(12);
         columns.setMaxCols(10);
         sort.setMaxCols(7);
@@ -86,68 +64,48 @@ protected:
     }
     static std::string Yes(bool ok) { return ok ? "" : "refused"; }
 
-    // A line starting with "table; " prints its answers on one line, " | " between.
-    std::string run(const std::string& line) {
-        std::string out;
-        const bool table = line.rfind("table; ", 0) == 0;
-        std::size_t at = table ? 7 : 0;
-        for (std::size_t end; at != std::string::npos; at = end == line.npos ? end : end + 2) {
-            end = line.find("; ", at);
-            std::string printed = command(line.substr(at, end - at));
-            printed += messages();
-            if (!printed.empty()) out += (out.empty() ? "" : table ? " | " : "\n") + printed;
-        }
-        return out;
+    void initField(int tpl = 7) {
+        t.InitData("");
+        support::Shared().TemplateID = tpl;
+        maker.InitField();
+    }
+    // The calls of `fake` since the last take, its creations left out.
+    static std::string Calls(HostFake& fake) {
+        std::erase_if(fake.calls, [](const auto& c) { return c.ends_with(".new"); });
+        return fake.take();
     }
 
-    std::string command(const std::string& line) {
-        std::vector<std::string> a;
-        std::istringstream words(line);
-        for (std::string w; words >> w;) a.push_back(w);
-        const std::size_t given = a.size();
-        a.resize(std::max<std::size_t>(a.size(), 7), "-1");
-        const std::string cmd = a[0];
-        // The number in word i, and the text after word k as written.
-        auto arg = [&](int i) { return std::atoi(a[i].c_str()); };
-        auto rest = [&](int k) {
-            std::size_t at = 0;
-            for (int i = 0; i < k && at != std::string::npos; ++i) at = line.find(' ', at + 1);
-            return at == std::string::npos ? std::string() : line.substr(at + 1);
-        };
-        const int r = arg(1) < 0 ? 0 : arg(1), c = cmd == "row" ? 0 : arg(2);
-        if (cmd == "row") {
-            EXPECT_TRUE(grid.pick(r, 3, arg(2)));
-            EXPECT_TRUE(arg(3) < 0 || grid.pick(r, 4, arg(3)));
-            if (rest(4) != "") grid.setText(r, 6, rest(4));
-        } else if (cmd == "pick") {
-            return Yes(grid.pick(r, c, arg(3)));
-        } else if (cmd == "combo") {
-            grid.setComboIndex(r, c, arg(3));
-        } else if (cmd == "lock") {
-            grid.setLocked(r, c, arg(3));
-        } else if (cmd == "text") {
-            grid.setText(r, c, rest(3));
-        } else if (cmd == "type") {
-            return Yes(grid.type(r, c, rest(3)));
-        } else if (cmd == "active") {
-            grid.setActiveCell(r, c);
-        } else if (cmd == "move" || cmd == "leave") {
+    std::string run(const std::string& line) {
+        const Words a(line, "-1");
+        const std::string& cmd = a[0];
+        const int r = std::max(a.n(1), 0), c = a.n(2);
+        auto& shared = support::Shared();
+        if (cmd == "row") {  // R FIELD [COMPARISON [VALUE]] picked as a person does
+            EXPECT_TRUE(grid.pick(r, 3, c));
+            EXPECT_TRUE(a.n(3) < 0 || grid.pick(r, 4, a.n(3)));
+            if (a.rest(4) != "") grid.setText(r, 6, a.rest(4));
+            return "";
+        }
+        if (cmd == "pick") return Yes(grid.pick(r, c, a.n(3)));
+        if (cmd == "combo") return grid.setComboIndex(r, c, a.n(3)), "";
+        if (cmd == "lock") return grid.setLocked(r, c, a.n(3)), "";
+        if (cmd == "text") return grid.setText(r, c, a.rest(3)), "";
+        if (cmd == "type") return Yes(grid.type(r, c, a.rest(3)));
+        if (cmd == "active") return grid.setActiveCell(r, c), "";
+        if (cmd == "move" || cmd == "leave") {
             const bool ok = cmd == "move" ? grid.moveTo(r, c) : grid.leave();
             return (ok ? "moved to " : "refused at ") + std::to_string(grid.activeRow()) + "," +
                    std::to_string(grid.activeCol());
-        } else if (cmd == "clear") {
-            maker.ClearAll();
-            grid.setActiveCell(1, 1);
-        } else if (cmd == "clearrange") {
-            grid.clearRange(r, c, arg(3), arg(4));
-        } else if (cmd == "quiet") {
-            grid.onLeaveCell = nullptr;
-        } else if (cmd == "checks") {
-            checks();
-        } else if (cmd == "dump") {
+        }
+        if (cmd == "clear") return maker.ClearAll(), grid.setActiveCell(1, 1), "";
+        if (cmd == "clearrange") return grid.clearRange(r, c, a.n(3), a.n(4)), "";
+        if (cmd == "quiet") return grid.onLeaveCell = nullptr, "";  // as a loaded scheme writes
+        if (cmd == "checks") return checks(), "";
+        if (cmd == "dump") {
             const std::string dump = ui::Dump(grid);
             return std::exchange(lastDump, dump) == dump ? "the grid as before" : dump;
-        } else if (cmd == "cells" || cmd == "value") {
+        }
+        if (cmd == "cells" || cmd == "value") {  // a row's cells, or its value cell and comparisons
             const std::string head = "\n  " + std::to_string(r) + ": ";
             std::string s = ui::Dump(grid);
             s = s.substr(s.find(head) + head.size());
@@ -158,101 +116,112 @@ protected:
             s = s.substr(at, s.find(" | ", at) - at) + " " + grid.text(r, 4) + " ";
             for (const auto& w : grid.comboItems(r, 4)) s += w + ",";
             return s;
-        } else if (cmd == "elements") {
-            return elements();
-        } else if (cmd == "where") {
-            t.setCollectionFilter(maker.getFilterElements(grid));
-            return t.GetWhereSQL({});
-        } else if (cmd == "check") {
+        }
+        if (cmd == "elements") {
+            bool ok = false;
+            auto els = maker.getFilterElements(grid, &ok);
+            std::string s = ok ? "ok" : "failed";
+            if (!els) return s + " (no collection)";
+            for (const auto& e : *els)
+                s += " [" +
+                     Bar(e->sAndOr, e->sLeftParentheses, e->sFieldName, e->sFieldAlias,
+                         e->sTableName, e->sTableAlias, e->sLogicOperator, e->sValue, e->lFieldType,
+                         e->sRightParentheses, e->sAction) +
+                     "]";
+            return s;
+        }
+        if (cmd == "where")
+            return t.setCollectionFilter(maker.getFilterElements(grid)), t.GetWhereSQL({});
+        if (cmd == "check") {  // R C: the material check, its reason and queries
             std::string reason;
             connection->calls.clear();
             const int result = maker.CheckData(r, c, &reason);
-            std::erase(connection->calls, "AppConnection.new");
-            const std::string log = connection->take();
-            return std::to_string(result) + " [" + reason + "]" + (log.empty() ? "" : " " + log);
-        } else if (cmd == "key") {
+            return Bar(result, reason, Calls(*connection));
+        }
+        if (cmd == "key") {
             maker.ConditionKeyDown(r, 620);
-            const std::string log = lookups->take();
-            return "[" + grid.text(grid.activeRow(), 6) + "]" + (log.empty() ? "" : " " + log);
-        } else if (cmd == "helpwin") {
-            maker.KeyForHelpWin(2, 1);
-            return lookups->take();
-        } else if (cmd == "fields") {
+            return "[" + grid.text(grid.activeRow(), 6) + "]" + lookups->take();
+        }
+        if (cmd == "helpwin") return maker.KeyForHelpWin(2, 1), lookups->take();
+        if (cmd == "fields")
             return std::to_string(maker.ConditionFieldCount()) + " fields, last row " +
                    std::to_string(maker.LastConditionRow());
-        } else if (cmd == "column") {
-            column(rest(1));
-        } else if (cmd == "baseinfo") {
-            support::Shared().BaseInfo = rest(1);
-        } else if (cmd == "sample") {
-            for (const char* c :
+        if (cmd == "column") return column(a.rest(1)), "";
+        if (cmd == "baseinfo") return shared.BaseInfo = a.rest(1), "";
+        if (cmd == "sample") {
+            for (const char* row :
                  {"1 FBillNo 1", "2 FDate 0", "3 FQty 2", "4 FStatus 3", "5 FRel 12",
                   "6 FItem 1 | FItemClassID=4, FReturnDataType=1, FControl=2, "
                   "FAction='t.x'"})
-                column(c);
-            initField();
-        } else if (cmd == "catalogue") {
-            if (a[1] != "-1") return catalogueColumn(a[1].c_str());
+                column(row);
+            return initField(), "";
+        }
+        if (cmd == "catalogue") {  // [FIELD]: every row of one field, or the whole catalogue
             const auto& rs = maker.Catalogue();
-            std::string dump;
-            for (std::size_t i = 0; i < rs->fieldCount(); ++i) dump += rs->field(i).name + " ";
+            if (!rs) return "(none)";
+            std::string s;
+            for (std::size_t i = 0; a.given == 1 && i < rs->fieldCount(); ++i)
+                s += rs->field(i).name + " ";
             for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-                dump += "\n";
-                for (std::size_t i = 0; i < rs->fieldCount(); ++i)
-                    dump += rs->value(i).toString("") + "|";
+                if (a.given > 1) s += rs->value(a[1]).toString("") + ",";
+                for (std::size_t i = 0; a.given == 1 && i < rs->fieldCount(); ++i)
+                    s += (i ? "" : "\n") + rs->value(i).toString("") + "|";
             }
-            return dump;
-        } else if (cmd == "conditions") {
+            return s;
+        }
+        if (cmd == "conditions") {  // the condition entries and the field list
             std::string s;
             for (const auto& f : maker.ConditionFields())
-                s += std::to_string(f.InterID) + "|" + f.ColCaption + "|" + f.ColName + "|" +
-                     f.FieldName + "|" + f.TableName + "|" + f.TableAlias + "|" + f.Desc + "|" +
-                     std::to_string(f.ColType) + "|" + std::to_string(f.IsPrimary) + "|" +
-                     std::to_string(f.VisForQuery) + "|" + std::to_string(f.LookUpClsID) + "|" +
-                     std::to_string(f.RetDataType) + "|" + std::to_string(f.Visible) + "|" +
-                     std::to_string(f.VisForOrderBy) + "|" + f.sAction + "|" +
-                     std::to_string(f.ControlType) + "\n";
+                s += Bar(f.InterID, f.ColCaption, f.ColName, f.FieldName, f.TableName, f.TableAlias,
+                         f.Desc, f.ColType, f.IsPrimary, f.VisForQuery, f.LookUpClsID,
+                         f.RetDataType, f.Visible, f.VisForOrderBy, f.sAction, f.ControlType) +
+                     "\n";
             return s + maker.FieldList();
-        } else if (cmd == "aliases") {
-            return conditionAliases();
-        } else if (cmd == "money") {
-            gl->allow = r;
-        } else if (cmd == "shared") {
-            auto& shared = support::Shared();
-            if (a[1] == "StartBranchSale") shared.StartBranchSale = arg(2);
-            if (a[1] == "ShowRelationSign") shared.ShowRelationSign = arg(2);
-            if (a[1] == "AuditChoice") shared.AuditChoice = static_cast<int16_t>(arg(2));
-            if (a[1] == "TemplateID") shared.TemplateID = arg(2);
-        } else if (cmd == "language") {
-            support::SetLanguageCode(a[1]);
-        } else if (cmd == "map") {
+        }
+        if (cmd == "aliases") {
             std::string s;
-            for (bool toOther : {true, false})
-                s += std::string(toOther ? "to other [" : " to base [") +
-                     maker.GetMappingField(rest(1), toOther) + "|" +
-                     maker.GetMappingCompare(rest(1), toOther) + "|" +
-                     maker.GetMappingLogic(rest(1), toOther) + "]";
+            for (std::size_t i = 1; i < maker.ConditionFields().size(); ++i)
+                s += maker.ConditionFields()[i].ColName + ",";
             return s;
-        } else if (cmd == "orderfields") {
+        }
+        if (cmd == "money") return gl->allow = r, "";  // the rights check's answer
+        if (cmd == "shared") {
+            if (a[1] == "StartBranchSale") shared.StartBranchSale = c;
+            if (a[1] == "ShowRelationSign") shared.ShowRelationSign = c;
+            if (a[1] == "AuditChoice") shared.AuditChoice = static_cast<int16_t>(c);
+            if (a[1] == "TemplateID") shared.TemplateID = c;
+            return "";
+        }
+        if (cmd == "language") return support::SetLanguageCode(a[1]), "";
+        if (cmd == "map") {
+            std::string s;
+            for (bool other : {true, false})
+                s += std::string(other ? "to other [" : " to base [") +
+                     Bar(maker.GetMappingField(a.rest(1), other),
+                         maker.GetMappingCompare(a.rest(1), other),
+                         maker.GetMappingLogic(a.rest(1), other)) +
+                     "]";
+            return s;
+        }
+        if (cmd == "orderfields") {
             ui::ListBox list("listOrderFields");
             list.addItem("stale");
             maker.LoadOrderFields(list);
             std::string out;
-            for (auto item : list.items())
-                out += item.replace(item.find(std::string(500, ' ')), 500, "[500 blanks]") + "\n";
+            for (const auto& item : list.items())
+                out += Replace(item, std::string(500, ' '), "[500 blanks]") + "\n";
             return out;
-        } else if (cmd == "hidecolumns") {
+        }
+        if (cmd == "hidecolumns") {  // ROWS: the column grid, "kept" in its first cell
             columns.setMaxRows(r);
             columns.setText(1, 1, "kept");
             const bool filled = maker.InitHideColumns();
             return std::string(filled ? "true\n" : "false\n") + ui::Dump(columns);
-        } else if (cmd == "sortrow" || cmd == "visrow") {
-            // The cells of a row as the dialog fills them, "-" for none, "_" a blank.
-            std::vector<std::string> v(a.begin() + 2, a.begin() + 5);
-            for (auto& x : v) x = x == "-" ? "" : (std::replace(x.begin(), x.end(), '_', ' '), x);
+        }
+        if (cmd == "sortrow" || cmd == "visrow") {  // R ASC DESC ALIAS | R SHOWN WIDTH ALIGN
+            const std::string v[] = {Blank(a[2]), Blank(a[3]), Blank(a[4])}, n = a[1];
             ui::Grid& g = cmd == "sortrow" ? sort : columns;
             g.setMaxRows(std::max(g.maxRows(), r));
-            const std::string n = std::to_string(r);
             const std::vector<std::string> cells =
                 cmd == "sortrow"
                     ? std::vector<std::string>{"caption", v[0],       v[1],         v[2],
@@ -260,115 +229,109 @@ protected:
                     : std::vector<std::string>{"c" + n, "",      v[0],    v[1], "",
                                                "",      "F" + n, "A" + n, "T",  "t1"};
             for (std::size_t i = 0; i < cells.size(); ++i) g.setText(r, int(i) + 1, cells[i]);
-            if (cmd == "visrow") {
-                g.setCellType(r, 6, ui::CellType::ComboBox);
-                g.setComboList(r, 6, "默认\t靠左\t靠右\t居中");
-                g.setComboIndex(r, 6, std::stoi(v[2]));
-            }
-        } else if (cmd == "sortkeys") {
+            if (cmd == "sortrow") return "";
+            g.setCellType(r, 6, ui::CellType::ComboBox);
+            g.setComboList(r, 6, "默认\t靠左\t靠右\t居中");
+            return g.setComboIndex(r, 6, std::stoi(v[2])), "";
+        }
+        if (cmd == "sortkeys") {
             bool ok = false;
             std::string out;
             const auto keys = maker.getOrderbyElements(sort, &ok);
             for (const auto& k : *keys)
-                out += k->sFieldName + "|" + k->sFieldAlias + "|" + k->sTableName + "|" +
-                       k->sTableAlias + "|[" + k->SortType + "]\n";
+                out += Bar(k->sFieldName, k->sFieldAlias, k->sTableName, k->sTableAlias,
+                           "[" + k->SortType + "]") +
+                       "\n";
             return out + (ok ? "ok" : "failed");
-        } else if (cmd == "shown") {
+        }
+        if (cmd == "shown") {
             bool ok = false;
             auto shown = maker.getHidenElements(columns, &ok);
             std::string out = ok ? "ok" : "failed";
             if (!shown) return out + " (no collection)";
-            for (const auto& c : *shown)
-                out += "\n" + std::to_string(c->lIndex) + "|" + c->sCaption + "|" +
-                       std::to_string(c->lVisible) + "|" + c->FColWidth + "|" +
-                       std::to_string(c->dColWidth) + "|" + c->FColAlign + "|" + c->sFieldName +
-                       "|" + c->sFieldAlias + "|" + c->sTableName + "|" + c->sTableAlias;
+            for (const auto& e : *shown)
+                out += "\n" + Bar(e->lIndex, e->sCaption, e->lVisible, e->FColWidth, e->dColWidth,
+                                  e->FColAlign, e->sFieldName, e->sFieldAlias, e->sTableName,
+                                  e->sTableAlias);
             return out;
-        } else if (cmd == "f7") {
-            // F7 on row 2 of a small grid (field index INDEX, value "old") below
-            // a row with "first": the calls made, then " => " and the cell.
+        }
+        if (cmd == "f7") {
+            // CLASS RETURNTYPE LIST [FIELDNAME [BASEINFO [INDEX]]]: F7 on row 2 of a
+            // small grid (value "old") below a row with "first"; the calls, " => ", the cell.
             lookups->calls.clear();
-            small.setComboIndex(2, 3, given > 6 ? arg(6) : 2);
+            small.setComboIndex(2, 3, a.given > 6 ? a.n(6) : 2);
             small.setText(1, 6, "first");
             small.setText(2, 6, "old");
-            std::string baseInfo = a[5] == "-1" ? "7|3|x" : a[5];
-            std::replace(baseInfo.begin(), baseInfo.end(), '_', ' ');
-            const editing::LookupField field{arg(1), arg(2), a[4] == "-1" ? "FNumber" : a[4]};
-            editing::KeyForHelpWin(field, small, 2, arg(3), baseInfo, "plan");
+            const editing::LookupField field{a.n(1), c, a[4] == "-1" ? "FNumber" : a[4]};
+            editing::KeyForHelpWin(field, small, 2, a.n(3), a[5] == "-1" ? "7|3|x" : Blank(a[5]),
+                                   "plan");
             const std::string log = lookups->take() + " => " + small.text(2, 6);
             return small.text(1, 6) == "first" ? log : log + " (row 1 written)";
-        } else if (cmd == "answer") {
+        }
+        if (cmd == "answer") {  // WINDOW none|norow|null|blank
             const std::map<std::string, RecordsetPtr> kinds = {
                 {"none", nullptr},
                 {"norow", Rows({})},
                 {"null", Rows({{"FName", Variant::null()}})},
                 {"blank", Rows({{"FNumber", "  "}, {"FName", "B"}})}};
-            lookups->rows[a[1]] = kinds.at(a[2]);
-        } else if (cmd == "fail") {
+            return lookups->rows[a[1]] = kinds.at(a[2]), "";
+        }
+        if (cmd == "fail") {
             lookups->failing = {a[1]};
             if (periodHost) periodHost->failing = {a[1]};
-        } else if (cmd == "fresh") {
-            lookups->install("GLView");
-        } else if (cmd == "noitem" || cmd == "noresult") {
-            (cmd == "noitem" ? lookups->noItem : lookups->noResult) = true;
-        } else if (cmd == "noledger") {
-            host::RegisterComponent(host::progid::kGLView, {});
-        } else if (cmd == "stock" || cmd == "moneyvis") {
-            // Stock money for each transaction type, or money at all: the
-            // rights checks made, then whether money shows.
+            return "";
+        }
+        if (cmd == "fresh") return lookups->install("GLView"), "";  // a new ledger view
+        if (cmd == "noitem") return lookups->noItem = true, "";
+        if (cmd == "noresult") return lookups->noResult = true, "";
+        if (cmd == "noledger") return host::RegisterComponent(host::progid::kGLView, {}), "";
+        if (cmd == "stock" || cmd == "moneyvis") {
+            // TYPE... | -: the rights checks made for each transaction type's stock
+            // money, or for money at all, then whether money shows.
             std::string out;
-            for (std::size_t i = 1; i < std::max<std::size_t>(given, 2); ++i) {
+            for (std::size_t i = 1; i < std::max<std::size_t>(a.given, 2); ++i) {
                 bool shown = false;
                 if (cmd == "stock") {
-                    maker.CurTransType = arg(int(i));
+                    maker.CurTransType = a.n(i);
                     maker.GetMoneyVisForStock();
                     shown = maker.StockMoneyVisible();
-                    if (maker.CurTransType != 0) out += "(type kept) ";
+                    out += (maker.CurTransType != 0 ? "(type kept) " : "") + a[i] + " ";
                 } else {
                     shown = maker.GetMoneyVis();
                 }
-                std::erase(gl->calls, "GLData.new");
-                const std::string checks = gl->take();
-                out += (cmd == "stock" ? a[i] + " " : "") + (checks.empty() ? "" : checks + " ") +
-                       (shown ? "shown" : "hidden") + (i + 1 < given ? " | " : "");
+                const std::string made = Calls(*gl);
+                out += (made.empty() ? "" : made + " ") + (shown ? "shown" : "hidden") +
+                       (i + 1 < a.given ? " | " : "");
             }
             return out;
-        } else if (cmd == "glfail") {
-            gl->failing.clear();
-            if (r) gl->failing = {"GLData"};
-        } else if (cmd == "system" || cmd == "dest" || cmd == "mode") {
-            std::string text = rest(1);
-            std::replace(text.begin(), text.end(), '_', ' ');
-            if (cmd == "system") maker.SystemName = text;
-            if (cmd == "mode") maker.ModeText = text;
-            if (cmd != "dest") return "";
-            maker.setDestBillTransType(text);
-            return "default type " + std::to_string(maker.DefaultTransType);
-        } else if (cmd == "calculate") {
-            support::Shared().IsCalculate = true;
-        } else if (cmd == "liststatus") {
-            maker.setListShowStatus(r);
-        } else if (cmd == "periodhost") {
-            periodHost = HostFake::Install({"clsListServer", "AisInfo", "GetData"});
-        } else if (cmd == "allow" || cmd == "period") {
-            if (cmd == "allow") periodHost->allow = r;
-            if (cmd == "period") periodHost->period = r;
-        } else if (cmd == "hostrows") {
-            // Rows NAME K=V...: one row the component answers, "_" a blank.
+        }
+        if (cmd == "glfail")
+            return gl->failing = r ? std::set<std::string>{"GLData"} : std::set<std::string>{}, "";
+        if (cmd == "system") return maker.SystemName = Blank(a.rest(1)), "";
+        if (cmd == "mode") return maker.ModeText = Blank(a.rest(1)), "";
+        if (cmd == "dest")
+            return maker.setDestBillTransType(Blank(a.rest(1))),
+                   "default type " + std::to_string(maker.DefaultTransType);
+        if (cmd == "calculate") return shared.IsCalculate = true, "";
+        if (cmd == "liststatus") return maker.setListShowStatus(r), "";
+        if (cmd == "periodhost")  // list server, cost system and bill data
+            return periodHost = HostFake::Install({"clsListServer", "AisInfo", "GetData"}), "";
+        if (cmd == "allow") return periodHost->allow = r, "";
+        if (cmd == "period") return periodHost->period = r, "";
+        if (cmd == "hostrows") {  // NAME FIELD=VALUE...: one row the component answers
             std::vector<std::pair<std::string, Variant>> values;
-            for (std::size_t i = 2; i < given; ++i) {
-                std::replace(a[i].begin(), a[i].end(), '_', ' ');
+            for (std::size_t i = 2; i < a.given; ++i)
                 values.emplace_back(a[i].substr(0, a[i].find('=')),
-                                    Variant(a[i].substr(a[i].find('=') + 1)));
-            }
-            (a[1] == "GLData" ? gl : periodHost)->rows[a[1]] = Rows(values);
-        } else if (cmd == "props") {
-            host::SetSharedProperty(host::kPropsStringProperty, rest(1));
-        } else if (cmd == "curperiod" || cmd == "perioddate" || cmd == "today" || cmd == "rob") {
+                                    Variant(Blank(a[i].substr(a[i].find('=') + 1))));
+            return (a[1] == "GLData" ? gl : periodHost)->rows[a[1]] = Rows(values), "";
+        }
+        if (cmd == "props")
+            return host::SetSharedProperty(host::kPropsStringProperty, a.rest(1)), "";
+        if (cmd == "curperiod" || cmd == "perioddate" || cmd == "today" || cmd == "rob") {
             int32_t year = 0, period = 0;
             std::string out;
-            if (cmd == "curperiod") {
-                maker.SystemName = rest(1);
+            if (cmd == "curperiod") {  // [SYSTEM]
+                maker.SystemName = a.rest(1);
                 out = maker.GetCurPeriod(year, period, start, end)
                           ? std::to_string(year) + "." + std::to_string(period)
                           : "false";
@@ -378,81 +341,50 @@ protected:
                 out += " " + start.format() + "-" + end.format();
             if (cmd == "today") out = "today [" + maker.GetToday().isoText() + "]";
             if (cmd == "rob") out = maker.IsROBBill() ? "red/blue" : "not red/blue";
-            std::erase(gl->calls, "GLData.new");
             std::string calls = periodHost->take();
-            const std::string data = gl->take();
-            calls += (calls.empty() || data.empty() ? "" : "; ") + data;
-            return out + " " + calls;
-        } else if (cmd == "parens") {
-            // The parenthesis check over elements LEFT:RIGHT... ("_" a blank;
-            // "none" no collection at all).
-            if (a[1] == "none") return std::to_string(editing::FMaker::CheckParentheses(nullptr));
-            Collection<clsFilterElement> elements;
-            for (std::size_t i = 1; i < given; ++i) {
-                std::replace(a[i].begin(), a[i].end(), '_', ' ');
-                elements.push_back(std::make_shared<clsFilterElement>());
-                elements.back()->sLeftParentheses = a[i].substr(0, a[i].find(':'));
-                elements.back()->sRightParentheses = a[i].substr(a[i].find(':') + 1);
-            }
-            return std::to_string(editing::FMaker::CheckParentheses(&elements));
-        } else if (cmd == "init") {
-            initField();
-        } else if (cmd == "list") {
-            addList(r, c, "v1");
-        } else if (cmd == "typed") {
-            std::istringstream types(rest(2));
-            int id = 0;
-            for (std::string type; types >> type;)
-                addColumn(r, std::to_string(id += 10) + " v1.F AS F | FColType=" + type +
-                                 ", FColCaption='F" + type + "'");
-        } else if (cmd == "addcolumn") {
-            addColumn(r, rest(2));
-        } else if (cmd == "template") {
-            t.InitData("");
-            support::Shared().TemplateID = r;
-            maker.InitField();
-        } else if (cmd == "precision") {
-            support::Shared().PrecisionOfDiscountRate = static_cast<int16_t>(r);
-        } else if (cmd == "connection") {
-            connection = HostFake::Install({"AppConnection"});
-            connection->rows["AppConnection"] = Rows({});
-        } else if (cmd == "found") {
-            connection->rows["AppConnection"] = Rows({{"FErpClsID", 6}});
-        } else {
-            return "unknown command " + cmd;
+            const std::string data = Calls(*gl);
+            return out + " " + calls + (calls.empty() || data.empty() ? "" : "; ") + data;
         }
-        return "";
-    }
-
-    std::string elements() {
-        bool ok = false;
-        auto c = maker.getFilterElements(grid, &ok);
-        std::string s = ok ? "ok" : "failed";
-        if (!c) return s + " (no collection)";
-        for (const auto& e : *c)
-            s += " [" + e->sAndOr + "][" + e->sLeftParentheses + "]" + e->sFieldName + "|" +
-                 e->sFieldAlias + "|" + e->sTableName + "|" + e->sTableAlias + "|op " +
-                 e->sLogicOperator + "|[" + e->sValue + "] type " + std::to_string(e->lFieldType) +
-                 "[" + e->sRightParentheses + "]" + e->sAction;
-        return s;
+        if (cmd == "parens") {  // LEFT:RIGHT... | none: the parenthesis check
+            if (a[1] == "none") return std::to_string(editing::FMaker::CheckParentheses(nullptr));
+            Collection<clsFilterElement> els;
+            for (std::size_t i = 1; i < a.given; ++i) {
+                const std::string w = Blank(a[i]);
+                els.push_back(std::make_shared<clsFilterElement>());
+                els.back()->sLeftParentheses = w.substr(0, w.find(':'));
+                els.back()->sRightParentheses = w.substr(w.find(':') + 1);
+            }
+            return std::to_string(editing::FMaker::CheckParentheses(&els));
+        }
+        if (cmd == "init") return initField(), "";
+        if (cmd == "list") return addList(r, c, "v1"), "";
+        if (cmd == "typed") {  // TEMPLATE TYPE...: a column F of each type, FInterID 10, 20, ...
+            for (std::size_t i = 2; i < a.given; ++i)
+                addColumn(r, std::to_string(10 * (i - 1)) + " v1.F AS F | FColType=" + a[i] +
+                                 ", FColCaption='F" + a[i] + "'");
+            return "";
+        }
+        if (cmd == "addcolumn") return addColumn(r, a.rest(2)), "";
+        if (cmd == "template") return initField(r), "";
+        if (cmd == "precision") return shared.PrecisionOfDiscountRate = int16_t(r), "";
+        if (cmd == "connection") {  // the material check's, answering no row
+            connection = HostFake::Install({"AppConnection"});
+            return connection->rows["AppConnection"] = Rows({}), "";
+        }
+        if (cmd == "found") return connection->rows["AppConnection"] = Rows({{"FErpClsID", 6}}), "";
+        return "unknown command " + cmd;
     }
 
     ui::Grid grid{"VpFilter"}, columns{"vaHideColumn"}, sort{"vsOrder"}, small{"VpFilter"};
     std::string lastDump;
-    std::shared_ptr<HostFake> connection, periodHost;
-    Date start{1999, 1, 1}, end{1999, 1, 1};
+    std::shared_ptr<HostFake> connection, periodHost, gl = HostFake::Install({"GLData"});
     std::shared_ptr<HostFake> lookups = HostFake::Install(
         {"BaseList", "Browser", "GetBomInfo", "RoutingView", "GLView", "SingleBillLookUp"});
+    Date start{1999, 1, 1}, end{1999, 1, 1};
+    editing::FMaker maker;
 };
 
-TEST_P(EditingTranscript, MatchesItsGoldenFile) {
-    ExpectTranscript(GoldenDir("editing/golden") + GetParam() + ".test",
-                     [this](const std::string& line) { return run(line); });
-}
-
-INSTANTIATE_TEST_SUITE_P(Golden, EditingTranscript,
-                         ::testing::ValuesIn(Transcripts("editing/golden")),
-                         [](const auto& info) { return info.param; });
+QELT_TRANSCRIPTS(EditingTranscript, "editing/golden", "; ");
 
 TEST(ValueLookupDefaults, HeadlessLookUpsChooseNothing) {
     support::ResetProcessState();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,13 +32,15 @@ std::string DumpEntry(const Dictionary& d) {
     return out;
 }
 
-// A text with each CR LF shown as "<CRLF>".
 std::string Crlf(const std::string& s) {
-    return std::regex_replace(s, std::regex("\r\n"), "<CRLF>");
+    return Replace(s, "\r\n", "<CRLF>");
 }
 
-class ListSql : public TemplateTest {
-public:
+// Bill list 7 with four columns, driven by the transcripts of
+// tests/template/golden (commands as named in run(), several a line after
+// " && "). "_" stands for a blank, "-" for nothing.
+class ListSql : public TemplateTest, public ::testing::WithParamInterface<std::string> {
+protected:
     void SetUp() override {
         addBillList(7);
         addColumn(7, "1 v1.FBillNo AS FBillNo | FMode=1, FIsPrimary=1, FColCaption='单据号'");
@@ -48,144 +49,91 @@ public:
         addColumn(7, "4 u1.FAmount AS FAmount | FMode=1, FColType=5");
     }
 
-    // The statement on one line, CR LF shown as "<CRLF>" and its end marked,
-    // then one line per head entry.
-    std::string dump(const std::string& statement) const {
-        std::string out = Crlf(statement) + "<END>\n";
-        for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
-            out += DumpEntry(*t.mListHead->at(i)) + "\n";
-        return out;
-    }
-};
-
-// The golden transcripts (tests/template/golden/NAME.test) run on the bill
-// list 7 of the fixture. Commands, several a line separated by " && " (after
-// "table && " all their output on one line, " | " between):
-//   list FID TEMPLATE MASTER | column TEMPLATE ROW | relation TEMPLATE ROW
-//   exec SQL | option KEY VALUE | condition ALIAS CODE VALUE | sort ALIAS DIR
-//   visible ALIAS INDEX WIDTH [WIDTHTEXT ALIGN] | filterext TEXT | voucher | templatelayout
-//   liststatus N | money (blVisMoneyInStock)
-//   unanswered [TABLE]: a recording connection, answering the table's
-//   statements with nothing | load [FILTER]: a template object loaded through
-//   it (tries: only how many statements it made) | language CODE | chain N: the end of the joins of
-//   N chained pairs props TEXT (the session's) | billlist TEMPLATE | where TEMPLATE cond ALIAS CODE
-//   VALUE ANDOR LEFT RIGHT | key ALIAS TYPE | sqlcolumn NAME ALIAS ("-" empty, "_" a blank) |
-//   wheresql | sortsql: the texts for those elements and columns, then the elements' field names;
-//   the elements go joins ALIAS...: the FROM text of template 7 for the aliases needed ("_" a
-//   blank) build TEMPLATE [ALIASES]: prints the statement and head dump; columns TEMPLATE
-//   [ALIASES]: the statement on one line and the head's columns; rebuild: so for the loaded
-//   templates, without loading them again.
-class ListSqlGolden : public ListSql, public ::testing::WithParamInterface<std::string> {
-protected:
     std::string run(const std::string& line) {
-        if (line.rfind("table && ", 0) == 0) {
-            const std::string rows = run(line.substr(9));
-            return std::regex_replace(rows, std::regex("\n"), " | ");
+        const Words a(line, "");
+        const std::string& cmd = a[0];
+        const int n = a.n(1);
+        if (cmd == "list") return addList(n, a.n(2), a.rest(3)), "";  // FID TEMPLATE MASTER
+        if (cmd == "column") return addColumn(n, a.rest(2)), "";
+        if (cmd == "relation") return addRelation(n, a.rest(2)), "";
+        if (cmd == "exec") return db.exec(a.rest(1)), "";
+        if (cmd == "option") return setOption(a[1], a.rest(2)), "";
+        if (cmd == "condition")
+            return add(filters, {"x." + a[1], a[1], "", "", 0, "", "", "   ", a[2], a.rest(3), ""});
+        if (cmd == "cond")  // ALIAS CODE VALUE ANDOR LEFT RIGHT
+            return add(filters, {"x." + Blank(a[1]), Blank(a[1]), "", "", 0, Blank(a[5]),
+                                 Blank(a[6]), Blank(a[4]), Blank(a[2]), Blank(a[3]), ""});
+        if (cmd == "sort") return add(sorts, {"x." + a[1], a[1], "", "", " " + a[2] + " "});
+        if (cmd == "key") return add(sorts, {"x." + Blank(a[1]), Blank(a[1]), "", "", Blank(a[2])});
+        if (cmd == "visible")  // ALIAS INDEX WIDTH [WIDTHTEXT ALIGN]
+            return add(visible, {"", "", a[1], "", "", a.n(2), std::stod(a[3]), 1, a[4], a[5]});
+        if (cmd == "sqlcolumn") {  // NAME ALIAS
+            sqlColumns.push_back(std::make_shared<clsSQLElement>());
+            sqlColumns.back()->sFieldName = Blank(a[1]);
+            return sqlColumns.back()->sFieldAlias = Blank(a[2]), "";
         }
-        if (const auto at = line.find(" && "); at != std::string::npos) {
-            const std::string first = run(line.substr(0, at)), then = run(line.substr(at + 4));
-            return first + (first.empty() || then.empty() ? "" : "\n") + then;
+        if (cmd == "filterext") return t.FilterExt = a.rest(1), "";
+        if (cmd == "voucher") return support::Shared().IsMakeVoucher = true, "";
+        if (cmd == "templatelayout") return t.setShowFilter(false), "";
+        if (cmd == "liststatus") return t.setListShowStatus(n), "";
+        if (cmd == "money") return t.blVisMoneyInStock = true, "";  // blVisMoneyInStock
+        if (cmd == "props")
+            return host::SetSharedProperty(host::kPropsStringProperty, a.rest(1)), "";
+        if (cmd == "language") return support::SetLanguageCode(a[1]), "";
+        if (cmd == "billlist") {
+            addBillList(n);
+            return addColumn(n, "1 v1.FBillNo AS FBillNo | FMode=1"), "";
         }
-        const std::size_t blank = line.find(' ');
-        const std::string cmd = line.substr(0, blank);
-        const std::string args = blank == std::string::npos ? "" : line.substr(blank + 1);
-        std::vector<std::string> w;
-        std::istringstream words(args);
-        for (std::string word; words >> word;) w.push_back(word);
-        const std::vector<std::string> named = w;
-        w.resize(std::max<std::size_t>(w.size(), 6));
-        // What follows the first word, and the first two.
-        const std::string rest1 = args.substr(std::min(args.size(), w[0].size() + 1));
-        const std::string rest2 = rest1.substr(std::min(rest1.size(), w[1].size() + 1));
-        if (cmd == "list")
-            addList(std::stoi(w[0]), std::stoi(w[1]), rest2);
-        else if (cmd == "column")
-            addColumn(std::stoi(w[0]), rest1);
-        else if (cmd == "relation")
-            addRelation(std::stoi(w[0]), rest1);
-        else if (cmd == "exec")
-            db.exec(args);
-        else if (cmd == "option")
-            setOption(w[0], rest1);
-        else if (cmd == "condition")
-            filters->push_back(Cond(w[0], w[1], rest2));
-        else if (cmd == "sort")
-            sorts->push_back(Key(w[0], " " + w[1] + " "));
-        else if (cmd == "visible")
-            visible->push_back(Visible(w[0], std::stoi(w[1]), std::stod(w[2]), w[3], w[4]));
-        else if (cmd == "filterext")
-            t.FilterExt = args;
-        else if (cmd == "voucher")
-            support::Shared().IsMakeVoucher = true;
-        else if (cmd == "templatelayout")
-            t.setShowFilter(false);
-        else if (cmd == "liststatus")
-            t.setListShowStatus(std::stoi(w[0]));
-        else if (cmd == "money")
-            t.blVisMoneyInStock = true;
-        else if (cmd == "load" || cmd == "tries") {
-            // A new template object loading through the recording connection.
-            if (!connection) run("unanswered");
-            TemplateData fresh;
-            fresh.InitData(args);
-            std::erase(connection->calls, "AppConnection.new");
-            const std::size_t statements = connection->calls.size();
-            std::string out = cmd == "tries"
-                                  ? std::to_string(statements) + " statements"
-                                  : std::regex_replace(connection->take(), std::regex("; "), "\n");
-            connection->calls.clear();
-            out += "\nset " + std::to_string(!!fresh.mRsTemplete) +
-                   std::to_string(!!fresh.mRsChatBillTitle) +
-                   std::to_string(!!fresh.mRsTableRelation) + messages();
-            if (fresh.mRsTemplete && !fresh.mRsTemplete->eof())
-                out += " " + fresh.mRsTemplete->value("FName").toString();
-            return out;
-        } else if (cmd == "unanswered") {
+        if (cmd == "unanswered") {  // [TABLE]: a recording connection, answering nothing for TABLE
             connection = HostFake::Install({"AppConnection"});
-            connection->query = [table = args](const std::string& sql) -> RecordsetPtr {
+            connection->query = [table = a.rest(1)](const std::string& sql) -> RecordsetPtr {
                 if (!table.empty() && sql.find(table) != std::string::npos) return nullptr;
                 return std::dynamic_pointer_cast<host::IAppConnection>(
                            host::defaults::NewAppConnection())
                     ->getanyrecordset(sql);
             };
-        } else if (cmd == "chain") {
-            // Relations v1 - t1 - ... - tN, each pair needing one more pass.
+            return "";
+        }
+        if (cmd == "load" || cmd == "tries") {
+            // [FILTER]: a new template object loaded through the recording
+            // connection; its statements (tries: how many), which sets it holds.
+            if (!connection) run("unanswered");
+            TemplateData fresh;
+            fresh.InitData(a.rest(1));
+            std::erase(connection->calls, "AppConnection.new");
+            std::string out = cmd == "tries"
+                                  ? std::to_string(connection->calls.size()) + " statements"
+                                  : Replace(connection->take(), "; ", "\n");
+            connection->calls.clear();
+            out += "\nset " +
+                   Bar(!!fresh.mRsTemplete, !!fresh.mRsChatBillTitle, !!fresh.mRsTableRelation);
+            if (fresh.mRsTemplete && !fresh.mRsTemplete->eof())
+                out += " " + fresh.mRsTemplete->value("FName").toString();
+            return out;
+        }
+        if (cmd == "chain") {  // N: the end of the joins of N chained pairs, each one more pass
             db.exec("DELETE FROM ICTableRelation");
             std::vector<std::string> needed{"v1"};
-            for (int i = 1; i <= std::stoi(w[0]); ++i) {
+            for (int i = 1; i <= n; ++i) {
                 needed.push_back("t" + std::to_string(i));
                 addRelation(7, "T " + needed[i - 1] + ".FID = T " + needed[i] + ".FID");
             }
             t.mTemplateID = 7;
             const std::string from = tpl::BuildJoins(t, needed);
-            return "..." + from.substr(std::max<std::size_t>(from.size(), 40) - 40) + messages();
-        } else if (cmd == "props")
-            host::SetSharedProperty(host::kPropsStringProperty, args);
-        else if (cmd == "billlist") {
-            addBillList(std::stoi(w[0]));
-            addColumn(std::stoi(w[0]), "1 v1.FBillNo AS FBillNo | FMode=1");
-        } else if (cmd == "where") {
-            if (listSql(std::stoi(w[0])).empty()) return "no statement" + messages();
-            const std::string where = info.at("Where").toString();
-            return Crlf(where + (t.lastWhere() == where ? "" : " | last " + t.lastWhere())) +
-                   messages();
-        } else if (cmd == "language")
-            support::SetLanguageCode(args);
-        else if (cmd == "joins") {
+            return "..." + from.substr(std::max<std::size_t>(from.size(), 40) - 40);
+        }
+        if (cmd == "joins") {  // ALIAS...: the FROM text of template 7 for the aliases needed
             t.mTemplateID = 7;
-            std::vector<std::string> needed = named;
-            for (auto& n : needed) std::replace(n.begin(), n.end(), '_', ' ');
-            return Crlf(tpl::BuildJoins(t, needed)) + messages();
-        } else if (cmd == "cond" || cmd == "key" || cmd == "sqlcolumn") {
-            for (auto& x : w) x = x == "-" ? "" : (std::replace(x.begin(), x.end(), '_', ' '), x);
-            if (cmd == "cond") filters->push_back(Cond(w[0], w[1], w[2], w[3], w[4], w[5]));
-            if (cmd == "key") sorts->push_back(Key(w[0], w[1]));
-            if (cmd == "sqlcolumn") {
-                sqlColumns.push_back(std::make_shared<clsSQLElement>());
-                sqlColumns.back()->sFieldName = w[0];
-                sqlColumns.back()->sFieldAlias = w[1];
-            }
-        } else if (cmd == "wheresql" || cmd == "sortsql") {
+            std::vector<std::string> needed;
+            for (std::size_t i = 1; i < a.given; ++i) needed.push_back(Blank(a[i]));
+            return Crlf(tpl::BuildJoins(t, needed));
+        }
+        if (cmd == "where") {  // TEMPLATE: the list's WHERE text
+            if (listSql(n).empty()) return "no statement";
+            const std::string where = info.at("Where").toString();
+            return Crlf(where + (t.lastWhere() == where ? "" : " | last " + t.lastWhere()));
+        }
+        if (cmd == "wheresql" || cmd == "sortsql") {  // the texts, then the elements' field names
             t.setCollectionFilter(filters);
             t.setCollectionSort(sorts);
             std::string out =
@@ -196,32 +144,39 @@ protected:
             filters->clear();
             sorts->clear();
             return out;
-        } else if (cmd == "build" || cmd == "columns" || cmd == "rebuild") {
+        }
+        if (cmd == "build" || cmd == "columns" || cmd == "rebuild") {
+            // TEMPLATE [ALIASES]: the statement and each head entry, or the
+            // statement and the head's columns; rebuild: without loading again.
             t.setCollectionFilter(filters);
             t.setCollectionSort(sorts);
             t.setCollectionHiden(visible);
             const std::string sql =
-                cmd == "rebuild" ? t.GetListSQL("", ",8,", &info) : listSql(std::stoi(w[0]), w[1]);
-            if (cmd == "build") return dump(sql);
-            return Crlf(sql) + "\nhead " + head() + messages();
-        } else
-            return "unknown command";
+                cmd == "rebuild" ? t.GetListSQL("", ",8,", &info) : listSql(n, a[2]);
+            if (cmd != "build") return Crlf(sql) + "\nhead " + head();
+            std::string out = Crlf(sql) + "<END>\n";
+            for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
+                out += DumpEntry(*t.mListHead->at(i)) + "\n";
+            return out;
+        }
+        return "unknown command";
+    }
+    template <class T>
+    std::string add(const std::shared_ptr<Collection<T>>& to, T item) {
+        to->push_back(std::make_shared<T>(std::move(item)));
         return "";
     }
-    std::shared_ptr<HostFake> connection;  // recording, when installed by "unanswered"
+    std::shared_ptr<HostFake> connection;
     Collection<clsSQLElement> sqlColumns;
-    std::shared_ptr<Collection<clsFilterElement>> filters = Coll<clsFilterElement>({});
-    std::shared_ptr<Collection<clsSortElement>> sorts = Coll<clsSortElement>({});
-    std::shared_ptr<Collection<clsHidenElement>> visible = Coll<clsHidenElement>({});
+    std::shared_ptr<Collection<clsFilterElement>> filters =
+        std::make_shared<Collection<clsFilterElement>>();
+    std::shared_ptr<Collection<clsSortElement>> sorts =
+        std::make_shared<Collection<clsSortElement>>();
+    std::shared_ptr<Collection<clsHidenElement>> visible =
+        std::make_shared<Collection<clsHidenElement>>();
 };
 
-TEST_P(ListSqlGolden, StatementAndHeadMatchTheTranscript) {
-    ExpectTranscript(GoldenDir("template/golden") + GetParam() + ".test",
-                     [this](const std::string& line) { return run(line); });
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ListSqlGolden, ::testing::ValuesIn(Transcripts("template/golden")),
-                         [](const auto& info) { return info.param; });
+QELT_TRANSCRIPTS(ListSql, "template/golden", " && ");
 
 TEST_F(ListSql, FailuresGiveAnEmptyStatement) {
     EXPECT_EQ(t.GetListSQL("", "", &info) + std::to_string(info.size()),
