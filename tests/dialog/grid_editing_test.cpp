@@ -5,10 +5,10 @@
 #include <string>
 
 #include "common/host_fake.h"
+#include "common/template_rows.h"
 #include "dialog/frm_filter.h"
 #include "dialog/golden.h"
 #include "editing/fmaker.h"
-#include "editing/fmaker_fixture.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/dump.h"
 #include "support/shared_settings.h"
@@ -20,11 +20,13 @@ namespace {
 // does: FBillNo (text, in ICStockBill), FDate (date), FQty (decimal), FNote
 // (text), FRes (a resource, looked up by F7), fbillno (FBillNo's alias in
 // other letters), then `extra` text fields.
-class GridEditing : public testing::FMakerTest {
+class GridEditing : public testing::TemplateTest {
 protected:
+    std::shared_ptr<testing::HostFake> gl = testing::HostFake::Install({"GLData"});
     enum Field { kBillNo = 1, kDate, kQty, kNote, kRes, kBillNoLower };
 
     explicit GridEditing(int extra = 0) {
+        addList(1, 7, "v1");
         column("1 FBillNo 1 | FTableName='ICStockBill', FColWidth=567");
         column("2 FDate 0");
         column("3 FQty 2");
@@ -117,7 +119,8 @@ TEST_F(GridEditing, F7OnTheValueCellLooksUpWithTheDialogsList) {
     ASSERT_TRUE(form.key(ui::kKeyF7));
     EXPECT_EQ(fake->take(),
               "Browser.new; Browser.setShowType(1); Browser.setShowMode(1); "
-              "Browser.setFilter([FICMOTypeID in(1067)]); Browser.Show(); Browser.Result()");
+              "Browser.setFilter([FICMOTypeID "
+              "in(1067)]); Browser.Show(); Browser.Result()");
 }
 
 // Whole rows move, right parenthesis, field data and locks included.
