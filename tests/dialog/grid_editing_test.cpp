@@ -63,9 +63,12 @@ protected:
     bool tab(int index) { return form.SSTab1.select(index); }
     bool addSortKey(int item) { return form.listOrderFields.select(item) && press(form.cmdAdd); }
 
+    // The grid without its empty rows and its item lists (the editing
+    // model's vocabularies).
     static void ExpectGolden(const std::string& name, const ui::Grid& grid) {
         testing::ExpectGolden("grid_editing_" + name + ".txt",
-                              testing::WithoutEmptyRows(ui::Dump(grid)));
+                              std::regex_replace(testing::WithoutEmptyRows(ui::Dump(grid)),
+                                                 std::regex("  L\\d+: .*\n"), ""));
     }
     static std::string Column(const ui::Grid& grid, int col) {
         std::string s;
@@ -121,7 +124,7 @@ TEST_F(GridEditing, F7OnTheValueCellLooksUpWithTheDialogsList) {
 }
 
 // Whole rows move, right parenthesis, field data and locks included.
-TEST_F(GridEditing, InsertMovesWholeConditionRowsDownAndGrowsWhenTheLastIsUsed) {
+TEST_F(GridEditing, InsertAndDeleteMoveWholeConditionRowsAndTheGridGrows) {
     condition(1, kBillNo, -1, "A1");
     condition(2, kQty, 2, "5");
     condition(3, kNote, 8, "");
@@ -132,15 +135,8 @@ TEST_F(GridEditing, InsertMovesWholeConditionRowsDownAndGrowsWhenTheLastIsUsed) 
     ASSERT_TRUE(form.focus("VpFilter") && form.VpFilter.moveTo(1, 3));
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(press(form.cmdInsert));
     ExpectGolden("insert_at_row_1_three_times", form.VpFilter);
-}
-
-TEST_F(GridEditing, DeleteMovesRowsUpAndTheFirstKeepsNoLogicWord) {
-    condition(1, kBillNo, -1, "A1");
-    condition(2, kQty, 2, "5");
-    condition(3, kNote, 8, "");
-    ASSERT_TRUE(form.VpFilter.pick(3, 1, 1));
-    ASSERT_TRUE(form.VpFilter.moveTo(1, 6));
-    EXPECT_TRUE(press(form.cmdDel));
+    // Delete moves rows up, and the first keeps no logic word.
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(press(form.cmdDel));
     ExpectGolden("delete_row_1", form.VpFilter);
 }
 
