@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -47,131 +48,62 @@ protected:
                 if (c->name() != "cboTransType" && c->name() != "lblProject") out += ui::Dump(*c);
         return Folded(out);
     }
+
+    // One case of golden/selector_configuration.txt: "list,status,type,rob,check
+    // | language | row keys # SQL assignments | ...". Before it the close box
+    // is disabled and the write-off box and label hidden. The result: the
+    // selectors when they changed, or the error raised.
+    std::string configure(const std::string& input) {
+        std::vector<std::string> parts;
+        for (std::size_t from = 0, at = 0; at != std::string::npos; from = at + 3)
+            parts.push_back(input.substr(from, (at = input.find(" | ", from)) - from));
+        db.exec("DELETE FROM ICListFilter");
+        for (std::size_t i = 2; i < parts.size(); ++i) {
+            const auto hash = parts[i].find(" # ");
+            row(int(i), parts[i].substr(0, hash),
+                hash == std::string::npos ? "" : parts[i].substr(hash + 3));
+        }
+        support::SetLanguageCode(parts[1]);
+        reset();
+        form().lblKickBack.setVisible(false);
+        form().cboKickBack.setVisible(false);
+        form().cboConnect.setEnabled(false);
+        const std::string before = selectors();
+        int32_t k[5];
+        std::sscanf(parts[0].c_str(), "%d,%d,%d,%d,%d", &k[0], &k[1], &k[2], &k[3], &k[4]);
+        std::string out;
+        try {
+            form().selectors.configure(k[0], k[1], k[2], k[3], k[4]);
+            out = selectors() == before ? "unchanged" : selectors();
+        } catch (const Error& e) {
+            out = "raised " + e.description;
+        }
+        support::SetLanguageCode("chs");
+        return out;
+    }
 };
 
-// Each key must match: a row that differs in any one of them is not used.
-TEST_F(SelectorConfiguration, OnlyARowMatchingEveryKeyApplies) {
-    row(1, "4, 2, 75, 1, 1", "FCboTimeVisible=0");
-    const std::string before = selectors();
-    for (const auto& args : std::vector<std::vector<int32_t>>{{5, 75, 2, 1, 1},
-                                                              {4, 76, 2, 1, 1},
-                                                              {4, 75, 3, 1, 1},
-                                                              {4, 75, 2, 0, 1},
-                                                              {4, 75, 2, 1, 0}}) {
-        form().selectors.configure(args[0], args[1], args[2], args[3], args[4]);
-        EXPECT_EQ(selectors(), before)
-            << args[0] << " " << args[1] << " " << args[2] << " " << args[3] << " " << args[4];
-    }
-    form().selectors.configure(4, 75, 2, 1, 1);
-    EXPECT_FALSE(form().cboTime.visible() || form().lblTime.visible());
-}
-
-TEST_F(SelectorConfiguration, RowHidesCaptionsLoadsSelectsAndEnables) {
-    row(1, "1, 0, 0, 0, 0",
-        "FCboTimeVisible=0, FCboTimeCaption=NULL, FCboTimeList=NULL, FCboTimeValue=NULL, "
-        "FCboCheckCaption='审核:', FCboCheckList='a;b;;c', FCboCheckValue=0, "
-        "FCboCancelEnable=0, FCboCancelValue=2, "
-        "FCboKickBackVisible=NULL, FCboKickBackEnable=NULL, "
-        "FCboROBList=' x ; y;', FCboROBCaption='', "
-        "FCboPostList='one', FCboPostValue=0, "
-        "FCboICMOEnable=7, FCboICMOValue=2");
-    form().lblKickBack.setVisible(false);
-    form().cboKickBack.setVisible(false);
-    form().cboConnect.setEnabled(false);
-    form().selectors.configure(1, 0, 0, 0, 0);
-    EXPECT_EQ(selectors(),
-              "Label lblTime \"时间:\" hidden\n"
-              "ComboBox cboTime index=-1 hidden ¦  0 \"当天\" ¦  1 \"本周\" ¦  2 \"本期\" ¦  3 "
-              "\"全部\" ¦  4 \"本年\"\n"
-              "Label lblCheck \"审核:\"\n"
-              "ComboBox cboCheck index=0 ¦* 0 \"a\" ¦  1 \"b\"\n"
-              "Label lblICMO \"CboICMO:\"\n"
-              "ComboBox cboICMO index=2 ¦  0 \"a\" ¦  1 \"b\" ¦* 2 \"c\"\n"
-              "Label lblROB \"\"\n"
-              "ComboBox cboROB index=1 ¦  0 \" x \" ¦* 1 \" y\"\n"
-              "Label lblPost \"CboPost:\"\n"
-              "ComboBox cboPost index=0 ¦* 0 \"one\"\n"
-              "Label lblKickBack \"CboKickBack:\"\n"
-              "ComboBox cboKickBack index=1 ¦  0 \"a\" ¦* 1 \"b\" ¦  2 \"c\"\n"
-              "Label lblCancel \"CboCancel:\"\n"
-              "ComboBox cboCancel index=2 disabled ¦  0 \"a\" ¦  1 \"b\" ¦* 2 \"c\"\n"
-              "Label lblConnect \"CboConnect:\"\n"
-              "ComboBox cboConnect index=1 ¦  0 \"a\" ¦* 1 \"b\" ¦  2 \"c\"\n");
-}
-
-TEST_F(SelectorConfiguration, OnlyTheFirstMatchingRowIsUsed) {
-    row(1, "1, 0, 0, 0, 0", "FCboTimeCaption='first'");
-    row(2, "1, 0, 0, 0, 0", "FCboTimeCaption='second', FCboCheckVisible=0");
-    form().selectors.configure(1, 0, 0, 0, 0);
-    EXPECT_EQ(form().lblTime.caption(), "first");
-    EXPECT_TRUE(form().cboCheck.visible());
-}
-
-TEST_F(SelectorConfiguration, CaptionsAndItemsComeFromTheLanguageColumns) {
-    row(1, "1, 0, 0, 0, 0");
-    for (const auto& [language, expected] :
-         std::vector<std::pair<const char*, std::string>>{{"chs", "CboTime:|a;b;c"},
-                                                          {"CHT", "CboTime(CHT)|a;b;c(CHT)"},
-                                                          {"en", "CboTime(EN)|a;b;c(EN)"},
-                                                          {"jp", "CboTime:|a;b;c"}}) {
-        support::SetLanguageCode(language);
-        reset();
-        form().selectors.configure(1, 0, 0, 0, 0);
-        const auto& items = form().cboConnect.items();
-        ASSERT_EQ(items.size(), 3u) << language;
-        EXPECT_EQ(form().lblTime.caption() + "|" + items[0] + ";" + items[1] + ";" + items[2],
-                  expected);
-    }
-    support::SetLanguageCode("chs");
-}
-
-// A selector that is shown needs its caption, items and value; a hidden one
-// reads nothing else.
-TEST_F(SelectorConfiguration, MissingValuesOfAShownSelectorRaise) {
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"FCboCheckCaption=NULL", true},
-        {"FCboPostList=NULL", true},
-        {"FCboICMOValue=NULL", true},
-        {"FCboConnectValue=3", true},
-        {"FCboROBList='a;;b', FCboROBValue=1", true},
-        {"FCboTimeVisible=0, FCboTimeCaption=NULL, FCboTimeList=NULL, FCboTimeValue=NULL", false},
-        {"FCboCheckVisible=NULL, FCboCheckEnable=NULL", false},
-    };
-    int fid = 0;
-    for (const auto& [set, raises] : cases) {
-        ++fid;
-        row(fid, std::to_string(fid) + ", 0, 0, 0, 0", set);
-        bool raised = false;
-        try {
-            form().selectors.configure(fid, 0, 0, 0, 0);
-        } catch (const Error&) {
-            raised = true;
-        }
-        EXPECT_EQ(raised, raises) << set;
-    }
+TEST_F(SelectorConfiguration, RowsMatchingEveryKeyShowHideLoadAndRaiseAsTheGolden) {
+    ExpectGoldenCases("selector_configuration.txt",
+                      [this](const std::string& in) { return configure(in); });
 }
 
 TEST(DemoSelectorConfiguration, DemoListsConfigureTheirSelectors) {
     TempDatabase reset;
     host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
-    const auto summary = [](dialog::frmFilter& f) {
-        std::string s;
+    std::string seen;
+    for (const auto& k : {std::vector<int32_t>{4, 0, 0, 0, 0}, {1, 75, 2, 1, 0}}) {
+        dialog::frmFilter f;
+        f.setDialogTexts();
+        f.selectors.configure(k[0], k[1], k[2], k[3], k[4]);
         for (ui::ComboBox* c : {&f.cboTime, &f.cboCheck, &f.cboCancel, &f.cboROB, &f.cboConnect})
-            s += c->name() + (c->visible() ? "" : " hidden") + (c->enabled() ? "" : " disabled") +
-                 " " + c->text() + "\n";
-        return s;
-    };
-    dialog::frmFilter orders;
-    orders.setDialogTexts();
-    orders.selectors.configure(4, 0, 0, 0, 0);
-    EXPECT_EQ(summary(orders),
-              "cboTime 本年\ncboCheck 全部\ncboCancel 正常\ncboROB hidden \ncboConnect 未关闭\n");
-    dialog::frmFilter invoiceSource;
-    invoiceSource.setDialogTexts();
-    invoiceSource.selectors.configure(1, 75, 2, 1, 0);
-    EXPECT_EQ(summary(invoiceSource),
-              "cboTime 全部\ncboCheck disabled 已审核\ncboCancel disabled 正常\ncboROB disabled "
-              "蓝字\ncboConnect hidden \n");
+            seen += c->name() + (c->visible() ? "" : " hidden") +
+                    (c->enabled() ? "" : " disabled") + " " + c->text() + "; ";
+    }
+    EXPECT_EQ(seen,
+              "cboTime 本年; cboCheck 全部; cboCancel 正常; cboROB hidden ; cboConnect 未关闭; "
+              "cboTime 全部; cboCheck disabled 已审核; cboCancel disabled 正常; cboROB disabled "
+              "蓝字; cboConnect hidden ; ");
 }
 
 }  // namespace
