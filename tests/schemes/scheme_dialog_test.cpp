@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -56,6 +57,16 @@ std::string OutsideLiterals(const std::string& sql) {
 // blank. The result is what was seen, the messages and whether the last
 // dialog changed the store. No accepted statement holds "PWNED" outside a
 // quoted literal.
+// The statements run by a word before a dialog: %1 is its text quoted; %2
+// takes "key:value" apart.
+const std::map<std::string, std::string> kBefore = {
+    {"owner", "UPDATE t_User SET FName=%1 WHERE FUserID=2"},
+    {"rename", "UPDATE ICSchemeProfile SET FSchemeName=%1 WHERE FSchemeID=2"},
+    {"prompt", "UPDATE t_SystemProfile SET FValue=%1 WHERE FKey='NeedShowColumnPrompt'"},
+    {"drop", "DELETE FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND FKey=%1"},
+    {"entry2", "UPDATE ICSchemeProfileEntry SET FValue=%2"},
+};
+
 class SchemeSteps : public ::testing::Test {
 protected:
     void TearDown() override { support::ResetProcessState(); }
@@ -131,27 +142,19 @@ protected:
                 if (w.starts_with("user=")) {
                     user = arg.substr(0, arg.find(','));
                     fresh(std::stoi(user), arg.substr(arg.find(',') + 1));
-                } else if (w.starts_with("owner=")) {
-                    query("UPDATE t_User SET FName='" + arg + "' WHERE FUserID=2");
-                } else if (w.starts_with("rename=")) {
-                    query("UPDATE ICSchemeProfile SET FSchemeName=" + text::SqlQuote(arg) +
-                          " WHERE FSchemeID=2");
-                } else if (w.starts_with("prompt=")) {
-                    query("UPDATE t_SystemProfile SET FValue='" + arg +
-                          "' WHERE FKey='NeedShowColumnPrompt'");
-                } else if (w.starts_with("drop=")) {
-                    query("DELETE FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND FKey='" + arg +
-                          "'");
                 } else if (w.starts_with("list=")) {
                     list = std::stoi(arg);
-                } else if (w.starts_with("entry2=")) {
+                } else if (const auto it = kBefore.find(w.substr(0, w.find('=')));
+                           it != kBefore.end()) {
                     const std::string key = arg.substr(0, arg.find(':'));
-                    query("DELETE FROM ICSchemeProfileEntry WHERE FSchemeID=2 AND FKey='" + key +
-                          "'");
-                    query(
-                        "INSERT INTO ICSchemeProfileEntry (FSchemeID, FType, FKey, FValue) "
-                        "VALUES (2, 0, '" +
-                        key + "', " + text::SqlQuote(arg.substr(key.size() + 1)) + ")");
+                    std::string sql = it->second;
+                    if (const auto at = sql.find("%1"); at != std::string::npos)
+                        sql.replace(at, 2, text::SqlQuote(arg));
+                    if (const auto at = sql.find("%2"); at != std::string::npos)
+                        sql.replace(at, 2,
+                                    text::SqlQuote(arg.substr(key.size() + 1)) +
+                                        " WHERE FSchemeID=2 AND FKey=" + text::SqlQuote(key));
+                    query(sql);
                 } else if (w.starts_with("save=")) {
                     saveName = arg;
                 } else if (w == "share") {
