@@ -245,21 +245,20 @@ TEST_F(Lifecycle, ListHeadFollowsTheColumnGridsOrderAndWidthsAreReadByName) {
         f.vaHideColumn.setText(1, 4, "0");
         f.cmdOk.click();
     });
-    ASSERT_TRUE(form.OK()) << shown();
-    auto head = form.getListHead();
-    ASSERT_TRUE(head);
+    ASSERT_TRUE(form.OK() && form.getListHead()) << shown();
+    const auto head = form.getListHead();
     std::string order;
     for (std::size_t i = 0; i < head->size(); ++i)
         order += head->at(i)->at("FColName").toString() + ",";
     EXPECT_EQ(order, "FDate,FBillNo,FQty,");
 
-    int32_t index = -5;
-    EXPECT_EQ(form.GetTheColWidthByColName("FNope", index), 0);
-    EXPECT_EQ(index, -5);
-    EXPECT_DOUBLE_EQ(form.GetTheColWidthByColName("FBillNo", index), 15.87);
-    EXPECT_EQ(index, 2);
-    EXPECT_EQ(form.GetTheColWidthByColName("FDate", index), 0) << "a zero width reads as 0";
-    EXPECT_EQ(index, 1);
+    std::string widths;  // a zero width reads as 0; an unknown name leaves the index
+    for (const char* name : {"FNope", "FBillNo", "FDate"}) {
+        int32_t index = -5;
+        const double width = form.GetTheColWidthByColName(name, index);
+        widths += std::to_string(width) + "@" + std::to_string(index) + " ";
+    }
+    EXPECT_EQ(widths, "0.000000@-5 15.870000@2 0.000000@1 ");
     EXPECT_EQ(form.GetTemplateInfo().at("FID").toLong(), 1);
 }
 
