@@ -6,7 +6,6 @@
 
 #include "dialog/frm_saveschame.h"
 #include "dialog/golden.h"
-#include "qelt/error.h"
 #include "qelt/ui/dump.h"
 #include "support/shared_settings.h"
 
@@ -53,18 +52,6 @@ TEST(FilterDialogTexts, TextsAreWrittenInTheDialogsOrder) {
         });
     form.setDialogTexts();
     ExpectGolden("frmFilter_text_order.txt", log + "\n");
-}
-
-// The kinds and names themselves are in the golden dump.
-TEST(FilterDialogControls, ALookupOfTheWrongKindNamesTheControl) {
-    frmFilter form;
-    EXPECT_EQ(&form.label("Label1(5)"), &form.Label1_5);
-    try {
-        form.combo("lblPost");
-        ADD_FAILURE() << "a label looked up as a combo box";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.description, "Control array element 'lblPost' doesn't exist");
-    }
 }
 
 }  // namespace
