@@ -177,18 +177,12 @@ protected:
                             d.tlbProject.menuClick(arg.substr(0, arg.find(':')),
                                                    std::stoi(arg.substr(arg.find(':') + 1)));
                         if (w.starts_with("time=")) d.cboTime.select(std::stoi(arg));
-                        if (w.starts_with("pick=")) {
-                            EXPECT_TRUE(d.VpFilter.pick(r, c, i)) << w;
-                        }
-                        if (w.starts_with("type=")) {
-                            EXPECT_TRUE(d.VpFilter.type(r, c, arg.substr(arg.rfind(',') + 1)));
-                        }
-                        if (w.starts_with("set="))
-                            d.VpFilter.setText(r, c, arg.substr(arg.rfind(',') + 1));
+                        const std::string typed = arg.substr(arg.rfind(',') + 1);
+                        EXPECT_TRUE(!w.starts_with("pick=") || d.VpFilter.pick(r, c, i)) << w;
+                        EXPECT_TRUE(!w.starts_with("type=") || d.VpFilter.type(r, c, typed)) << w;
+                        EXPECT_TRUE(!w.starts_with("moveto=") || d.VpFilter.moveTo(r, c)) << w;
+                        if (w.starts_with("set=")) d.VpFilter.setText(r, c, typed);
                         if (w.starts_with("width=")) d.vaHideColumn.setText(1, 4, arg);
-                        if (w.starts_with("moveto=")) {
-                            EXPECT_TRUE(d.VpFilter.moveTo(r, c));
-                        }
                         if (w == "long") d.VpFilter.setText(1, 6, std::string(3600, 'x'));
                         if (w == "insert") d.cmdInsert.click();
                         if (w == "ok") d.cmdOk.click();
