@@ -187,48 +187,29 @@ private:
     std::string filter_;
 };
 
-TEST_F(Lifecycle, ExtraFilterJoinsTypeDataServerAndFixedConditions) {
-    const std::string k401 =
-        "(u1.FPrice=0 and u1.FAmount=0 and u1.FQty<>0)  AND (v1.FVchInterID=0 OR v1.FVchInterID is "
-        "Null) AND (v1.FCheckerID<>0)";
-    struct Case {
-        std::string type, data;
-        int list = 1, templateId = 501;
-        bool calculate = false, voucher = false;
-        std::string server;
-        std::string expected;
-        int serverCalls = 0;
-    } cases[] = {
-        {"v1.FTranType=1", "", 1, 501, false, false, "", "v1.FTranType=1"},
-        {"", "v1.FROB=1", 1, 501, false, false, "", "(v1.FROB=1)"},
-        {" A ", " B ", 1, 501, false, false, "", "A AND ( B )"},
-        {"A", "   ", 1, 501, false, false, "", "A"},
-        {"A", "", 69, 501, false, false, "", "A AND ( (v1.FStatus>=1) )"},
-        {"", "", 69, 501, false, false, "", "(v1.FStatus>=1)"},
-        {"A", "", 401, 501, false, false, "", "A AND (" + k401 + ")"},
-        {"A", "", 401, 56, true, false, "v1.FX=1", "A AND (" + k401 + " AND v1.FX=1)", 1},
-        {"A", "", 5, 501, true, false, "v1.FX=1", "A AND (v1.FX=1)", 1},
-        {"", "B", 5, 501, true, false, " v1.FX=1 ", "(B) AND ( v1.FX=1 )", 1},
-        {"A", "", 5, 84, true, false, "v1.FX=1", "A"},
-        {"A", "", 5, 56, true, false, "v1.FX=1", "A"},
-        {"A", "", 5, 501, true, true, "v1.FX=1", "A"},
-    };
-    for (const auto& c : cases) {
+// One case of golden/extra_filter.txt: "type filter|data filter|list|template|
+// server's filter|flags" (calculate, voucher) => the extra filter and the
+// server's calls.
+TEST_F(Lifecycle, ExtraFilterJoinsTypeDataServerAndFixedConditionsAsTheGolden) {
+    testing::ExpectGoldenCases("extra_filter.txt", [](const std::string& in) {
+        std::vector<std::string> c;
+        std::istringstream cells(in + "|");
+        for (std::string cell; std::getline(cells, cell, '|');) c.push_back(cell);
+        const int list = std::stoi(c[2]), templateId = std::stoi(c[3]);
         host::RegisterComponent(host::progid::kListServer,
-                                [&] { return std::make_shared<ListServerStub>(c.server); });
+                                [&] { return std::make_shared<ListServerStub>(c[4]); });
         ListServerStub::calls = 0;
-        auto& shared = support::Shared();
-        shared.IsCalculate = c.calculate;
-        shared.IsMakeVoucher = c.voucher;
-        shared.TemplateID = c.templateId;
+        support::Shared().IsCalculate = c[5].find("calculate") != std::string::npos;
+        support::Shared().IsMakeVoucher = c[5].find("voucher") != std::string::npos;
+        support::Shared().TemplateID = templateId;
         frmFilter dialog;
-        dialog.SetListID(c.list);
-        dialog.SetDataFilter(c.data);
-        dialog.cboTransType.addItem(TransTypeItem::Text("T", c.list, c.templateId, c.type));
+        dialog.SetListID(list);
+        dialog.SetDataFilter(c[1]);
+        dialog.cboTransType.addItem(TransTypeItem::Text("T", list, templateId, c[0]));
         dialog.cboTransType.setListIndex(0);
-        EXPECT_EQ(dialog.getFilterExt(), c.expected) << c.type << "|" << c.data << "|" << c.list;
-        EXPECT_EQ(ListServerStub::calls, c.serverCalls) << c.list << "/" << c.templateId;
-    }
+        const std::string ext = "[" + dialog.getFilterExt() + "]";
+        return ext + " calls=" + std::to_string(ListServerStub::calls);
+    });
 }
 
 // --- public helpers ---------------------------------------------------------------
