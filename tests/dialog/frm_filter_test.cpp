@@ -48,7 +48,7 @@ TEST(FilterDialogTexts, TextsAreWrittenInTheDialogsOrder) {
                                                                                     : " other");
             if (entry == last) return;
             last = entry;
-            log += (log.size() - log.rfind('\n') > 90 ? "\n" : " ") + entry + ";";
+            log += (log.size() - log.rfind('\n') > 500 ? "\n" : " ") + entry + ";";
         });
     form.setDialogTexts();
     ExpectGolden("frmFilter_text_order.txt", log + "\n");

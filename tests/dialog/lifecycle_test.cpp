@@ -28,14 +28,9 @@ using testing::TempDatabase;
 // (text), a date and a quantity, except template 700 which has no columns.
 constexpr const char* kLists = R"sql(
 INSERT INTO ICListTemplate (FID, FName, FTemplateID, FFilter, FMasterTable) VALUES
- (1,  '采购订单', 501, 'v1.FTranType=71', 'v1'),
- (20, '审核单', 502, 'v1.FTranType=20', 'v1'),
- (21, '销售订单', 60, '', 'v1'),
- (22, '报价单', 64, '', 'v1'),
- (23, '外销发票', 63, '', 'v1'),
- (24, '销售65', 65, '', 'v1'),
- (84, '确认单', 505, '', 'v1'),
- (604, '计划订单', 506, '', 'v1'),
+ (1, '采购订单', 501, 'v1.FTranType=71', 'v1'), (20, '审核单', 502, 'v1.FTranType=20', 'v1'),
+ (21, '销售订单', 60, '', 'v1'), (22, '报价单', 64, '', 'v1'), (23, '外销发票', 63, '', 'v1'),
+ (24, '销售65', 65, '', 'v1'), (84, '确认单', 505, '', 'v1'), (604, '计划订单', 506, '', 'v1'),
  (700, '空模板', 700, '', 'v1');
 INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', '2026'),
   ('IC', 'CurrentPeriod', '12'), ('IC', 'NeedShowColumnPrompt', '30');
