@@ -108,10 +108,6 @@ protected:
         }
         return out;
     }
-    std::string entry(int scheme, const std::string& key) {
-        return query("SELECT FValue FROM ICSchemeProfileEntry WHERE FSchemeID=" +
-                     std::to_string(scheme) + " AND FKey='" + key + "'");
-    }
     std::string messages() {
         std::string out;
         for (const auto& m : recorder.messages)
@@ -227,7 +223,11 @@ protected:
                     seen += query(
                         "SELECT group_concat(FKey, ',') FROM (SELECT FKey FROM "
                         "ICSchemeProfileEntry WHERE FSchemeID=1 ORDER BY rowid)");
-                if (w.starts_with("entry=")) seen += entry(1, w.substr(6));
+                if (w.starts_with("entry="))
+                    seen += query(
+                        "SELECT FValue FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND "
+                        "FKey=" +
+                        text::SqlQuote(w.substr(6)));
                 if (w == "where")
                     seen += filter->Datasql().substr(filter->Datasql().find(" where "));
             }
