@@ -292,7 +292,8 @@ protected:
     // A configuration row for (list, show status, destination type, red/blue,
     // check switch) that shows every selector with caption "<name>:" (in
     // its language columns "<name>(CHT)", "<name>(EN)"), items "a;b;c"
-    // and the second item; then `set` as SQL assignments.
+    // and the second item; then `set` as SQL assignments (the last of a
+    // column's assignments counts).
     void row(int fid, const std::string& keys, const std::string& set = "") {
         std::string sql =
             "INSERT INTO ICListFilter (FID, FListID, FListShowStatus, FDestBillTranType, FBillROB, "
@@ -305,10 +306,7 @@ protected:
                    "List_CHT='a;b;c(CHT)', " + f + "List_EN='a;b;c(EN)', " + f + "Value=1, " + f +
                    "Enable=1" + (n == kNames[7] ? "" : ", ");
         }
-        sql += " WHERE FID=" + std::to_string(fid);
-        if (!set.empty())
-            sql += "; UPDATE ICListFilter SET " + set + " WHERE FID=" + std::to_string(fid);
-        db.exec(sql);
+        db.exec(sql + (set.empty() ? "" : ", " + set) + " WHERE FID=" + std::to_string(fid));
     }
 
     // Every selector and its label, as the person sees them.
