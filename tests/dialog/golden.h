@@ -19,25 +19,21 @@ inline std::string GoldenPath(const std::string& file) {
            (file.find('/') == std::string::npos ? "dialog/golden/" : "") + file;
 }
 
-// Compares `actual` with the golden file; on a difference the actual text
-// is written next to the build for review. QELT_UPDATE_GOLDEN=1 rewrites
-// the golden file instead (review its diff before committing).
+// Compares `actual` with the golden file, writing it beside the build on a
+// difference; QELT_UPDATE_GOLDEN=1 rewrites the golden file instead.
 inline void ExpectGolden(const std::string& file, const std::string& actual) {
-    const std::string golden = GoldenPath(file);
+    const std::string golden = GoldenPath(file),
+                      out = std::getenv("QELT_UPDATE_GOLDEN")
+                                ? golden
+                                : std::string(QELT_TEST_BINARY_DIR) + "/" +
+                                      file.substr(file.rfind('/') + 1) + ".actual";
     if (actual == ReadFile(golden)) return;
-    if (std::getenv("QELT_UPDATE_GOLDEN")) {
-        std::ofstream(golden, std::ios::binary) << actual;
-        return;
-    }
-    const std::string out =
-        std::string(QELT_TEST_BINARY_DIR) + "/" + file.substr(file.rfind('/') + 1) + ".actual";
     std::ofstream(out, std::ios::binary) << actual;
-    ADD_FAILURE() << file << " differs; actual text written to " << out;
+    if (out != golden) ADD_FAILURE() << file << " differs; actual text written to " << out;
 }
 
-// A golden file of cases, one a line: "input => output". Each input is run
-// again and its line rebuilt from what `run` gives (a line break written as
-// \n); lines starting with "#" are comments and stay.
+// A golden file of cases "input => output", one a line, each rebuilt from
+// what `run` gives for its input (line breaks as \n); "#" lines stay.
 inline void ExpectGoldenCases(const std::string& file,
                               const std::function<std::string(const std::string&)>& run) {
     std::istringstream in(ReadFile(GoldenPath(file)));

@@ -1,15 +1,95 @@
+// The selectors of the filter dialog: their configuration rows, the status
+// text they give and what each transaction type shows.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/template_rows.h"
+#include "dialog/frm_filter.h"
 #include "dialog/golden.h"
-#include "dialog/selector_fixture.h"
+#include "editing/fmaker.h"
+#include "host/default_components.h"
+#include "qelt/error.h"
+#include "qelt/host/prog_ids.h"
+#include "qelt/host/session.h"
+#include "qelt/ui/dump.h"
+#include "support/language.h"
+#include "support/shared_settings.h"
 
 namespace qelt::testing {
 namespace {
+
+// The ledger data object of the library, except that the server's date is
+// the one a test chose.
+struct ServerDate : host::IGLData {
+    std::shared_ptr<host::IGLData> real =
+        std::dynamic_pointer_cast<host::IGLData>(host::defaults::NewGLData());
+    Date today{2026, 12, 6, 10, 20, 30};  // a Sunday
+
+    RecordsetPtr getanyrecordset(const std::string& sql) override {
+        if (sql != "Select getdate() ") return real->getanyrecordset(sql);
+        auto rs = std::make_shared<Recordset>();
+        rs->appendField("today", adDate);
+        rs->open();
+        rs->appendRow({Variant(today)});
+        return rs;
+    }
+    bool AccessCheck(int32_t type, int32_t number, int32_t right) override {
+        return real->AccessCheck(type, number, right);
+    }
+};
+
+// A filter dialog with its texts and models over a private database that
+// holds the monthly periods of 2026 and January 2027 (current: December
+// 2026) and a server whose date is chosen by the test.
+class SelectorTest : public TemplateTest {
+protected:
+    SelectorTest() {
+        host::RegisterComponent(host::progid::kGLData, [d = server] { return d; });
+        host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
+        setOption("CurrentYear", "2026");
+        setOption("CurrentPeriod", "12");
+        db.exec(
+            "WITH RECURSIVE p(m) AS (SELECT 1 UNION ALL SELECT m + 1 FROM p WHERE m < 12) "
+            "INSERT INTO t_PeriodDate (FYear, FPeriod, FStartDate, FEndDate) "
+            "SELECT 2026, m, printf('2026-%02d-01 00:00:00', m), "
+            "strftime('%Y-%m-%d 00:00:00', printf('2026-%02d-01', m), '+1 month', '-1 day') "
+            "FROM p; INSERT INTO t_PeriodDate VALUES "
+            "(2027, 1, '2027-01-01 00:00:00', '2027-01-31 00:00:00')");
+        reset();
+    }
+
+    dialog::frmFilter& form() { return *dialog_; }
+    // A new dialog with its texts written, models not yet created.
+    void reset() {
+        dialog_ = std::make_unique<dialog::frmFilter>();
+        dialog_->setDialogTexts();
+    }
+    // Creates the dialog's models once its inputs are set.
+    void open() { form().lifecycle.createModels(); }
+
+    // Adds the transaction type (list, template) and selects it, which runs
+    // the transaction-type handler.
+    void choose(int32_t listId, int32_t templateId, const std::string& filter = "") {
+        if (!form().models.maker) open();
+        form().cboTransType.addItem(
+            dialog::TransTypeItem::Text("T" + std::to_string(listId), listId, templateId, filter));
+        form().cboTransType.setListIndex(form().cboTransType.listCount() - 1);
+    }
+
+    std::string status() {
+        form().selectors.recordInUse();
+        return form().selectors.statusText();
+    }
+
+    std::shared_ptr<ServerDate> server = std::make_shared<ServerDate>();
+    std::unique_ptr<dialog::frmFilter> dialog_;
+};
 
 constexpr const char* kSelectors[] = {"cboTime", "cboCheck",    "cboICMO",   "cboROB",
                                       "cboPost", "cboKickBack", "cboCancel", "cboConnect"};
@@ -202,6 +282,97 @@ TEST_F(SelectorTest, RunNumberBoxesDropQuotesAndMoveOnWithEnter) {
     form().txtRunNoFrom.onKeyPress(key);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(form().focused(), &form().txtRunNoTO);
+}
+
+constexpr const char* kNames[] = {"CboTime", "CboCheck", "CboCancel", "CboKickBack",
+                                  "CboROB",  "CboPost",  "CboICMO",   "CboConnect"};
+
+class SelectorConfiguration : public SelectorTest {
+protected:
+    // A configuration row for (list, show status, destination type, red/blue,
+    // check switch) that shows every selector with caption "<name>:" (in
+    // its language columns "<name>(CHT)", "<name>(EN)"), items "a;b;c"
+    // and the second item; then `set` as SQL assignments (the last of a
+    // column's assignments counts).
+    void row(int fid, const std::string& keys, const std::string& set = "") {
+        std::string sql =
+            "INSERT INTO ICListFilter (FID, FListID, FListShowStatus, FDestBillTranType, FBillROB, "
+            "FCheckSwitch) VALUES (" +
+            std::to_string(fid) + ", " + keys + "); UPDATE ICListFilter SET ";
+        for (const char* n : kNames) {
+            const std::string f = std::string("F") + n;
+            sql += f + "Visible=1, " + f + "Caption='" + n + ":', " + f + "Caption_CHT='" + n +
+                   "(CHT)', " + f + "Caption_EN='" + n + "(EN)', " + f + "List='a;b;c', " + f +
+                   "List_CHT='a;b;c(CHT)', " + f + "List_EN='a;b;c(EN)', " + f + "Value=1, " + f +
+                   "Enable=1" + (n == kNames[7] ? "" : ", ");
+        }
+        db.exec(sql + (set.empty() ? "" : ", " + set) + " WHERE FID=" + std::to_string(fid));
+    }
+
+    // Every selector and its label, as the person sees them.
+    std::string selectors() {
+        std::string out;
+        for (ui::Control* c : form().controls())
+            if (c->name().starts_with("cbo") || c->name().starts_with("lbl"))
+                if (c->name() != "cboTransType" && c->name() != "lblProject") out += ui::Dump(*c);
+        return Folded(out);
+    }
+
+    // One case of golden/selector_configuration.txt: "list,status,type,rob,check
+    // | language | row keys # SQL assignments | ...". Before it the close box
+    // is disabled and the write-off box and label hidden. The result: the
+    // selectors when they changed, or the error raised.
+    std::string configure(const std::string& input) {
+        std::vector<std::string> parts;
+        for (std::size_t from = 0, at = 0; at != std::string::npos; from = at + 3)
+            parts.push_back(input.substr(from, (at = input.find(" | ", from)) - from));
+        db.exec("DELETE FROM ICListFilter");
+        for (std::size_t i = 2; i < parts.size(); ++i) {
+            const auto hash = parts[i].find(" # ");
+            row(int(i), parts[i].substr(0, hash),
+                hash == std::string::npos ? "" : parts[i].substr(hash + 3));
+        }
+        support::SetLanguageCode(parts[1]);
+        reset();
+        form().lblKickBack.setVisible(false);
+        form().cboKickBack.setVisible(false);
+        form().cboConnect.setEnabled(false);
+        const std::string before = selectors();
+        int32_t k[5];
+        std::sscanf(parts[0].c_str(), "%d,%d,%d,%d,%d", &k[0], &k[1], &k[2], &k[3], &k[4]);
+        std::string out;
+        try {
+            form().selectors.configure(k[0], k[1], k[2], k[3], k[4]);
+            out = selectors() == before ? "unchanged" : selectors();
+        } catch (const Error& e) {
+            out = "raised " + e.description;
+        }
+        support::SetLanguageCode("chs");
+        return out;
+    }
+};
+
+TEST_F(SelectorConfiguration, RowsMatchingEveryKeyShowHideLoadAndRaiseAsTheGolden) {
+    ExpectGoldenCases("selector_configuration.txt",
+                      [this](const std::string& in) { return configure(in); });
+}
+
+TEST(DemoSelectorConfiguration, DemoListsConfigureTheirSelectors) {
+    TempDatabase reset;
+    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
+    std::string seen;
+    for (const auto& k : {std::vector<int32_t>{4, 0, 0, 0, 0}, {1, 75, 2, 1, 0}}) {
+        dialog::frmFilter f;
+        f.setDialogTexts();
+        f.selectors.configure(k[0], k[1], k[2], k[3], k[4]);
+        for (ui::ComboBox* c : {&f.cboTime, &f.cboCheck, &f.cboCancel, &f.cboROB, &f.cboConnect})
+            seen += c->name() + (c->visible() ? "" : " hidden") +
+                    (c->enabled() ? "" : " disabled") + " " + c->text() + "; ";
+    }
+    EXPECT_EQ(seen,
+              "cboTime 本年; cboCheck 全部; cboCancel 正常; cboROB hidden ; cboConnect 未关闭; "
+              "cboTime 全部; cboCheck disabled 已审核; cboCancel disabled 正常; cboROB disabled "
+              "蓝字; cboConnect hidden ; ");
 }
 
 }  // namespace
