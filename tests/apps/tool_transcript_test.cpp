@@ -9,13 +9,10 @@
 #include <sqlite3.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "common/test_env.h"
 
@@ -141,9 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Golden, ToolTranscript,
                          ::testing::Values("commands", "exit_statuses", "schemes"),
                          [](const auto& info) { return info.param; });
 
-// The command lines of the README's sh blocks, run in order from the top of
-// a fresh clone ("build" there is this build tree). A "--gui" line waits for
-// a person at a display.
+// The README's sh-block tool lines (but --gui) run in order in a fresh clone.
 TEST(ReadmeCommands, EveryToolLineRunsAsWritten) {
     std::istringstream readme(ReadFile(QELT_README));
     Transcript t;

@@ -1,16 +1,11 @@
-// The connection component and what it is given: database tests run on every
-// backend (the same query on the same SQLite file gives the same record set,
-// directly and through ODBC); paths become connection strings; passwords
-// never show; the demo database is written only over a regular file.
+// The connection component on every backend, connection strings, password masks, the demo file.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 #include "common/test_env.h"
 #include "host/db_session.h"
@@ -47,8 +42,7 @@ using testing::Dump;
 class ConnectionOnBackend : public ::testing::TestWithParam<testing::Backend> {
 protected:
     void SetUp() override { db_.exec(testing::SchemaFor(GetParam(), kSampleTable)); }
-    // The field names of a dump as the backend gives them: PostgreSQL folds
-    // unquoted names to lower case.
+    // PostgreSQL folds unquoted field names to lower case.
     std::string Named(std::string dump) const {
         if (GetParam() == testing::Backend::Postgres)
             dump = text::ToLower(dump.substr(0, dump.find('\n'))) +
@@ -58,13 +52,9 @@ protected:
     TempDatabase db_{GetParam(), false};
 };
 
-// Names, types, values, Nulls and CJK text come back as stored; declared
-// sizes count characters while a CJK character takes three bytes, and one
-// value may be longer than a read buffer: none of it is cut. A result is a
-// snapshot that outlives its component and session.
+// Values come back whole (sizes count characters, not bytes), as a snapshot outliving the session.
 TEST_P(ConnectionOnBackend, MaterialisesWholeValuesAsASnapshot) {
     auto rs = Query("SELECT FID, FName, FAmount, FBig, FDate, FNote FROM Sample ORDER BY FID");
-    // Positioned on the first row; a big integer that fits in a long is a long.
     EXPECT_EQ(rs->value("fbig"), Variant(5000000000.0));
     rs->moveNext();
     EXPECT_EQ(rs->value("FBIG"), Variant(int32_t{42}));
@@ -106,8 +96,7 @@ TEST(SqliteConnection, GetdateAnswersTheLocalDateAndTimeAsText) {
     EXPECT_LE(text, Date::now().isoText());
 }
 
-// A database that cannot be opened raises with its connection string, any
-// password masked.
+// A database that cannot be opened raises with its connection string, passwords masked.
 TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
     struct EnvGuard {
         ~EnvGuard() { unsetenv("QELT_DATABASE"); }
@@ -130,8 +119,7 @@ TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
                                                                Not(HasSubstr("cret"))))));
 }
 
-// Only a regular file is replaced; a refusal says why and leaves the path
-// as it was.
+// Only a regular file is replaced; a refusal says why and leaves the path as it was.
 TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
     TempDatabase scratch(false);
     const std::string path = scratch.path() + ".demo";  // removed with the scratch folder
@@ -163,7 +151,6 @@ TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
 namespace fs = std::filesystem;
 
 TEST(ConnectionString, PathsBecomeSqliteStringsQuotedWhereTheyHoldABlank) {
-    // Given, connection string, the file SqliteFileOf reads back.
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/srv/erp.db", "sqlite3://db=/srv/erp.db", "/srv/erp.db"},
         {"erp.db", "sqlite3://db=erp.db", "erp.db"},
@@ -184,8 +171,7 @@ TEST(ConnectionString, PathsBecomeSqliteStringsQuotedWhereTheyHoldABlank) {
     EXPECT_THROW(host::ToConnectionString("/srv/\"erp\".db"), Error);
 }
 
-// The backend opens exactly the named file: nothing cut at a blank, no
-// stray file beside it.
+// The backend opens exactly the named file: nothing cut at a blank, no stray file.
 TEST(ConnectionString, TheSqliteBackendOpensAPathWithBlanksAsWritten) {
     testing::TempDatabase scratch(false);
     const fs::path folder = fs::path(scratch.path()).parent_path() / "my  folder";
@@ -206,8 +192,7 @@ TEST(ConnectionString, TheSqliteBackendOpensAPathWithBlanksAsWritten) {
     EXPECT_THAT(names, ::testing::UnorderedElementsAre(" lead.db", "erp data.db"));
 }
 
-// ODBC values end at ";" and may hold blanks; braced values may hold ";";
-// other backends end a value at a blank as well.
+// ODBC values end at ";" (braced ones later), other backends' at a blank too.
 TEST(PasswordMask, EveryPasswordValueIsMaskedToItsEnd) {
     const std::pair<const char*, const char*> cases[] = {
         {"odbc://DRIVER=x;UID=sa;PWD={my se;cret};Database=erp;",

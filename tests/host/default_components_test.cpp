@@ -1,5 +1,4 @@
-// The default host components: what each answers from the session database
-// and configuration, and the message sink.
+// The default host components and the message sink.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 
@@ -32,15 +31,12 @@ TEST(DefaultComponents, RegistryAnswersTheInstallPathSetElseFromTheEnvironment) 
     EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
 }
 
-// The accounting calendar of the session database, on every backend.
 class PeriodCalendar : public ::testing::TestWithParam<testing::Backend> {
 protected:
     testing::TempDatabase db{GetParam()};
 };
 
-// A period found in the calendar is covered where the editing model reads it.
-// A period after the calendar starts the day after its last period ends,
-// across months, years and leap days.
+// A period past the calendar starts the day after its last period ends, across leap days.
 TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
     auto ais = Create<IAisInfo>(progid::kAisInfo);
     int32_t year = 0, period = 0;

@@ -1,10 +1,7 @@
-// The queries behind a look-up window, on the demo database through every
-// backend.
+// The queries behind a look-up window, on the demo database through every backend.
 #include "qelt/host/lookup_query.h"
 
 #include <gmock/gmock.h>
-
-#include <tuple>
 
 #include "common/test_env.h"
 #include "qelt/error.h"
@@ -16,8 +13,7 @@ namespace {
 
 using ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
 
-// The class's table, then one line per item: key, number, name and, where
-// the table has them, the short number.
+// The class's table, then one line per item: key, number, name, short number if any.
 std::string Listed(int32_t classId, const std::string& text) {
     auto query = host::LookupQuery::ForClass(classId);
     if (!query) return "no table";
@@ -60,8 +56,7 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheText) {
     for (const auto& [classId, text, listed] : cases) EXPECT_EQ(Listed(classId, text), listed);
 }
 
-// The catalogue names what the database does not hold: the failure carries
-// the whole statement.
+// A table the database lacks raises with the whole statement.
 TEST_P(LookupQueryOnDemo, ATableThatDoesNotExistRaisesWithTheStatement) {
     const host::LookupQuery query(host::BaseTable{"", "t_Nothing", "FItemID"});
     EXPECT_THAT([&] { query.search("a'b"); },

@@ -1,15 +1,10 @@
-// The scheme store on the session database, on every backend: what is saved
-// is listed, loaded and deleted whole, by its owner only; a failure leaves
-// the stored schemes as they were; processes saving at once lose nothing
-// and leave one default scheme.
+// The scheme store on every backend: whole schemes, changed by their owner only, saved all or none.
 #include <gmock/gmock.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <iostream>
 #include <set>
-#include <utility>
-#include <vector>
 
 #include "common/test_env.h"
 #include "host/recordset_dump.h"
@@ -45,12 +40,14 @@ std::shared_ptr<host::IScheme> Store() {
 host::SchemeProfile Scheme(const HeadValues& h, const Entries& entries, std::string owner = "") {
     RecordsetPtr head = host::NewSchemeHeads(), rows = host::NewSchemeEntries();
     head->addNew();
-    head->setValue("FSchemeID", h.id);
-    head->setValue("FSchemeName", h.name);
-    head->setValue("FTranType", h.tranType);
-    head->setValue("FSysName", h.sysName);
-    head->setValue("FStatus", h.status);
-    head->setValue("FISShare", h.share);
+    for (const auto& [field, v] :
+         std::vector<std::pair<const char*, Variant>>{{"FSchemeID", h.id},
+                                                      {"FSchemeName", h.name},
+                                                      {"FTranType", h.tranType},
+                                                      {"FSysName", h.sysName},
+                                                      {"FStatus", h.status},
+                                                      {"FISShare", h.share}})
+        head->setValue(field, v);
     for (const auto& [key, value] : entries) {
         rows->addNew();
         for (const auto& [field, v] : std::vector<std::pair<const char*, Variant>>{
@@ -80,7 +77,6 @@ std::string Load(int32_t id, const char* props = kUser2) {
     return Dump(*head, false) + "\n--" + Dump(*entries, false);
 }
 
-// Both tables, every row, in a fixed order: the whole stored state.
 std::string StoredState() {
     auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
     return Dump(*conn->Execute("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID"), false) +
@@ -91,15 +87,12 @@ std::string StoredState() {
 }
 
 std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += s;
-    return out;
+    return n ? s + Repeat(s, n - 1) : "";
 }
 
 class SchemeStore : public ::testing::TestWithParam<testing::Backend> {
 protected:
-    // The database refuses an entry whose key is 'boom' with the message
-    // "refused", as a constraint of its own would.
+    // The database refuses an entry keyed 'boom' with "refused".
     void refuseBoomEntries() {
         if (GetParam() == testing::Backend::Postgres)
             db_.exec(
@@ -116,7 +109,6 @@ protected:
 };
 
 TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
-    // A head without a row, or none, or a property string without UserID raises.
     auto s = Scheme({}, {{"k", "v"}});
     s.head->deleteCurrent();
     for (RecordsetPtr head : {s.head, RecordsetPtr()})
@@ -146,11 +138,8 @@ TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
     EXPECT_EQ(StoredState(), "\n2|按日期|2|2|(1)|0|1\n--\n2|cboTime|3");
 }
 
-// A user lists and loads his own schemes of the key and other users' shared
-// ones (another user's in-use mark is not the reader's). The owner is the
-// FUserID of the property string, whatever name it holds: no other user
-// updates or deletes a scheme. The last scheme saved in use is the one in use
-// next time, whatever its transaction type; other users and lists keep theirs.
+// Own and shared schemes are read, own ones only changed; the last saved in use wins per user and
+// key.
 TEST_P(SchemeStore, UsersReadOwnAndSharedSchemesAndChangeOnlyTheirOwn) {
     SaveNew(kUser2, {0, "mine", 1, "(1)", 2, 0});
     SaveNew(kUser3, {0, "theirs shared", 1, "(1)", 2, 1}, {{"Relation", "x||"}});
@@ -180,10 +169,7 @@ TEST_P(SchemeStore, UsersReadOwnAndSharedSchemesAndChangeOnlyTheirOwn) {
               "\n2|theirs shared|3|1|(1)|2|1\n4|mine other list|2|71|(4)|2|0");
 }
 
-// Each text fits up to its column's size: quotes, comment and statement
-// separators are values, and the name arrives with its apostrophes doubled.
-// One character more raises the provider's multiple-step error before
-// anything is written.
+// Texts fit up to their column's size as values; one character more writes nothing.
 TEST_P(SchemeStore, TextsFitUpToTheirColumnAndOneCharacterMoreChangesNothing) {
     const std::string sysName = "(" + Repeat("键", 78) + ")";
     const Entries entries = {{Repeat("k", 99) + "'", Repeat("采购订单", 1749) + "'--;"},
@@ -218,8 +204,7 @@ TEST_P(SchemeStore, TextsFitUpToTheirColumnAndOneCharacterMoreChangesNothing) {
     }
 }
 
-// A statement failing half way (a trigger refusing one entry) rolls back
-// the head and the entries already written; the session stays usable.
+// A statement failing half way rolls back the head and entries written; the session goes on.
 TEST_P(SchemeStore, AFailureHalfWayLeavesTheStoredSchemeAsItWas) {
     const int32_t id =
         SaveNew(kUser2, {0, "kept", 1, "(1)", 0, 0}, {{"Relation", "old||"}, {"OrderBy", "o||"}});
@@ -249,8 +234,7 @@ TEST_P(SchemeStore, DelPlanDeletesTheUsersPlanOfThatReportOnly) {
               "\n--\n2|k|2\n3|k|3\n4|k|4");
 }
 
-// A batch is stored whole or not at all; owners other than the caller are
-// named by user name, and only by an administrator.
+// A batch is stored whole or not at all; only an administrator names other owners.
 TEST_P(SchemeStore, ABatchIsSavedWholeOrNotAtAll) {
     db_.exec(
         "INSERT INTO t_User (FUserID, FName) VALUES (1, 'Administrator'), (2, '张伟'), "
@@ -284,7 +268,6 @@ TEST_P(SchemeStore, ABatchIsSavedWholeOrNotAtAll) {
         "UserID=1", {Scheme({0, "mine"}, {{"k", "1"}}),
                      Scheme({0, "for 张伟", 1, "(1)", 2, 0}, {{"k", "2"}}, "张伟")});
     ASSERT_EQ(saved.size(), 2u);
-    // A server does not hand out again the ids of the refused batches.
     const std::string mine = saved[0]->value("FSchemeID").toString(),
                       his = saved[1]->value("FSchemeID").toString();
     EXPECT_EQ(Dump(*saved[1], false), "\n" + his + "|for 张伟|2|1|(1)|2|0");
@@ -309,14 +292,10 @@ TEST(SchemeStoreContract, AStoreWithoutBatchesSaysSo) {
                 Throws<Error>(Field(&Error::number, err::kInterfaceNotOffered)));
 }
 
-// Eight processes use the store at once, two on each user and kind of list:
-// each saves the list's default scheme as a first opening does, saves
-// schemes in use and not in use, updates them and deletes some of those not
-// in use. Then every scheme kept is there once with the entries of its last
-// save, and every user has one default scheme and one scheme in use per kind.
+// Eight processes save, update and delete at once: nothing is lost, one default and in-use per
+// kind.
 TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
-    // Process p is user 2 or 3 ("2 (1)") on list (1) or (4); its i-th scheme
-    // is in use for odd i, and deleted for i a multiple of 4.
+    // Process p is user 2 or 3 on key (1) or (4); scheme i is in use for odd i, deleted for i%4==0.
     const auto owner = [](int p) {
         return std::string(p % 2 ? "3 " : "2 ") + (p / 2 % 2 ? "(4)" : "(1)");
     };
@@ -355,8 +334,6 @@ TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
         waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "process " << pid;
     }
-    // One line per head and entry, "user kind name: key=value"; the in-use
-    // marks by owner and kind.
     auto rows =
         host::Create<host::IAppConnection>(host::progid::kAppConnection)
             ->Execute(

@@ -1,13 +1,7 @@
-// The facade (CFilter): its look-up path, its settings, the host session it
-// follows, and Show as a user of the filter dialog.
+// The facade (CFilter): look-up path, settings, the host session it follows, Show over the dialog.
 #include <gmock/gmock.h>
 
-#include <functional>
-#include <memory>
 #include <regex>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "common/host_fake.h"
 #include "common/test_env.h"
@@ -22,10 +16,7 @@
 namespace qelt::testing {
 namespace {
 
-// List 1 (template 501): head v1 joined to entries u1, filter v1.FStatus=1;
-// bill number (text), date, quantity and amount (numbers), the entry columns
-// selected only on demand. List 4 has no template, list 5 a relation that
-// cannot become SQL.
+// golden/lists.sql: list 1 (template 501, v1 joined to u1), 4 without template, 5 a bad relation.
 const std::string kFrom =
     "  from TableA v1 WITH (READPAST)  INNER JOIN TableB u1 WITH (READPAST)  ON   "
     "v1.FInterID = u1.FInterID\r\n\r\n";
@@ -51,8 +42,7 @@ protected:
     MessageRecorder messages;
 };
 
-// The whole list SELECT, the head and template of the list; an extra filter
-// joins the template's unless told to stand alone, a blank one is none.
+// An extra filter joins the template's unless it stands alone; a blank one is none.
 TEST_F(Facade, LookupPathBuildsTheWholeListSelectAndLeavesTheWhereAlone) {
     CFilter filter;
     filter.setListID(1);
@@ -82,9 +72,7 @@ TEST_F(Facade, LookupPathBuildsTheWholeListSelectAndLeavesTheWhereAlone) {
     EXPECT_EQ(shown(), "");
 }
 
-// A list that is not there, or has no template, leaves the results as the
-// last success left them; a template that cannot become SQL is no success,
-// nor is a database without tables.
+// A missing list or template keeps the last results; a template that is no SQL empties them.
 TEST_F(Facade, NothingFoundLeavesResultsAsTheyWereAndAFailureEmptiesThem) {
     CFilter filter;
     for (int list : {1, 999, 4}) {
@@ -103,8 +91,7 @@ TEST_F(Facade, NothingFoundLeavesResultsAsTheyWereAndAFailureEmptiesThem) {
                     ::testing::Field(&Error::description, ::testing::HasSubstr("list 5"))));
 }
 
-// A new filter resets the shared settings for all; the audit choice lasts
-// until the next look-up re-reads the options.
+// A new filter resets the shared settings; a look-up re-reads the audit choice.
 TEST_F(Facade, NewFilterResetsSharedSettingsAndALookupRereadsTheAuditChoice) {
     CFilter first;
     first.setListID(1);
@@ -127,8 +114,7 @@ TEST_F(Facade, NewFilterResetsSharedSettingsAndALookupRereadsTheAuditChoice) {
     EXPECT_EQ(support::Shared().AuditChoice, 0);
 }
 
-// The facade follows the host's session on the demo database: the user whose
-// property string is in force, and connection components that answer nothing.
+// The facade follows the host's session on the demo database.
 class UserIdentity : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -139,8 +125,7 @@ protected:
     MessageRecorder messages;
 };
 
-// The group restriction of demo list 1 as the look-up path writes it for
-// the property string now in force: "user N", "none", or "no statement".
+// Demo list 1's group restriction for the property string now in force.
 std::string RestrictionOfLookup(const char* props) {
     if (props) host::SetSharedProperty(host::kPropsStringProperty, props);
     CFilter filter;
@@ -153,8 +138,7 @@ std::string RestrictionOfLookup(const char* props) {
     return "none";
 }
 
-// Within one process the host logs users on and off; a read before any
-// user is set freezes nothing.
+// Users log on and off within one process; a read before any user freezes nothing.
 TEST_F(UserIdentity, GroupRestrictionFollowsTheUserLoggedOnNow) {
     std::string seen;
     for (const char* props : {static_cast<const char*>(nullptr), "UserID=2", "UserID=5",
@@ -163,8 +147,7 @@ TEST_F(UserIdentity, GroupRestrictionFollowsTheUserLoggedOnNow) {
     EXPECT_EQ(seen, "no statement; user 2; user 5; none; user 6; user 2; ");
 }
 
-// A host connection that answers nothing finds no list: results stay as the
-// last success left them, and the options take their defaults.
+// A host connection that answers nothing keeps the last results; options take their defaults.
 TEST_F(UserIdentity, ConnectionThatAnswersNothingFindsNoList) {
     host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
     CFilter filter;
@@ -178,9 +161,7 @@ TEST_F(UserIdentity, ConnectionThatAnswersNothingFindsNoList) {
     EXPECT_EQ(support::Shared().AuditChoice, -1);
 }
 
-// The direct connection opens like every session of the library; a failed
-// open keeps the previous one. Destroying a CFilter releases the option
-// cache and the direct connection, but not what the host configured.
+// A failed direct open keeps the previous one; the filter's end releases it, not the host's.
 TEST_F(UserIdentity, DirectConnectionLastsAsLongAsItsFilter) {
     host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
     {
@@ -198,12 +179,9 @@ TEST_F(UserIdentity, DirectConnectionLastsAsLongAsItsFilter) {
     EXPECT_EQ(RestrictionOfLookup(nullptr), "user 2");
 }
 
-// Show runs the filter dialog under a scripted presenter that acts as the
-// person, and the host reads what the dialog gave.
 constexpr int kBillNo = 1, kQty = 3, kEqual = 0, kGreater = 2, kContains = 6;
 using Row = std::tuple<int, int, std::string>;  // field, comparison, value
 
-// The WHERE and ORDER BY of list 1 with one condition group.
 std::string Where(const std::string& conditions) {
     return " where 1=1 AND (     " + conditions + ")  AND (v1.FStatus=1)  ORDER BY v1.FBillNo";
 }
@@ -219,8 +197,7 @@ protected:
     void user(std::function<void(ui::Form&)> f) {
         ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>(std::move(f)));
     }
-    // A person who first does `also`, types the rows into the condition grid,
-    // asks for any date and presses OK.
+    // A person does `also`, types the rows, asks for any date and presses OK.
     void typesAndAccepts(std::vector<Row> rows, std::function<void(ui::Form&)> also = {}) {
         user([rows, also](ui::Form& f) {
             if (also) also(f);
@@ -237,8 +214,7 @@ protected:
     }
 };
 
-// Each Show builds a whole dialog, whatever template an earlier Show or
-// look-up left current, and gives its SELECT with the list's head.
+// Each Show builds a whole dialog, whatever an earlier call left current.
 TEST_F(Show, GivesTheDialogsSelectWithTheListsHeadAndTemplate) {
     const std::string expected =
         "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate,u1.FQty AS FQty,"
@@ -263,10 +239,7 @@ TEST_F(Show, GivesTheDialogsSelectWithTheListsHeadAndTemplate) {
               "采购订单|501|4|1");
 }
 
-// A cross report offers the condition tab only and gives the WHERE text,
-// leaving the data SQL empty; Cancel empties the SELECT and keeps the WHERE.
-// A fixed list show status locks the host's transaction type and hides the
-// schemes but the default one.
+// A cross report gives the WHERE only; Cancel keeps it; a fixed status locks the type.
 TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheType) {
     std::string seen;
     typesAndAccepts({{kBillNo, kEqual, "A"}}, [&](ui::Form& f) {
@@ -296,8 +269,7 @@ TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheTyp
     EXPECT_EQ(shown(), "");
 }
 
-// Without a front end, or with a dialog that fails, nothing of an earlier
-// success stays: OK is false and there is no statement.
+// Without a front end, or with a dialog that fails, nothing of an earlier success stays.
 TEST_F(Show, NoFrontEndOrAFailingDialogLeavesNoEarlierStatement) {
     struct Failing : ui::Presenter {
         void runModal(ui::Form&) override { throw Error(err::kDatabase, "test", "lost"); }
