@@ -1,10 +1,6 @@
-// qelt-filter as a person runs it, from transcripts in tests/apps/golden:
-// "$ " shell commands run in a scratch folder with the tool on the PATH (DEMO
-// is the bundled demo database), each followed by its exit status unless 0
-// ("? N"), its output ("| "; with "# shape" the outline of its JSON, with
-// "# json" its JSON on one line) and its error output ("! "); "% FILE: SQL"
-// runs SQL on FILE and prints the rows. Other lines are notes.
-// QELT_UPDATE_GOLDEN=1 writes the transcripts back.
+// qelt-filter transcripts (golden/*.txt): "$ command" (DEMO: the demo database; "# shape"/"# json"
+// for JSON) then "? status" unless 0, "| " stdout, "! " stderr; "% FILE: SQL" prints rows.
+// QELT_UPDATE_GOLDEN=1 writes them back.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>

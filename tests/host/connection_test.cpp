@@ -15,16 +15,14 @@
 #include "platform/text.h"
 #include "qelt/demo.h"
 #include "qelt/error.h"
-#include "qelt/host/components.h"
 #include "qelt/host/connection_string.h"
-#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt {
 namespace {
 
 using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Not, ::testing::Throws;
-using testing::TempDatabase;
+using testing::Dump, testing::Query, testing::TempDatabase;
 
 constexpr const char* kSampleTable = R"sql(CREATE TABLE Sample (FID INTEGER, FName NVARCHAR(80),
     FAmount FLOAT, FBig BIGINT, FDate DATETIME, FNote VARCHAR(600), FMemo TEXT);
@@ -32,12 +30,6 @@ INSERT INTO Sample (FID, FName, FAmount, FBig, FDate, FNote) VALUES
     (1, '采购订单', 12.5, 5000000000, '2026-12-06 10:20:30', 'plain'),
     (2, 'O''Brien', -0.25, 42, NULL, NULL), (3, NULL, NULL, NULL, '2025-01-31 00:00:00', '生产任务单');
 )sql";
-
-RecordsetPtr Query(const std::string& sql) {
-    return host::Create<host::IAppConnection>(host::progid::kAppConnection)->Execute(sql);
-}
-
-using testing::Dump;
 
 class ConnectionOnBackend : public ::testing::TestWithParam<testing::Backend> {
 protected:

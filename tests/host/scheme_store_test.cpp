@@ -5,18 +5,17 @@
 
 #include <iostream>
 #include <set>
+#include <sstream>
 
 #include "common/test_env.h"
 #include "host/recordset_dump.h"
 #include "qelt/error.h"
-#include "qelt/host/components.h"
-#include "qelt/host/prog_ids.h"
 
 namespace qelt {
 namespace {
 
 using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
-using testing::Dump;
+using testing::Dump, testing::Query;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
 constexpr const char* kUser2 = "UserID=2;UserName=张伟";
@@ -78,11 +77,9 @@ std::string Load(int32_t id, const char* props = kUser2) {
 }
 
 std::string StoredState() {
-    auto conn = host::Create<host::IAppConnection>(host::progid::kAppConnection);
-    return Dump(*conn->Execute("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID"), false) +
-           "\n--" +
-           Dump(*conn->Execute("SELECT FSchemeID, FKey, FValue FROM ICSchemeProfileEntry "
-                               "ORDER BY FSchemeID, FKey"),
+    return Dump(*Query("SELECT * FROM ICSchemeProfile ORDER BY FSchemeID"), false) + "\n--" +
+           Dump(*Query("SELECT FSchemeID, FKey, FValue FROM ICSchemeProfileEntry "
+                       "ORDER BY FSchemeID, FKey"),
                 false);
 }
 
@@ -297,7 +294,7 @@ TEST(SchemeStoreContract, AStoreWithoutBatchesSaysSo) {
 TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
     // Process p is user 2 or 3 on key (1) or (4); scheme i is in use for odd i, deleted for i%4==0.
     const auto owner = [](int p) {
-        return std::string(p % 2 ? "3 " : "2 ") + (p / 2 % 2 ? "(4)" : "(1)");
+        return std::string(p % 2 ? "3|" : "2|") + (p / 2 % 2 ? "(4)|" : "(1)|");
     };
     const auto name = [](int p, int i) {
         return "p" + std::to_string(p) + "-" + std::to_string(i);
@@ -310,7 +307,7 @@ TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
         close(start[1]);
         char go;
         (void)!read(start[0], &go, 1);  // returns when the parent closes its end
-        const std::string who = "UserID=" + owner(p).substr(0, 1), kind = owner(p).substr(2);
+        const std::string who = "UserID=" + owner(p).substr(0, 1), kind = owner(p).substr(2, 3);
         try {
             for (int i = 0; i < 8; ++i) {
                 SaveNew(who.c_str(), {0, host::kDefaultSchemeName, 1, kind, 2, 0},
@@ -334,30 +331,25 @@ TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
         waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "process " << pid;
     }
-    auto rows =
-        host::Create<host::IAppConnection>(host::progid::kAppConnection)
-            ->Execute(
-                "SELECT h.FUserID, h.FSysName, h.FSchemeName, h.FStatus, e.FKey, e.FValue FROM "
-                "ICSchemeProfile h LEFT JOIN ICSchemeProfileEntry e ON e.FSchemeID = h.FSchemeID");
-    std::multiset<std::string> heads, expected, marks;
-    for (; !rows->eof(); rows->moveNext()) {
-        const std::string who =
-            rows->value("FUserID").toString() + " " + rows->value("FSysName").toString();
-        heads.insert(who + " " + rows->value("FSchemeName").toString() + ": " +
-                     rows->value("FKey").toString("NULL") + "=" +
-                     rows->value("FValue").toString("NULL"));
-        if (rows->value("FStatus").toLong() == 2) marks.insert(who);
-    }
+    std::multiset<std::string> expected, heads;
     for (int p = 0; p < 8; ++p) {
         if (p < 4)
-            expected.insert(owner(p) + " " + host::kDefaultSchemeName + ": Relation=p" +
+            expected.insert(owner(p) + host::kDefaultSchemeName + "|Relation|p" +
                             std::to_string(p) + "||");
         for (int i = 1; i < 8; ++i)
-            if (i % 4)
-                expected.insert(owner(p) + " " + name(p, i) + ": Relation=" + name(p, i) + " v2");
+            if (i % 4) expected.insert(owner(p) + name(p, i) + "|Relation|" + name(p, i) + " v2");
     }
+    std::istringstream rows(Dump(*Query("SELECT h.FUserID, h.FSysName, h.FSchemeName, e.FKey, "
+                                        "e.FValue FROM ICSchemeProfile h LEFT JOIN "
+                                        "ICSchemeProfileEntry e ON e.FSchemeID = h.FSchemeID"),
+                                 false));
+    for (std::string line; std::getline(rows, line);)
+        if (!line.empty()) heads.insert(line);
     EXPECT_EQ(::testing::PrintToString(heads), ::testing::PrintToString(expected));
-    EXPECT_EQ(::testing::PrintToString(marks), "{ \"2 (1)\", \"2 (4)\", \"3 (1)\", \"3 (4)\" }");
+    EXPECT_EQ(Dump(*Query("SELECT FUserID, FSysName FROM ICSchemeProfile WHERE FStatus = 2 "
+                          "ORDER BY FUserID, FSysName"),
+                   false),
+              "\n2|(1)\n2|(4)\n3|(1)\n3|(4)");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllBackends, SchemeStore, ::testing::ValuesIn(testing::AllBackends()),

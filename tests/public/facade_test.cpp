@@ -16,6 +16,8 @@
 namespace qelt::testing {
 namespace {
 
+using ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
+
 // golden/lists.sql: list 1 (template 501, v1 joined to u1), 4 without template, 5 a bad relation.
 const std::string kFrom =
     "  from TableA v1 WITH (READPAST)  INNER JOIN TableB u1 WITH (READPAST)  ON   "
@@ -43,7 +45,7 @@ protected:
 };
 
 // An extra filter joins the template's unless it stands alone; a blank one is none.
-TEST_F(Facade, LookupPathBuildsTheWholeListSelectAndLeavesTheWhereAlone) {
+TEST_F(Facade, LookupPathBuildsTheListSelectAndKeepsItUntilAFailure) {
     CFilter filter;
     filter.setListID(1);
     EXPECT_TRUE(filter.getInfoByF7Key("").isEmpty());
@@ -70,11 +72,7 @@ TEST_F(Facade, LookupPathBuildsTheWholeListSelectAndLeavesTheWhereAlone) {
                   std::string(" where 1=1 AND  ") + where + "  ORDER BY v1.FBillNo");
     }
     EXPECT_EQ(shown(), "");
-}
-
-// A missing list or template keeps the last results; a template that is no SQL empties them.
-TEST_F(Facade, NothingFoundLeavesResultsAsTheyWereAndAFailureEmptiesThem) {
-    CFilter filter;
+    // A missing list or template keeps the last results; a template that is no SQL empties them.
     for (int list : {1, 999, 4}) {
         filter.setListID(list);
         filter.getInfoByF7Key("");
@@ -87,8 +85,7 @@ TEST_F(Facade, NothingFoundLeavesResultsAsTheyWereAndAFailureEmptiesThem) {
     EXPECT_EQ(filter.Datasql(), "");
     db.exec("DROP TABLE ICListTemplate");
     EXPECT_THAT([&] { filter.getInfoByF7Key(""); },
-                ::testing::Throws<Error>(
-                    ::testing::Field(&Error::description, ::testing::HasSubstr("list 5"))));
+                Throws<Error>(Field(&Error::description, HasSubstr("list 5"))));
 }
 
 // A new filter resets the shared settings; a look-up re-reads the audit choice.
