@@ -15,7 +15,7 @@
 namespace qelt::testing {
 namespace {
 
-constexpr const char* kOrderItemSeparator = "|*|";
+using namespace std::string_literals;
 
 // SQL Server text to SQLite: TOP, READPAST and the day conversion.
 std::string ToSqlite(std::string sql) {
@@ -141,8 +141,8 @@ protected:
                     ui::ListBox& order = f.listBox("listOrderFields");
                     ASSERT_TRUE(f.tabs("SSTab1").select(1) && order.select(i) &&
                                 f.focus("cmdAdd") && f.button("cmdAdd").click());
-                    alias = order.text().substr(order.text().find(kOrderItemSeparator) + 3);
-                    alias = alias.substr(0, alias.find(kOrderItemSeparator));
+                    alias = order.text().substr(order.text().find("|*|") + 3);
+                    alias = alias.substr(0, alias.find("|*|"));
                     return;
                 }
                 ui::Grid& grid = f.grid("VpFilter");
@@ -191,16 +191,10 @@ TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementThatRuns) {
 TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
     std::string cjk;
     for (int i = 0; i < 255; ++i) cjk += "链";
-    const std::string hostile[] = {"O'Brien",
-                                   "x' OR '1'='1",
-                                   "a\"b",
-                                   "-- the rest is a comment",
-                                   "1; DELETE FROM t_User",
-                                   "输送机'链条\"--;",
-                                   std::string(255, 'z'),
-                                   cjk};
     // Demo list 1: bill number and item name; equal to and contains.
-    for (const auto& value : hostile)
+    for (const std::string& value :
+         {"O'Brien"s, "x' OR '1'='1"s, "a\"b"s, "-- the rest is a comment"s,
+          "1; DELETE FROM t_User"s, "输送机'链条\"--;"s, std::string(255, 'z'), cjk})
         for (int field : {2, 9})
             for (int comparison : {0, 6})
                 for (int how = 0; how < 4; ++how) {
@@ -208,10 +202,8 @@ TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
                     ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& f) {
                         ui::Grid& grid = f.grid("VpFilter");
                         ASSERT_TRUE(grid.pick(1, 3, field) && grid.pick(1, 4, comparison));
-                        if (typed)
-                            ASSERT_TRUE(grid.type(1, 6, value));
-                        else
-                            grid.setText(1, 6, value);
+                        ASSERT_TRUE(typed ? grid.type(1, 6, value)
+                                          : (grid.setText(1, 6, value), true));
                         f.button("cmdOk").click();
                     }));
                     CFilter filter;
