@@ -70,16 +70,13 @@ TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
 INSTANTIATE_TEST_SUITE_P(AllBackends, PeriodCalendar, ::testing::ValuesIn(testing::AllBackends()),
                          [](const auto& info) { return testing::BackendName(info.param); });
 
-TEST(FrameworkComponents, SplitAndFormatMessage) {
+TEST(Messages, SplitFormatAndGoToTheSinkElseToStderrAnsweredOk) {
     auto split = Create<IStringSplitter>(progid::kStringSplitter);
     EXPECT_EQ(split->split("a||b||c", 3, "||"), "c");
     EXPECT_EQ(split->split("a||b||c", 4, "||") + split->split("a||b||c", 0, "||"), "");
     EXPECT_EQ(Create<IFrameworkUtility>(progid::kFrameworkUtility)
                   ->formatMessage("%2-%1-%3 100%", {"a%2", "b"}),
               "b-a%2-%3 100%");
-}
-
-TEST(Messages, GoToTheSinkElseToStderrAnsweredOk) {
     {
         testing::MessageRecorder recorder(2);
         auto box = Create<IMessageBox>(progid::kMessage);
