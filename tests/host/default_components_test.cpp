@@ -16,21 +16,6 @@ namespace {
 using namespace host;
 using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
 
-// The path without one set is covered where the common folder is read.
-TEST(DefaultComponents, RegistryAnswersTheInstallPathSetElseFromTheEnvironment) {
-    struct EnvGuard {
-        ~EnvGuard() { unsetenv("QELT_INSTALL_PATH"); }
-    } guard;
-    testing::TempDatabase db(false);
-    const std::string product = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
-    auto reg = Create<IRegistry>(progid::kRegistry);
-    setenv("QELT_INSTALL_PATH", "/opt/env", 1);
-    EXPECT_EQ(reg->GetKeyValue(product, "Path", "1"), "/opt/env");
-    SetInstallPath("/opt/erp");
-    EXPECT_EQ(reg->GetKeyValue(product, "path", "1"), "/opt/erp");
-    EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
-}
-
 class PeriodCalendar : public ::testing::TestWithParam<testing::Backend> {
 protected:
     testing::TempDatabase db{GetParam()};
@@ -102,9 +87,20 @@ struct HostGLData : IGLData {
     bool AccessCheck(int32_t, int32_t, int32_t) override { return false; }
 };
 
-// A host factory replaces the default and drops its process object until reset.
+// The install path; a host factory replaces the default and drops its process object until reset.
 TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     testing::TempDatabase db(false);
+    struct EnvGuard {
+        ~EnvGuard() { unsetenv("QELT_INSTALL_PATH"); }
+    } guard;  // the install path: set, else the environment (neither: where the common folder is
+              // read)
+    const std::string product = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
+    auto reg = Create<IRegistry>(progid::kRegistry);
+    setenv("QELT_INSTALL_PATH", "/opt/env", 1);
+    EXPECT_EQ(reg->GetKeyValue(product, "Path", "1"), "/opt/env");
+    SetInstallPath("/opt/erp");
+    EXPECT_EQ(reg->GetKeyValue(product, "path", "1"), "/opt/erp");
+    EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
     EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
     EXPECT_THAT([] { CreateObject("Nobody.Knows"); },
                 Throws<Error>(AllOf(Field(&Error::number, err::kCannotCreateObject),

@@ -36,7 +36,7 @@ protected:
     void TearDown() override { support::ResetProcessState(); }
 };
 
-TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheText) {
+TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheStatement) {
     const std::tuple<int32_t, const char*, const char*> cases[] = {
         {4, "钢板",
          "物料 t_ICItem.FItemID FNumber FName +short\n1 1.01.001 冷轧钢板 001\n"
@@ -54,10 +54,7 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheText) {
         {13, "", "no table"},
     };
     for (const auto& [classId, text, listed] : cases) EXPECT_EQ(Listed(classId, text), listed);
-}
-
-// A table the database lacks raises with the whole statement.
-TEST_P(LookupQueryOnDemo, ATableThatDoesNotExistRaisesWithTheStatement) {
+    // A table the database lacks raises with the whole statement.
     const host::LookupQuery query(host::BaseTable{"", "t_Nothing", "FItemID"});
     EXPECT_THAT([&] { query.search("a'b"); },
                 Throws<Error>(Field(&Error::description,
