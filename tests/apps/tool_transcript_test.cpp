@@ -69,12 +69,9 @@ public:
                                 " && env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME PATH=" +
                                 Quoted((dir_ / "bin").string()) + ":\"$PATH\" timeout 120 sh -c " +
                                 Quoted(Replaced(command, "DEMO", Quoted(QELT_TEST_DEMO_DB))) +
-                                " 2>" + Quoted(err);
-        std::string out;
-        FILE* pipe = popen(cmd.c_str(), "r");
-        char buf[4096];
-        for (std::size_t n; pipe && (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-        const int status = pipe ? pclose(pipe) : -1;
+                                " >" + Quoted(err + "out") + " 2>" + Quoted(err);
+        const int status = std::system(cmd.c_str());
+        std::string out = ReadFile(err + "out");
         const auto mark = command.rfind("  # ");
         const std::string shown = mark == std::string::npos ? "" : command.substr(mark + 3);
         if (shown == " shape" || shown == " json") {
