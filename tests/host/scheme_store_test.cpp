@@ -171,15 +171,10 @@ TEST_P(SchemeStore, TextsFitUpToTheirColumnAndOneCharacterMoreChangesNothing) {
                              {"txtRunNoFrom", "'; DROP TABLE ICSchemeProfile; --"},
                              {"empty", ""}};
     const int32_t id = SaveNew(kUser2, {0, Repeat("方", 150) + "O''Brien;-", 1, sysName}, entries);
-    RecordsetPtr head, rows;
-    int32_t asked = id;
-    Store()->LoadSchemeProfile(kUser2, asked, head, rows);
-    EXPECT_EQ(head->value("FSchemeName").toString() + "|" + head->value("FSysName").toString(),
-              Repeat("方", 150) + "O'Brien;-|" + sysName);
-    Entries back;
-    for (; !rows->eof(); rows->moveNext())
-        back.emplace_back(rows->value("FKey").toString(), rows->value("FValue").toString());
-    EXPECT_THAT(back, ::testing::UnorderedElementsAreArray(entries));
+    const std::string n = "\n" + std::to_string(id);
+    EXPECT_EQ(Load(id), n + "|" + Repeat("方", 150) + "O'Brien;-|2|1|" + sysName + "|0|0\n--" + n +
+                            "|0|empty|" + n + "|0|" + entries[0].first + "|" + entries[0].second +
+                            n + "|0|txtRunNoFrom|" + entries[1].second);
 
     const std::string before = StoredState(), over = Repeat("条", 7001);
     const std::string value = "The value of \"Relation\" has 7001 characters; at most 7000 fit";
