@@ -23,6 +23,7 @@ namespace {
 
 using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Not, ::testing::Throws;
 using testing::Dump, testing::Query, testing::TempDatabase;
+namespace fs = std::filesystem;
 
 constexpr const char* kSampleTable = R"sql(CREATE TABLE Sample (FID INTEGER, FName NVARCHAR(80),
     FAmount FLOAT, FBig BIGINT, FDate DATETIME, FNote VARCHAR(600), FMemo TEXT);
@@ -117,25 +118,21 @@ TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
 
     const std::string fifo = scratch.path() + ".fifo", folder = scratch.path() + ".folder";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::filesystem::create_directory(folder);
-    std::filesystem::create_symlink(path, scratch.path() + ".link");
+    fs::create_directory(folder);
+    fs::create_symlink(path, scratch.path() + ".link");
     const std::pair<std::string, const char*> refused[] = {
         {"/nonexistent-folder/demo.db",
          ": unable to open database file: No such file or directory"},
         {fifo, ": it is not a regular file"},
         {folder, ": it is not a regular file"},
-        {scratch.path() + ".link", ": it is not a regular file"},
-    };
+        {scratch.path() + ".link", ": it is not a regular file"}};
     for (const auto& [target, why] : refused) {
         EXPECT_THAT([&] { WriteDemoDatabase(target); },
                     Throws<Error>(Field(&Error::description, "Cannot write the demo database \"" +
                                                                  target + "\"" + why)));
-        EXPECT_FALSE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)))
-            << target;
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(target))) << target;
     }
 }
-
-namespace fs = std::filesystem;
 
 TEST(ConnectionString, PathsBecomeSqliteStringsThatTheBackendOpensAsWritten) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
@@ -149,8 +146,7 @@ TEST(ConnectionString, PathsBecomeSqliteStringsThatTheBackendOpensAsWritten) {
         {"sqlite3://timeout=5 dbname=\"/a b.db\"", "sqlite3://timeout=5 dbname=\"/a b.db\"",
          "/a b.db"},
         {"SQLite3:///srv/erp.db", "SQLite3:///srv/erp.db", "/srv/erp.db"},
-        {"odbc://DRIVER=SQLite3;Database=/a b.db;", "odbc://DRIVER=SQLite3;Database=/a b.db;", ""},
-    };
+        {"odbc://DRIVER=SQLite3;Database=/a b.db;", "odbc://DRIVER=SQLite3;Database=/a b.db;", ""}};
     for (const auto& [given, connection, file] : cases) {
         EXPECT_EQ(host::ToConnectionString(given), connection);
         EXPECT_EQ(host::SqliteFileOf(connection), file) << given;
@@ -188,8 +184,7 @@ TEST(PasswordMask, EveryPasswordValueIsMaskedToItsEnd) {
         {"postgresql://dbname=erp PASSWORD=secret user=x",
          "postgresql://dbname=erp PASSWORD=*** user=x"},
         {"sqlite3://db=/srv/erp.db", "sqlite3://db=/srv/erp.db"},
-        {"odbc://DSN=erp;PWD=", "odbc://DSN=erp;PWD=***"},
-    };
+        {"odbc://DSN=erp;PWD=", "odbc://DSN=erp;PWD=***"}};
     for (const auto& [cs, masked] : cases) EXPECT_EQ(host::MaskPasswords(cs), masked) << cs;
 }
 

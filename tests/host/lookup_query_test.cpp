@@ -51,8 +51,7 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheSta
          "仓库 t_Stock.FItemID FNumber FName\n1 01 原材料仓\n2 02 成品仓\n3 03 半成品仓\n"
          "4 04 辅料仓\n5 05 不良品仓"},
         {12, "美", "币别 t_Currency.FCurrencyID FNumber FName\n2 USD 美元"},
-        {13, "", "no table"},
-    };
+        {13, "", "no table"}};
     for (const auto& [classId, text, listed] : cases) EXPECT_EQ(Listed(classId, text), listed);
     // A table the database lacks raises with the whole statement.
     const host::LookupQuery query(host::BaseTable{"", "t_Nothing", "FItemID"});

@@ -184,8 +184,7 @@ TEST_P(SchemeStore, TextsFitUpToTheirColumnAndOneCharacterMoreChangesNothing) {
         {{0, "new"}, {{"Relation", over}}, value},
         {{id, Repeat("名", 161)}, {}, "The scheme name has 161 characters; at most 160 fit"},
         {{id, "kept", 1, "(" + Repeat("k", 80)}, {}, "scheme key has 81 characters; at most 80"},
-        {{id, "kept"}, {{Repeat("k", 101), "v"}}, "has 101 characters; at most 100 fit"},
-    };
+        {{id, "kept"}, {{Repeat("k", 101), "v"}}, "has 101 characters; at most 100 fit"}};
     for (const auto& [h, e, error] : cases) {
         EXPECT_THAT([&] { Save(kUser2, h, e); },
                     Throws<Error>(AllOf(Field(&Error::number, err::kMultipleStep),
@@ -216,14 +215,12 @@ TEST_P(SchemeStore, ASaveOrBatchIsSavedWholeOrNotAtAll) {
         const char* props;
         host::SchemeProfile third;
         const char* error;
-    } refused[] = {
-        {kUser2, Scheme({0, "c"}, {{"boom", "x"}}), "refused"},
-        {kUser2, Scheme({1000, "c"}, {}), "is not one of user 2's schemes"},
-        {kUser2, Scheme({0, "c"}, {}, "Administrator"),
-         "Only an administrator saves schemes for other users; user 2 is none"},
-        {"UserID=1", Scheme({0, "c"}, {}, "nobody"), "No user is named \"nobody\""},
-        {"UserID=1", Scheme({0, "c"}, {}, "孙丽"), "Several users are named \"孙丽\""},
-    };
+    } refused[] = {{kUser2, Scheme({0, "c"}, {{"boom", "x"}}), "refused"},
+                   {kUser2, Scheme({1000, "c"}, {}), "is not one of user 2's schemes"},
+                   {kUser2, Scheme({0, "c"}, {}, "Administrator"),
+                    "Only an administrator saves schemes for other users; user 2 is none"},
+                   {"UserID=1", Scheme({0, "c"}, {}, "nobody"), "No user is named \"nobody\""},
+                   {"UserID=1", Scheme({0, "c"}, {}, "孙丽"), "Several users are named \"孙丽\""}};
     for (const auto& c : refused) {
         EXPECT_THAT(
             [&] {

@@ -63,8 +63,7 @@ TEST_F(Facade, LookupPathBuildsTheListSelectAndKeepsItUntilAFailure) {
     const std::tuple<const char*, bool, const char*> cases[] = {
         {"v1.FQty>0", false, "(v1.FQty>0 AND v1.FStatus=1)"},
         {"v1.FQty>0", true, "(v1.FQty>0)"},
-        {"  ", true, "(v1.FStatus=1)"},
-    };
+        {"  ", true, "(v1.FStatus=1)"}};
     for (const auto& [extra, alone, where] : cases) {
         filter.getInfoByF7Key(extra, false, alone);
         const std::string sql = filter.Datasql();
