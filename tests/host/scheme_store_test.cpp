@@ -105,7 +105,7 @@ protected:
     testing::TempDatabase db_{GetParam()};
 };
 
-TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
+TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesDeletesAndDeletesPlans) {
     auto s = Scheme({}, {{"k", "v"}});
     s.head->deleteCurrent();
     for (RecordsetPtr head : {s.head, RecordsetPtr()})
@@ -132,7 +132,16 @@ TEST_P(SchemeStore, SaveAssignsIdsListsLoadsOverwritesAndDeletes) {
     EXPECT_TRUE(Store()->DelScheme(kUser2, id));
     EXPECT_FALSE(Store()->DelScheme(kUser2, id));
     EXPECT_EQ(Load(1), "\n--");
-    EXPECT_EQ(StoredState(), "\n2|按日期|2|2|(1)|0|1\n--\n2|cboTime|3");
+    // DelPlan deletes the user's plan of that report only, by its exact name.
+    SaveNew(kUser2, {0, "plan", 501, "(r)", 0, 0}, {{"k", "1"}});
+    SaveNew(kUser2, {0, "plan", 502, "(r)", 0, 0}, {{"k", "2"}});
+    SaveNew(kUser3, {0, "plan", 501, "(r)", 0, 1}, {{"k", "3"}});
+    SaveNew(kUser2, {0, "Plan", 501, "(r)", 0, 0}, {{"k", "4"}});
+    host::Create<host::IProfile>(host::progid::kSchemeProfile)->DelPlan(kUser2, 501, "plan");
+    EXPECT_EQ(
+        StoredState(),
+        "\n2|按日期|2|2|(1)|0|1\n4|plan|2|502|(r)|0|0\n5|plan|3|501|(r)|0|1\n6|Plan|2|501|(r)|0|0"
+        "\n--\n2|cboTime|3\n4|k|2\n5|k|3\n6|k|4");
 }
 
 // Own and shared schemes are read, own ones only changed; the last saved in use wins per user and
