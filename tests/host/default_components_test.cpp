@@ -16,13 +16,11 @@ namespace {
 using namespace host;
 using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
 
-class PeriodCalendar : public ::testing::TestWithParam<testing::Backend> {
-protected:
-    testing::TempDatabase db{GetParam()};
-};
+class PeriodCalendar : public ::testing::TestWithParam<testing::Backend> {};
 
 // A period past the calendar starts the day after its last period ends, across leap days.
 TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
+    testing::TempDatabase db{GetParam()};
     auto ais = Create<IAisInfo>(progid::kAisInfo);
     int32_t year = 0, period = 0;
     Date start, end;
@@ -118,6 +116,20 @@ TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     EXPECT_FALSE(ProcessObjectAs<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
     support::ResetProcessState();
     EXPECT_TRUE(Create<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
+    // A host's scheme store without batches says so.
+    struct OneByOne : IScheme {
+        RecordsetPtr GetSchemeList(const std::string&, std::string&, std::string&) override {
+            return nullptr;
+        }
+        RecordsetPtr SaveSchemeProfile(const std::string&, RecordsetPtr&, RecordsetPtr&) override {
+            return nullptr;
+        }
+        void LoadSchemeProfile(const std::string&, int32_t&, RecordsetPtr&,
+                               RecordsetPtr&) override {}
+        bool DelScheme(const std::string&, int32_t&) override { return false; }
+    } store;
+    EXPECT_THAT([&] { store.SaveSchemeProfiles("UserID=2", {}); },
+                Throws<Error>(Field(&Error::number, err::kInterfaceNotOffered)));
 }
 
 }  // namespace

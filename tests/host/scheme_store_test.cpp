@@ -252,22 +252,6 @@ TEST_P(SchemeStore, ASaveOrBatchIsSavedWholeOrNotAtAll) {
                                  his + "|k|2");
 }
 
-TEST(SchemeStoreContract, AStoreWithoutBatchesSaysSo) {
-    struct OneByOne : host::IScheme {
-        RecordsetPtr GetSchemeList(const std::string&, std::string&, std::string&) override {
-            return nullptr;
-        }
-        RecordsetPtr SaveSchemeProfile(const std::string&, RecordsetPtr&, RecordsetPtr&) override {
-            return nullptr;
-        }
-        void LoadSchemeProfile(const std::string&, int32_t&, RecordsetPtr&,
-                               RecordsetPtr&) override {}
-        bool DelScheme(const std::string&, int32_t&) override { return false; }
-    } store;
-    EXPECT_THAT([&] { store.SaveSchemeProfiles(kUser2, {}); },
-                Throws<Error>(Field(&Error::number, err::kInterfaceNotOffered)));
-}
-
 // Eight processes save, update and delete at once: nothing is lost, one default and in-use per
 // kind.
 TEST_P(SchemeStore, EightProcessesSavingUpdatingAndDeletingAtOnceLoseNothing) {
