@@ -18,17 +18,15 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
-// A text as one single-quoted shell word.
-std::string Quoted(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 std::string Replaced(std::string s, const std::string& from, const std::string& to) {
     for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
         s.replace(at, from.size(), to);
     return s;
+}
+
+// A text as one single-quoted shell word.
+std::string Quoted(const std::string& s) {
+    return "'" + Replaced(s, "'", "'\\''") + "'";
 }
 
 // Lists and the first item of each list, strings cut to 24 bytes.
