@@ -182,12 +182,9 @@ protected:
             "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) "
             "VALUES ('IC','NeedShowColumnPrompt','30'); DELETE FROM ICListTemplate WHERE FID > 3");
     }
-    void user(std::function<void(ui::Form&)> f) {
-        ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>(std::move(f)));
-    }
     // A person does `also`, types the rows, asks for any date and presses OK.
     void typesAndAccepts(std::vector<Row> rows, std::function<void(ui::Form&)> also = {}) {
-        user([rows, also](ui::Form& f) {
+        ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([rows, also](ui::Form& f) {
             if (also) also(f);
             ui::Grid& grid = f.grid("VpFilter");
             int r = 0;
@@ -198,7 +195,7 @@ protected:
             ui::ComboBox& time = f.combo("cboTime");
             if (time.visible() && time.enabled() && time.listCount() > 3) time.select(3);
             f.button("cmdOk").click();
-        });
+        }));
     }
 };
 
@@ -248,7 +245,8 @@ TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheTyp
     const std::string where = " (     v1.FBillNo = 'A')  AND v1.FStatus=1";
     EXPECT_EQ(filter.SQLWHERE(), where);
     EXPECT_EQ(filter.Datasql() + std::to_string(filter.getListHead() != nullptr), "0");
-    user([](ui::Form& f) { f.button("cmdCancel").click(); });
+    ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>(
+        [](ui::Form& f) { f.button("cmdCancel").click(); }));
     filter.setCROSSRPT(0);
     filter.Show();
     EXPECT_FALSE(filter.OK());
