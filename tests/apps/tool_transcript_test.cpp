@@ -1,21 +1,14 @@
-// qelt-filter as a person runs it, from transcripts in tests/apps/golden:
-// "$ " shell commands run in a scratch folder with the tool on the PATH (DEMO
-// is the bundled demo database), each followed by its exit status unless 0
-// ("? N"), its output ("| "; with "# shape" the outline of its JSON, with
-// "# json" its JSON on one line) and its error output ("! "); "% FILE: SQL"
-// runs SQL on FILE and prints the rows. Other lines are notes.
-// QELT_UPDATE_GOLDEN=1 writes the transcripts back.
+// qelt-filter transcripts (golden/*.txt): "$ command" (DEMO: the demo database; "# shape"/"# json"
+// for JSON) then "? status" unless 0, "| " stdout, "! " stderr; "% FILE: SQL" prints rows.
+// QELT_UPDATE_GOLDEN=1 writes them back.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "common/test_env.h"
 
@@ -25,17 +18,15 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
-// A text as one single-quoted shell word.
-std::string Quoted(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 std::string Replaced(std::string s, const std::string& from, const std::string& to) {
     for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
         s.replace(at, from.size(), to);
     return s;
+}
+
+// A text as one single-quoted shell word.
+std::string Quoted(const std::string& s) {
+    return "'" + Replaced(s, "'", "'\\''") + "'";
 }
 
 // Lists and the first item of each list, strings cut to 24 bytes.
@@ -76,12 +67,9 @@ public:
                                 " && env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME PATH=" +
                                 Quoted((dir_ / "bin").string()) + ":\"$PATH\" timeout 120 sh -c " +
                                 Quoted(Replaced(command, "DEMO", Quoted(QELT_TEST_DEMO_DB))) +
-                                " 2>" + Quoted(err);
-        std::string out;
-        FILE* pipe = popen(cmd.c_str(), "r");
-        char buf[4096];
-        for (std::size_t n; pipe && (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-        const int status = pipe ? pclose(pipe) : -1;
+                                " >" + Quoted(err + "out") + " 2>" + Quoted(err);
+        const int status = std::system(cmd.c_str());
+        std::string out = ReadFile(err + "out");
         const auto mark = command.rfind("  # ");
         const std::string shown = mark == std::string::npos ? "" : command.substr(mark + 3);
         if (shown == " shape" || shown == " json") {
@@ -141,9 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Golden, ToolTranscript,
                          ::testing::Values("commands", "exit_statuses", "schemes"),
                          [](const auto& info) { return info.param; });
 
-// The command lines of the README's sh blocks, run in order from the top of
-// a fresh clone ("build" there is this build tree). A "--gui" line waits for
-// a person at a display.
+// The README's sh-block tool lines (but --gui) run in order in a fresh clone.
 TEST(ReadmeCommands, EveryToolLineRunsAsWritten) {
     std::istringstream readme(ReadFile(QELT_README));
     Transcript t;

@@ -1,16 +1,11 @@
-// The connection component and what it is given: database tests run on every
-// backend (the same query on the same SQLite file gives the same record set,
-// directly and through ODBC); paths become connection strings; passwords
-// never show; the demo database is written only over a regular file.
+// The connection component on every backend, connection strings, password masks, the demo file.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 #include "common/test_env.h"
 #include "host/db_session.h"
@@ -20,16 +15,15 @@
 #include "platform/text.h"
 #include "qelt/demo.h"
 #include "qelt/error.h"
-#include "qelt/host/components.h"
 #include "qelt/host/connection_string.h"
-#include "qelt/host/prog_ids.h"
 #include "support/shared_settings.h"
 
 namespace qelt {
 namespace {
 
 using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Not, ::testing::Throws;
-using testing::TempDatabase;
+using testing::Dump, testing::Query, testing::TempDatabase;
+namespace fs = std::filesystem;
 
 constexpr const char* kSampleTable = R"sql(CREATE TABLE Sample (FID INTEGER, FName NVARCHAR(80),
     FAmount FLOAT, FBig BIGINT, FDate DATETIME, FNote VARCHAR(600), FMemo TEXT);
@@ -38,17 +32,10 @@ INSERT INTO Sample (FID, FName, FAmount, FBig, FDate, FNote) VALUES
     (2, 'O''Brien', -0.25, 42, NULL, NULL), (3, NULL, NULL, NULL, '2025-01-31 00:00:00', '生产任务单');
 )sql";
 
-RecordsetPtr Query(const std::string& sql) {
-    return host::Create<host::IAppConnection>(host::progid::kAppConnection)->Execute(sql);
-}
-
-using testing::Dump;
-
 class ConnectionOnBackend : public ::testing::TestWithParam<testing::Backend> {
 protected:
     void SetUp() override { db_.exec(testing::SchemaFor(GetParam(), kSampleTable)); }
-    // The field names of a dump as the backend gives them: PostgreSQL folds
-    // unquoted names to lower case.
+    // PostgreSQL folds unquoted field names to lower case.
     std::string Named(std::string dump) const {
         if (GetParam() == testing::Backend::Postgres)
             dump = text::ToLower(dump.substr(0, dump.find('\n'))) +
@@ -58,13 +45,9 @@ protected:
     TempDatabase db_{GetParam(), false};
 };
 
-// Names, types, values, Nulls and CJK text come back as stored; declared
-// sizes count characters while a CJK character takes three bytes, and one
-// value may be longer than a read buffer: none of it is cut. A result is a
-// snapshot that outlives its component and session.
+// Values come back whole (sizes count characters, not bytes), as a snapshot outliving the session.
 TEST_P(ConnectionOnBackend, MaterialisesWholeValuesAsASnapshot) {
     auto rs = Query("SELECT FID, FName, FAmount, FBig, FDate, FNote FROM Sample ORDER BY FID");
-    // Positioned on the first row; a big integer that fits in a long is a long.
     EXPECT_EQ(rs->value("fbig"), Variant(5000000000.0));
     rs->moveNext();
     EXPECT_EQ(rs->value("FBIG"), Variant(int32_t{42}));
@@ -97,22 +80,16 @@ INSTANTIATE_TEST_SUITE_P(AllBackends, ConnectionOnBackend,
                          ::testing::ValuesIn(testing::AllBackends()),
                          [](const auto& info) { return testing::BackendName(info.param); });
 
-TEST(SqliteConnection, GetdateAnswersTheLocalDateAndTimeAsText) {
-    TempDatabase db(false);
-    const std::string before = Date::now().isoText();
-    const std::string text = Query("Select getdate() ")->value(0).toString();
-    EXPECT_THAT(text, ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9:]{8}"));
-    EXPECT_LE(before, text);
-    EXPECT_LE(text, Date::now().isoText());
-}
-
-// A database that cannot be opened raises with its connection string, any
-// password masked.
+// A database that cannot be opened raises with its connection string, passwords masked.
 TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
     struct EnvGuard {
         ~EnvGuard() { unsetenv("QELT_DATABASE"); }
     } guard;
     TempDatabase db(false);
+    const std::string before = Date::now().isoText();  // SQLite answers getdate() locally
+    const std::string text = Query("Select getdate() ")->value(0).toString();
+    EXPECT_THAT(text, ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9:]{8}"));
+    EXPECT_TRUE(before <= text && text <= Date::now().isoText()) << text;
     db.exec("CREATE TABLE Marker (F INTEGER);");
     setenv("QELT_DATABASE", "sqlite3://db=/nonexistent-folder/x/erp.db", 1);
     EXPECT_NO_THROW(Query("SELECT F FROM Marker"));
@@ -130,8 +107,7 @@ TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
                                                                Not(HasSubstr("cret"))))));
 }
 
-// Only a regular file is replaced; a refusal says why and leaves the path
-// as it was.
+// Only a regular file is replaced; a refusal says why and leaves the path as it was.
 TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
     TempDatabase scratch(false);
     const std::string path = scratch.path() + ".demo";  // removed with the scratch folder
@@ -142,28 +118,23 @@ TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
 
     const std::string fifo = scratch.path() + ".fifo", folder = scratch.path() + ".folder";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::filesystem::create_directory(folder);
-    std::filesystem::create_symlink(path, scratch.path() + ".link");
+    fs::create_directory(folder);
+    fs::create_symlink(path, scratch.path() + ".link");
     const std::pair<std::string, const char*> refused[] = {
         {"/nonexistent-folder/demo.db",
          ": unable to open database file: No such file or directory"},
         {fifo, ": it is not a regular file"},
         {folder, ": it is not a regular file"},
-        {scratch.path() + ".link", ": it is not a regular file"},
-    };
+        {scratch.path() + ".link", ": it is not a regular file"}};
     for (const auto& [target, why] : refused) {
         EXPECT_THAT([&] { WriteDemoDatabase(target); },
                     Throws<Error>(Field(&Error::description, "Cannot write the demo database \"" +
                                                                  target + "\"" + why)));
-        EXPECT_FALSE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)))
-            << target;
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(target))) << target;
     }
 }
 
-namespace fs = std::filesystem;
-
-TEST(ConnectionString, PathsBecomeSqliteStringsQuotedWhereTheyHoldABlank) {
-    // Given, connection string, the file SqliteFileOf reads back.
+TEST(ConnectionString, PathsBecomeSqliteStringsThatTheBackendOpensAsWritten) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/srv/erp.db", "sqlite3://db=/srv/erp.db", "/srv/erp.db"},
         {"erp.db", "sqlite3://db=erp.db", "erp.db"},
@@ -175,18 +146,13 @@ TEST(ConnectionString, PathsBecomeSqliteStringsQuotedWhereTheyHoldABlank) {
         {"sqlite3://timeout=5 dbname=\"/a b.db\"", "sqlite3://timeout=5 dbname=\"/a b.db\"",
          "/a b.db"},
         {"SQLite3:///srv/erp.db", "SQLite3:///srv/erp.db", "/srv/erp.db"},
-        {"odbc://DRIVER=SQLite3;Database=/a b.db;", "odbc://DRIVER=SQLite3;Database=/a b.db;", ""},
-    };
+        {"odbc://DRIVER=SQLite3;Database=/a b.db;", "odbc://DRIVER=SQLite3;Database=/a b.db;", ""}};
     for (const auto& [given, connection, file] : cases) {
         EXPECT_EQ(host::ToConnectionString(given), connection);
         EXPECT_EQ(host::SqliteFileOf(connection), file) << given;
     }
     EXPECT_THROW(host::ToConnectionString("/srv/\"erp\".db"), Error);
-}
-
-// The backend opens exactly the named file: nothing cut at a blank, no
-// stray file beside it.
-TEST(ConnectionString, TheSqliteBackendOpensAPathWithBlanksAsWritten) {
+    // The backend opens exactly the named file: nothing cut at a blank, no stray file.
     testing::TempDatabase scratch(false);
     const fs::path folder = fs::path(scratch.path()).parent_path() / "my  folder";
     fs::create_directory(folder);
@@ -206,8 +172,7 @@ TEST(ConnectionString, TheSqliteBackendOpensAPathWithBlanksAsWritten) {
     EXPECT_THAT(names, ::testing::UnorderedElementsAre(" lead.db", "erp data.db"));
 }
 
-// ODBC values end at ";" and may hold blanks; braced values may hold ";";
-// other backends end a value at a blank as well.
+// ODBC values end at ";" (braced ones later), other backends' at a blank too.
 TEST(PasswordMask, EveryPasswordValueIsMaskedToItsEnd) {
     const std::pair<const char*, const char*> cases[] = {
         {"odbc://DRIVER=x;UID=sa;PWD={my se;cret};Database=erp;",
@@ -219,8 +184,7 @@ TEST(PasswordMask, EveryPasswordValueIsMaskedToItsEnd) {
         {"postgresql://dbname=erp PASSWORD=secret user=x",
          "postgresql://dbname=erp PASSWORD=*** user=x"},
         {"sqlite3://db=/srv/erp.db", "sqlite3://db=/srv/erp.db"},
-        {"odbc://DSN=erp;PWD=", "odbc://DSN=erp;PWD=***"},
-    };
+        {"odbc://DSN=erp;PWD=", "odbc://DSN=erp;PWD=***"}};
     for (const auto& [cs, masked] : cases) EXPECT_EQ(host::MaskPasswords(cs), masked) << cs;
 }
 

@@ -1,5 +1,4 @@
-// The default host components: what each answers from the session database
-// and configuration, and the message sink.
+// The default host components and the message sink.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 
@@ -17,31 +16,11 @@ namespace {
 using namespace host;
 using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
 
-// The path without one set is covered where the common folder is read.
-TEST(DefaultComponents, RegistryAnswersTheInstallPathSetElseFromTheEnvironment) {
-    struct EnvGuard {
-        ~EnvGuard() { unsetenv("QELT_INSTALL_PATH"); }
-    } guard;
-    testing::TempDatabase db(false);
-    const std::string product = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
-    auto reg = Create<IRegistry>(progid::kRegistry);
-    setenv("QELT_INSTALL_PATH", "/opt/env", 1);
-    EXPECT_EQ(reg->GetKeyValue(product, "Path", "1"), "/opt/env");
-    SetInstallPath("/opt/erp");
-    EXPECT_EQ(reg->GetKeyValue(product, "path", "1"), "/opt/erp");
-    EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
-}
+class PeriodCalendar : public ::testing::TestWithParam<testing::Backend> {};
 
-// The accounting calendar of the session database, on every backend.
-class PeriodCalendar : public ::testing::TestWithParam<testing::Backend> {
-protected:
-    testing::TempDatabase db{GetParam()};
-};
-
-// A period found in the calendar is covered where the editing model reads it.
-// A period after the calendar starts the day after its last period ends,
-// across months, years and leap days.
+// A period past the calendar starts the day after its last period ends, across leap days.
 TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
+    testing::TempDatabase db{GetParam()};
     auto ais = Create<IAisInfo>(progid::kAisInfo);
     int32_t year = 0, period = 0;
     Date start, end;
@@ -74,16 +53,13 @@ TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
 INSTANTIATE_TEST_SUITE_P(AllBackends, PeriodCalendar, ::testing::ValuesIn(testing::AllBackends()),
                          [](const auto& info) { return testing::BackendName(info.param); });
 
-TEST(FrameworkComponents, SplitAndFormatMessage) {
+TEST(Messages, SplitFormatAndGoToTheSinkElseToStderrAnsweredOk) {
     auto split = Create<IStringSplitter>(progid::kStringSplitter);
     EXPECT_EQ(split->split("a||b||c", 3, "||"), "c");
     EXPECT_EQ(split->split("a||b||c", 4, "||") + split->split("a||b||c", 0, "||"), "");
     EXPECT_EQ(Create<IFrameworkUtility>(progid::kFrameworkUtility)
                   ->formatMessage("%2-%1-%3 100%", {"a%2", "b"}),
               "b-a%2-%3 100%");
-}
-
-TEST(Messages, GoToTheSinkElseToStderrAnsweredOk) {
     {
         testing::MessageRecorder recorder(2);
         auto box = Create<IMessageBox>(progid::kMessage);
@@ -109,9 +85,20 @@ struct HostGLData : IGLData {
     bool AccessCheck(int32_t, int32_t, int32_t) override { return false; }
 };
 
-// A host factory replaces the default and drops its process object until reset.
+// The install path; a host factory replaces the default and drops its process object until reset.
 TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     testing::TempDatabase db(false);
+    struct EnvGuard {
+        ~EnvGuard() { unsetenv("QELT_INSTALL_PATH"); }
+    } guard;  // the install path: set, else the environment (neither: where the common folder is
+              // read)
+    const std::string product = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
+    auto reg = Create<IRegistry>(progid::kRegistry);
+    setenv("QELT_INSTALL_PATH", "/opt/env", 1);
+    EXPECT_EQ(reg->GetKeyValue(product, "Path", "1"), "/opt/env");
+    SetInstallPath("/opt/erp");
+    EXPECT_EQ(reg->GetKeyValue(product, "path", "1"), "/opt/erp");
+    EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
     EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
     EXPECT_THAT([] { CreateObject("Nobody.Knows"); },
                 Throws<Error>(AllOf(Field(&Error::number, err::kCannotCreateObject),
@@ -129,6 +116,20 @@ TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     EXPECT_FALSE(ProcessObjectAs<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
     support::ResetProcessState();
     EXPECT_TRUE(Create<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
+    // A host's scheme store without batches says so.
+    struct OneByOne : IScheme {
+        RecordsetPtr GetSchemeList(const std::string&, std::string&, std::string&) override {
+            return nullptr;
+        }
+        RecordsetPtr SaveSchemeProfile(const std::string&, RecordsetPtr&, RecordsetPtr&) override {
+            return nullptr;
+        }
+        void LoadSchemeProfile(const std::string&, int32_t&, RecordsetPtr&,
+                               RecordsetPtr&) override {}
+        bool DelScheme(const std::string&, int32_t&) override { return false; }
+    } store;
+    EXPECT_THAT([&] { store.SaveSchemeProfiles("UserID=2", {}); },
+                Throws<Error>(Field(&Error::number, err::kInterfaceNotOffered)));
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
-// The queries behind a look-up window, on the demo database through every
-// backend.
+// The queries behind a look-up window, on the demo database through every backend.
 #include "qelt/host/lookup_query.h"
 
 #include <gmock/gmock.h>
-
-#include <tuple>
 
 #include "common/test_env.h"
 #include "qelt/error.h"
@@ -16,8 +13,7 @@ namespace {
 
 using ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
 
-// The class's table, then one line per item: key, number, name and, where
-// the table has them, the short number.
+// The class's table, then one line per item: key, number, name, short number if any.
 std::string Listed(int32_t classId, const std::string& text) {
     auto query = host::LookupQuery::ForClass(classId);
     if (!query) return "no table";
@@ -40,7 +36,7 @@ protected:
     void TearDown() override { support::ResetProcessState(); }
 };
 
-TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheText) {
+TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheStatement) {
     const std::tuple<int32_t, const char*, const char*> cases[] = {
         {4, "钢板",
          "物料 t_ICItem.FItemID FNumber FName +short\n1 1.01.001 冷轧钢板 001\n"
@@ -55,14 +51,9 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheText) {
          "仓库 t_Stock.FItemID FNumber FName\n1 01 原材料仓\n2 02 成品仓\n3 03 半成品仓\n"
          "4 04 辅料仓\n5 05 不良品仓"},
         {12, "美", "币别 t_Currency.FCurrencyID FNumber FName\n2 USD 美元"},
-        {13, "", "no table"},
-    };
+        {13, "", "no table"}};
     for (const auto& [classId, text, listed] : cases) EXPECT_EQ(Listed(classId, text), listed);
-}
-
-// The catalogue names what the database does not hold: the failure carries
-// the whole statement.
-TEST_P(LookupQueryOnDemo, ATableThatDoesNotExistRaisesWithTheStatement) {
+    // A table the database lacks raises with the whole statement.
     const host::LookupQuery query(host::BaseTable{"", "t_Nothing", "FItemID"});
     EXPECT_THAT([&] { query.search("a'b"); },
                 Throws<Error>(Field(&Error::description,

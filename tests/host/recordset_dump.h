@@ -2,9 +2,15 @@
 
 #include <string>
 
+#include "qelt/host/components.h"
+#include "qelt/host/prog_ids.h"
 #include "qelt/recordset.h"
 
 namespace qelt::testing {
+
+inline RecordsetPtr Query(const std::string& sql) {
+    return host::Create<host::IAppConnection>(host::progid::kAppConnection)->Execute(sql);
+}
 
 // Fields with their type codes, then every row, one line each ("NULL" for
 // Null); only the rows with withFields false.

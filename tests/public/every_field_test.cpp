@@ -1,18 +1,10 @@
-// Every field of every demo list, as a condition and as a sort key, asked
-// for through TemplateData and through the filter dialog: each statement runs
-// on the demo database (after a test-only translation of the SQL Server
-// specifics; SQLite refuses an alias used undeclared or declared twice), as
-// does the list's look-up statement, with rows.
+// Every field of every demo list as condition and sort key, via TemplateData and the dialog, runs
+// on the demo database (SQLite refuses an alias undeclared or declared twice).
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <regex>
-#include <string>
-#include <vector>
 
 #include "common/test_env.h"
 #include "qelt/cfilter.h"
@@ -23,10 +15,9 @@
 namespace qelt::testing {
 namespace {
 
-constexpr const char* kOrderItemSeparator = "|*|";
+using namespace std::string_literals;
 
-// SQL Server text to SQLite: TOP n becomes LIMIT n, the READPAST hint goes,
-// the day conversion becomes date().
+// SQL Server text to SQLite: TOP, READPAST and the day conversion.
 std::string ToSqlite(std::string sql) {
     std::smatch top;
     std::string limit;
@@ -41,8 +32,7 @@ std::string ToSqlite(std::string sql) {
     return sql + limit;
 }
 
-// Rows the statement returns on the demo database, each row's first column
-// in `firsts`; -1 with the error in `error`.
+// Rows on the demo database (first columns in `firsts`), or -1 and `error`.
 long CountRows(const std::string& sql, std::string& error, std::vector<int>* firsts = nullptr) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(QELT_TEST_DEMO_DB, &db, SQLITE_OPEN_READONLY, nullptr);
@@ -62,10 +52,7 @@ long CountRows(const std::string& sql, std::string& error, std::vector<int>* fir
 
 using Statement = std::pair<std::string, std::string>;  // field, SQL
 
-// One condition or sort key per column of the list's template, each given to
-// TemplateData alone as the dialog gives it (the element as the editing
-// model writes it, its table asked for): conditions on text are "is empty",
-// on dates "on or after", on the others "equal to 0".
+// One element per template column as the dialog gives it: text "is empty", date ">=", else "= 0".
 std::vector<Statement> ThroughTemplateData(int list, bool sort) {
     CFilter facade;  // reads the options and resets the shared settings
     facade.setListID(list);
@@ -77,7 +64,6 @@ std::vector<Statement> ThroughTemplateData(int list, bool sort) {
     t.blVisMoneyInStock = true;
     auto columns = Recordset::copyOf(*t.mRsChatBillTitle);
     columns->setFilter("FTypeID=" + std::to_string(t.mTemplateID));
-    // The look-up statement of the list comes first: it returns rows.
     std::vector<Statement> statements;
     if (!sort) statements.push_back({"look-up", facade.OK() ? facade.Datasql() : ""});
     for (; !columns->eof(); columns->moveNext()) {
@@ -108,14 +94,12 @@ class EveryField : public ::testing::Test {
 protected:
     void SetUp() override {
         support::ResetProcessState();
-        // Show saves the scheme in use: a copy keeps the demo database as built.
         std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
                                    std::filesystem::copy_options::overwrite_existing);
         db.exec(
             "CREATE TABLE KeptProfile AS SELECT * FROM ICSchemeProfile;"
             "CREATE TABLE KeptEntry AS SELECT * FROM ICSchemeProfileEntry");
-        // The demo user belongs to groups: the group restriction is part of
-        // every statement.
+        // The demo user's groups restrict every statement.
         host::SetDatabase(db.sociConnectionString());
         host::SetSharedProperty("PropsString", "UserID=2;UserName=张伟");
         host::SetSharedProperty("UserName", "张伟");
@@ -125,8 +109,7 @@ protected:
         support::ResetProcessState();
     }
 
-    // The statement of the dialog after a person did `act` and pressed OK.
-    // Each person finds the demo's schemes, not what the one before kept.
+    // The dialog's statement after `act` and OK, over the demo's own schemes.
     std::string accepted(int list, const std::function<void(ui::Form&)>& act) {
         db.exec(
             "DELETE FROM ICSchemeProfile; INSERT INTO ICSchemeProfile SELECT * FROM KeptProfile;"
@@ -143,9 +126,7 @@ protected:
         return filter.Datasql();
     }
 
-    // A person picks each field the dialog offers: in row 1 of the condition
-    // grid with "is empty" where the field has it, else the first comparison
-    // and a value its cell takes; or from the sort fields, added as a key.
+    // Each field the dialog offers, in condition row 1 ("is empty" or a value) or as a sort key.
     std::vector<Statement> throughDialog(int list, bool sort) {
         int fields = 0;
         accepted(list, [&](ui::Form& f) {
@@ -160,8 +141,8 @@ protected:
                     ui::ListBox& order = f.listBox("listOrderFields");
                     ASSERT_TRUE(f.tabs("SSTab1").select(1) && order.select(i) &&
                                 f.focus("cmdAdd") && f.button("cmdAdd").click());
-                    alias = order.text().substr(order.text().find(kOrderItemSeparator) + 3);
-                    alias = alias.substr(0, alias.find(kOrderItemSeparator));
+                    alias = order.text().substr(order.text().find("|*|") + 3);
+                    alias = alias.substr(0, alias.find("|*|"));
                     return;
                 }
                 ui::Grid& grid = f.grid("VpFilter");
@@ -206,22 +187,14 @@ TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementThatRuns) {
     EXPECT_GE(checked, 600) << "the walk missed lists or fields";
 }
 
-// Whatever a person types, or a look-up writes, into a condition, the
-// statement Show returns stays one balanced statement that the database runs.
+// Hostile values typed or written into a condition give statements the database runs.
 TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
     std::string cjk;
     for (int i = 0; i < 255; ++i) cjk += "链";
-    const std::string hostile[] = {"O'Brien",
-                                   "x' OR '1'='1",
-                                   "a\"b",
-                                   "-- the rest is a comment",
-                                   "1; DELETE FROM t_User",
-                                   "输送机'链条\"--;",
-                                   std::string(255, 'z'),
-                                   cjk};
-    // Demo list 1: bill number and item name; equal to and contains. A value
-    // goes in as a person types it or as a look-up writes it.
-    for (const auto& value : hostile)
+    // Demo list 1: bill number and item name; equal to and contains.
+    for (const std::string& value :
+         {"O'Brien"s, "x' OR '1'='1"s, "a\"b"s, "-- the rest is a comment"s,
+          "1; DELETE FROM t_User"s, "输送机'链条\"--;"s, std::string(255, 'z'), cjk})
         for (int field : {2, 9})
             for (int comparison : {0, 6})
                 for (int how = 0; how < 4; ++how) {
@@ -229,10 +202,8 @@ TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
                     ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& f) {
                         ui::Grid& grid = f.grid("VpFilter");
                         ASSERT_TRUE(grid.pick(1, 3, field) && grid.pick(1, 4, comparison));
-                        if (typed)
-                            ASSERT_TRUE(grid.type(1, 6, value));
-                        else
-                            grid.setText(1, 6, value);
+                        ASSERT_TRUE(typed ? grid.type(1, 6, value)
+                                          : (grid.setText(1, 6, value), true));
                         f.button("cmdOk").click();
                     }));
                     CFilter filter;

@@ -1,13 +1,7 @@
-// The facade (CFilter): its look-up path, its settings, the host session it
-// follows, and Show as a user of the filter dialog.
+// The facade (CFilter): look-up path, settings, the host session it follows, Show over the dialog.
 #include <gmock/gmock.h>
 
-#include <functional>
-#include <memory>
 #include <regex>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "common/host_fake.h"
 #include "common/test_env.h"
@@ -22,10 +16,9 @@
 namespace qelt::testing {
 namespace {
 
-// List 1 (template 501): head v1 joined to entries u1, filter v1.FStatus=1;
-// bill number (text), date, quantity and amount (numbers), the entry columns
-// selected only on demand. List 4 has no template, list 5 a relation that
-// cannot become SQL.
+using ::testing::Field, ::testing::HasSubstr, ::testing::Throws;
+
+// golden/lists.sql: list 1 (template 501, v1 joined to u1), 4 without template, 5 a bad relation.
 const std::string kFrom =
     "  from TableA v1 WITH (READPAST)  INNER JOIN TableB u1 WITH (READPAST)  ON   "
     "v1.FInterID = u1.FInterID\r\n\r\n";
@@ -51,9 +44,8 @@ protected:
     MessageRecorder messages;
 };
 
-// The whole list SELECT, the head and template of the list; an extra filter
-// joins the template's unless told to stand alone, a blank one is none.
-TEST_F(Facade, LookupPathBuildsTheWholeListSelectAndLeavesTheWhereAlone) {
+// An extra filter joins the template's unless it stands alone; a blank one is none.
+TEST_F(Facade, LookupPathBuildsTheListSelectAndKeepsItUntilAFailure) {
     CFilter filter;
     filter.setListID(1);
     EXPECT_TRUE(filter.getInfoByF7Key("").isEmpty());
@@ -71,8 +63,7 @@ TEST_F(Facade, LookupPathBuildsTheWholeListSelectAndLeavesTheWhereAlone) {
     const std::tuple<const char*, bool, const char*> cases[] = {
         {"v1.FQty>0", false, "(v1.FQty>0 AND v1.FStatus=1)"},
         {"v1.FQty>0", true, "(v1.FQty>0)"},
-        {"  ", true, "(v1.FStatus=1)"},
-    };
+        {"  ", true, "(v1.FStatus=1)"}};
     for (const auto& [extra, alone, where] : cases) {
         filter.getInfoByF7Key(extra, false, alone);
         const std::string sql = filter.Datasql();
@@ -80,13 +71,7 @@ TEST_F(Facade, LookupPathBuildsTheWholeListSelectAndLeavesTheWhereAlone) {
                   std::string(" where 1=1 AND  ") + where + "  ORDER BY v1.FBillNo");
     }
     EXPECT_EQ(shown(), "");
-}
-
-// A list that is not there, or has no template, leaves the results as the
-// last success left them; a template that cannot become SQL is no success,
-// nor is a database without tables.
-TEST_F(Facade, NothingFoundLeavesResultsAsTheyWereAndAFailureEmptiesThem) {
-    CFilter filter;
+    // A missing list or template keeps the last results; a template that is no SQL empties them.
     for (int list : {1, 999, 4}) {
         filter.setListID(list);
         filter.getInfoByF7Key("");
@@ -99,12 +84,10 @@ TEST_F(Facade, NothingFoundLeavesResultsAsTheyWereAndAFailureEmptiesThem) {
     EXPECT_EQ(filter.Datasql(), "");
     db.exec("DROP TABLE ICListTemplate");
     EXPECT_THAT([&] { filter.getInfoByF7Key(""); },
-                ::testing::Throws<Error>(
-                    ::testing::Field(&Error::description, ::testing::HasSubstr("list 5"))));
+                Throws<Error>(Field(&Error::description, HasSubstr("list 5"))));
 }
 
-// A new filter resets the shared settings for all; the audit choice lasts
-// until the next look-up re-reads the options.
+// A new filter resets the shared settings; a look-up re-reads the audit choice.
 TEST_F(Facade, NewFilterResetsSharedSettingsAndALookupRereadsTheAuditChoice) {
     CFilter first;
     first.setListID(1);
@@ -127,8 +110,7 @@ TEST_F(Facade, NewFilterResetsSharedSettingsAndALookupRereadsTheAuditChoice) {
     EXPECT_EQ(support::Shared().AuditChoice, 0);
 }
 
-// The facade follows the host's session on the demo database: the user whose
-// property string is in force, and connection components that answer nothing.
+// The facade follows the host's session on the demo database.
 class UserIdentity : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -139,8 +121,7 @@ protected:
     MessageRecorder messages;
 };
 
-// The group restriction of demo list 1 as the look-up path writes it for
-// the property string now in force: "user N", "none", or "no statement".
+// Demo list 1's group restriction for the property string now in force.
 std::string RestrictionOfLookup(const char* props) {
     if (props) host::SetSharedProperty(host::kPropsStringProperty, props);
     CFilter filter;
@@ -153,20 +134,14 @@ std::string RestrictionOfLookup(const char* props) {
     return "none";
 }
 
-// Within one process the host logs users on and off; a read before any
-// user is set freezes nothing.
-TEST_F(UserIdentity, GroupRestrictionFollowsTheUserLoggedOnNow) {
+// Users log on and off within one process; a read before any user freezes nothing.
+TEST_F(UserIdentity, GroupRestrictionFollowsTheUserLoggedOnNowAndASilentHostKeepsResults) {
     std::string seen;
     for (const char* props : {static_cast<const char*>(nullptr), "UserID=2", "UserID=5",
                               "UserName=Administrator;UserID=1", "UserID=6", "UserID=2"})
         seen += RestrictionOfLookup(props) + "; ";
     EXPECT_EQ(seen, "no statement; user 2; user 5; none; user 6; user 2; ");
-}
-
-// A host connection that answers nothing finds no list: results stay as the
-// last success left them, and the options take their defaults.
-TEST_F(UserIdentity, ConnectionThatAnswersNothingFindsNoList) {
-    host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
+    // A host connection that answers nothing keeps the last results; options take their defaults.
     CFilter filter;
     filter.setListID(1);
     filter.getInfoByF7Key("");
@@ -178,9 +153,7 @@ TEST_F(UserIdentity, ConnectionThatAnswersNothingFindsNoList) {
     EXPECT_EQ(support::Shared().AuditChoice, -1);
 }
 
-// The direct connection opens like every session of the library; a failed
-// open keeps the previous one. Destroying a CFilter releases the option
-// cache and the direct connection, but not what the host configured.
+// A failed direct open keeps the previous one; the filter's end releases it, not the host's.
 TEST_F(UserIdentity, DirectConnectionLastsAsLongAsItsFilter) {
     host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
     {
@@ -198,15 +171,8 @@ TEST_F(UserIdentity, DirectConnectionLastsAsLongAsItsFilter) {
     EXPECT_EQ(RestrictionOfLookup(nullptr), "user 2");
 }
 
-// Show runs the filter dialog under a scripted presenter that acts as the
-// person, and the host reads what the dialog gave.
 constexpr int kBillNo = 1, kQty = 3, kEqual = 0, kGreater = 2, kContains = 6;
 using Row = std::tuple<int, int, std::string>;  // field, comparison, value
-
-// The WHERE and ORDER BY of list 1 with one condition group.
-std::string Where(const std::string& conditions) {
-    return " where 1=1 AND (     " + conditions + ")  AND (v1.FStatus=1)  ORDER BY v1.FBillNo";
-}
 
 class Show : public Facade {
 protected:
@@ -216,13 +182,9 @@ protected:
             "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) "
             "VALUES ('IC','NeedShowColumnPrompt','30'); DELETE FROM ICListTemplate WHERE FID > 3");
     }
-    void user(std::function<void(ui::Form&)> f) {
-        ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>(std::move(f)));
-    }
-    // A person who first does `also`, types the rows into the condition grid,
-    // asks for any date and presses OK.
+    // A person does `also`, types the rows, asks for any date and presses OK.
     void typesAndAccepts(std::vector<Row> rows, std::function<void(ui::Form&)> also = {}) {
-        user([rows, also](ui::Form& f) {
+        ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([rows, also](ui::Form& f) {
             if (also) also(f);
             ui::Grid& grid = f.grid("VpFilter");
             int r = 0;
@@ -233,26 +195,24 @@ protected:
             ui::ComboBox& time = f.combo("cboTime");
             if (time.visible() && time.enabled() && time.listCount() > 3) time.select(3);
             f.button("cmdOk").click();
-        });
+        }));
     }
 };
 
-// Each Show builds a whole dialog, whatever template an earlier Show or
-// look-up left current, and gives its SELECT with the list's head.
+// Each Show builds a whole dialog, whatever an earlier call left current.
 TEST_F(Show, GivesTheDialogsSelectWithTheListsHeadAndTemplate) {
     const std::string expected =
         "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate,u1.FQty AS FQty,"
         "u1.FAmount AS FAmt\r\n" +
-        kFrom + Where("v1.FBillNo LIKE '%采购%'  AND  u1.FQty  > 12");
+        kFrom +
+        " where 1=1 AND (     v1.FBillNo LIKE '%采购%'  AND  u1.FQty  > 12)  AND (v1.FStatus=1)  "
+        "ORDER BY v1.FBillNo";
     CFilter filter;
     filter.setListID(1);
     filter.getInfoByF7Key("");
     for (int i = 0; i < 3; ++i) {
         typesAndAccepts({{kBillNo, kContains, "采购"}, {kQty, kGreater, "12"}});
-        if (i < 2)
-            filter.Show();
-        else
-            filter.getInfoByF7Key("", true);
+        i < 2 ? filter.Show() : (void)filter.getInfoByF7Key("", true);
         EXPECT_TRUE(filter.OK()) << i << shown();
         EXPECT_EQ(filter.Datasql(), expected) << i;
     }
@@ -263,10 +223,7 @@ TEST_F(Show, GivesTheDialogsSelectWithTheListsHeadAndTemplate) {
               "采购订单|501|4|1");
 }
 
-// A cross report offers the condition tab only and gives the WHERE text,
-// leaving the data SQL empty; Cancel empties the SELECT and keeps the WHERE.
-// A fixed list show status locks the host's transaction type and hides the
-// schemes but the default one.
+// A cross report gives the WHERE only; Cancel keeps it; a fixed status locks the type.
 TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheType) {
     std::string seen;
     typesAndAccepts({{kBillNo, kEqual, "A"}}, [&](ui::Form& f) {
@@ -288,7 +245,8 @@ TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheTyp
     const std::string where = " (     v1.FBillNo = 'A')  AND v1.FStatus=1";
     EXPECT_EQ(filter.SQLWHERE(), where);
     EXPECT_EQ(filter.Datasql() + std::to_string(filter.getListHead() != nullptr), "0");
-    user([](ui::Form& f) { f.button("cmdCancel").click(); });
+    ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>(
+        [](ui::Form& f) { f.button("cmdCancel").click(); }));
     filter.setCROSSRPT(0);
     filter.Show();
     EXPECT_FALSE(filter.OK());
@@ -296,8 +254,7 @@ TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheTyp
     EXPECT_EQ(shown(), "");
 }
 
-// Without a front end, or with a dialog that fails, nothing of an earlier
-// success stays: OK is false and there is no statement.
+// Without a front end, or with a dialog that fails, nothing of an earlier success stays.
 TEST_F(Show, NoFrontEndOrAFailingDialogLeavesNoEarlierStatement) {
     struct Failing : ui::Presenter {
         void runModal(ui::Form&) override { throw Error(err::kDatabase, "test", "lost"); }
