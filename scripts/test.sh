@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up, checks the formatting and the layer order of the includes,
+# Sets everything up, checks the formatting, the layer order of the includes
+# and the size of the tests against the code (scripts/test-ratio.sh),
 # builds, and runs the whole test suite twice: a plain build (warnings are errors,
 # its API reference built by Doxygen with warnings as errors too), then a build
 # with AddressSanitizer and UndefinedBehaviorSanitizer. Between the
@@ -19,6 +20,9 @@ echo "formatting: clean"
 
 echo "== layers (includes follow the layer order) =="
 scripts/check-layers.sh
+
+echo "== test size (the tests against the code) =="
+scripts/test-ratio.sh
 
 echo "== plain build =="
 # The prefix of Debian's packages, so that they hold the library in the
