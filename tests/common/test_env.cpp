@@ -201,6 +201,13 @@ MessageRecorder::MessageRecorder(int a) : answer(a) {
     });
 }
 
+std::string MessageRecorder::take() {
+    std::string s;
+    for (const auto& m : messages) s += "|" + m.text + "|" + m.title + "|" + std::to_string(m.icon);
+    messages.clear();
+    return s;
+}
+
 MessageRecorder::~MessageRecorder() {
     qelt::host::SetMessageSink({});
 }

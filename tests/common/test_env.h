@@ -54,6 +54,8 @@ class MessageRecorder {
 public:
     explicit MessageRecorder(int answer = 1);
     ~MessageRecorder();
+    // The messages since the last call, each as "|text|title|icon".
+    std::string take();
     std::vector<qelt::host::Message> messages;
     int answer;
 };

@@ -63,13 +63,7 @@ protected:
     void run(std::function<void(frmFilter&)> person) {
         ui::ScriptedPresenter([&](ui::Form&) { person(form); }).runModal(form);
     }
-    std::string shown() {
-        std::string s;
-        for (const auto& m : messages.messages)
-            s += "|" + m.text + "|" + m.title + "|" + std::to_string(m.icon);
-        messages.messages.clear();
-        return s;
-    }
+    std::string shown() { return messages.take(); }
 
     TempDatabase db;
     MessageRecorder messages;

@@ -32,14 +32,7 @@ protected:
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
     }
     void TearDown() override { ui::SetPresenter(nullptr); }
-    // The messages shown since the last call, each as "|text|title|icon".
-    std::string shown() {
-        std::string s;
-        for (const auto& m : messages.messages)
-            s += "|" + m.text + "|" + m.title + "|" + std::to_string(m.icon);
-        messages.messages.clear();
-        return s;
-    }
+    std::string shown() { return messages.take(); }
     TempDatabase db;
     MessageRecorder messages;
 };
