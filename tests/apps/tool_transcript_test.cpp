@@ -6,10 +6,10 @@
 #include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "common/golden.h"
 #include "common/test_env.h"
 
 namespace qelt::testing {
@@ -18,15 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
-std::string Replaced(std::string s, const std::string& from, const std::string& to) {
-    for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-        s.replace(at, from.size(), to);
-    return s;
-}
-
 // A text as one single-quoted shell word.
 std::string Quoted(const std::string& s) {
-    return "'" + Replaced(s, "'", "'\\''") + "'";
+    return "'" + Replace(s, "'", "'\\''") + "'";
 }
 
 // Lists and the first item of each list, strings cut to 24 bytes.
@@ -49,7 +43,7 @@ std::string Prefixed(const std::string& text, const char* prefix) {
     std::string out;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);)
-        out += prefix + Replaced(line, "\r", "\\r") + "\n";
+        out += prefix + Replace(line, "\r", "\\r") + "\n";
     if (!text.empty() && text.back() != '\n') out += std::string(prefix) + "\\ no newline\n";
     return out;
 }
@@ -66,8 +60,8 @@ public:
         const std::string cmd = "cd " + Quoted(dir_.string()) +
                                 " && env -u QELT_DATABASE -u QELT_PROPS -u QELT_USER_NAME PATH=" +
                                 Quoted((dir_ / "bin").string()) + ":\"$PATH\" timeout 120 sh -c " +
-                                Quoted(Replaced(command, "DEMO", Quoted(QELT_TEST_DEMO_DB))) +
-                                " >" + Quoted(err + "out") + " 2>" + Quoted(err);
+                                Quoted(Replace(command, "DEMO", Quoted(QELT_TEST_DEMO_DB))) + " >" +
+                                Quoted(err + "out") + " 2>" + Quoted(err);
         const int status = std::system(cmd.c_str());
         std::string out = ReadFile(err + "out");
         const auto mark = command.rfind("  # ");
@@ -78,8 +72,8 @@ public:
         }
         const int exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return (exit ? "? " + std::to_string(exit) + "\n" : "") +
-               Prefixed(Replaced(out, QELT_TEST_DEMO_DB, "DEMO"), "| ") +
-               Prefixed(Replaced(ReadFile(err), QELT_TEST_DEMO_DB, "DEMO"), "! ");
+               Prefixed(Replace(out, QELT_TEST_DEMO_DB, "DEMO"), "| ") +
+               Prefixed(Replace(ReadFile(err), QELT_TEST_DEMO_DB, "DEMO"), "! ");
     }
 
     // "FILE: SQL"
@@ -109,8 +103,7 @@ private:
 class ToolTranscript : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ToolTranscript, RunsAsWritten) {
-    const std::string file =
-        std::string(QELT_TEST_SOURCE_DIR) + "/tests/apps/golden/" + GetParam() + ".txt";
+    const std::string file = TestSource("apps/golden/" + GetParam() + ".txt");
     std::istringstream golden(ReadFile(file));
     Transcript t;
     std::string actual;
@@ -121,8 +114,7 @@ TEST_P(ToolTranscript, RunsAsWritten) {
         if (line.rfind("$ ", 0) == 0) actual += t.run(line.substr(2));
         if (line.rfind("% ", 0) == 0) actual += t.sql(line.substr(2));
     }
-    if (getenv("QELT_UPDATE_GOLDEN")) std::ofstream(file, std::ios::binary) << actual;
-    EXPECT_EQ(actual, ReadFile(file));
+    ExpectGoldenFile(file, actual);
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, ToolTranscript,

@@ -10,23 +10,19 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/golden.h"
 #include "common/test_env.h"
 #include "platform/text.h"
 #include "qelt/dictionary.h"
 #include "qelt/template_data.h"
 
 namespace qelt::testing {
-
-inline std::string GoldenDir(const std::string& dir) {
-    return std::string(QELT_TEST_SOURCE_DIR) + "/tests/" + dir + "/";
-}
 
 // A private database holding small list templates, with the messages the
 // library shows recorded.
@@ -161,12 +157,6 @@ inline std::string Blank(std::string s) {
     return s == "-" ? "" : s;
 }
 
-inline std::string Replace(std::string s, const std::string& from, const std::string& to) {
-    for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-        s.replace(at, from.size(), to);
-    return s;
-}
-
 // The values joined by "|".
 template <class... A>
 std::string Bar(const A&... a) {
@@ -200,25 +190,24 @@ inline void ExpectTranscript(const std::string& path, const std::string& sep,
         if (table) printed = Replace(printed, "\n", " | ");
         out += line + "\n" + printed + (printed.empty() || printed.back() == '\n' ? "" : "\n");
     }
-    if (std::getenv("QELT_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << out;
-    EXPECT_EQ(out, file) << path;
+    ExpectGoldenFile(path, out);
 }
 
 // The transcripts of tests/DIR, each run by FIXTURE's run() and messages().
-#define QELT_TRANSCRIPTS(Fixture, dir, sep)                                          \
-    TEST_P(Fixture, MatchesItsGoldenFile) {                                          \
-        ExpectTranscript(GoldenDir(dir) + GetParam() + ".test", sep,                 \
-                         [this](const std::string& c) {                              \
-                             const std::string printed = run(c);                     \
-                             return printed + messages();                            \
-                         });                                                         \
-    }                                                                                \
-    INSTANTIATE_TEST_SUITE_P(Golden, Fixture, ::testing::ValuesIn(Transcripts(dir)), \
+#define QELT_TRANSCRIPTS(Fixture, dir, sep)                                              \
+    TEST_P(Fixture, MatchesItsGoldenFile) {                                              \
+        ExpectTranscript(TestSource(std::string(dir) + "/") + GetParam() + ".test", sep, \
+                         [this](const std::string& c) {                                  \
+                             const std::string printed = run(c);                         \
+                             return printed + messages();                                \
+                         });                                                             \
+    }                                                                                    \
+    INSTANTIATE_TEST_SUITE_P(Golden, Fixture, ::testing::ValuesIn(Transcripts(dir)),     \
                              [](const auto& info) { return info.param; })
 
 inline std::vector<std::string> Transcripts(const std::string& dir) {
     std::vector<std::string> names;
-    for (const auto& f : std::filesystem::directory_iterator(GoldenDir(dir)))
+    for (const auto& f : std::filesystem::directory_iterator(TestSource(dir)))
         if (f.path().extension() == ".test") names.push_back(f.path().stem().string());
     std::sort(names.begin(), names.end());
     return names;

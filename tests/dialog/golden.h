@@ -2,34 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <regex>
 #include <sstream>
 #include <string>
 
+#include "common/golden.h"
 #include "common/test_env.h"
 
 namespace qelt::testing {
 
 // tests/dialog/golden/<file>, or tests/<file> for a path with a folder.
 inline std::string GoldenPath(const std::string& file) {
-    return std::string(QELT_TEST_SOURCE_DIR) + "/tests/" +
-           (file.find('/') == std::string::npos ? "dialog/golden/" : "") + file;
+    return TestSource((file.find('/') == std::string::npos ? "dialog/golden/" : "") + file);
 }
 
-// Compares `actual` with the golden file, writing it beside the build on a
-// difference; QELT_UPDATE_GOLDEN=1 rewrites the golden file instead.
+// Compares `actual` with the golden file (see GoldenPath).
 inline void ExpectGolden(const std::string& file, const std::string& actual) {
-    const std::string golden = GoldenPath(file),
-                      out = std::getenv("QELT_UPDATE_GOLDEN")
-                                ? golden
-                                : std::string(QELT_TEST_BINARY_DIR) + "/" +
-                                      file.substr(file.rfind('/') + 1) + ".actual";
-    if (actual == ReadFile(golden)) return;
-    std::ofstream(out, std::ios::binary) << actual;
-    if (out != golden) ADD_FAILURE() << file << " differs; actual text written to " << out;
+    ExpectGoldenFile(GoldenPath(file), actual);
 }
 
 // A golden file of cases "input => output", one a line, each rebuilt from

@@ -3,6 +3,7 @@
 
 #include <regex>
 
+#include "common/golden.h"
 #include "common/host_fake.h"
 #include "common/test_env.h"
 #include "public/local_connection.h"
@@ -28,7 +29,7 @@ const std::string kList1Sql = "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS
 class Facade : public ::testing::Test {
 protected:
     void SetUp() override {
-        db.exec(ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/tests/public/golden/lists.sql"));
+        db.exec(ReadFile(TestSource("public/golden/lists.sql")));
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
     }
     void TearDown() override { ui::SetPresenter(nullptr); }
