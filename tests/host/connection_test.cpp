@@ -21,8 +21,8 @@
 namespace qelt {
 namespace {
 
-using ::testing::AllOf, ::testing::Field, ::testing::HasSubstr, ::testing::Not, ::testing::Throws;
-using testing::Dump, testing::Query, testing::TempDatabase;
+using ::testing::AllOf, ::testing::EndsWith, ::testing::HasSubstr, ::testing::Not;
+using testing::Dump, testing::Query, testing::Raised, testing::TempDatabase;
 namespace fs = std::filesystem;
 
 constexpr const char* kSampleTable = R"sql(CREATE TABLE Sample (FID INTEGER, FName NVARCHAR(80),
@@ -59,10 +59,8 @@ TEST_P(ConnectionOnBackend, MaterialisesWholeValuesAsASnapshot) {
     EXPECT_EQ(Dump(*Query("SELECT FID, FName FROM Sample WHERE FID = 99")),
               Named("FID:3|FName:202"));
     EXPECT_THAT(
-        [] { Query("SELECT FNothing FROM Sample"); },
-        Throws<Error>(Field(&Error::description,
-                            AllOf(HasSubstr("FNothing"),
-                                  HasSubstr("while executing \"SELECT FNothing FROM Sample\"")))));
+        Raised([] { Query("SELECT FNothing FROM Sample"); }),
+        AllOf(HasSubstr("FNothing"), HasSubstr("while executing \"SELECT FNothing FROM Sample\"")));
     std::string sixHundred, huge;
     for (int i = 0; i < 300; ++i) sixHundred += "单据";
     for (int i = 0; i < 5000; ++i) huge += "采购订单";
@@ -93,17 +91,14 @@ TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
     setenv("QELT_DATABASE", "sqlite3://db=/nonexistent-folder/x/erp.db", 1);
     EXPECT_NO_THROW(Query("SELECT F FROM Marker"));
     support::ResetProcessState();
-    EXPECT_THAT(
-        [] { Query("SELECT 1"); },
-        Throws<Error>(Field(&Error::description, HasSubstr("/nonexistent-folder/x/erp.db"))));
+    EXPECT_THAT(Raised([] { Query("SELECT 1"); }), HasSubstr("/nonexistent-folder/x/erp.db"));
     setenv("QELT_DATABASE", db.sociConnectionString().c_str(), 1);
     EXPECT_NO_THROW(Query("SELECT F FROM Marker"));
     unsetenv("QELT_DATABASE");
     EXPECT_NO_THROW(Query("SELECT FKey FROM t_SystemProfile"));
     host::SetDatabase("odbc://DRIVER=NoSuchDriver;UID=sa;PWD={my se;cret};Database=erp;");
-    EXPECT_THAT([] { Query("SELECT 1"); },
-                Throws<Error>(Field(&Error::description, AllOf(HasSubstr("PWD=***;Database=erp;"),
-                                                               Not(HasSubstr("cret"))))));
+    EXPECT_THAT(Raised([] { Query("SELECT 1"); }),
+                AllOf(HasSubstr("PWD=***;Database=erp;"), Not(HasSubstr("cret"))));
 }
 
 // Only a regular file is replaced; a refusal says why and leaves the path as it was.
@@ -115,18 +110,16 @@ TEST(DemoDatabase, ReplacesARegularFileOnlyAndSaysWhyItCannotWrite) {
     host::SetDatabase("sqlite3://db=" + path);
     EXPECT_NO_THROW(Query("SELECT count(*) FROM ICListtemplate"));
 
-    const std::string fifo = scratch.path() + ".fifo";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((scratch.path() + ".fifo").c_str(), 0600), 0);
     fs::create_symlink(path, scratch.path() + ".link");
     const std::pair<std::string, const char*> refused[] = {
         {"/nonexistent-folder/demo.db",
          ": unable to open database file: No such file or directory"},
-        {fifo, ": it is not a regular file"},
+        {scratch.path() + ".fifo", ": it is not a regular file"},
         {scratch.path() + ".link", ": it is not a regular file"}};
     for (const auto& [target, why] : refused) {
-        EXPECT_THAT([&] { WriteDemoDatabase(target); },
-                    Throws<Error>(Field(&Error::description, "Cannot write the demo database \"" +
-                                                                 target + "\"" + why)));
+        EXPECT_THAT(Raised([&] { WriteDemoDatabase(target); }),
+                    EndsWith(": Cannot write the demo database \"" + target + "\"" + why));
         EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(target))) << target;
     }
 }
