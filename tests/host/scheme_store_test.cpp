@@ -34,21 +34,9 @@ std::shared_ptr<host::IScheme> Store() {
 
 host::SchemeProfile Scheme(const HeadValues& h, const Entries& entries, std::string owner = "") {
     RecordsetPtr head = host::NewSchemeHeads(), rows = host::NewSchemeEntries();
-    head->addNew();
-    for (const auto& [field, v] :
-         std::vector<std::pair<const char*, Variant>>{{"FSchemeID", h.id},
-                                                      {"FSchemeName", h.name},
-                                                      {"FTranType", h.tranType},
-                                                      {"FSysName", h.sysName},
-                                                      {"FStatus", h.status},
-                                                      {"FISShare", h.share}})
-        head->setValue(field, v);
-    for (const auto& [key, value] : entries) {
-        rows->addNew();
-        for (const auto& [field, v] : std::vector<std::pair<const char*, Variant>>{
-                 {"FSchemeID", 0}, {"FType", 0}, {"FKey", key}, {"FValue", value}})
-            rows->setValue(field, v);
-    }
+    head->appendRow({h.id, h.name, Variant(), h.tranType, h.sysName, h.status, h.share});
+    head->moveFirst();
+    for (const auto& [key, value] : entries) rows->appendRow({0, 0, key, value});
     return {head, rows, std::move(owner)};
 }
 
