@@ -73,19 +73,6 @@ std::string Repeat(const std::string& s, int n) {
 
 class SchemeStore : public ::testing::TestWithParam<testing::Backend> {
 protected:
-    // The database refuses an entry keyed 'boom' with "refused".
-    void refuseBoomEntries() {
-        if (GetParam() == testing::Backend::Postgres)
-            db_.exec(
-                "CREATE FUNCTION Refuse() RETURNS trigger LANGUAGE plpgsql AS "
-                "'BEGIN RAISE EXCEPTION ''refused''; END';"
-                "CREATE TRIGGER Refuse BEFORE INSERT ON ICSchemeProfileEntry FOR EACH ROW "
-                "WHEN (NEW.FKey = 'boom') EXECUTE FUNCTION Refuse();");
-        else
-            db_.exec(
-                "CREATE TRIGGER Refuse BEFORE INSERT ON ICSchemeProfileEntry "
-                "WHEN NEW.FKey = 'boom' BEGIN SELECT RAISE(ABORT, 'refused'); END;");
-    }
     testing::TempDatabase db_{GetParam()};
 };
 
@@ -178,7 +165,17 @@ TEST_P(SchemeStore, ASaveOrBatchIsSavedWholeOrNotAtAll) {
     db_.exec(
         "INSERT INTO t_User (FUserID, FName) VALUES (1, 'Administrator'), (2, '张伟'), "
         "(3, '孙丽'), (4, '孙丽'); INSERT INTO t_Group (FGroupID, FUserID) VALUES (1, 1), (2, 2);");
-    refuseBoomEntries();
+    // The database refuses an entry keyed 'boom' with "refused".
+    if (GetParam() == testing::Backend::Postgres)
+        db_.exec(
+            "CREATE FUNCTION Refuse() RETURNS trigger LANGUAGE plpgsql AS "
+            "'BEGIN RAISE EXCEPTION ''refused''; END';"
+            "CREATE TRIGGER Refuse BEFORE INSERT ON ICSchemeProfileEntry FOR EACH ROW "
+            "WHEN (NEW.FKey = 'boom') EXECUTE FUNCTION Refuse();");
+    else
+        db_.exec(
+            "CREATE TRIGGER Refuse BEFORE INSERT ON ICSchemeProfileEntry "
+            "WHEN NEW.FKey = 'boom' BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     const int32_t kept = SaveNew(kUser2, {0, "kept", 1, "(1)", 2, 0}, {{"Relation", "old||"}});
     const std::string before = StoredState();
     for (const HeadValues& h :

@@ -39,10 +39,7 @@ protected:
 // Each option on its own, so that a default or a conversion of one option
 // cannot hide behind another's.
 TEST_P(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
-    const struct {
-        const char* rows;
-        const char* shared;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"('IC','Nothing','1')", "-1 1 1 4"},
         {"('IC','AuditChoice','False')", "0 1 1 4"},
         {"('IC','AuditChoice','True')", "-1 1 1 4"},
@@ -55,15 +52,15 @@ TEST_P(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
         {"('IC','ShowRelationSign','0')", "-1 1 0 4"},
         {"('IC','PrecisionOfDiscountRate','6')", "-1 1 1 6"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rows);
+    for (const auto& [rows, shared] : cases) {
+        SCOPED_TRACE(rows);
         db.exec("DELETE FROM t_SystemProfile");
-        AddOptions(db, c.rows);
+        AddOptions(db, rows);
         Shared() = SharedSettings{};
         Shared().AuditChoice = Shared().StartBranchSale = 2;
         Shared().ShowRelationSign = Shared().PrecisionOfDiscountRate = 2;
         LoadSystemOptions();
-        EXPECT_EQ(SharedOptions(), c.shared);
+        EXPECT_EQ(SharedOptions(), shared);
     }
 }
 
