@@ -2,16 +2,13 @@
 #include <gmock/gmock.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "common/test_env.h"
-#include "host/db_session.h"
 #include "host/password_mask.h"
 #include "host/recordset_dump.h"
-#include "platform/process_state.h"
 #include "platform/text.h"
 #include "qelt/demo.h"
 #include "qelt/error.h"
@@ -141,20 +138,6 @@ TEST(ConnectionString, PathsBecomeSqliteStringsThatTheBackendOpensAsWritten) {
         EXPECT_EQ(host::SqliteFileOf(connection), file) << given;
     }
     EXPECT_THROW(host::ToConnectionString("/srv/\"erp\".db"), Error);
-    // The backend opens exactly the named file: nothing cut at a blank.
-    testing::TempDatabase scratch(false);
-    const fs::path folder = fs::path(scratch.path()).parent_path() / "my  folder";
-    fs::create_directory(folder);
-    const fs::path cwd = fs::current_path();
-    fs::current_path(folder);
-    for (const std::string& path : {(folder / "erp data.db").string(), std::string(" lead.db")}) {
-        SCOPED_TRACE(path);
-        host::RunQuery(host::PooledSession(host::ToConnectionString(path)),
-                       "CREATE TABLE Marker (F INTEGER)");
-        EXPECT_TRUE(fs::is_regular_file(folder / fs::path(path).filename()));
-    }
-    platform::ResetProcessState();
-    fs::current_path(cwd);
 }
 
 // ODBC values end at ";" (braced ones later), other backends' at a blank too.

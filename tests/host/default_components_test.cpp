@@ -115,20 +115,6 @@ TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     EXPECT_FALSE(ProcessObjectAs<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
     support::ResetProcessState();
     EXPECT_TRUE(Create<IGLData>(progid::kGLData)->AccessCheck(1088, 21, 4));
-    // A host's scheme store without batches says so.
-    struct OneByOne : IScheme {
-        RecordsetPtr GetSchemeList(const std::string&, std::string&, std::string&) override {
-            return nullptr;
-        }
-        RecordsetPtr SaveSchemeProfile(const std::string&, RecordsetPtr&, RecordsetPtr&) override {
-            return nullptr;
-        }
-        void LoadSchemeProfile(const std::string&, int32_t&, RecordsetPtr&,
-                               RecordsetPtr&) override {}
-        bool DelScheme(const std::string&, int32_t&) override { return false; }
-    } store;
-    EXPECT_THAT(Raised([&] { store.SaveSchemeProfiles("UserID=2", {}); }),
-                StartsWith(std::to_string(err::kInterfaceNotOffered) + ": "));
 }
 
 }  // namespace
