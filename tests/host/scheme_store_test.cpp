@@ -110,14 +110,15 @@ TEST_P(SchemeStore, OwnersChangeTheirSchemesAndReadSharedOnes) {
         EXPECT_FALSE(Store()->DelScheme(kUser2, id)) << id;
     }
     EXPECT_EQ(StoredState(), before);
-    // Overwriting replaces the head values and every entry.
+    // Overwriting replaces the head values and every entry; saving one in use takes the mark from
+    // the user's other scheme of that key.
+    Save(kUser2, {1, "mine", 2, "(1)", 2, 0}, {{"Relation", "y||"}});
     const int32_t b = SaveNew(kUser2, {0, "b", 2, "(1)", 0, 0});
     Save(kUser2, {b, "b", 2, "(1)", 2, 0}, {});
-    Save(kUser2, {4, "mine other list", 72, "(4)", 0, 1}, {{"Relation", "y||"}});
     EXPECT_EQ(List(kUser2) + List(kUser2, "(4)"),
-              "\n1|mine|2|1|(1)|0|0\n2|theirs shared|3|1|(1)|0|1\n6|b|2|2|(1)|2|0"
-              "\n4|mine other list|2|72|(4)|0|1");
-    int32_t id = 1;
+              "\n1|mine|2|2|(1)|0|0\n2|theirs shared|3|1|(1)|0|1\n6|b|2|2|(1)|2|0"
+              "\n4|mine other list|2|71|(4)|2|0");
+    int32_t id = 4;
     EXPECT_TRUE(Store()->DelScheme(kUser2, id));
     EXPECT_FALSE(Store()->DelScheme(kUser2, id));
     // DelPlan deletes the user's plan of that report only, by its exact name.
@@ -127,10 +128,10 @@ TEST_P(SchemeStore, OwnersChangeTheirSchemesAndReadSharedOnes) {
     SaveNew(kUser2, {0, "Plan", 501, "(r)", 0, 0}, {{"k", "4"}});
     host::Create<host::IProfile>(host::progid::kSchemeProfile)->DelPlan(kUser2, 501, "plan");
     EXPECT_EQ(StoredState(),
-              "\n2|theirs shared|3|1|(1)|2|1\n3|theirs private|3|1|(1)|0|0\n4|mine other list|2|72|"
-              "(4)|0|1\n5|key with a blank|2|1|(1 )|0|0\n6|b|2|2|(1)|2|0\n8|plan|2|502|(r)|0|0\n"
-              "9|plan|3|501|(r)|0|1\n10|Plan|2|501|(r)|0|0\n--\n2|Relation|x||\n3|Relation|y||\n"
-              "4|Relation|y||\n8|k|2\n9|k|3\n10|k|4");
+              "\n1|mine|2|2|(1)|0|0\n2|theirs shared|3|1|(1)|2|1\n3|theirs private|3|1|(1)|0|0\n"
+              "5|key with a blank|2|1|(1 )|0|0\n6|b|2|2|(1)|2|0\n8|plan|2|502|(r)|0|0\n"
+              "9|plan|3|501|(r)|0|1\n10|Plan|2|501|(r)|0|0\n--\n1|Relation|y||\n2|Relation|x||\n"
+              "3|Relation|y||\n8|k|2\n9|k|3\n10|k|4");
 }
 
 // Texts fit up to their column's size as values; one character more writes nothing.

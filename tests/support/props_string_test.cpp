@@ -21,7 +21,8 @@ void UseProps(const std::string& props) {
     host::SetSharedProperty(host::kPropsStringProperty, props);
 }
 
-// A duplicate key fails every read of that string, not only the first.
+// Each row: the string, a key, its value (nullptr: the read raises). A duplicate key fails every
+// read of that string, not only the first.
 TEST(PropertyString, PairsAreTrimmedBracedValuesKeepSeparatorsAndMissingKeysRaise) {
     TempDatabase db(false);
     const std::tuple<const char*, const char*, const char*> rows[] = {
