@@ -16,8 +16,6 @@ using Entries = std::vector<std::pair<std::string, std::string>>;
 
 constexpr const char* kUser2 = "UserID=2;UserName=张伟";
 constexpr const char* kUser3 = "UserName=孙丽;UserID=3;";
-const std::string kHeadFields =
-    "FSchemeID:3|FSchemeName:202|FUserID:3|FTranType:3|FSysName:200|FStatus:3|FISShare:3";
 
 struct HeadValues {
     int32_t id = 0;
@@ -51,7 +49,7 @@ int32_t SaveNew(const char* props, const HeadValues& h, const Entries& entries =
 
 std::string List(const char* props, std::string key = "(1)") {
     std::string again = key;
-    return Dump(*Store()->GetSchemeList(props, key, again)).substr(kHeadFields.size());
+    return Dump(*Store()->GetSchemeList(props, key, again), false);
 }
 
 std::string Load(int32_t id, const char* props = kUser2) {
@@ -88,7 +86,7 @@ TEST_P(SchemeStore, OwnersChangeTheirSchemesAndReadSharedOnes) {
         EXPECT_THAT(Raised([&] { List(props); }), HasSubstr("UserID")) << props;
     auto saved = Save(kUser2, {0, "mine", 1, "(1)", 2, 0},
                       {{"chkShowByBeforeProject", "0"}, {"OrderBy", ""}, {"Relation", "x||"}});
-    EXPECT_EQ(Dump(*saved), kHeadFields + "\n1|mine|2|1|(1)|2|0");
+    EXPECT_EQ(Dump(*saved, false), "\n1|mine|2|1|(1)|2|0");
     SaveNew(kUser3, {0, "theirs shared", 1, "(1)", 2, 1}, {{"Relation", "x||"}});
     SaveNew(kUser3, {0, "theirs private", 1, "(1)", 0, 0}, {{"Relation", "y||"}});
     SaveNew(kUser2, {0, "mine other list", 71, "(4)", 2, 0});
