@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/recordset.h"
@@ -22,6 +24,16 @@ inline std::string Dump(Recordset& rs, bool withFields = true) {
         for (std::size_t i = 0; i < rs.fieldCount(); ++i)
             out += (i ? "|" : "\n") + rs.value(i).toString("NULL");
     return out;
+}
+
+// "number: description" of the Error `f` raises; empty when it raises none.
+inline std::string Raised(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return std::to_string(e.number) + ": " + e.description;
+    }
+    return "";
 }
 
 }  // namespace qelt::testing

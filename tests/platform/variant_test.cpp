@@ -58,22 +58,22 @@ TEST(Variant, ConvertsAsTheHostEnvironmentDid) {
     EXPECT_EQ(
         Variant::null().toString("dflt") + Variant().toString("dflt") + Variant(0).toString("dflt"),
         "dfltdflt0");
-    for (const Variant& v : {Variant(1), Variant(true), Variant(" 1.5 ")})
-        EXPECT_TRUE(v.isNumeric()) << v.toString();
-    for (const Variant& v : {Variant("True"), Variant(""), Variant(), Variant::null()})
-        EXPECT_FALSE(v.isNumeric()) << v.toString("<null>");
+    std::string numeric;
+    for (const Variant& v : {Variant(1), Variant(true), Variant(" 1.5 "), Variant("True"),
+                             Variant(""), Variant(), Variant::null()})
+        numeric += v.isNumeric() ? "1" : "0";
+    EXPECT_EQ(numeric, "1110000");
 }
 
 TEST(Date, FormatsWithSlashesAndParsesIsoAndSlashFormsOnly) {
     EXPECT_EQ(Variant(Date{2026, 1, 5, 0, 0, 0}).toString(), "2026/01/05");
     EXPECT_EQ(Variant(Date{2026, 1, 5, 9, 3, 7}).toString(), "2026/01/05 09:03:07");
     EXPECT_EQ(Variant(Date{2000, 1, 1, 12, 0, 0}).toDouble(), 36526.5);
-    EXPECT_EQ(Variant("2026/12/06").toDate().isoText(), "2026-12-06 00:00:00");
+    EXPECT_EQ(Variant("2026/12/06").toDate(), (Date{2026, 12, 6, 0, 0, 0}));
     EXPECT_TRUE(Variant().toDate().isEmpty());
     EXPECT_EQ(ErrorNumber([] { Variant::null().toDate(); }), 94);
     EXPECT_EQ(ErrorNumber([] { Variant("06.12.2026").toDate(); }), 13);
     const Date d{2026, 3, 4, 5, 6, 7};
-    EXPECT_EQ(d.format() + "|" + d.isoText(), "2026/03/04|2026-03-04 05:06:07");
     EXPECT_EQ(Date{}.format() + Date{}.isoText(), "");
     // Each case is "text => the date read, as iso text", "-" when refused.
     for (const std::string c :
@@ -89,8 +89,6 @@ TEST(Date, FormatsWithSlashesAndParsesIsoAndSlashFormsOnly) {
         const bool ok = Date::parse(c.substr(0, arrow), read);
         EXPECT_EQ(ok ? read.isoText() : read == d ? "-" : "changed", c.substr(arrow + 4)) << c;
     }
-    Date now;
-    EXPECT_TRUE(Date::parse(Date::now().isoText(), now));
 }
 
 }  // namespace

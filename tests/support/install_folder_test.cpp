@@ -26,7 +26,8 @@ std::string InstallBaseScheme(const TempDatabase& db, const char* content) {
     return common.string() + "/";
 }
 
-TEST(AppType, IsAppTypeOfSectionVersionElseZero) {
+// AppType of section Version else 0, read once; the common folder ends in its separator.
+TEST(AppType, IsAppTypeOfSectionVersionElseZeroReadOnce) {
     TempDatabase db(false);
     const std::pair<const char*, int32_t> rows[] = {
         {"[Other]\nAppType=1\n[VERSION]\napptype = 3\n[Other]\nAppType=7\n", 3},
@@ -38,20 +39,14 @@ TEST(AppType, IsAppTypeOfSectionVersionElseZero) {
         InstallBaseScheme(db, file);
         EXPECT_EQ(AppType(), appType);
     }
-    ResetProcessState();  // no installation path
-    EXPECT_THROW(InstallCommonFolder(), Error);
-    EXPECT_EQ(AppType(), 0);
-    EXPECT_FALSE(IsAppType1());
-}
-
-TEST(AppType, IsReadOnceAndTheCommonFolderEndsInItsSeparator) {
-    TempDatabase db(false);
     const std::string common = InstallBaseScheme(db, "[Version]\nAppType=1\n");
     EXPECT_EQ(InstallCommonFolder(), common);
     EXPECT_TRUE(IsAppType1());
     std::ofstream(common + "QeltBaseScheme.ini") << "[Version]\nAppType=2\n";
-    EXPECT_TRUE(IsAppType1());
     EXPECT_EQ(AppType(), 1);
+    ResetProcessState();  // no installation path
+    EXPECT_THROW(InstallCommonFolder(), Error);
+    EXPECT_FALSE(IsAppType1());
 }
 
 }  // namespace

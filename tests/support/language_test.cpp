@@ -26,7 +26,7 @@ struct RecordingFonts : host::IFormResLoader {
     }
 };
 
-TEST(Language, ColumnNamesFollowTheLanguageCode) {
+TEST(Language, ColumnNamesAndResourceObjectsFollowTheLanguageCode) {
     testing::TempDatabase db(false);
     EXPECT_EQ(LanguageColumn("FColCaption"), "FColCaption");
     SetLanguageCode("cht");
@@ -35,11 +35,7 @@ TEST(Language, ColumnNamesFollowTheLanguageCode) {
     EXPECT_EQ(LanguageColumn("FCboTimeCaption"), "FCboTimeCaption_EN");
     ResetProcessState();
     EXPECT_EQ(LanguageCode(), "chs");
-}
-
-// Both resource objects live for the process and are set up for the language.
-TEST(Language, ResourceObjectsAreCreatedOnceAndTextsAreTrimmedOrEmptyOnFailure) {
-    testing::TempDatabase db(false);
+    // Both resource objects live for the process and are set up for the language.
     auto loader = std::make_shared<RecordingLoader>();
     auto fonts = std::make_shared<RecordingFonts>();
     int created = 0, form = 5;
