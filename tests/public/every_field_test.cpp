@@ -130,24 +130,21 @@ protected:
 
     // Each field the dialog offers, in condition row 1 ("is empty" or a value) or as a sort key.
     std::vector<Statement> throughDialog(int list, bool sort) {
-        int fields = 0;
-        accepted(list, [&](ui::Form& f) {
-            fields = sort ? f.listBox("listOrderFields").listCount()
-                          : static_cast<int>(f.grid("VpFilter").comboItems(1, 3).size()) - 1;
-        });
         std::vector<Statement> statements;
-        for (int i = 0; i < fields; ++i) {
+        for (int i = 0, fields = 1; i < fields; ++i) {
             std::string alias;
             std::string sql = accepted(list, [&](ui::Form& f) {
+                ui::Grid& grid = f.grid("VpFilter");
+                ui::ListBox& order = f.listBox("listOrderFields");
+                fields =
+                    sort ? order.listCount() : static_cast<int>(grid.comboItems(1, 3).size()) - 1;
                 if (sort) {
-                    ui::ListBox& order = f.listBox("listOrderFields");
                     ASSERT_TRUE(f.tabs("SSTab1").select(1) && order.select(i) &&
                                 f.focus("cmdAdd") && f.button("cmdAdd").click());
                     alias = order.text().substr(order.text().find("|*|") + 3);
                     alias = alias.substr(0, alias.find("|*|"));
                     return;
                 }
-                ui::Grid& grid = f.grid("VpFilter");
                 ASSERT_TRUE(grid.pick(1, 3, i + 1));
                 alias = grid.text(1, 10);
                 const auto comparisons = grid.comboItems(1, 4);
@@ -190,7 +187,8 @@ TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementWithDeclaredAliasesThatRun
     EXPECT_GE(checked, 600) << "the walk missed lists or fields";
 }
 
-// Hostile values typed or written into a condition give statements the database runs.
+// Hostile values typed (the grid drops quotes) or written by code (as a scheme loads them)
+// into a condition give statements the database runs.
 TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
     std::string cjk;
     for (int i = 0; i < 255; ++i) cjk += "链";
@@ -200,29 +198,23 @@ TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
           "1; DELETE FROM t_User"s, "输送机'链条\"--;"s, std::string(255, 'z'), cjk})
         for (int field : {2, 9})
             for (int comparison : {0, 6})
-                for (int how = 0; how < 4; ++how) {
-                    const bool typed = how % 2, crossReport = how / 2;
+                for (bool typed : {false, true}) {
                     ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& f) {
                         ui::Grid& grid = f.grid("VpFilter");
                         ASSERT_TRUE(grid.pick(1, 3, field) && grid.pick(1, 4, comparison));
-                        ASSERT_TRUE(typed ? grid.type(1, 6, value)
-                                          : (grid.setText(1, 6, value), true));
+                        if (typed)
+                            ASSERT_TRUE(grid.type(1, 6, value));
+                        else
+                            grid.setText(1, 6, value);
                         f.button("cmdOk").click();
                     }));
                     CFilter filter;
                     filter.setListID(1);
-                    filter.setCROSSRPT(crossReport);
                     filter.Show();
                     ASSERT_TRUE(filter.OK()) << value;
-                    const std::string sql =
-                        crossReport ? "SELECT count(*) FROM ICStockBill v1 INNER JOIN "
-                                      "ICStockBillEntry u1 ON v1.FInterID = u1.FInterID INNER "
-                                      "JOIN t_ICItem t1 ON u1.FItemID = t1.FItemID WHERE " +
-                                          filter.SQLWHERE()
-                                    : ToSqlite(filter.Datasql());
                     std::string error;
-                    const long rows = CountRows(sql, error);
-                    EXPECT_TRUE(crossReport ? rows == 1 : rows >= 0) << error << "\n" << sql;
+                    EXPECT_GE(CountRows(ToSqlite(filter.Datasql()), error), 0) << error << "\n"
+                                                                               << filter.Datasql();
                 }
     EXPECT_TRUE(messages.messages.empty());
 }
