@@ -9,6 +9,7 @@
 
 #include "common/sqlite_translation.h"
 #include "common/test_env.h"
+#include "platform/text.h"
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/presenter.h"
@@ -31,23 +32,19 @@ std::string AliasFaults(const std::string& sql) {
     static const std::regex use("\\b([A-Za-z_]\\w*)\\.(?=[A-Za-z_])");
     static const std::set<std::string> keywords{"where", "with", "on",    "inner", "left",
                                                 "right", "join", "order", "group", "as"};
-    const auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
     const std::string bare = std::regex_replace(sql, quoted, "''");
     const std::size_t from = bare.find("\r\n  from "), where = bare.find("\r\n where ");
     std::set<std::string> declared, undeclared;
     std::string faults;
     for (std::sregex_iterator m(bare.begin(), bare.end(), declaration), end; m != end; ++m) {
-        std::string alias = lower((*m)[4].str());
-        if (alias.empty() || keywords.count(alias)) alias = lower((*m)[2].str());
+        std::string alias = text::ToLower((*m)[4].str());
+        if (alias.empty() || keywords.count(alias)) alias = text::ToLower((*m)[2].str());
         const auto at = static_cast<std::size_t>(m->position());
         if (!declared.insert(alias).second && at + 2 >= from && at < where)
             faults += " twice " + alias;
     }
     for (std::sregex_iterator m(bare.begin(), bare.end(), use), end; m != end; ++m)
-        if (!declared.count(lower((*m)[1].str()))) undeclared.insert((*m)[1].str());
+        if (!declared.count(text::ToLower((*m)[1].str()))) undeclared.insert((*m)[1].str());
     for (const auto& alias : undeclared) faults += " undeclared " + alias;
     return faults;
 }
