@@ -1,7 +1,6 @@
 // Every field of every demo list as condition and sort key, via TemplateData and the dialog,
 // declares every alias it uses once and runs on the demo database.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <regex>
