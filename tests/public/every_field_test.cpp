@@ -195,22 +195,16 @@ TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
         for (int field : {2, 9})
             for (int comparison : {0, 6})
                 for (bool typed : {false, true}) {
-                    ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& f) {
+                    const std::string sql = accepted(1, [&](ui::Form& f) {
                         ui::Grid& grid = f.grid("VpFilter");
                         ASSERT_TRUE(grid.pick(1, 3, field) && grid.pick(1, 4, comparison));
                         if (typed)
                             ASSERT_TRUE(grid.type(1, 6, value));
                         else
                             grid.setText(1, 6, value);
-                        f.button("cmdOk").click();
-                    }));
-                    CFilter filter;
-                    filter.setListID(1);
-                    filter.Show();
-                    ASSERT_TRUE(filter.OK()) << value;
+                    });
                     std::string error;
-                    EXPECT_GE(CountRows(ToSqlite(filter.Datasql()), error), 0) << error << "\n"
-                                                                               << filter.Datasql();
+                    EXPECT_GE(CountRows(ToSqlite(sql), error), 0) << error << "\n" << sql;
                 }
     EXPECT_TRUE(messages.messages.empty());
 }

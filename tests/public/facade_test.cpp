@@ -1,4 +1,4 @@
-// The facade (CFilter): look-up path, settings, the host session it follows, Show over the dialog.
+// The facade (CFilter): look-up path, shared settings, local connection, Show over the dialog.
 #include <gmock/gmock.h>
 
 #include "common/golden.h"
