@@ -91,20 +91,13 @@ TEST_F(Facade, NewFilterResetsSharedSettingsAndALookupRereadsTheAuditChoice) {
               "0[][]00");
 }
 
-// The facade on the demo database, as the host connects it.
-class DemoDatabase : public ::testing::Test {
-protected:
-    void SetUp() override {
-        support::ResetProcessState();
-        host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
-    }
-    void TearDown() override { support::ResetProcessState(); }
-    MessageRecorder messages;
-};
-
-// A failed direct open keeps the previous one; the filter's end releases it, not the host's.
-TEST_F(DemoDatabase, DirectConnectionLastsAsLongAsItsFilter) {
+// On the demo database: a failed direct open keeps the previous one; the filter's end releases
+// it, not the host's connection.
+TEST(LocalConnection, LastsAsLongAsItsFilter) {
+    support::ResetProcessState();
+    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
     host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
+    MessageRecorder messages;
     {
         CFilter filter;
         filter.setListID(1);
@@ -121,6 +114,7 @@ TEST_F(DemoDatabase, DirectConnectionLastsAsLongAsItsFilter) {
     after.setListID(1);
     after.getInfoByF7Key("");
     EXPECT_TRUE(after.OK()) << "the host's connection serves again";
+    support::ResetProcessState();
 }
 
 class Show : public Facade {
