@@ -62,7 +62,6 @@ struct Dialog {
 TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "F118 F46 F13 OK Activate F27 Cancel |"},
-        {"cmdOk", "F118 F46 F13 OK Activate F27 Cancel |"},
         {"VpFilter", "F118 G118 F46 F13 G13 OK Activate F27 G27 Cancel |"},
         {"txtRunNoFrom", "F118 F46 F13 OK Activate F27 Cancel |abc"},
         {"no preview", "|"},
