@@ -24,11 +24,10 @@ std::string Quoted(const std::string& s) {
 }
 
 // Lists and the first item of each list, strings cut to 24 bytes.
-Json Shape(const Json& j) {
+Json Shape(Json j) {
     if (j.is_object()) {
-        Json out = Json::object();
-        for (const auto& [key, value] : j.items()) out[key] = Shape(value);
-        return out;
+        for (auto& item : j.items()) item.value() = Shape(item.value());
+        return j;
     }
     if (j.is_array() && !j.empty())
         return Json::array({Shape(j[0]), "x" + std::to_string(j.size())});

@@ -1,7 +1,6 @@
 // Every field of every demo list as condition and sort key, via TemplateData and the dialog,
 // declares every alias it uses once and runs on the demo database.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <regex>
@@ -9,6 +8,7 @@
 
 #include "common/sqlite_translation.h"
 #include "common/test_env.h"
+#include "platform/text.h"
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/presenter.h"
@@ -31,23 +31,19 @@ std::string AliasFaults(const std::string& sql) {
     static const std::regex use("\\b([A-Za-z_]\\w*)\\.(?=[A-Za-z_])");
     static const std::set<std::string> keywords{"where", "with", "on",    "inner", "left",
                                                 "right", "join", "order", "group", "as"};
-    const auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
     const std::string bare = std::regex_replace(sql, quoted, "''");
     const std::size_t from = bare.find("\r\n  from "), where = bare.find("\r\n where ");
     std::set<std::string> declared, undeclared;
     std::string faults;
     for (std::sregex_iterator m(bare.begin(), bare.end(), declaration), end; m != end; ++m) {
-        std::string alias = lower((*m)[4].str());
-        if (alias.empty() || keywords.count(alias)) alias = lower((*m)[2].str());
+        std::string alias = text::ToLower((*m)[4].str());
+        if (alias.empty() || keywords.count(alias)) alias = text::ToLower((*m)[2].str());
         const auto at = static_cast<std::size_t>(m->position());
         if (!declared.insert(alias).second && at + 2 >= from && at < where)
             faults += " twice " + alias;
     }
     for (std::sregex_iterator m(bare.begin(), bare.end(), use), end; m != end; ++m)
-        if (!declared.count(lower((*m)[1].str()))) undeclared.insert((*m)[1].str());
+        if (!declared.count(text::ToLower((*m)[1].str()))) undeclared.insert((*m)[1].str());
     for (const auto& alias : undeclared) faults += " undeclared " + alias;
     return faults;
 }
@@ -130,24 +126,21 @@ protected:
 
     // Each field the dialog offers, in condition row 1 ("is empty" or a value) or as a sort key.
     std::vector<Statement> throughDialog(int list, bool sort) {
-        int fields = 0;
-        accepted(list, [&](ui::Form& f) {
-            fields = sort ? f.listBox("listOrderFields").listCount()
-                          : static_cast<int>(f.grid("VpFilter").comboItems(1, 3).size()) - 1;
-        });
         std::vector<Statement> statements;
-        for (int i = 0; i < fields; ++i) {
+        for (int i = 0, fields = 1; i < fields; ++i) {
             std::string alias;
             std::string sql = accepted(list, [&](ui::Form& f) {
+                ui::Grid& grid = f.grid("VpFilter");
+                ui::ListBox& order = f.listBox("listOrderFields");
+                fields =
+                    sort ? order.listCount() : static_cast<int>(grid.comboItems(1, 3).size()) - 1;
                 if (sort) {
-                    ui::ListBox& order = f.listBox("listOrderFields");
                     ASSERT_TRUE(f.tabs("SSTab1").select(1) && order.select(i) &&
                                 f.focus("cmdAdd") && f.button("cmdAdd").click());
                     alias = order.text().substr(order.text().find("|*|") + 3);
                     alias = alias.substr(0, alias.find("|*|"));
                     return;
                 }
-                ui::Grid& grid = f.grid("VpFilter");
                 ASSERT_TRUE(grid.pick(1, 3, i + 1));
                 alias = grid.text(1, 10);
                 const auto comparisons = grid.comboItems(1, 4);
@@ -190,7 +183,8 @@ TEST_F(EveryField, AsConditionOrSortKeyGivesAStatementWithDeclaredAliasesThatRun
     EXPECT_GE(checked, 600) << "the walk missed lists or fields";
 }
 
-// Hostile values typed or written into a condition give statements the database runs.
+// Hostile values typed (the grid drops quotes) or written by code (as a scheme loads them)
+// into a condition give statements the database runs.
 TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
     std::string cjk;
     for (int i = 0; i < 255; ++i) cjk += "链";
@@ -200,29 +194,17 @@ TEST_F(EveryField, HostileValuesGiveStatementsTheDatabaseRuns) {
           "1; DELETE FROM t_User"s, "输送机'链条\"--;"s, std::string(255, 'z'), cjk})
         for (int field : {2, 9})
             for (int comparison : {0, 6})
-                for (int how = 0; how < 4; ++how) {
-                    const bool typed = how % 2, crossReport = how / 2;
-                    ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([&](ui::Form& f) {
+                for (bool typed : {false, true}) {
+                    const std::string sql = accepted(1, [&](ui::Form& f) {
                         ui::Grid& grid = f.grid("VpFilter");
                         ASSERT_TRUE(grid.pick(1, 3, field) && grid.pick(1, 4, comparison));
-                        ASSERT_TRUE(typed ? grid.type(1, 6, value)
-                                          : (grid.setText(1, 6, value), true));
-                        f.button("cmdOk").click();
-                    }));
-                    CFilter filter;
-                    filter.setListID(1);
-                    filter.setCROSSRPT(crossReport);
-                    filter.Show();
-                    ASSERT_TRUE(filter.OK()) << value;
-                    const std::string sql =
-                        crossReport ? "SELECT count(*) FROM ICStockBill v1 INNER JOIN "
-                                      "ICStockBillEntry u1 ON v1.FInterID = u1.FInterID INNER "
-                                      "JOIN t_ICItem t1 ON u1.FItemID = t1.FItemID WHERE " +
-                                          filter.SQLWHERE()
-                                    : ToSqlite(filter.Datasql());
+                        if (typed)
+                            ASSERT_TRUE(grid.type(1, 6, value));
+                        else
+                            grid.setText(1, 6, value);
+                    });
                     std::string error;
-                    const long rows = CountRows(sql, error);
-                    EXPECT_TRUE(crossReport ? rows == 1 : rows >= 0) << error << "\n" << sql;
+                    EXPECT_GE(CountRows(ToSqlite(sql), error), 0) << error << "\n" << sql;
                 }
     EXPECT_TRUE(messages.messages.empty());
 }

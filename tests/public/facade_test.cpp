@@ -1,10 +1,7 @@
-// The facade (CFilter): look-up path, settings, the host session it follows, Show over the dialog.
+// The facade (CFilter): look-up path, shared settings, local connection, Show over the dialog.
 #include <gmock/gmock.h>
 
-#include <regex>
-
 #include "common/golden.h"
-#include "common/host_fake.h"
 #include "common/test_env.h"
 #include "public/local_connection.h"
 #include "qelt/cfilter.h"
@@ -43,26 +40,22 @@ TEST_F(Facade, LookupPathBuildsTheListSelectAndKeepsItUntilAFailure) {
     CFilter filter;
     filter.setListID(1);
     EXPECT_TRUE(filter.getInfoByF7Key("").isEmpty());
-    ASSERT_TRUE(filter.OK());
+    ASSERT_TRUE(filter.OK() && filter.getListHead() && filter.getListTemplateInfo());
     EXPECT_EQ(filter.Datasql(), kList1Sql);
-    auto head = filter.getListHead();
-    auto info = filter.getListTemplateInfo();
-    ASSERT_TRUE(head && info && head->size() == 2u);
     EXPECT_EQ("[" + filter.SQLWHERE() + "]" + std::to_string(filter.MyListID) + "|" +
                   std::to_string(filter.TemplateID()) + "|" + filter.CJName() + "|" +
-                  head->at(0)->keyAt(0) + "|" + head->at(0)->at("FColName").toString() + "|" +
-                  head->at(1)->at("FColCaption").toString() + "|" + info->at("FID").toString() +
-                  "|" + info->at("FMasterTable").toString(),
-              "[]1|501|采购订单|FColCaption|FBillNo|日期|1|v1,u1");
+                  filter.getListHead()->at(1)->at("FColName").toString() + "|" +
+                  filter.getListTemplateInfo()->at("FMasterTable").toString(),
+              "[]1|501|采购订单|FDate|v1,u1");
     const std::tuple<const char*, bool, const char*> cases[] = {
         {"v1.FQty>0", false, "(v1.FQty>0 AND v1.FStatus=1)"},
         {"v1.FQty>0", true, "(v1.FQty>0)"},
         {"  ", true, "(v1.FStatus=1)"}};
     for (const auto& [extra, alone, where] : cases) {
         filter.getInfoByF7Key(extra, false, alone);
-        const std::string sql = filter.Datasql();
-        EXPECT_EQ(sql.substr(sql.find(" where ")),
-                  std::string(" where 1=1 AND  ") + where + "  ORDER BY v1.FBillNo");
+        EXPECT_NE(filter.Datasql().find(std::string(" where 1=1 AND  ") + where + "  ORDER"),
+                  std::string::npos)
+            << filter.Datasql();
     }
     EXPECT_EQ(shown(), "");
     // A missing list or template keeps the last results; a template that is no SQL empties them.
@@ -74,8 +67,7 @@ TEST_F(Facade, LookupPathBuildsTheListSelectAndKeepsItUntilAFailure) {
     EXPECT_EQ(filter.CJName() + std::to_string(filter.MyListID), "无模板1");
     filter.setListID(5);
     filter.getInfoByF7Key("");
-    EXPECT_FALSE(filter.OK());
-    EXPECT_EQ(filter.Datasql(), "");
+    EXPECT_EQ(std::to_string(filter.OK()) + filter.Datasql(), "0");
     db.exec("DROP TABLE ICListTemplate");
     EXPECT_THAT([&] { filter.getInfoByF7Key(""); },
                 Throws<Error>(Field(&Error::description, HasSubstr("list 5"))));
@@ -89,7 +81,6 @@ TEST_F(Facade, NewFilterResetsSharedSettingsAndALookupRereadsTheAuditChoice) {
     first.setIsMakeVoucher(true);
     first.SetAuditChoice(0);
     first.getInfoByF7Key("");
-    EXPECT_EQ(first.Datasql().rfind("SELECT v1.FBillNo", 0), 0u) << "no TOP when making vouchers";
     EXPECT_EQ(support::Shared().AuditChoice, -1) << "re-read from the options, default true";
     ASSERT_EQ(first.TemplateID(), 501);
     CFilter second;
@@ -97,59 +88,15 @@ TEST_F(Facade, NewFilterResetsSharedSettingsAndALookupRereadsTheAuditChoice) {
                   support::Shared().Filter + "]" + std::to_string(support::Shared().IsMakeVoucher) +
                   std::to_string(second.OK()),
               "0[][]00");
-    db.exec(
-        "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC','AuditChoice','0')");
-    second.setListID(1);
-    second.getInfoByF7Key("");
-    EXPECT_EQ(support::Shared().AuditChoice, 0);
 }
 
-// The facade follows the host's session on the demo database.
-class UserIdentity : public ::testing::Test {
-protected:
-    void SetUp() override {
-        support::ResetProcessState();
-        host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
-    }
-    void TearDown() override { support::ResetProcessState(); }
-    MessageRecorder messages;
-};
-
-// Demo list 1's group restriction for the property string now in force.
-std::string RestrictionOfLookup(const char* props) {
-    if (props) host::SetSharedProperty(host::kPropsStringProperty, props);
-    CFilter filter;
-    filter.setListID(1);
-    filter.getInfoByF7Key("");
-    if (!filter.OK()) return "no statement";
-    std::smatch user;
-    if (std::regex_search(filter.Datasql(), user, std::regex("c2\\.fuserid = (\\d+) \\)\\) ")))
-        return "user " + user[1].str();
-    return "none";
-}
-
-// Users log on and off within one process; a read before any user freezes nothing.
-TEST_F(UserIdentity, GroupRestrictionFollowsTheUserLoggedOnNowAndASilentHostKeepsResults) {
-    std::string seen;
-    for (const char* props : {static_cast<const char*>(nullptr), "UserID=2", "UserID=5",
-                              "UserName=Administrator;UserID=1", "UserID=6", "UserID=2"})
-        seen += RestrictionOfLookup(props) + "; ";
-    EXPECT_EQ(seen, "no statement; user 2; user 5; none; user 6; user 2; ");
-    // A host connection that answers nothing keeps the last results; options take their defaults.
-    CFilter filter;
-    filter.setListID(1);
-    filter.getInfoByF7Key("");
-    const std::string sql = filter.Datasql();
-    auto fake = HostFake::Install({"AppConnection"});
-    filter.getInfoByF7Key("");
-    EXPECT_TRUE(filter.OK() && !sql.empty() && filter.Datasql() == sql);
-    EXPECT_NE(fake->take().find("FID=1"), std::string::npos) << "the list was asked for";
-    EXPECT_EQ(support::Shared().AuditChoice, -1);
-}
-
-// A failed direct open keeps the previous one; the filter's end releases it, not the host's.
-TEST_F(UserIdentity, DirectConnectionLastsAsLongAsItsFilter) {
+// On the demo database: a failed direct open keeps the previous one; the filter's end releases
+// it, not the host's connection.
+TEST(LocalConnection, LastsAsLongAsItsFilter) {
+    support::ResetProcessState();
+    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
     host::SetSharedProperty(host::kPropsStringProperty, "UserID=2");
+    MessageRecorder messages;
     {
         CFilter filter;
         filter.setListID(1);
@@ -162,11 +109,12 @@ TEST_F(UserIdentity, DirectConnectionLastsAsLongAsItsFilter) {
     }
     EXPECT_EQ(support::SystemOption("IC", "ListMaxRows", "none"), "none");
     EXPECT_FALSE(facade::HasLocalConnection());
-    EXPECT_EQ(RestrictionOfLookup(nullptr), "user 2");
+    CFilter after;
+    after.setListID(1);
+    after.getInfoByF7Key("");
+    EXPECT_TRUE(after.OK()) << "the host's connection serves again";
+    support::ResetProcessState();
 }
-
-constexpr int kBillNo = 1, kQty = 3, kEqual = 0, kGreater = 2, kContains = 6;
-using Row = std::tuple<int, int, std::string>;  // field, comparison, value
 
 class Show : public Facade {
 protected:
@@ -176,16 +124,12 @@ protected:
             "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) "
             "VALUES ('IC','NeedShowColumnPrompt','30'); DELETE FROM ICListTemplate WHERE FID > 3");
     }
-    // A person does `also`, types the rows, asks for any date and presses OK.
-    void typesAndAccepts(std::vector<Row> rows, std::function<void(ui::Form&)> also = {}) {
-        ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([rows, also](ui::Form& f) {
+    // A person does `also`, asks for bill number (field 1) equal to (0) "A", any date, and OK.
+    void acceptsBillNoA(std::function<void(ui::Form&)> also = {}) {
+        ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>([also](ui::Form& f) {
             if (also) also(f);
             ui::Grid& grid = f.grid("VpFilter");
-            int r = 0;
-            for (const auto& [field, comparison, value] : rows) {
-                ASSERT_TRUE(grid.pick(++r, 3, field) && grid.pick(r, 4, comparison));
-                ASSERT_TRUE(value.empty() || grid.type(r, 6, value));
-            }
+            ASSERT_TRUE(grid.pick(1, 3, 1) && grid.pick(1, 4, 0) && grid.type(1, 6, "A"));
             ui::ComboBox& time = f.combo("cboTime");
             if (time.visible() && time.enabled() && time.listCount() > 3) time.select(3);
             f.button("cmdOk").click();
@@ -193,52 +137,54 @@ protected:
     }
 };
 
-// Each Show builds a whole dialog, whatever an earlier call left current.
-TEST_F(Show, GivesTheDialogsSelectWithTheListsHeadAndTemplate) {
+// Each Show builds a whole dialog, whatever an earlier call left current; without a front end,
+// or with a dialog that fails, nothing of an earlier success stays. A cross report gives the
+// WHERE only, with conditions alone on offer; a fixed status locks the type; Cancel keeps the
+// WHERE.
+TEST_F(Show, GivesTheDialogsResultsAndAFailureKeepsNoneOfAnEarlierOne) {
+    struct Failing : ui::Presenter {
+        void runModal(ui::Form&) override { throw Error(err::kDatabase, "test", "lost"); }
+    };
     const std::string expected =
         "SELECT TOP 5000 v1.FBillNo AS FBillNo,v1.FDate AS FDate,u1.FQty AS FQty,"
         "u1.FAmount AS FAmt\r\n" +
-        kFrom +
-        " where 1=1 AND (     v1.FBillNo LIKE '%采购%'  AND  u1.FQty  > 12)  AND (v1.FStatus=1)  "
-        "ORDER BY v1.FBillNo";
+        kFrom + " where 1=1 AND (     v1.FBillNo = 'A')  AND (v1.FStatus=1)  ORDER BY v1.FBillNo";
     CFilter filter;
     filter.setListID(1);
     filter.getInfoByF7Key("");
     for (int i = 0; i < 3; ++i) {
-        typesAndAccepts({{kBillNo, kContains, "采购"}, {kQty, kGreater, "12"}});
+        acceptsBillNoA();
         i < 2 ? filter.Show() : (void)filter.getInfoByF7Key("", true);
         EXPECT_TRUE(filter.OK()) << i << shown();
         EXPECT_EQ(filter.Datasql(), expected) << i;
     }
     ASSERT_TRUE(filter.getListHead() && filter.getListTemplateInfo());
-    EXPECT_EQ(filter.CJName() + "|" + std::to_string(filter.TemplateID()) + "|" +
-                  std::to_string(filter.getListHead()->size()) + "|" +
+    EXPECT_EQ(std::to_string(filter.getListHead()->size()) + "|" +
                   filter.getListTemplateInfo()->at("FID").toString(),
-              "采购订单|501|4|1");
-}
-
-// A cross report gives the WHERE only; Cancel keeps it; a fixed status locks the type.
-TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheType) {
+              "4|1");
+    for (const auto& presenter :
+         std::vector<std::shared_ptr<ui::Presenter>>{nullptr, std::make_shared<Failing>()}) {
+        filter.getInfoByF7Key("");
+        ASSERT_TRUE(filter.OK());
+        ui::SetPresenter(presenter);
+        filter.Show();
+        EXPECT_EQ(std::to_string(filter.OK()) + filter.Datasql(), "0") << "no earlier statement";
+    }
+    EXPECT_EQ(shown(),
+              "|No dialog front end is registered: the filter dialog cannot be shown.|"
+              "Vostrel提示|48");
     std::string seen;
-    typesAndAccepts({{kBillNo, kEqual, "A"}}, [&](ui::Form& f) {
+    acceptsBillNoA([&](ui::Form& f) {
         for (const auto& tab : f.tabs("SSTab1").tabs()) seen += std::to_string(tab.enabled);
-        seen += "|" + f.combo("cboTransType").text().substr(0, 12) + "|" +
-                std::to_string(f.combo("cboTransType").enabled()) +
-                std::to_string(f.toolbar("tlbProject").visible()) + "|";
-        for (const auto& item : f.listView("lvwProject").items())
-            seen += item.key + " " + item.text + " " + std::to_string(item.icon) + "/" +
-                    std::to_string(item.smallIcon) + ";";
+        seen += std::to_string(f.combo("cboTransType").enabled());
     });
-    CFilter filter;
-    filter.setListID(1);
     filter.setCROSSRPT(1);
     filter.setListShowStatus(4);
     filter.Show();
     EXPECT_TRUE(filter.OK()) << shown();
-    EXPECT_EQ(seen, "100|采购订单|00|P0000 默认方案 1/5;");
+    EXPECT_EQ(seen, "1000");
     const std::string where = " (     v1.FBillNo = 'A')  AND v1.FStatus=1";
-    EXPECT_EQ(filter.SQLWHERE(), where);
-    EXPECT_EQ(filter.Datasql() + std::to_string(filter.getListHead() != nullptr), "0");
+    EXPECT_EQ(filter.SQLWHERE() + "|" + filter.Datasql(), where + "|") << "nothing else changes";
     ui::SetPresenter(std::make_shared<ui::ScriptedPresenter>(
         [](ui::Form& f) { f.button("cmdCancel").click(); }));
     filter.setCROSSRPT(0);
@@ -246,27 +192,6 @@ TEST_F(Show, CrossReportGivesTheWhereOnlyCancelKeepsItAndAFixedStatusLocksTheTyp
     EXPECT_FALSE(filter.OK());
     EXPECT_EQ(filter.Datasql() + filter.SQLWHERE() + std::to_string(filter.MyListID), where + "1");
     EXPECT_EQ(shown(), "");
-}
-
-// Without a front end, or with a dialog that fails, nothing of an earlier success stays.
-TEST_F(Show, NoFrontEndOrAFailingDialogLeavesNoEarlierStatement) {
-    struct Failing : ui::Presenter {
-        void runModal(ui::Form&) override { throw Error(err::kDatabase, "test", "lost"); }
-    };
-    for (const auto& presenter :
-         std::vector<std::shared_ptr<ui::Presenter>>{nullptr, std::make_shared<Failing>()}) {
-        CFilter filter;
-        filter.setListID(1);
-        filter.getInfoByF7Key("");
-        ASSERT_TRUE(filter.OK());
-        ui::SetPresenter(presenter);
-        filter.Show();
-        EXPECT_FALSE(filter.OK());
-        EXPECT_EQ(filter.Datasql(), "") << "no earlier statement stays";
-    }
-    EXPECT_EQ(shown(),
-              "|No dialog front end is registered: the filter dialog cannot be shown.|"
-              "Vostrel提示|48");
 }
 
 }  // namespace
