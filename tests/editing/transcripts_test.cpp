@@ -4,7 +4,6 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +72,12 @@ protected:
     static std::string Calls(HostFake& fake) {
         std::erase_if(fake.calls, [](const auto& c) { return c.ends_with(".new"); });
         return fake.take();
+    }
+
+    // The rights checks made since the last take, then whether money shows.
+    std::string Money(bool shown) {
+        const std::string made = Calls(*gl);
+        return (made.empty() ? "" : made + " ") + (shown ? "shown" : "hidden");
     }
 
     std::string run(const std::string& line) {
@@ -178,12 +183,7 @@ protected:
                      "\n";
             return s + maker.FieldList();
         }
-        if (cmd == "aliases") {
-            std::string s;
-            for (std::size_t i = 1; i < maker.ConditionFields().size(); ++i)
-                s += maker.ConditionFields()[i].ColName + ",";
-            return s;
-        }
+        if (cmd == "fieldlist") return Replace(maker.FieldList(), "\t", ",");
         if (cmd == "money") return gl->allow = r, "";  // the rights check's answer
         if (cmd == "shared") {
             if (a[1] == "StartBranchSale") shared.StartBranchSale = c;
@@ -285,26 +285,18 @@ protected:
         if (cmd == "noitem") return lookups->noItem = true, "";
         if (cmd == "noresult") return lookups->noResult = true, "";
         if (cmd == "noledger") return host::RegisterComponent(host::progid::kGLView, {}), "";
-        if (cmd == "stock" || cmd == "moneyvis") {
-            // TYPE... | -: the rights checks made for each transaction type's stock
-            // money, or for money at all, then whether money shows.
+        if (cmd ==
+            "stock") {  // TYPE...: per transaction type, as for "moneyvis" for its stock money
             std::string out;
-            for (std::size_t i = 1; i < std::max<std::size_t>(a.given, 2); ++i) {
-                bool shown = false;
-                if (cmd == "stock") {
-                    maker.CurTransType = a.n(i);
-                    maker.GetMoneyVisForStock();
-                    shown = maker.StockMoneyVisible();
-                    out += (maker.CurTransType != 0 ? "(type kept) " : "") + a[i] + " ";
-                } else {
-                    shown = maker.GetMoneyVis();
-                }
-                const std::string made = Calls(*gl);
-                out += (made.empty() ? "" : made + " ") + (shown ? "shown" : "hidden") +
-                       (i + 1 < a.given ? " | " : "");
+            for (std::size_t i = 1; i < a.given; ++i) {
+                maker.CurTransType = a.n(i);
+                maker.GetMoneyVisForStock();
+                out += (i > 1 ? ", " : "") + a[i] + " " + Money(maker.StockMoneyVisible()) +
+                       (maker.CurTransType ? " (type kept)" : "");
             }
             return out;
         }
+        if (cmd == "moneyvis") return Money(maker.GetMoneyVis());
         if (cmd == "glfail")
             return gl->failing = r ? std::set<std::string>{"GLData"} : std::set<std::string>{}, "";
         if (cmd == "system") return maker.SystemName = Blank(a.rest(1)), "";
@@ -385,17 +377,6 @@ protected:
 };
 
 QELT_TRANSCRIPTS(EditingTranscript, "editing/golden", "; ");
-
-TEST(ValueLookupDefaults, HeadlessLookUpsChooseNothing) {
-    support::ResetProcessState();
-    for (int32_t cls : {-17, -103, -102, -101, -100, 1, 4, 12, 13, 130, 20, 10000, 1000000})
-        for (int32_t ret : {1, 2})
-            EXPECT_EQ(editing::LookUpValue({cls, ret, "FNumber"}, "old", 36, "7|3|x", "plan"),
-                      std::nullopt)
-                << cls;
-    EXPECT_EQ(editing::LookUpNewClassBase(1000000, 1), nullptr);
-    support::ResetProcessState();
-}
 
 }  // namespace
 }  // namespace qelt::testing
