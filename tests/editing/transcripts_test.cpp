@@ -338,12 +338,6 @@ protected:
         }
         if (cmd == "init") return initField(), "";
         if (cmd == "list") return addList(r, c, "v1"), "";
-        if (cmd == "typed") {  // TEMPLATE TYPE...: a column F of each type, FInterID 10, 20, ...
-            for (std::size_t i = 2; i < a.given; ++i)
-                addColumn(r, std::to_string(10 * (i - 1)) + " v1.F AS F | FColType=" + a[i] +
-                                 ", FColCaption='F" + a[i] + "'");
-            return "";
-        }
         if (cmd == "addcolumn") return addColumn(r, a.rest(2)), "";
         if (cmd == "template") return initField(r), "";
         if (cmd == "precision") return shared.PrecisionOfDiscountRate = int16_t(r), "";
