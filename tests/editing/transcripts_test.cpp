@@ -202,14 +202,11 @@ protected:
                      "]";
             return s;
         }
-        if (cmd == "orderfields") {
+        if (cmd == "orderfields") {  // the order field list, a stale item in it before
             ui::ListBox list("listOrderFields");
             list.addItem("stale");
             maker.LoadOrderFields(list);
-            std::string out;
-            for (const auto& item : list.items())
-                out += Replace(item, std::string(500, ' '), "[500 blanks]") + "\n";
-            return out;
+            return Replace(ui::Dump(list), std::string(500, ' '), "[500 blanks]");
         }
         if (cmd == "hidecolumns") {  // ROWS: the column grid, "kept" in its first cell
             columns.setMaxRows(r);

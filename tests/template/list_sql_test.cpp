@@ -62,11 +62,9 @@ protected:
         if (cmd == "key") return add(sorts, {"x." + Blank(a[1]), Blank(a[1]), "", "", Blank(a[2])});
         if (cmd == "visible")  // ALIAS INDEX WIDTH [WIDTHTEXT ALIGN]
             return add(visible, {"", "", a[1], "", "", a.n(2), std::stod(a[3]), 1, a[4], a[5]});
-        if (cmd == "sqlcolumn") {  // NAME ALIAS
-            sqlColumns.push_back(std::make_shared<clsSQLElement>());
-            sqlColumns.back()->sFieldName = Blank(a[1]);
-            return sqlColumns.back()->sFieldAlias = Blank(a[2]), "";
-        }
+        if (cmd == "sqlcolumn")
+            return add(sqlColumns,
+                       {"", "", Blank(a[1]), Blank(a[2]), 0, 0, "", 0, ""});  // NAME ALIAS
         if (cmd == "filterext") return t.FilterExt = a.rest(1), "";
         if (cmd == "voucher") return support::Shared().IsMakeVoucher = true, "";
         if (cmd == "templatelayout") return t.setShowFilter(false), "";
@@ -75,10 +73,6 @@ protected:
         if (cmd == "props")
             return host::SetSharedProperty(host::kPropsStringProperty, a.rest(1)), "";
         if (cmd == "language") return support::SetLanguageCode(a[1]), "";
-        if (cmd == "billlist") {
-            addBillList(n);
-            return addColumn(n, "1 v1.FBillNo AS FBillNo | FMode=1"), "";
-        }
         if (cmd == "unanswered") {  // [TABLE]: a recording connection, answering nothing for TABLE
             connection = HostFake::Install({"AppConnection"});
             connection->query = [table = a.rest(1)](const std::string& sql) -> RecordsetPtr {
@@ -136,7 +130,7 @@ protected:
             t.setCollectionFilter(filters);
             t.setCollectionSort(sorts);
             std::string out =
-                "[" + (cmd == "wheresql" ? t.GetWhereSQL(sqlColumns) : t.GetSortSQL(sqlColumns)) +
+                "[" + (cmd == "wheresql" ? t.GetWhereSQL(*sqlColumns) : t.GetSortSQL(*sqlColumns)) +
                 "]";
             for (const auto& f : *filters) out += " " + f->sFieldName;
             for (const auto& k : *sorts) out += " " + k->sFieldName;
@@ -166,7 +160,8 @@ protected:
         return "";
     }
     std::shared_ptr<HostFake> connection;
-    Collection<clsSQLElement> sqlColumns;
+    std::shared_ptr<Collection<clsSQLElement>> sqlColumns =
+        std::make_shared<Collection<clsSQLElement>>();
     std::shared_ptr<Collection<clsFilterElement>> filters =
         std::make_shared<Collection<clsFilterElement>>();
     std::shared_ptr<Collection<clsSortElement>> sorts =
