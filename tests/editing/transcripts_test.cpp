@@ -253,27 +253,17 @@ protected:
         }
         if (cmd == "f7") {
             // CLASS RETURNTYPE LIST [FIELDNAME [BASEINFO [INDEX]]]: F7 on row 2 of a
-            // small grid (value "old") below a row with "first"; the calls, " => ", the cell.
+            // small grid (value "old"); the calls, " => ", the cell.
             host->calls.clear();
             small.setComboIndex(2, 3, a.given > 6 ? a.n(6) : 2);
-            small.setText(1, 6, "first");
             small.setText(2, 6, "old");
             const editing::LookupField field{a.n(1), c, a[4] == "-1" ? "FNumber" : a[4]};
             editing::KeyForHelpWin(field, small, 2, a.n(3), a[5] == "-1" ? "7|3|x" : Blank(a[5]),
                                    "plan");
-            const std::string log = host->take() + " => " + small.text(2, 6);
-            return small.text(1, 6) == "first" ? log : log + " (row 1 written)";
+            return host->take() + " => " + small.text(2, 6);
         }
-        if (cmd == "answer") {  // WINDOW none|norow|null|blank
-            const std::map<std::string, RecordsetPtr> kinds = {
-                {"none", nullptr},
-                {"norow", Rows({})},
-                {"null", Rows({{"FName", Variant::null()}})},
-                {"blank", Rows({{"FNumber", "  "}, {"FName", "B"}})}};
-            return host->rows[a[1]] = kinds.at(a[2]), "";
-        }
-        if (cmd == "fail") return host->failing = {a[1]}, "";    // COMPONENT | -
-        if (cmd == "fresh") return host->install("GLView"), "";  // a new ledger view
+        if (cmd == "fail") return host->failing = {a[1]}, "";  // COMPONENT | -
+        if (cmd == "install") return host->install(a[1]), "";  // a new component of the fake
         if (cmd == "noitem") return host->noItem = true, "";
         if (cmd == "noresult") return host->noResult = true, "";
         if (cmd == "noledger") return host::RegisterComponent(host::progid::kGLView, {}), "";
@@ -298,12 +288,15 @@ protected:
         if (cmd == "liststatus") return maker.setListShowStatus(r), "";
         if (cmd == "allow") return host->allow = r, "";  // rights checks, current period
         if (cmd == "period") return host->period = r, "";
-        if (cmd == "hostrows") {  // NAME FIELD=VALUE...: one row the component answers
+        if (cmd == "hostrows") {  // NAME [FIELD=VALUE...]: the row a component answers, no
+            // row without fields, no record set for "none"; a value "NULL" is a null
             std::vector<std::pair<std::string, Variant>> values;
-            for (std::size_t i = 2; i < a.given; ++i)
+            for (std::size_t i = 2; i < a.given; ++i) {
+                const std::string v = Blank(a[i].substr(a[i].find('=') + 1));
                 values.emplace_back(a[i].substr(0, a[i].find('=')),
-                                    Variant(Blank(a[i].substr(a[i].find('=') + 1))));
-            return host->rows[a[1]] = Rows(values), "";
+                                    v == "NULL" ? Variant::null() : Variant(v));
+            }
+            return host->rows[a[1]] = a[2] == "none" ? nullptr : Rows(values), "";
         }
         if (cmd == "props")
             return host::SetSharedProperty(host::kPropsStringProperty, a.rest(1)), "";
@@ -338,11 +331,6 @@ protected:
         if (cmd == "addcolumn") return addColumn(r, a.rest(2)), "";
         if (cmd == "template") return initField(r), "";
         if (cmd == "precision") return shared.PrecisionOfDiscountRate = int16_t(r), "";
-        if (cmd == "connection") {  // the material check's, answering no row
-            host->install("AppConnection");
-            return host->rows["AppConnection"] = Rows({}), "";
-        }
-        if (cmd == "found") return host->rows["AppConnection"] = Rows({{"FErpClsID", 6}}), "";
         return "unknown command " + cmd;
     }
 
