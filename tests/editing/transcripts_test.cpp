@@ -326,10 +326,9 @@ protected:
             }
             return std::to_string(editing::FMaker::CheckParentheses(&els));
         }
-        if (cmd == "init") return initField(), "";
+        if (cmd == "init") return initField(a.given > 1 ? r : 7), "";  // [TEMPLATE]
         if (cmd == "list") return addList(r, c, "v1"), "";
         if (cmd == "addcolumn") return addColumn(r, a.rest(2)), "";
-        if (cmd == "template") return initField(r), "";
         if (cmd == "precision") return shared.PrecisionOfDiscountRate = int16_t(r), "";
         return "unknown command " + cmd;
     }
