@@ -62,9 +62,8 @@ protected:
         if (cmd == "key") return add(sorts, {"x." + Blank(a[1]), Blank(a[1]), "", "", Blank(a[2])});
         if (cmd == "visible")  // ALIAS INDEX WIDTH [WIDTHTEXT ALIGN]
             return add(visible, {"", "", a[1], "", "", a.n(2), std::stod(a[3]), 1, a[4], a[5]});
-        if (cmd == "sqlcolumn")
-            return add(sqlColumns,
-                       {"", "", Blank(a[1]), Blank(a[2]), 0, 0, "", 0, ""});  // NAME ALIAS
+        if (cmd == "sqlcolumn")  // NAME ALIAS
+            return add(sqlColumns, {"", "", Blank(a[1]), Blank(a[2]), 0, 0, "", 0, ""});
         if (cmd == "filterext") return t.FilterExt = a.rest(1), "";
         if (cmd == "voucher") return support::Shared().IsMakeVoucher = true, "";
         if (cmd == "templatelayout") return t.setShowFilter(false), "";
