@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -181,12 +182,8 @@ protected:
 TEST_P(TemplateInfo, HoldsTheHeadRowOfTheList) {
     addList(1, 7, "v1,u1", "采购订单");
     addList(2, 8, "v1", "Other");
-    try {
-        t.GetTemplateInfo();
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number, err::kObjectNotSet);
-    }
+    EXPECT_THAT([&] { t.GetTemplateInfo(); },
+                ::testing::Throws<Error>(::testing::Field(&Error::number, err::kObjectNotSet)));
     t.InitData("FID in (1)");
     t.mListID = 1;
     const Dictionary info = t.GetTemplateInfo();
