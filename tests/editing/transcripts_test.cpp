@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <memory>
-#include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,15 +41,15 @@ protected:
         small.setMaxRows(2);
         small.setCellType(ui::Grid::All, 3, ui::CellType::ComboBox);
         small.setComboList(ui::Grid::All, 3, "(无)\tA\tB");
-        lookups->rows = {
+        host->rows = {
             {"BaseList", Rows({{"FName", " Steel "}})},
             {"Browser", Rows({{"FName", "Lathe 2"}})},
             {"GetBomInfo", Rows({{"FBomNumber", "BOM0001"}})},
             {"RoutingView", Rows({{"FRoutingName", "RT-1"}})},
             {"SingleBillLookUp", Rows({{"FNumber", "C.001"}, {"FID", "7"}, {"FName", " Blue "}})}};
-        lookups->number = "1.01";
-        lookups->itemName = "  Steel plate ";
-        lookups->shortNumber = "S01";
+        host->number = "1.01";
+        host->itemName = "  Steel plate ";
+        host->shortNumber = "S01";
         checks();
         grid.onChange = [this](int row, int col) { maker.ConditionCellChanged(row, col); };
         grid.onEditEnd = [this](int, int, bool) { maker.ConditionEditEnd(); };
@@ -68,11 +65,18 @@ protected:
         t.InitData("");
         support::Shared().TemplateID = tpl;
         maker.InitField();
+        host->calls.clear();
     }
     // The calls of `fake` since the last take, its creations left out.
     static std::string Calls(HostFake& fake) {
         std::erase_if(fake.calls, [](const auto& c) { return c.ends_with(".new"); });
         return fake.take();
+    }
+
+    // The rights checks made since the last take, then whether money shows.
+    std::string Money(bool shown) {
+        const std::string made = Calls(*host);
+        return (made.empty() ? "" : made + " ") + (shown ? "shown" : "hidden");
     }
 
     std::string run(const std::string& line) {
@@ -134,15 +138,15 @@ protected:
             return t.setCollectionFilter(maker.getFilterElements(grid)), t.GetWhereSQL({});
         if (cmd == "check") {  // R C: the material check, its reason and queries
             std::string reason;
-            connection->calls.clear();
+            host->calls.clear();
             const int result = maker.CheckData(r, c, &reason);
-            return Bar(result, reason, Calls(*connection));
+            return Bar(result, reason, Calls(*host));
         }
         if (cmd == "key") {
             maker.ConditionKeyDown(r, 620);
-            return "[" + grid.text(grid.activeRow(), 6) + "]" + lookups->take();
+            return "[" + grid.text(grid.activeRow(), 6) + "]" + host->take();
         }
-        if (cmd == "helpwin") return maker.KeyForHelpWin(2, 1), lookups->take();
+        if (cmd == "helpwin") return maker.KeyForHelpWin(2, 1), host->take();
         if (cmd == "fields")
             return std::to_string(maker.ConditionFieldCount()) + " fields, last row " +
                    std::to_string(maker.LastConditionRow());
@@ -178,13 +182,7 @@ protected:
                      "\n";
             return s + maker.FieldList();
         }
-        if (cmd == "aliases") {
-            std::string s;
-            for (std::size_t i = 1; i < maker.ConditionFields().size(); ++i)
-                s += maker.ConditionFields()[i].ColName + ",";
-            return s;
-        }
-        if (cmd == "money") return gl->allow = r, "";  // the rights check's answer
+        if (cmd == "fieldlist") return Replace(maker.FieldList(), "\t", ",");
         if (cmd == "shared") {
             if (a[1] == "StartBranchSale") shared.StartBranchSale = c;
             if (a[1] == "ShowRelationSign") shared.ShowRelationSign = c;
@@ -193,24 +191,21 @@ protected:
             return "";
         }
         if (cmd == "language") return support::SetLanguageCode(a[1]), "";
-        if (cmd == "map") {
+        if (cmd == "map") {  // NAME: to the other language, then to the base language
             std::string s;
             for (bool other : {true, false})
-                s += std::string(other ? "to other [" : " to base [") +
+                s += "[" +
                      Bar(maker.GetMappingField(a.rest(1), other),
                          maker.GetMappingCompare(a.rest(1), other),
                          maker.GetMappingLogic(a.rest(1), other)) +
                      "]";
             return s;
         }
-        if (cmd == "orderfields") {
+        if (cmd == "orderfields") {  // the order field list, a stale item in it before
             ui::ListBox list("listOrderFields");
             list.addItem("stale");
             maker.LoadOrderFields(list);
-            std::string out;
-            for (const auto& item : list.items())
-                out += Replace(item, std::string(500, ' '), "[500 blanks]") + "\n";
-            return out;
+            return Replace(ui::Dump(list), std::string(500, ' '), "[500 blanks]");
         }
         if (cmd == "hidecolumns") {  // ROWS: the column grid, "kept" in its first cell
             columns.setMaxRows(r);
@@ -257,56 +252,32 @@ protected:
         }
         if (cmd == "f7") {
             // CLASS RETURNTYPE LIST [FIELDNAME [BASEINFO [INDEX]]]: F7 on row 2 of a
-            // small grid (value "old") below a row with "first"; the calls, " => ", the cell.
-            lookups->calls.clear();
+            // small grid (value "old"); the calls, " => ", the cell.
+            host->calls.clear();
             small.setComboIndex(2, 3, a.given > 6 ? a.n(6) : 2);
-            small.setText(1, 6, "first");
             small.setText(2, 6, "old");
             const editing::LookupField field{a.n(1), c, a[4] == "-1" ? "FNumber" : a[4]};
             editing::KeyForHelpWin(field, small, 2, a.n(3), a[5] == "-1" ? "7|3|x" : Blank(a[5]),
                                    "plan");
-            const std::string log = lookups->take() + " => " + small.text(2, 6);
-            return small.text(1, 6) == "first" ? log : log + " (row 1 written)";
+            return host->take() + " => " + small.text(2, 6);
         }
-        if (cmd == "answer") {  // WINDOW none|norow|null|blank
-            const std::map<std::string, RecordsetPtr> kinds = {
-                {"none", nullptr},
-                {"norow", Rows({})},
-                {"null", Rows({{"FName", Variant::null()}})},
-                {"blank", Rows({{"FNumber", "  "}, {"FName", "B"}})}};
-            return lookups->rows[a[1]] = kinds.at(a[2]), "";
-        }
-        if (cmd == "fail") {
-            lookups->failing = {a[1]};
-            if (periodHost) periodHost->failing = {a[1]};
-            return "";
-        }
-        if (cmd == "fresh") return lookups->install("GLView"), "";  // a new ledger view
-        if (cmd == "noitem") return lookups->noItem = true, "";
-        if (cmd == "noresult") return lookups->noResult = true, "";
+        if (cmd == "fail") return host->failing = {a[1]}, "";  // COMPONENT | -
+        if (cmd == "install") return host->install(a[1]), "";  // a new component of the fake
+        if (cmd == "noitem") return host->noItem = true, "";
+        if (cmd == "noresult") return host->noResult = true, "";
         if (cmd == "noledger") return host::RegisterComponent(host::progid::kGLView, {}), "";
-        if (cmd == "stock" || cmd == "moneyvis") {
-            // TYPE... | -: the rights checks made for each transaction type's stock
-            // money, or for money at all, then whether money shows.
+        // TYPE...: per transaction type, as "moneyvis" for its stock money.
+        if (cmd == "stock") {
             std::string out;
-            for (std::size_t i = 1; i < std::max<std::size_t>(a.given, 2); ++i) {
-                bool shown = false;
-                if (cmd == "stock") {
-                    maker.CurTransType = a.n(i);
-                    maker.GetMoneyVisForStock();
-                    shown = maker.StockMoneyVisible();
-                    out += (maker.CurTransType != 0 ? "(type kept) " : "") + a[i] + " ";
-                } else {
-                    shown = maker.GetMoneyVis();
-                }
-                const std::string made = Calls(*gl);
-                out += (made.empty() ? "" : made + " ") + (shown ? "shown" : "hidden") +
-                       (i + 1 < a.given ? " | " : "");
+            for (std::size_t i = 1; i < a.given; ++i) {
+                maker.CurTransType = a.n(i);
+                maker.GetMoneyVisForStock();
+                out += (i > 1 ? ", " : "") + a[i] + " " + Money(maker.StockMoneyVisible()) +
+                       (maker.CurTransType ? " (type kept)" : "");
             }
             return out;
         }
-        if (cmd == "glfail")
-            return gl->failing = r ? std::set<std::string>{"GLData"} : std::set<std::string>{}, "";
+        if (cmd == "moneyvis") return Money(maker.GetMoneyVis());
         if (cmd == "system") return maker.SystemName = Blank(a.rest(1)), "";
         if (cmd == "mode") return maker.ModeText = Blank(a.rest(1)), "";
         if (cmd == "dest")
@@ -314,36 +285,34 @@ protected:
                    "default type " + std::to_string(maker.DefaultTransType);
         if (cmd == "calculate") return shared.IsCalculate = true, "";
         if (cmd == "liststatus") return maker.setListShowStatus(r), "";
-        if (cmd == "periodhost")  // list server, cost system and bill data
-            return periodHost = HostFake::Install({"clsListServer", "AisInfo", "GetData"}), "";
-        if (cmd == "allow") return periodHost->allow = r, "";
-        if (cmd == "period") return periodHost->period = r, "";
-        if (cmd == "hostrows") {  // NAME FIELD=VALUE...: one row the component answers
+        if (cmd == "allow") return host->allow = r, "";  // rights checks, current period
+        if (cmd == "period") return host->period = r, "";
+        if (cmd == "hostrows") {  // NAME [FIELD=VALUE...]: the row a component answers, no
+            // row without fields, no record set for "none"; a value "NULL" is a null
             std::vector<std::pair<std::string, Variant>> values;
-            for (std::size_t i = 2; i < a.given; ++i)
+            for (std::size_t i = 2; i < a.given; ++i) {
+                const std::string v = Blank(a[i].substr(a[i].find('=') + 1));
                 values.emplace_back(a[i].substr(0, a[i].find('=')),
-                                    Variant(Blank(a[i].substr(a[i].find('=') + 1))));
-            return (a[1] == "GLData" ? gl : periodHost)->rows[a[1]] = Rows(values), "";
+                                    v == "NULL" ? Variant::null() : Variant(v));
+            }
+            return host->rows[a[1]] = a[2] == "none" ? nullptr : Rows(values), "";
         }
         if (cmd == "props")
             return host::SetSharedProperty(host::kPropsStringProperty, a.rest(1)), "";
-        if (cmd == "curperiod" || cmd == "perioddate" || cmd == "today" || cmd == "rob") {
+        if (cmd == "curperiod") {  // [SYSTEM]
+            maker.SystemName = a.rest(1);
             int32_t year = 0, period = 0;
-            std::string out;
-            if (cmd == "curperiod") {  // [SYSTEM]
-                maker.SystemName = a.rest(1);
-                out = maker.GetCurPeriod(year, period, start, end)
-                          ? std::to_string(year) + "." + std::to_string(period)
-                          : "false";
-            }
-            if (cmd == "perioddate") out = maker.GetPeriodDate(r, c, start, end) ? "true" : "false";
-            if (cmd == "curperiod" || cmd == "perioddate")
-                out += " " + start.format() + "-" + end.format();
-            if (cmd == "today") out = "today [" + maker.GetToday().isoText() + "]";
-            if (cmd == "rob") out = maker.IsROBBill() ? "red/blue" : "not red/blue";
-            std::string calls = periodHost->take();
-            const std::string data = Calls(*gl);
-            return out + " " + calls + (calls.empty() || data.empty() ? "" : "; ") + data;
+            const bool ok = maker.GetCurPeriod(year, period, start, end);
+            return Bar(ok, year, period, start.format(), end.format(), Calls(*host));
+        }
+        if (cmd == "perioddate") {  // YEAR PERIOD
+            const bool ok = maker.GetPeriodDate(r, c, start, end);
+            return Bar(ok, start.format(), end.format(), Calls(*host));
+        }
+        if (cmd == "today" || cmd == "rob") {
+            const std::string out = cmd == "rob" ? (maker.IsROBBill() ? "red/blue" : "not red/blue")
+                                                 : "today [" + maker.GetToday().isoText() + "]";
+            return Bar(out, Calls(*host));
         }
         if (cmd == "parens") {  // LEFT:RIGHT... | none: the parenthesis check
             if (a[1] == "none") return std::to_string(editing::FMaker::CheckParentheses(nullptr));
@@ -356,46 +325,23 @@ protected:
             }
             return std::to_string(editing::FMaker::CheckParentheses(&els));
         }
-        if (cmd == "init") return initField(), "";
+        if (cmd == "init") return initField(a.given > 1 ? r : 7), "";  // [TEMPLATE]
         if (cmd == "list") return addList(r, c, "v1"), "";
-        if (cmd == "typed") {  // TEMPLATE TYPE...: a column F of each type, FInterID 10, 20, ...
-            for (std::size_t i = 2; i < a.given; ++i)
-                addColumn(r, std::to_string(10 * (i - 1)) + " v1.F AS F | FColType=" + a[i] +
-                                 ", FColCaption='F" + a[i] + "'");
-            return "";
-        }
         if (cmd == "addcolumn") return addColumn(r, a.rest(2)), "";
-        if (cmd == "template") return initField(r), "";
         if (cmd == "precision") return shared.PrecisionOfDiscountRate = int16_t(r), "";
-        if (cmd == "connection") {  // the material check's, answering no row
-            connection = HostFake::Install({"AppConnection"});
-            return connection->rows["AppConnection"] = Rows({}), "";
-        }
-        if (cmd == "found") return connection->rows["AppConnection"] = Rows({{"FErpClsID", 6}}), "";
         return "unknown command " + cmd;
     }
 
     ui::Grid grid{"VpFilter"}, columns{"vaHideColumn"}, sort{"vsOrder"}, small{"VpFilter"};
     std::string lastDump;
-    std::shared_ptr<HostFake> connection, periodHost, gl = HostFake::Install({"GLData"});
-    std::shared_ptr<HostFake> lookups = HostFake::Install(
-        {"BaseList", "Browser", "GetBomInfo", "RoutingView", "GLView", "SingleBillLookUp"});
+    std::shared_ptr<HostFake> host =
+        HostFake::Install({"GLData", "GetData", "clsListServer", "AisInfo", "BaseList", "Browser",
+                           "GetBomInfo", "RoutingView", "GLView", "SingleBillLookUp"});
     Date start{1999, 1, 1}, end{1999, 1, 1};
     editing::FMaker maker;
 };
 
 QELT_TRANSCRIPTS(EditingTranscript, "editing/golden", "; ");
-
-TEST(ValueLookupDefaults, HeadlessLookUpsChooseNothing) {
-    support::ResetProcessState();
-    for (int32_t cls : {-17, -103, -102, -101, -100, 1, 4, 12, 13, 130, 20, 10000, 1000000})
-        for (int32_t ret : {1, 2})
-            EXPECT_EQ(editing::LookUpValue({cls, ret, "FNumber"}, "old", 36, "7|3|x", "plan"),
-                      std::nullopt)
-                << cls;
-    EXPECT_EQ(editing::LookUpNewClassBase(1000000, 1), nullptr);
-    support::ResetProcessState();
-}
 
 }  // namespace
 }  // namespace qelt::testing
