@@ -94,10 +94,10 @@ TEST_F(Lifecycle, EachUserFindsTheWindowAsHeLeftIt) {
 // type cannot be chosen), "dest=" (destination type), "sale" (out-sale
 // mode), "audit=0", "before" (accept on open), "fromlist"; then what the
 // person does once it is shown: "item=", "frame" (the planned-order frame
-// shown), "plan", "quote" (a bill-number condition typed with quotes),
-// "ok", "cancel", "enter". The result: the types offered, the one chosen,
-// the list and template, the dialog's name, whether it accepted, whether
-// the person saw it and it stayed open, the messages and the WHERE text.
+// shown), "plan", "runno=" (typed into the first run number), "quote" (a bill-number condition
+// typed with quotes), "ok", "cancel", "enter". The result: the types offered, the one chosen, the
+// list and template, the dialog's name, whether it accepted, whether the person saw it and it
+// stayed open, the messages and the WHERE text.
 class LifecycleSteps : public Lifecycle {
 protected:
     std::string runSteps(const std::string& input) {
@@ -130,6 +130,7 @@ protected:
                 if (w.starts_with("item=")) dialog.cboTransType.select(std::stoi(w.substr(5)));
                 if (w == "frame") dialog.framePlanOrder.setVisible(true);
                 if (w == "plan") dialog.chkPlan.click();
+                if (w.starts_with("runno=")) dialog.txtRunNoFrom.type(w.substr(6));
                 if (w == "quote") {
                     dialog.VpFilter.pick(1, 3, 1);
                     dialog.VpFilter.type(1, 6, "'O\"K'");

@@ -55,8 +55,8 @@ std::string OutsideLiterals(const std::string& sql) {
 // "moveto=r,c", "insert", "ok", "cancel", and what is seen: "items", "view",
 // "menu", "grids", "cells", "check", "open". After it: "schemes" (the
 // user's), "keys" and "entry=" of scheme 1, "where" (of the result). "_" is a
-// blank. The result is what was seen, the messages and whether the last
-// dialog changed the store. Every accepted statement runs on the database
+// blank. The result is what was seen, the messages ("|text|title|icon"
+// each) and whether the last dialog changed the store. Every accepted statement runs on the database
 // and holds "PWNED" only inside quoted literals.
 // The statements run by a word before a dialog: %1 is its text quoted; %2
 // takes "key:value" apart.
@@ -109,14 +109,6 @@ protected:
         }
         return out;
     }
-    std::string messages() {
-        std::string out;
-        for (const auto& m : recorder.messages)
-            out += m.text + "|" + m.title + "|" + std::to_string(m.icon) + "\n";
-        recorder.messages.clear();
-        return out;
-    }
-
     std::string run(const std::string& input) {
         std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
                                    std::filesystem::copy_options::overwrite_existing);
@@ -235,9 +227,7 @@ protected:
                     seen += filter->Datasql().substr(filter->Datasql().find(" where "));
             }
         }
-        std::string shown = messages();
-        std::replace(shown.begin(), shown.end(), '\n', ';');
-        return seen + "| " + shown + (store() == before ? " store kept" : " store changed");
+        return seen + recorder.take() + (store() == before ? " store kept" : " store changed");
     }
 
     TempDatabase db{false};
