@@ -82,6 +82,17 @@ protected:
         form().cboTransType.setListIndex(form().cboTransType.listCount() - 1);
     }
 
+    // Every selector and its label, the fast mode box and the planned-order
+    // frame, as the person sees them.
+    std::string selectors() {
+        std::string out;
+        for (ui::Control* c : form().controls())
+            if ((c->name().starts_with("cbo") || c->name().starts_with("lbl")) &&
+                c->name() != "cboTransType" && c->name() != "lblProject")
+                out += ui::Dump(*c);
+        return Folded(out + ui::Dump(form().chkFastMode) + ui::Dump(form().framePlanOrder));
+    }
+
     std::string status() {
         form().selectors.recordInUse();
         return form().selectors.statusText();
@@ -111,13 +122,7 @@ protected:
         const int32_t tpl = std::stoi(word), list = std::stoi(word.substr(word.find('/') + 1));
         rest.clear();
         while (words >> word) rest.push_back(word);
-        const std::string today = value("today", "2026-12-06");
-        server->today = Date{std::stoi(today.substr(0, 4)),
-                             std::stoi(today.substr(5, 2)),
-                             std::stoi(today.substr(8, 2)),
-                             10,
-                             20,
-                             30};
+        ASSERT_TRUE(Date::parse(value("today", "2026-12-06"), server->today));
         setOption("CurrentPeriod", value("period", "12"));
         support::Shared().IsCalculate = has("calculating") || has("vouchers");
         support::Shared().IsMakeVoucher = has("vouchers");
@@ -207,30 +212,6 @@ TEST_F(StatusText, FragmentsJoinsPeriodsAndPresetsMatchTheGolden) {
 
 // --- transaction-type selection ------------------------------------------------
 
-// Each selector as the person finds it, "name[ hidden][ disabled]=index
-// caption", the items of the boxes whose items follow the type in [];
-// then the fast mode box and the planned-order frame.
-std::string Selectors(dialog::frmFilter& f) {
-    std::string out;
-    const auto flags = [](const ui::Control& c) {
-        return std::string(c.visible() ? "" : " hidden") + (c.enabled() ? "" : " disabled");
-    };
-    for (const char* name : kSelectors) {
-        const ui::ComboBox& combo = f.combo(name);
-        const ui::Label& label = f.label("lbl" + std::string(name + 3));
-        out += combo.name() + flags(combo) + "=" + std::to_string(combo.listIndex()) + " " +
-               label.caption() + (label.visible() == combo.visible() ? "" : " label?");
-        if (&combo == &f.cboICMO || &combo == &f.cboPost) {
-            out += " [";
-            for (const auto& item : combo.items()) out += item + ";";
-            out += "]";
-        }
-        out += "; ";
-    }
-    return out + f.chkFastMode.name() + flags(f.chkFastMode) + " " + f.framePlanOrder.name() +
-           flags(f.framePlanOrder);
-}
-
 TEST_F(StatusText, TransactionTypesShowTheirSelectors) {
     // Template 1: red/blue bills with a cancellation column.
     addList(1, 1, "v1,");
@@ -240,7 +221,7 @@ TEST_F(StatusText, TransactionTypesShowTheirSelectors) {
     addColumn(1, "1 v1.FCancellation AS FCancellation");
     ExpectGoldenCases("selectors_by_transaction_type.txt", [this](const std::string& input) {
         prepare(input, false);
-        return Selectors(form());
+        return selectors();
     });
 }
 
@@ -282,15 +263,6 @@ protected:
                    "Enable=1" + (name == kSelectors[7] ? "" : ", ");
         }
         db.exec(sql + (set.empty() ? "" : ", " + set) + " WHERE FID=" + std::to_string(fid));
-    }
-
-    // Every selector and its label, as the person sees them.
-    std::string selectors() {
-        std::string out;
-        for (ui::Control* c : form().controls())
-            if (c->name().starts_with("cbo") || c->name().starts_with("lbl"))
-                if (c->name() != "cboTransType" && c->name() != "lblProject") out += ui::Dump(*c);
-        return Folded(out);
     }
 
     // One case of golden/selector_configuration.txt: "list,status,type,rob,check
