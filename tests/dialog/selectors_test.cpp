@@ -167,12 +167,8 @@ protected:
     // The status text, quoted, and the messages shown.
     std::string run(const std::string& input) {
         prepare(input, true);
-        const auto blanks = [](std::string s) {
-            std::replace(s.begin(), s.end(), '_', ' ');
-            return s;
-        };
-        form().txtRunNoFrom.setText(blanks(value("from")));
-        form().txtRunNoTO.setText(blanks(value("to")));
+        form().txtRunNoFrom.setText(Blank(value("from")));
+        form().txtRunNoTO.setText(Blank(value("to")));
         form().chkPlan.setValue(has("plan"));
         form().chkChecked.setValue(has("checked"));
         form().chkClose.setValue(has("close"));
