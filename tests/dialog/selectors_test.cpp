@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/host_fake.h"
 #include "common/template_rows.h"
 #include "dialog/frm_filter.h"
 #include "dialog/golden.h"
@@ -24,33 +25,19 @@
 namespace qelt::testing {
 namespace {
 
-// The ledger data object of the library, except that the server's date is
-// the one a test chose.
-struct ServerDate : host::IGLData {
-    std::shared_ptr<host::IGLData> real =
-        std::dynamic_pointer_cast<host::IGLData>(host::defaults::NewGLData());
-    Date today{2026, 12, 6, 10, 20, 30};  // a Sunday
-
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        if (sql != "Select getdate() ") return real->getanyrecordset(sql);
-        auto rs = std::make_shared<Recordset>();
-        rs->appendField("today", adDate);
-        rs->open();
-        rs->appendRow({Variant(today)});
-        return rs;
-    }
-    bool AccessCheck(int32_t type, int32_t number, int32_t right) override {
-        return real->AccessCheck(type, number, right);
-    }
-};
-
 // A filter dialog with its texts and models over a private database that
 // holds the monthly periods of 2026 and January 2027 (current: December
 // 2026) and a server whose date is chosen by the test.
 class SelectorTest : public TemplateTest {
 protected:
     SelectorTest() {
-        host::RegisterComponent(host::progid::kGLData, [d = server] { return d; });
+        // The ledger data object answers the server's date the test chose and
+        // every other statement as the library's own does.
+        auto real = std::dynamic_pointer_cast<host::IGLData>(host::defaults::NewGLData());
+        gl->query = [this, real](const std::string& sql) {
+            return sql == "Select getdate() " ? Rows({{"today", Variant(today)}})
+                                              : real->getanyrecordset(sql);
+        };
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
         setOption("CurrentYear", "2026");
         setOption("CurrentPeriod", "12");
@@ -98,7 +85,8 @@ protected:
         return form().selectors.statusText();
     }
 
-    std::shared_ptr<ServerDate> server = std::make_shared<ServerDate>();
+    std::shared_ptr<HostFake> gl = HostFake::Install({"GLData"});
+    Date today;
     std::unique_ptr<dialog::frmFilter> dialog_;
 };
 
@@ -123,7 +111,7 @@ protected:
         const int32_t tpl = std::stoi(word), list = std::stoi(word.substr(word.find('/') + 1));
         rest.clear();
         while (words >> word) rest.push_back(word);
-        ASSERT_TRUE(Date::parse(value("today", "2026-12-06"), server->today));
+        ASSERT_TRUE(Date::parse(value("today", "2026-12-06"), today));
         setOption("CurrentPeriod", value("period", "12"));
         support::Shared().IsCalculate = has("calculating") || has("vouchers");
         support::Shared().IsMakeVoucher = has("vouchers");
