@@ -27,6 +27,8 @@
 namespace qelt::testing {
 namespace {
 
+using text::SqlQuote;
+
 // The statement with each quoted literal emptied ('' is a quote inside one).
 std::string OutsideLiterals(const std::string& sql) {
     return std::regex_replace(sql, std::regex("'([^']|'')*'"), "''");
@@ -36,24 +38,34 @@ std::string OutsideLiterals(const std::string& sql) {
 // another (" | " between them) on a fresh copy of the demo database. Before
 // a dialog: "user=id,name" (a new process of that user), "list=" (the list
 // shown, 1 unless named), "owner=" (user 2's name in the user table),
-// "prompt=" (the column count that asks first),
-// "drop=" (a key of scheme 1), "entry2=key:value" (scheme 2's entry as
-// stored), "save=" and "share" (typed into the save dialog). In it:
-// "answer=" (to every question), "click=" a scheme, "tool=" a toolbar
-// button, "menu=button:item", "time=" an index, "pick=r,c,i", "type=r,c,text",
-// "set=r,c,text", "width=" (row 1's), "long" (3600 letters in row 1's value),
-// "ok", "cancel", and what is seen: "items", "view",
-// "menu", "grids", "cells", "check", "open". After it: "schemes" (the
-// user's), "keys" and "entry=" of scheme 1, "where" (of the result). "_" is a
-// blank. The result is what was seen, the messages ("|text|title|icon"
-// each) and whether the last dialog changed the store. Every accepted statement runs on the
-// database and holds "PWNED" only inside quoted literals. The statements run by a word before a
-// dialog: %1 is its text quoted; %2 takes "key:value" apart.
-const std::map<std::string, std::string> kBefore = {
+// "prompt=" (the column count that asks first), "drop=" (a key of scheme
+// 1), "entry2=key:value" (scheme 2's entry as stored), "save=" and "share"
+// (typed into the save dialog). In it: "answer=" (to every question),
+// "click=" a scheme, "tool=" a toolbar button, "menu=button:item", "time="
+// an index, "pick=r,c,i", "type=r,c,text", "set=r,c,text", "width=" (row
+// 1's), "long" (3600 letters in row 1's value), "ok", "cancel", and what is
+// seen: "items", "view", "menu", "grids", "cells", "check", "open". After
+// it: "schemes" (the user's), "keys" and "entry=" of scheme 1, "where" (of
+// the result). "_" is a blank. The result is what was seen, the messages
+// ("|text|title|icon" each) and whether the last dialog changed the store.
+// Every accepted statement runs on the database and holds "PWNED" only
+// inside quoted literals.
+
+// The statements of the words that change the database before a dialog and
+// of those that read it after: %1 is the word's text quoted, %2 its
+// "key:value" as scheme 2's entry, %u the user.
+const std::map<std::string, std::string> kStatements = {
     {"owner", "UPDATE t_User SET FName=%1 WHERE FUserID=2"},
     {"prompt", "UPDATE t_SystemProfile SET FValue=%1 WHERE FKey='NeedShowColumnPrompt'"},
     {"drop", "DELETE FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND FKey=%1"},
     {"entry2", "UPDATE ICSchemeProfileEntry SET FValue=%2"},
+    {"schemes",
+     "SELECT FSchemeID, FSchemeName, FStatus, FSysName, FTranType FROM ICSchemeProfile "
+     "WHERE FUserID=%u ORDER BY FSchemeID"},
+    {"keys",
+     "SELECT group_concat(FKey, ',') FROM (SELECT FKey FROM ICSchemeProfileEntry "
+     "WHERE FSchemeID=1 ORDER BY rowid)"},
+    {"entry", "SELECT FValue FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND FKey=%1"},
 };
 
 class SchemeSteps : public ::testing::Test {
@@ -97,6 +109,16 @@ protected:
         }
         return out;
     }
+    // The statement of `word` filled in, or none.
+    static std::string statement(const std::string& word, const std::string& user) {
+        const auto it = kStatements.find(word.substr(0, word.find('=')));
+        if (it == kStatements.end()) return "";
+        const std::string arg = word.substr(word.find('=') + 1), key = arg.substr(0, arg.find(':'));
+        const std::string entry = key == arg ? "" : SqlQuote(arg.substr(key.size() + 1));
+        return Replace(Replace(Replace(it->second, "%1", SqlQuote(arg)), "%u", user), "%2",
+                       entry + " WHERE FSchemeID=2 AND FKey=" + SqlQuote(key));
+    }
+
     std::string run(const std::string& input) {
         std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
                                    std::filesystem::copy_options::overwrite_existing);
@@ -121,16 +143,8 @@ protected:
                     fresh(std::stoi(user), arg.substr(arg.find(',') + 1));
                 } else if (w.starts_with("list=")) {
                     list = std::stoi(arg);
-                } else if (const auto it = kBefore.find(w.substr(0, w.find('=')));
-                           it != kBefore.end()) {
-                    const std::string key = arg.substr(0, arg.find(':'));
-                    std::string sql = it->second;
-                    if (const auto at = sql.find("%1"); at != std::string::npos)
-                        sql.replace(at, 2, text::SqlQuote(arg));
-                    if (const auto at = sql.find("%2"); at != std::string::npos)
-                        sql.replace(at, 2,
-                                    text::SqlQuote(arg.substr(key.size() + 1)) +
-                                        " WHERE FSchemeID=2 AND FKey=" + text::SqlQuote(key));
+                } else if (const std::string sql = statement(w, user);
+                           !sql.empty() && !sql.starts_with("SELECT")) {
                     query(sql);
                 } else if (w.starts_with("save=")) {
                     saveName = arg;
@@ -195,20 +209,8 @@ protected:
                 EXPECT_GE(CountRows(ToSqlite(filter->Datasql()), error), 0) << error;
             }
             for (const std::string& w : words) {
-                if (w == "schemes")
-                    seen += query(
-                        "SELECT FSchemeID, FSchemeName, FStatus, FSysName, FTranType FROM "
-                        "ICSchemeProfile WHERE FUserID=" +
-                        user + " ORDER BY FSchemeID");
-                if (w == "keys")
-                    seen += query(
-                        "SELECT group_concat(FKey, ',') FROM (SELECT FKey FROM "
-                        "ICSchemeProfileEntry WHERE FSchemeID=1 ORDER BY rowid)");
-                if (w.starts_with("entry="))
-                    seen += query(
-                        "SELECT FValue FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND "
-                        "FKey=" +
-                        text::SqlQuote(w.substr(6)));
+                if (const std::string sql = statement(w, user); sql.starts_with("SELECT"))
+                    seen += query(sql);
                 if (w == "where")
                     seen += filter->Datasql().substr(filter->Datasql().find(" where "));
             }
