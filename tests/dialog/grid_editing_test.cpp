@@ -84,12 +84,12 @@ protected:
     // One command of the transcript: "open extra", "list id" (the dialog's
     // list), "noleave" (rows are written as a loaded scheme does),
     // "condition row field comparison value" (-1 keeps the default
-    // comparison, "-" no value), "pick|type|set|moveto|click|check grid row
+    // comparison, "-" no value), "pick|type|moveto|click|check grid row
     // col [item|text]", "gridkey grid code", "key code", "press button",
     // "focus control", "tab index", "sortkey item|all", "doubleclick item",
     // "listen" (to the sort grid's changes); what is seen: "dump|column grid
     // [col]", "cells grid row", "locked grid row col", "sort", "heard",
-    // "last" (condition row), "rows grid", "focused", "messages", "browser"
+    // "last" (condition row), "focused", "messages", "browser"
     // (the look-up's calls), "width text". "_" is a blank; an action that
     // is refused says so.
     std::string step(const std::string& line) {
@@ -103,7 +103,6 @@ protected:
         if (w[0] == "condition") done = condition(w.n(1), w.n(2), w.n(3), Blank(w[4]));
         if (w[0] == "pick") done = grid().pick(w.n(2), w.n(3), w.n(4));
         if (w[0] == "type") done = grid().type(w.n(2), w.n(3), text);
-        if (w[0] == "set") grid().setText(w.n(2), w.n(3), text);
         if (w[0] == "moveto") done = grid().moveTo(w.n(2), w.n(3));
         if (w[0] == "click") done = grid().click(w.n(2), w.n(3));
         if (w[0] == "check") done = grid().clickCheck(w.n(2), w.n(3));
@@ -132,7 +131,6 @@ protected:
         if (w[0] == "sort") return sortState();
         if (w[0] == "heard") return std::exchange(heard, "");
         if (w[0] == "last") return std::to_string(form->models.maker->LastConditionRow());
-        if (w[0] == "rows") return std::to_string(grid().maxRows()) + " rows";
         if (w[0] == "focused") return form->focused() ? form->focused()->name() : "nothing";
         if (w[0] == "messages") return messages();
         if (w[0] == "browser") return "[" + browser->take() + "]";

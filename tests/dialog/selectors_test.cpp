@@ -57,18 +57,6 @@ protected:
         dialog_ = std::make_unique<dialog::frmFilter>();
         dialog_->setDialogTexts();
     }
-    // Creates the dialog's models once its inputs are set.
-    void open() { form().lifecycle.createModels(); }
-
-    // Adds the transaction type (list, template) and selects it, which runs
-    // the transaction-type handler.
-    void choose(int32_t listId, int32_t templateId, const std::string& filter = "") {
-        if (!form().models.maker) open();
-        form().cboTransType.addItem(
-            dialog::TransTypeItem::Text("T" + std::to_string(listId), listId, templateId, filter));
-        form().cboTransType.setListIndex(form().cboTransType.listCount() - 1);
-    }
-
     // Every selector and its label, the fast mode box and the planned-order
     // frame, as the person sees them.
     std::string selectors() {
@@ -122,9 +110,11 @@ protected:
         form().blBeforeStart = has("beforestart");
         form().setShowCancel(!has("fromlist"));
         form().setShowConnect(!has("fromlist"));
-        open();
+        // The models, then the transaction type chosen: its handler runs.
+        form().lifecycle.createModels();
         form().models.templateData->InitData("");
-        choose(list, tpl);
+        form().cboTransType.addItem(dialog::TransTypeItem::Text("T", list, tpl, ""));
+        form().cboTransType.setListIndex(0);
         support::Shared().IsCalculate = support::Shared().IsMakeVoucher = false;
         if (!statusText) return;
         form().setShowCancel(true);
