@@ -12,8 +12,6 @@
 namespace qelt::dialog {
 namespace {
 
-using testing::ExpectGolden;
-
 TEST(FilterDialogTexts, FreshDialogWithItsTextsMatchesTheGolden) {
     frmFilter form;
     form.setDialogTexts();
@@ -25,8 +23,9 @@ TEST(FilterDialogTexts, FreshDialogWithItsTextsMatchesTheGolden) {
     support::ResetProcessState();
     frmSaveschame save;
     save.load();
-    ExpectGolden("frmFilter_texts.txt", testing::Folded(testing::WithoutEmptyRows(ui::Dump(form))) +
-                                            hints + ui::Dump(save));
+    testing::ExpectGoldenFile(
+        testing::GoldenPath("frmFilter_texts.txt"),
+        testing::Folded(testing::WithoutEmptyRows(ui::Dump(form))) + hints + ui::Dump(save));
     support::ResetProcessState();
 }
 
