@@ -165,20 +165,17 @@ TEST_F(LifecycleSteps, TypesOfferedAcceptsAndRefusalsMatchTheGolden) {
 
 // --- the extra filter -----------------------------------------------------------
 
-class ListServerStub final : public host::IListServer {
-public:
-    explicit ListServerStub(std::string filter) : filter_(std::move(filter)) {}
+// The list server: its own filter, and the calls asking for it counted.
+struct ListServerStub final : host::IListServer {
     bool GetCurPeriod(const std::string&, int32_t&, int32_t&, Date&, Date&) override {
         return false;
     }
     std::string GetExtFilter(const std::string&) override {
         ++calls;
-        return filter_;
+        return filter;
     }
-    static inline int calls = 0;
-
-private:
-    std::string filter_;
+    std::string filter;
+    int calls = 0;
 };
 
 // One case of golden/extra_filter.txt: "type filter|data filter|list|template|
@@ -190,9 +187,9 @@ TEST_F(Lifecycle, ExtraFilterJoinsTypeDataServerAndFixedConditionsAsTheGolden) {
         std::istringstream cells(in + "|");
         for (std::string cell; std::getline(cells, cell, '|');) c.push_back(cell);
         const int list = std::stoi(c[2]), templateId = std::stoi(c[3]);
-        host::RegisterComponent(host::progid::kListServer,
-                                [&] { return std::make_shared<ListServerStub>(c[4]); });
-        ListServerStub::calls = 0;
+        auto server = std::make_shared<ListServerStub>();
+        server->filter = c[4];
+        host::RegisterComponent(host::progid::kListServer, [server] { return server; });
         support::Shared().IsCalculate = c[5].find("calculate") != std::string::npos;
         support::Shared().IsMakeVoucher = c[5].find("voucher") != std::string::npos;
         support::Shared().TemplateID = templateId;
@@ -202,7 +199,7 @@ TEST_F(Lifecycle, ExtraFilterJoinsTypeDataServerAndFixedConditionsAsTheGolden) {
         dialog.cboTransType.addItem(TransTypeItem::Text("T", list, templateId, c[0]));
         dialog.cboTransType.setListIndex(0);
         const std::string ext = "[" + dialog.getFilterExt() + "]";
-        return ext + " calls=" + std::to_string(ListServerStub::calls);
+        return ext + " calls=" + std::to_string(server->calls);
     });
 }
 

@@ -44,7 +44,7 @@ std::string OutsideLiterals(const std::string& sql) {
 // "click=" a scheme, "tool=" a toolbar button, "menu=button:item", "time="
 // an index, "pick=r,c,i", "type=r,c,text", "set=r,c,text", "width=" (row
 // 1's), "long" (3600 letters in row 1's value), "ok", "cancel", and what is
-// seen: "items", "view", "menu", "grids", "check", "open". After
+// seen: "items", "view", "grids", "check", "open". After
 // it: "schemes" (the user's), "keys" and "entry=" of scheme 1, "where" (of
 // the result). "_" is a blank. The result is what was seen, the messages
 // ("|text|title|icon" each) and whether the last dialog changed the store.
@@ -180,9 +180,6 @@ protected:
                         if (w == "check")
                             seen += "check=" + std::to_string(d.cboCheck.listIndex()) + " ";
                         if (w == "view") seen += std::to_string(d.lvwProject.view());
-                        if (w == "menu")
-                            for (const std::string& e : d.tlbProject.button("TLBVIEW")->menu)
-                                seen += e + ",";
                         if (w == "grids")
                             seen += d.VpFilter.text(1, 3) + "/" +
                                     std::to_string(d.grids.sortRowCount()) + "/" +
