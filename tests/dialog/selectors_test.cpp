@@ -25,6 +25,9 @@
 namespace qelt::testing {
 namespace {
 
+constexpr const char* kSelectors[] = {"cboTime", "cboCheck",    "cboICMO",   "cboROB",
+                                      "cboPost", "cboKickBack", "cboCancel", "cboConnect"};
+
 // A filter dialog with its texts and models over a private database that
 // holds the monthly periods of 2026 and January 2027 (current: December
 // 2026) and a server whose date is chosen by the test.
@@ -73,25 +76,15 @@ protected:
         return form().selectors.statusText();
     }
 
-    std::shared_ptr<HostFake> gl = HostFake::Install({"GLData"});
-    Date today;
-    std::unique_ptr<dialog::frmFilter> dialog_;
-};
-
-constexpr const char* kSelectors[] = {"cboTime", "cboCheck",    "cboICMO",   "cboROB",
-                                      "cboPost", "cboKickBack", "cboCancel", "cboConnect"};
-
-// One case of golden/status_text.txt or selectors_by_transaction_type.txt:
-// "template/list" then words: "cboX=i" (shown, selected; "!cboX=i" hidden but
-// selected), "host=" (the host's list), "system=", "today=Y-M-D", "period=",
-// "beforestart", "calculating", "vouchers", "fromlist" (cancellation and
-// closing not offered), the planned-order "from=", "to=" ("_" a blank),
-// "plan", "checked", "close", "noframe", or "break=period|nextyear|calendar"
-// (the calendar spoiled after a first reading), "fastmode" (the box
-// checked). For a status text every selector not named is hidden and
-// unselected.
-class StatusText : public SelectorTest {
-protected:
+    // One case of golden/status_text.txt or selectors_by_transaction_type.txt:
+    // "template/list" then words: "cboX=i" (shown, selected; "!cboX=i" hidden but
+    // selected), "host=" (the host's list), "system=", "today=Y-M-D", "period=",
+    // "beforestart", "calculating", "vouchers", "fromlist" (cancellation and
+    // closing not offered), the planned-order "from=", "to=" ("_" a blank),
+    // "plan", "checked", "close", "noframe", or "break=period|nextyear|calendar"
+    // (the calendar spoiled after a first reading), "fastmode" (the box
+    // checked). For a status text every selector not named is hidden and
+    // unselected.
     void prepare(const std::string& input, bool statusText) {
         std::istringstream words(input);
         std::string word;
@@ -179,40 +172,7 @@ protected:
         return std::to_string(form().selectors.presetROB()) + " rob=" + state(form().cboROB) +
                "check=" + state(form().cboCheck) + "|" + form().selectors.dataFilter() + "|";
     }
-};
 
-TEST_F(StatusText, FragmentsJoinsPeriodsAndPresetsMatchTheGolden) {
-    ExpectGoldenCases("status_text.txt", [this](const std::string& input) {
-        return input.starts_with("preset ") ? preset(input) : run(input);
-    });
-}
-
-// --- transaction-type selection ------------------------------------------------
-
-TEST_F(StatusText, TransactionTypesShowTheirSelectors) {
-    // Template 1: red/blue bills with a cancellation column, a bill number and
-    // a date. Each case is a new dialog, which builds its own grids.
-    addList(1, 1, "v1,");
-    db.exec(
-        "INSERT INTO ICTransactionType (FID, FROB) VALUES (1, 1);"
-        "UPDATE ICListtemplate SET FBillTemplateID=1 WHERE FTemplateID=1");
-    addColumn(1, "1 v1.FCancellation AS FCancellation");
-    addColumn(1, "2 v1.FBillNo AS FBillNo | FVisible=1, FVisForQuest=1, FVisForOrder=1");
-    addColumn(1, "3 v1.FDate AS FDate | FVisible=1, FVisForQuest=1, FVisForOrder=1, FColType=0");
-    ExpectGoldenCases("selectors_by_transaction_type.txt", [this](const std::string& input) {
-        prepare(input, false);
-        if (has("fastmode")) {
-            form().listOrderFields.clear();
-            form().chkFastMode.setValue(1);
-        }
-        return selectors() + "columns " + std::to_string(form().vaHideColumn.maxRows()) +
-               ", sort fields " + std::to_string(form().listOrderFields.listCount()) +
-               ", fast mode " + std::to_string(form().glFastMode);
-    });
-}
-
-class SelectorConfiguration : public SelectorTest {
-protected:
     // A configuration row for (list, show status, destination type, red/blue,
     // check switch) that shows every selector with caption "<name>:" (in
     // its language columns "<name>(CHT)", "<name>(EN)"), items "a;b;c"
@@ -265,9 +225,43 @@ protected:
         support::SetLanguageCode("chs");
         return out;
     }
+
+    std::shared_ptr<HostFake> gl = HostFake::Install({"GLData"});
+    Date today;
+    std::unique_ptr<dialog::frmFilter> dialog_;
 };
 
-TEST_F(SelectorConfiguration, RowsMatchingEveryKeyShowHideLoadAndRaiseAsTheGolden) {
+TEST_F(SelectorTest, FragmentsJoinsPeriodsAndPresetsMatchTheGolden) {
+    ExpectGoldenCases("status_text.txt", [this](const std::string& input) {
+        return input.starts_with("preset ") ? preset(input) : run(input);
+    });
+}
+
+// --- transaction-type selection ------------------------------------------------
+
+TEST_F(SelectorTest, TransactionTypesShowTheirSelectors) {
+    // Template 1: red/blue bills with a cancellation column, a bill number and
+    // a date. Each case is a new dialog, which builds its own grids.
+    addList(1, 1, "v1,");
+    db.exec(
+        "INSERT INTO ICTransactionType (FID, FROB) VALUES (1, 1);"
+        "UPDATE ICListtemplate SET FBillTemplateID=1 WHERE FTemplateID=1");
+    addColumn(1, "1 v1.FCancellation AS FCancellation");
+    addColumn(1, "2 v1.FBillNo AS FBillNo | FVisible=1, FVisForQuest=1, FVisForOrder=1");
+    addColumn(1, "3 v1.FDate AS FDate | FVisible=1, FVisForQuest=1, FVisForOrder=1, FColType=0");
+    ExpectGoldenCases("selectors_by_transaction_type.txt", [this](const std::string& input) {
+        prepare(input, false);
+        if (has("fastmode")) {
+            form().listOrderFields.clear();
+            form().chkFastMode.setValue(1);
+        }
+        return selectors() + "columns " + std::to_string(form().vaHideColumn.maxRows()) +
+               ", sort fields " + std::to_string(form().listOrderFields.listCount()) +
+               ", fast mode " + std::to_string(form().glFastMode);
+    });
+}
+
+TEST_F(SelectorTest, ConfigurationRowsMatchingEveryKeyShowHideLoadAndRaiseAsTheGolden) {
     ExpectGoldenCases("selector_configuration.txt",
                       [this](const std::string& in) { return configure(in); });
 }
