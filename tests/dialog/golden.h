@@ -17,11 +17,6 @@ inline std::string GoldenPath(const std::string& file) {
     return TestSource((file.find('/') == std::string::npos ? "dialog/golden/" : "") + file);
 }
 
-// Compares `actual` with the golden file (see GoldenPath).
-inline void ExpectGolden(const std::string& file, const std::string& actual) {
-    ExpectGoldenFile(GoldenPath(file), actual);
-}
-
 // A golden file of cases "input => output", one a line, each rebuilt from
 // what `run` gives for its input (line breaks as \n); "#" lines stay.
 inline void ExpectGoldenCases(const std::string& file,
@@ -39,7 +34,7 @@ inline void ExpectGoldenCases(const std::string& file,
         actual += line.substr(0, arrow) + " => " +
                   std::regex_replace(result, std::regex("\n"), "\\n") + "\n";
     }
-    ExpectGolden(file, actual);
+    ExpectGoldenFile(GoldenPath(file), actual);
 }
 
 // A dump without the grid rows whose cells are all empty.

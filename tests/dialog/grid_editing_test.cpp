@@ -1,8 +1,11 @@
+// The dialog's grid editing: condition rows, sort keys and the column grid
+// driven as a person does, walked through golden/grid_editing.test.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
+#include <utility>
 
 #include "common/host_fake.h"
 #include "common/template_rows.h"
@@ -16,16 +19,16 @@
 namespace qelt::dialog {
 namespace {
 
-// The dialog over list 1 (template 7), its models initialised as its load
-// does: FBillNo (text, in ICStockBill), FDate (date), FQty (decimal), FNote
-// (text), FRes (a resource, looked up by F7), fbillno (FBillNo's alias in
-// other letters), then `extra` text fields.
+using testing::Blank;
+
 class GridEditing : public testing::TemplateTest {
 protected:
-    std::shared_ptr<testing::HostFake> gl = testing::HostFake::Install({"GLData"});
-    enum Field { kBillNo = 1, kDate, kQty, kNote, kRes, kBillNoLower };
-
-    explicit GridEditing(int extra = 0) {
+    // A dialog over list 1 (template 7), its models initialised as its load
+    // does: fields 1 FBillNo (text, in ICStockBill), 2 FDate (date), 3 FQty
+    // (decimal), 4 FNote (text), 5 FRes (a resource, looked up by F7), 6
+    // fbillno (FBillNo's alias in other letters), then `extra` text fields.
+    void open(int extra) {
+        db.exec("DELETE FROM ICListtemplate; DELETE FROM ICChatBillTitle");
         addList(1, 7, "v1");
         column("1 FBillNo 1 | FTableName='ICStockBill', FColWidth=567");
         column("2 FDate 0");
@@ -35,73 +38,119 @@ protected:
         column("6 fbillno 1");
         for (int i = 1; i <= extra; ++i)
             column(std::to_string(10 + i) + " F" + std::to_string(i) + " 1");
+        form = std::make_unique<frmFilter>();
         // The fixture is the load: the lifecycle's handlers stay out.
-        form.onLoad = nullptr;
-        form.onActivate = nullptr;
-        form.setDialogTexts();
-        form.SetListID(1);
-        form.lifecycle.createModels();
-        form.models.templateData->InitData("");
+        form->onLoad = nullptr;
+        form->onActivate = nullptr;
+        form->setDialogTexts();
+        form->SetListID(1);
+        form->lifecycle.createModels();
+        form->models.templateData->InitData("");
         support::Shared().TemplateID = 7;
-        form.models.maker->InitField();
-        form.models.maker->InitHideColumns();
-        form.models.maker->LoadOrderFields(form.listOrderFields);
-        form.show();
+        form->models.maker->InitField();
+        form->models.maker->InitHideColumns();
+        form->models.maker->LoadOrderFields(form->listOrderFields);
+        form->show();
     }
-
-    // A condition row as a person writes it: field, comparison (-1 keeps
-    // the default), value (none when empty).
-    void condition(int r, int field, int comparison, const std::string& value) {
-        ASSERT_TRUE(form.focus("VpFilter"));
-        ASSERT_TRUE(form.VpFilter.pick(r, 3, field));
-        if (comparison >= 0) {
-            ASSERT_TRUE(form.VpFilter.pick(r, 4, comparison));
-        }
-        if (!value.empty()) {
-            ASSERT_TRUE(form.VpFilter.type(r, 6, value));
-        }
-    }
-    bool press(ui::CommandButton& button) { return form.focus(button.name()) && button.click(); }
-    bool tab(int index) { return form.SSTab1.select(index); }
-    bool addSortKey(int item) { return form.listOrderFields.select(item) && press(form.cmdAdd); }
 
     // The grid without its empty rows, its captions (in the texts' golden)
     // and its item lists (the editing model's vocabularies).
-    static void ExpectGolden(const std::string& name, const ui::Grid& grid) {
-        testing::ExpectGolden("grid_editing_" + name + ".txt",
-                              std::regex_replace(testing::WithoutEmptyRows(ui::Dump(grid)),
-                                                 std::regex("  (L\\d+|0): .*\n"), ""));
+    static std::string Dump(const ui::Grid& grid) {
+        return std::regex_replace(testing::WithoutEmptyRows(ui::Dump(grid)),
+                                  std::regex("  (L\\d+|0): .*\n"), "");
     }
-    static std::string Column(const ui::Grid& grid, int col) {
-        std::string s;
-        for (int r = 1; r <= grid.maxRows(); ++r) s += grid.text(r, col) + ",";
-        return s;
+    std::string sortState() const {
+        return "sort rows=" + std::to_string(form->grids.sortRowCount()) +
+               " current=" + std::to_string(form->grids.currentSortRow()) +
+               (form->cmdDelOrder.enabled() ? "" : " delete off") +
+               (form->cmdUp.enabled() ? "" : " up off") +
+               (form->cmdDown.enabled() ? "" : " down off");
     }
-    std::string state() const {
-        return "sort rows=" + std::to_string(form.grids.sortRowCount()) +
-               " current=" + std::to_string(form.grids.currentSortRow()) +
-               (form.cmdDelOrder.enabled() ? "" : " delete off") +
-               (form.cmdUp.enabled() ? "" : " up off") +
-               (form.cmdDown.enabled() ? "" : " down off");
+    bool condition(int row, int field, int comparison, const std::string& value) {
+        return form->focus("VpFilter") && form->VpFilter.pick(row, 3, field) &&
+               (comparison < 0 || form->VpFilter.pick(row, 4, comparison)) &&
+               (value.empty() || form->VpFilter.type(row, 6, value));
+    }
+    // A width typed into column row 1, then the cell left: what it keeps.
+    std::string width(const std::string& typed) {
+        ui::Grid& g = form->vaHideColumn;
+        if (!g.type(1, 4, typed)) return "refused";
+        const bool left = g.moveTo(2, 4);
+        const std::string out = "[" + typed + "] " + (left ? "left " : "kept ") + g.text(1, 4) +
+                                (g.editMode() ? " editing" : "") + messages();
+        return left && !g.moveTo(1, 4) ? "refused" : out;
     }
 
-    frmFilter form;
+    // One command of the transcript: "open extra", "list id" (the dialog's
+    // list), "noleave" (rows are written as a loaded scheme does),
+    // "condition row field comparison value" (-1 keeps the default
+    // comparison, "-" no value), "pick|type|moveto|click|check grid row
+    // col [item|text]", "gridkey grid code", "key code", "press button",
+    // "focus control", "tab index", "sortkey item|all", "doubleclick item",
+    // "listen" (to the sort grid's changes); what is seen: "dump|column grid
+    // [col]", "cells grid row", "locked grid row col", "sort", "heard",
+    // "last" (condition row), "focused", "messages", "browser"
+    // (the look-up's calls), "width text". "_" is a blank; an action that
+    // is refused says so.
+    std::string step(const std::string& line) {
+        const testing::Words w(line, "0");
+        const auto grid = [&]() -> ui::Grid& { return form->grid(w[1]); };
+        const std::string text = Blank(w[4]);
+        bool done = true;
+        if (w[0] == "open") open(w.n(1));
+        if (w[0] == "list") form->MyListID = w.n(1);
+        if (w[0] == "noleave") form->VpFilter.onLeaveCell = nullptr;
+        if (w[0] == "condition") done = condition(w.n(1), w.n(2), w.n(3), Blank(w[4]));
+        if (w[0] == "pick") done = grid().pick(w.n(2), w.n(3), w.n(4));
+        if (w[0] == "type") done = grid().type(w.n(2), w.n(3), text);
+        if (w[0] == "moveto") done = grid().moveTo(w.n(2), w.n(3));
+        if (w[0] == "click") done = grid().click(w.n(2), w.n(3));
+        if (w[0] == "check") done = grid().clickCheck(w.n(2), w.n(3));
+        if (w[0] == "gridkey") done = grid().key(w.n(2));
+        if (w[0] == "key") done = form->key(w.n(1));
+        if (w[0] == "press") done = form->focus(w[1]) && form->button(w[1]).click();
+        if (w[0] == "focus") done = form->focus(w[1]);
+        if (w[0] == "tab") done = form->SSTab1.select(w.n(1));
+        if (w[0] == "doubleclick") done = form->listOrderFields.doubleClick(w.n(1));
+        for (int i = 0; w[0] == "sortkey" && i < form->listOrderFields.listCount(); ++i)
+            if (w[1] == "all" || i == w.n(1))
+                done = done && form->listOrderFields.select(i) && form->cmdAdd.click();
+        if (w[0] == "listen")
+            form->vsOrder.subscribe([&](const ui::Control&, const ui::Change& c) {
+                heard += c.what == ui::Change::What::All ? "all " : "cell ";
+            });
+        if (!done) return line + ": refused";
+        if (w[0] == "dump") return Dump(grid());
+        if (w[0] == "column" || w[0] == "cells") {
+            std::string s;
+            for (int i = 1; i <= (w[0] == "column" ? grid().maxRows() : grid().maxCols()); ++i)
+                s += (w[0] == "column" ? grid().text(i, w.n(2)) : grid().text(w.n(2), i)) + ",";
+            return s;
+        }
+        if (w[0] == "locked") return grid().locked(w.n(2), w.n(3)) ? "locked" : "open";
+        if (w[0] == "sort") return sortState();
+        if (w[0] == "heard") return std::exchange(heard, "");
+        if (w[0] == "last") return std::to_string(form->models.maker->LastConditionRow());
+        if (w[0] == "focused") return form->focused() ? form->focused()->name() : "nothing";
+        if (w[0] == "messages") return messages();
+        if (w[0] == "browser") return "[" + browser->take() + "]";
+        if (w[0] == "width") return width(Blank(w[1]));
+        return "";
+    }
+
+    std::shared_ptr<testing::HostFake> gl = testing::HostFake::Install({"GLData"});
+    std::shared_ptr<testing::HostFake> browser = testing::HostFake::Install({"Browser"});
+    std::unique_ptr<frmFilter> form;
+    std::string heard;
 };
 
-class ManyFields : public GridEditing {
-protected:
-    ManyFields() : GridEditing(17) {}
-};
+TEST_F(GridEditing, ConditionsSortKeysAndColumnsAsTheTranscript) {
+    testing::ExpectTranscript(testing::TestSource("dialog/golden/grid_editing.test"), "; ",
+                              [this](const std::string& line) { return step(line); });
+}
 
-TEST_F(GridEditing, ConditionGridEventsReachTheEditingModel) {
-    condition(1, kNote, 8, "");
-    EXPECT_TRUE(form.VpFilter.locked(1, 6)) << "an emptiness comparison needs no value";
-    ASSERT_TRUE(form.VpFilter.pick(1, 4, 0));
-    EXPECT_FALSE(form.VpFilter.locked(1, 6));
-    EXPECT_FALSE(form.VpFilter.moveTo(2, 3)) << "row 1 needs a value";
-    EXPECT_EQ(messages(), "|请你务必在条件输入框的第一行中输入相应的条件！|Vostrel提示|64|0");
-
-    // Before its models exist the dialog's grids and buttons do nothing.
+// Before its models exist the dialog's grids and buttons do nothing.
+TEST_F(GridEditing, ADialogWithoutModelsIgnoresItsGridsAndButtons) {
     frmFilter bare;
     bare.VpFilter.setCellType(1, 6, ui::CellType::Edit);
     EXPECT_TRUE(bare.VpFilter.type(1, 6, "x") && bare.VpFilter.moveTo(3, 3));
@@ -109,150 +158,6 @@ TEST_F(GridEditing, ConditionGridEventsReachTheEditingModel) {
     for (auto* b : {&bare.cmdInsert, &bare.cmdDel, &bare.cmdDelAll}) EXPECT_TRUE(b->click());
     EXPECT_TRUE(bare.SSTab1.select(2) && bare.cmdHideDefault.click());
     EXPECT_EQ(messages(), "");
-}
-
-// F7 reaches the look-up from the value cell only, with the dialog's list.
-TEST_F(GridEditing, F7OnTheValueCellLooksUpWithTheDialogsList) {
-    auto fake = testing::HostFake::Install({"Browser"});
-    form.MyListID = 620;
-    condition(1, kRes, -1, "");
-    ASSERT_TRUE(form.key(ui::kKeyF7));
-    EXPECT_EQ(fake->take(), "") << "on the field cell";
-    ASSERT_TRUE(form.VpFilter.moveTo(1, 6));
-    ASSERT_TRUE(form.key(ui::kKeyF7));
-    EXPECT_EQ(fake->take(),
-              "Browser.new; Browser.setShowType(1); Browser.setShowMode(1); "
-              "Browser.setFilter([FICMOTypeID "
-              "in(1067)]); Browser.Show(); Browser.Result()");
-}
-
-// Whole rows move, right parenthesis, field data and locks included.
-TEST_F(GridEditing, InsertAndDeleteMoveWholeConditionRowsAndTheGridGrows) {
-    condition(1, kBillNo, -1, "A1");
-    condition(2, kQty, 2, "5");
-    condition(3, kNote, 8, "");
-    ASSERT_TRUE(form.VpFilter.pick(3, 7, 1));
-    ASSERT_TRUE(form.VpFilter.moveTo(2, 6));
-    EXPECT_TRUE(press(form.cmdInsert));
-    ExpectGolden("insert_at_row_2", form.VpFilter);
-    ASSERT_TRUE(form.focus("VpFilter") && form.VpFilter.moveTo(1, 3));
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(press(form.cmdInsert));
-    ExpectGolden("insert_at_row_1_three_times", form.VpFilter);
-    // Delete moves rows up, and the first keeps no logic word.
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(press(form.cmdDel));
-    ExpectGolden("delete_row_1", form.VpFilter);
-}
-
-TEST_F(ManyFields, DeleteAllEmptiesTheFirstTwentyRowsAndTheSortGridGrows) {
-    condition(1, kBillNo, -1, "A1");
-    ASSERT_TRUE(form.VpFilter.pick(1, 7, 2));
-    condition(2, kQty, 2, "5");
-    form.VpFilter.onLeaveCell = nullptr;  // rows beyond 20 as a loaded scheme writes them
-    condition(21, kNote, -1, "x");
-    condition(22, kDate, -1, "2026-12-06");
-    EXPECT_TRUE(press(form.cmdDelAll));
-    EXPECT_EQ(form.models.maker->LastConditionRow(), 1);
-    ExpectGolden("delete_all", form.VpFilter);
-    // The sort grid grows past its designed rows.
-    ASSERT_TRUE(tab(1));
-    for (int i = 0; i < form.listOrderFields.listCount(); ++i) ASSERT_TRUE(addSortKey(i));
-    EXPECT_EQ(state(), "sort rows=22 current=0");
-    EXPECT_EQ(form.vsOrder.maxRows(), 22);
-    EXPECT_EQ(form.vsOrder.text(22, 4), "F17");
-}
-
-TEST_F(GridEditing, SortKeysAreAddedOnceAscendingWhateverTheLetterCase) {
-    ASSERT_TRUE(tab(1));
-    EXPECT_TRUE(press(form.cmdAdd));                           // nothing selected: nothing added
-    for (int item : {0, 0, 5}) EXPECT_TRUE(addSortKey(item));  // fbillno is FBillNo
-    EXPECT_TRUE(form.listOrderFields.doubleClick(2));
-    ExpectGolden("sort_keys_added", form.vsOrder);
-    EXPECT_EQ(state(), "sort rows=2 current=0");
-    std::string seen;  // the direction boxes stay exclusive
-    for (int col : {3, 3, 2, 2, 3}) {
-        ASSERT_TRUE(form.vsOrder.clickCheck(1, col));
-        seen += form.vsOrder.text(1, 2) + form.vsOrder.text(1, 3) + " ";
-    }
-    EXPECT_EQ(seen, "01 10 01 10 01 ");
-}
-
-TEST_F(GridEditing, SortRowsMoveAndDeleteWithTheSelection) {
-    ASSERT_TRUE(tab(1));
-    for (int item : {0, 1, 2}) ASSERT_TRUE(addSortKey(item));
-    ASSERT_TRUE(form.vsOrder.clickCheck(2, 3));
-    std::string log;
-    auto step = [&](bool done) {
-        log += std::regex_replace(state(), std::regex("sort rows=(\\d+) current="), "$1/") +
-               (done ? ";" : " refused;");
-    };
-    std::string heard;  // a front end redraws the highlight once
-    form.vsOrder.subscribe([&](const ui::Control&, const ui::Change& c) {
-        heard += c.what == ui::Change::What::All ? "all " : "cell ";
-    });
-    step(form.vsOrder.click(1, 1));
-    EXPECT_EQ(heard, "cell all ");
-    step(press(form.cmdUp));
-    step(press(form.cmdDown));
-    ExpectGolden("sort_row_moved_down", form.vsOrder);
-    step(form.vsOrder.click(3, 1));
-    step(press(form.cmdDown));
-    step(form.vsOrder.key(ui::kKeyDelete));
-    step(form.vsOrder.click(5, 1));
-    step(form.vsOrder.key(ui::kKeyDelete));
-    step(form.vsOrder.click(1, 1));
-    step(press(form.cmdDelOrder));
-    step(press(form.cmdDelOrder));
-    step(press(form.cmdUp));
-    EXPECT_EQ(log,
-              "3/1;3/1;3/2;3/3;3/3;2/2;2/0;2/0;2/1;1/1;0/0 delete off up off down off;"
-              "0/0 delete off up off down off refused;");
-    EXPECT_EQ(Column(form.vsOrder, 1), std::string(20, ','));
-}
-
-TEST_F(GridEditing, ColumnRowsMoveWithWrapAndShowAllOrNone) {
-    ASSERT_TRUE(tab(2));
-    const std::string loaded = ui::Dump(form.vaHideColumn);
-    EXPECT_TRUE(press(form.cmdHideUp));  // no current row: nothing
-    ASSERT_TRUE(form.vaHideColumn.click(1, 1));
-    EXPECT_TRUE(press(form.cmdHideUp));  // row 1 with row 6
-    EXPECT_TRUE(press(form.cmdHideUp));  // row 6 with row 5
-    ASSERT_TRUE(form.vaHideColumn.click(6, 3));
-    EXPECT_TRUE(press(form.cmdHideDown));  // active cell not a caption: nothing
-    ASSERT_TRUE(form.vaHideColumn.click(6, 1));
-    EXPECT_TRUE(press(form.cmdHideDown));  // row 6 with row 1
-    ExpectGolden("column_rows_moved", form.vaHideColumn);
-    EXPECT_TRUE(press(form.cmdHideClearAll));
-    ASSERT_TRUE(form.vaHideColumn.clickCheck(2, 3));
-    EXPECT_EQ(Column(form.vaHideColumn, 3), "0,1,0,0,0,0,");
-    EXPECT_TRUE(press(form.cmdHideSelectAll));
-    EXPECT_EQ(Column(form.vaHideColumn, 3), "1,1,1,1,1,1,");
-    EXPECT_TRUE(press(form.cmdHideClearAll) && press(form.cmdHideDefault));
-    EXPECT_EQ(ui::Dump(form.vaHideColumn),
-              std::regex_replace(loaded, std::regex("active=1,1"), "active=2,3"));
-}
-
-TEST_F(GridEditing, WidthsUpTo150AreAcceptedWiderAreRefusedInTheCell) {
-    ASSERT_TRUE(tab(2));
-    ASSERT_TRUE(form.focus("vaHideColumn"));
-    std::string seen;
-    for (const char* typed : {"150", "150.5", " 151 ", "", "abc", "0.5"}) {
-        ASSERT_TRUE(form.vaHideColumn.type(1, 4, typed));
-        const bool left = form.vaHideColumn.moveTo(2, 4);
-        seen += std::string("[") + typed + "] " + (left ? "left" : "kept") + " " +
-                form.vaHideColumn.text(1, 4) + (form.vaHideColumn.editMode() ? " editing" : "") +
-                messages() + "\n";
-        ASSERT_TRUE(form.vaHideColumn.moveTo(1, 4) || !left);
-    }
-    EXPECT_EQ(seen,
-              "[150] left 150\n"
-              "[150.5] kept 150 editing|列的宽度不应该大于150毫米，请重新输入。|提示|64|0\n"
-              "[ 151 ] kept 150 editing|列的宽度不应该大于150毫米，请重新输入。|提示|64|0\n"
-              "[] left \n"
-              "[abc] left abc\n"
-              "[0.5] left 0.5\n");
-    ASSERT_TRUE(form.vaHideColumn.type(1, 4, "200"));
-    EXPECT_FALSE(form.focus("cmdOk")) << "the focus stays in the cell";
-    EXPECT_EQ(form.focused(), &form.vaHideColumn);
 }
 
 }  // namespace

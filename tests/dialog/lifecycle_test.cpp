@@ -3,7 +3,6 @@
 // extra filter and its public results.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -24,14 +23,15 @@ namespace {
 using testing::MessageRecorder;
 using testing::TempDatabase;
 
-// One list per row: FID, name, template; every template has a bill number
-// (text), a date and a quantity, except template 700 which has no columns.
+// One list per row: FID, name, template (list 25's name has 120 letters);
+// every template has a bill number (text), a date and a quantity, except
+// template 700 which has no columns.
 constexpr const char* kLists = R"sql(
 INSERT INTO ICListTemplate (FID, FName, FTemplateID, FFilter, FMasterTable) VALUES
  (1, '采购订单', 501, 'v1.FTranType=71', 'v1'), (20, '审核单', 502, 'v1.FTranType=20', 'v1'),
  (21, '销售订单', 60, '', 'v1'), (22, '报价单', 64, '', 'v1'), (23, '外销发票', 63, '', 'v1'),
  (24, '销售65', 65, '', 'v1'), (84, '确认单', 505, '', 'v1'), (604, '计划订单', 506, '', 'v1'),
- (700, '空模板', 700, '', 'v1');
+ (700, '空模板', 700, '', 'v1'), (25, replace(hex(zeroblob(60)), '0', 'n'), 507, '', 'v1');
 INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', '2026'),
   ('IC', 'CurrentPeriod', '12'), ('IC', 'NeedShowColumnPrompt', '30');
 INSERT INTO t_PeriodDate (FYear, FPeriod, FStartDate, FEndDate) VALUES
@@ -59,10 +59,6 @@ protected:
         support::LoadSystemOptions();
     }
 
-    // Runs the dialog with `person` acting once it is shown.
-    void run(std::function<void(frmFilter&)> person) {
-        ui::ScriptedPresenter([&](ui::Form&) { person(form); }).runModal(form);
-    }
     std::string shown() { return messages.take(); }
 
     TempDatabase db;
@@ -70,42 +66,41 @@ protected:
     frmFilter form;
 };
 
-// The display name and hidden code of each item are in the lifecycle golden.
-TEST(TransTypeItem, PartsSplitAtDoubleBarsAndANameIsCutAtAHundredCharacters) {
-    const std::string item = TransTypeItem::Text(std::string(120, 'n'), 71, 81, "F = 81");
-    EXPECT_EQ(TransTypeItem::DisplayName(item), std::string(100, 'n'));
-    EXPECT_EQ(TransTypeItem::Part(item, 1) + "|" + TransTypeItem::Part(item, 2) + "|" +
-                  TransTypeItem::Part(item, 3) + "|" + TransTypeItem::Part(item, 4),
-              "71|81|F = 81|");
-}
-
-TEST_F(Lifecycle, EachUserFindsTheWindowAsHeLeftIt) {
-    for (const auto& [props, key] : {std::pair{"UserID=7;UserName=li", "frmFilter/7"},
-                                     std::pair{"UserName=li", "frmFilter"}}) {
-        host::SetSharedProperty("PropsString", props);
-        frmFilter dialog;
-        ui::ScriptedPresenter([](ui::Form&) {}).runModal(dialog);
-        EXPECT_EQ(dialog.windowKey(), key);
-    }
-}
-
 // One case of golden/lifecycle_steps.txt: words before the dialog runs,
 // "lists=1,20" (the lists offered), "host=" (the host's list), "fixed" (the
 // type cannot be chosen), "dest=" (destination type), "sale" (out-sale
-// mode), "audit=0", "before" (accept on open), "fromlist"; then what the
-// person does once it is shown: "item=", "frame" (the planned-order frame
-// shown), "plan", "quote" (a bill-number condition typed with quotes),
-// "ok", "cancel", "enter". The result: the types offered, the one chosen,
-// the list and template, the dialog's name, whether it accepted, whether
-// the person saw it and it stayed open, the messages and the WHERE text.
+// mode), "audit=0", "before" (accept on open), "fromlist", "anonymous" (no
+// user id); then what the person does once it is shown: "item=", "frame"
+// (the planned-order frame shown), "plan", "runno=" (typed into the first
+// run number), "quote" (a bill-number condition typed with quotes), "swap"
+// (the first two column rows, as the move button does, and the first's width
+// 0), "ok", "cancel", "enter"; a last "key" adds the window's key, a last
+// "head" the list head, the widths read by name and the template. The result: the
+// types offered, the one chosen, the list and template, the dialog's name,
+// whether it accepted, whether the person saw it and it stayed open, the
+// messages and the WHERE text.
 class LifecycleSteps : public Lifecycle {
 protected:
+    // The list head's columns, the widths read by name ("width@row": an
+    // unknown name leaves the row) and the template.
+    static std::string Head(frmFilter& d) {
+        std::string out;
+        for (std::size_t i = 0; i < d.getListHead()->size(); ++i)
+            out += " " + d.getListHead()->at(i)->at("FColName").toString();
+        for (const char* name : {"FNope", "FBillNo", "FDate"}) {
+            int32_t index = -5;
+            const double width = d.GetTheColWidthByColName(name, index);
+            out += " " + std::to_string(width) + "@" + std::to_string(index);
+        }
+        return out + " template " + d.GetTemplateInfo().at("FID").toString();
+    }
     std::string runSteps(const std::string& input) {
         std::vector<std::string> acts;
         frmFilter dialog;
         db.exec("DELETE FROM t_SystemProfile WHERE FKey='AuditChoice'");
         support::Shared().CJName = "";
         support::Shared().TemplateID = 0;
+        host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
         std::istringstream words(input);
         for (std::string w; words >> w;) {
             const std::string arg = w.substr(w.find('=') + 1);
@@ -120,6 +115,7 @@ protected:
                     "VALUES ('IC','AuditChoice','0')");
             if (w == "before") dialog.chkShowByBeforeProject.setValue(1);
             if (w == "fromlist") dialog.setIsFromListShow(-1);
+            if (w == "anonymous") host::SetSharedProperty("PropsString", "UserName=li");
             acts.push_back(w);
         }
         support::LoadSystemOptions();
@@ -130,9 +126,16 @@ protected:
                 if (w.starts_with("item=")) dialog.cboTransType.select(std::stoi(w.substr(5)));
                 if (w == "frame") dialog.framePlanOrder.setVisible(true);
                 if (w == "plan") dialog.chkPlan.click();
+                if (w.starts_with("runno=")) dialog.txtRunNoFrom.type(w.substr(6));
                 if (w == "quote") {
                     dialog.VpFilter.pick(1, 3, 1);
                     dialog.VpFilter.type(1, 6, "'O\"K'");
+                }
+                if (w == "swap") {  // the first two column rows, then the first's width 0
+                    dialog.SSTab1.select(2);
+                    dialog.vaHideColumn.click(1, 1);
+                    dialog.cmdHideDown.click();
+                    dialog.vaHideColumn.setText(1, 4, "0");
                 }
                 if (w == "ok") dialog.cmdOk.click();
                 if (w == "cancel") dialog.cmdCancel.click();
@@ -149,6 +152,8 @@ protected:
                " template=" + std::to_string(support::Shared().TemplateID) +
                " name=" + support::Shared().CJName + (dialog.OK() ? " accepted" : "") +
                (acted ? "" : " unseen") + (open ? " open" : "") + shown();
+        if (input.ends_with(" key")) out += " key=" + dialog.windowKey();
+        if (input.ends_with(" head")) out += Head(dialog);
         return out + (dialog.OK() ? " where=" + dialog.SQLWHERE() : "");
     }
 };
@@ -160,20 +165,17 @@ TEST_F(LifecycleSteps, TypesOfferedAcceptsAndRefusalsMatchTheGolden) {
 
 // --- the extra filter -----------------------------------------------------------
 
-class ListServerStub final : public host::IListServer {
-public:
-    explicit ListServerStub(std::string filter) : filter_(std::move(filter)) {}
+// The list server: its own filter, and the calls asking for it counted.
+struct ListServerStub final : host::IListServer {
     bool GetCurPeriod(const std::string&, int32_t&, int32_t&, Date&, Date&) override {
         return false;
     }
     std::string GetExtFilter(const std::string&) override {
         ++calls;
-        return filter_;
+        return filter;
     }
-    static inline int calls = 0;
-
-private:
-    std::string filter_;
+    std::string filter;
+    int calls = 0;
 };
 
 // One case of golden/extra_filter.txt: "type filter|data filter|list|template|
@@ -185,9 +187,9 @@ TEST_F(Lifecycle, ExtraFilterJoinsTypeDataServerAndFixedConditionsAsTheGolden) {
         std::istringstream cells(in + "|");
         for (std::string cell; std::getline(cells, cell, '|');) c.push_back(cell);
         const int list = std::stoi(c[2]), templateId = std::stoi(c[3]);
-        host::RegisterComponent(host::progid::kListServer,
-                                [&] { return std::make_shared<ListServerStub>(c[4]); });
-        ListServerStub::calls = 0;
+        auto server = std::make_shared<ListServerStub>();
+        server->filter = c[4];
+        host::RegisterComponent(host::progid::kListServer, [server] { return server; });
         support::Shared().IsCalculate = c[5].find("calculate") != std::string::npos;
         support::Shared().IsMakeVoucher = c[5].find("voucher") != std::string::npos;
         support::Shared().TemplateID = templateId;
@@ -197,39 +199,8 @@ TEST_F(Lifecycle, ExtraFilterJoinsTypeDataServerAndFixedConditionsAsTheGolden) {
         dialog.cboTransType.addItem(TransTypeItem::Text("T", list, templateId, c[0]));
         dialog.cboTransType.setListIndex(0);
         const std::string ext = "[" + dialog.getFilterExt() + "]";
-        return ext + " calls=" + std::to_string(ListServerStub::calls);
+        return ext + " calls=" + std::to_string(server->calls);
     });
-}
-
-// --- public helpers ---------------------------------------------------------------
-
-TEST_F(Lifecycle, ListHeadFollowsTheColumnGridsOrderAndWidthsAreReadByName) {
-    support::Shared().Filter = "FID in (1)";
-    run([](frmFilter& f) {
-        // The first two column rows swapped, as the move buttons do.
-        for (int c = 1; c <= f.vaHideColumn.maxCols(); ++c) {
-            const std::string first = f.vaHideColumn.text(1, c);
-            f.vaHideColumn.setText(1, c, f.vaHideColumn.text(2, c));
-            f.vaHideColumn.setText(2, c, first);
-        }
-        f.vaHideColumn.setText(1, 4, "0");
-        f.cmdOk.click();
-    });
-    ASSERT_TRUE(form.OK() && form.getListHead()) << shown();
-    const auto head = form.getListHead();
-    std::string order;
-    for (std::size_t i = 0; i < head->size(); ++i)
-        order += head->at(i)->at("FColName").toString() + ",";
-    EXPECT_EQ(order, "FDate,FBillNo,FQty,");
-
-    std::string widths;  // a zero width reads as 0; an unknown name leaves the index
-    for (const char* name : {"FNope", "FBillNo", "FDate"}) {
-        int32_t index = -5;
-        const double width = form.GetTheColWidthByColName(name, index);
-        widths += std::to_string(width) + "@" + std::to_string(index) + " ";
-    }
-    EXPECT_EQ(widths, "0.000000@-5 15.870000@2 0.000000@1 ");
-    EXPECT_EQ(form.GetTemplateInfo().at("FID").toLong(), 1);
 }
 
 TEST_F(Lifecycle, StartDateIsTheFirstDayOfTheStartPeriod) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/host_fake.h"
 #include "common/template_rows.h"
 #include "dialog/frm_filter.h"
 #include "dialog/golden.h"
@@ -24,25 +25,8 @@
 namespace qelt::testing {
 namespace {
 
-// The ledger data object of the library, except that the server's date is
-// the one a test chose.
-struct ServerDate : host::IGLData {
-    std::shared_ptr<host::IGLData> real =
-        std::dynamic_pointer_cast<host::IGLData>(host::defaults::NewGLData());
-    Date today{2026, 12, 6, 10, 20, 30};  // a Sunday
-
-    RecordsetPtr getanyrecordset(const std::string& sql) override {
-        if (sql != "Select getdate() ") return real->getanyrecordset(sql);
-        auto rs = std::make_shared<Recordset>();
-        rs->appendField("today", adDate);
-        rs->open();
-        rs->appendRow({Variant(today)});
-        return rs;
-    }
-    bool AccessCheck(int32_t type, int32_t number, int32_t right) override {
-        return real->AccessCheck(type, number, right);
-    }
-};
+constexpr const char* kSelectors[] = {"cboTime", "cboCheck",    "cboICMO",   "cboROB",
+                                      "cboPost", "cboKickBack", "cboCancel", "cboConnect"};
 
 // A filter dialog with its texts and models over a private database that
 // holds the monthly periods of 2026 and January 2027 (current: December
@@ -50,7 +34,13 @@ struct ServerDate : host::IGLData {
 class SelectorTest : public TemplateTest {
 protected:
     SelectorTest() {
-        host::RegisterComponent(host::progid::kGLData, [d = server] { return d; });
+        // The ledger data object answers the server's date the test chose and
+        // every other statement as the library's own does.
+        auto real = std::dynamic_pointer_cast<host::IGLData>(host::defaults::NewGLData());
+        gl->query = [this, real](const std::string& sql) {
+            return sql == "Select getdate() " ? Rows({{"today", Variant(today)}})
+                                              : real->getanyrecordset(sql);
+        };
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
         setOption("CurrentYear", "2026");
         setOption("CurrentPeriod", "12");
@@ -70,16 +60,15 @@ protected:
         dialog_ = std::make_unique<dialog::frmFilter>();
         dialog_->setDialogTexts();
     }
-    // Creates the dialog's models once its inputs are set.
-    void open() { form().lifecycle.createModels(); }
-
-    // Adds the transaction type (list, template) and selects it, which runs
-    // the transaction-type handler.
-    void choose(int32_t listId, int32_t templateId, const std::string& filter = "") {
-        if (!form().models.maker) open();
-        form().cboTransType.addItem(
-            dialog::TransTypeItem::Text("T" + std::to_string(listId), listId, templateId, filter));
-        form().cboTransType.setListIndex(form().cboTransType.listCount() - 1);
+    // Every selector and its label, the fast mode box and the planned-order
+    // frame, as the person sees them.
+    std::string selectors() {
+        std::string out;
+        for (ui::Control* c : form().controls())
+            if ((c->name().starts_with("cbo") || c->name().starts_with("lbl")) &&
+                c->name() != "cboTransType" && c->name() != "lblProject")
+                out += ui::Dump(*c);
+        return Folded(out + ui::Dump(form().chkFastMode) + ui::Dump(form().framePlanOrder));
     }
 
     std::string status() {
@@ -87,23 +76,15 @@ protected:
         return form().selectors.statusText();
     }
 
-    std::shared_ptr<ServerDate> server = std::make_shared<ServerDate>();
-    std::unique_ptr<dialog::frmFilter> dialog_;
-};
-
-constexpr const char* kSelectors[] = {"cboTime", "cboCheck",    "cboICMO",   "cboROB",
-                                      "cboPost", "cboKickBack", "cboCancel", "cboConnect"};
-
-// One case of golden/status_text.txt or selectors_by_transaction_type.txt:
-// "template/list" then words: "cboX=i" (shown, selected; "!cboX=i" hidden but
-// selected), "host=" (the host's list), "system=", "today=Y-M-D", "period=",
-// "beforestart", "calculating", "vouchers", "fromlist" (cancellation and
-// closing not offered), the planned-order "from=", "to=" ("_" a blank),
-// "plan", "checked", "close", "noframe", or "break=period|nextyear|calendar"
-// (the calendar spoiled after a first reading). For a status text every
-// selector not named is hidden and unselected.
-class StatusText : public SelectorTest {
-protected:
+    // One case of golden/status_text.txt or selectors_by_transaction_type.txt:
+    // "template/list" then words: "cboX=i" (shown, selected; "!cboX=i" hidden but
+    // selected), "host=" (the host's list), "system=", "today=Y-M-D", "period=",
+    // "beforestart", "calculating", "vouchers", "fromlist" (cancellation and
+    // closing not offered), the planned-order "from=", "to=" ("_" a blank),
+    // "plan", "checked", "close", "noframe", or "break=period|nextyear|calendar"
+    // (the calendar spoiled after a first reading), "fastmode" (the box
+    // checked). For a status text every selector not named is hidden and
+    // unselected.
     void prepare(const std::string& input, bool statusText) {
         std::istringstream words(input);
         std::string word;
@@ -111,13 +92,7 @@ protected:
         const int32_t tpl = std::stoi(word), list = std::stoi(word.substr(word.find('/') + 1));
         rest.clear();
         while (words >> word) rest.push_back(word);
-        const std::string today = value("today", "2026-12-06");
-        server->today = Date{std::stoi(today.substr(0, 4)),
-                             std::stoi(today.substr(5, 2)),
-                             std::stoi(today.substr(8, 2)),
-                             10,
-                             20,
-                             30};
+        ASSERT_TRUE(Date::parse(value("today", "2026-12-06"), today));
         setOption("CurrentPeriod", value("period", "12"));
         support::Shared().IsCalculate = has("calculating") || has("vouchers");
         support::Shared().IsMakeVoucher = has("vouchers");
@@ -128,7 +103,11 @@ protected:
         form().blBeforeStart = has("beforestart");
         form().setShowCancel(!has("fromlist"));
         form().setShowConnect(!has("fromlist"));
-        choose(list, tpl);
+        // The models, then the transaction type chosen: its handler runs.
+        form().lifecycle.createModels();
+        form().models.templateData->InitData("");
+        form().cboTransType.addItem(dialog::TransTypeItem::Text("T", list, tpl, ""));
+        form().cboTransType.setListIndex(0);
         support::Shared().IsCalculate = support::Shared().IsMakeVoucher = false;
         if (!statusText) return;
         form().setShowCancel(true);
@@ -159,12 +138,8 @@ protected:
     // The status text, quoted, and the messages shown.
     std::string run(const std::string& input) {
         prepare(input, true);
-        const auto blanks = [](std::string s) {
-            std::replace(s.begin(), s.end(), '_', ' ');
-            return s;
-        };
-        form().txtRunNoFrom.setText(blanks(value("from")));
-        form().txtRunNoTO.setText(blanks(value("to")));
+        form().txtRunNoFrom.setText(Blank(value("from")));
+        form().txtRunNoTO.setText(Blank(value("to")));
         form().chkPlan.setValue(has("plan"));
         form().chkChecked.setValue(has("checked"));
         form().chkClose.setValue(has("close"));
@@ -197,98 +172,7 @@ protected:
         return std::to_string(form().selectors.presetROB()) + " rob=" + state(form().cboROB) +
                "check=" + state(form().cboCheck) + "|" + form().selectors.dataFilter() + "|";
     }
-};
 
-TEST_F(StatusText, FragmentsJoinsPeriodsAndPresetsMatchTheGolden) {
-    ExpectGoldenCases("status_text.txt", [this](const std::string& input) {
-        return input.starts_with("preset ") ? preset(input) : run(input);
-    });
-}
-
-// --- transaction-type selection ------------------------------------------------
-
-// Each selector as the person finds it, "name[ hidden][ disabled]=index
-// caption", the items of the boxes whose items follow the type in [];
-// then the fast mode box and the planned-order frame.
-std::string Selectors(dialog::frmFilter& f) {
-    std::string out;
-    const auto flags = [](const ui::Control& c) {
-        return std::string(c.visible() ? "" : " hidden") + (c.enabled() ? "" : " disabled");
-    };
-    for (const char* name : kSelectors) {
-        const ui::ComboBox& combo = f.combo(name);
-        const ui::Label& label = f.label("lbl" + std::string(name + 3));
-        out += combo.name() + flags(combo) + "=" + std::to_string(combo.listIndex()) + " " +
-               label.caption() + (label.visible() == combo.visible() ? "" : " label?");
-        if (&combo == &f.cboICMO || &combo == &f.cboPost) {
-            out += " [";
-            for (const auto& item : combo.items()) out += item + ";";
-            out += "]";
-        }
-        out += "; ";
-    }
-    return out + f.chkFastMode.name() + flags(f.chkFastMode) + " " + f.framePlanOrder.name() +
-           flags(f.framePlanOrder);
-}
-
-TEST_F(StatusText, TransactionTypesShowTheirSelectors) {
-    // Template 1: red/blue bills with a cancellation column.
-    addList(1, 1, "v1,");
-    db.exec(
-        "INSERT INTO ICTransactionType (FID, FROB) VALUES (1, 1);"
-        "UPDATE ICListtemplate SET FBillTemplateID=1 WHERE FTemplateID=1");
-    addColumn(1, "1 v1.FCancellation AS FCancellation");
-    ExpectGoldenCases("selectors_by_transaction_type.txt", [this](const std::string& input) {
-        prepare(input, false);
-        return Selectors(form());
-    });
-}
-
-TEST_F(SelectorTest, EveryDialogBuildsItsGridsAndFastModeFollowsTheCheckBox) {
-    addList(1, 1, "v1,");
-    addColumn(1, "2 v1.FBillNo AS FBillNo | FVisible=1, FVisForQuest=1, FVisForOrder=1");
-    addColumn(1, "3 v1.FDate AS FDate | FVisible=1, FVisForQuest=1, FVisForOrder=1, FColType=0");
-    for (int shown = 1; shown <= 2; ++shown) {
-        reset();
-        open();
-        form().models.templateData->InitData("");
-        choose(1, 1);
-        EXPECT_EQ(support::Shared().TemplateID, 1);
-        EXPECT_EQ(form().vaHideColumn.maxRows(), 2) << "dialog " << shown;
-        EXPECT_EQ(form().listOrderFields.listCount(), 2) << "dialog " << shown;
-        EXPECT_EQ(form().listOrderFields.listIndex(), 0);
-        EXPECT_FALSE(form().cmdUp.enabled() || form().cmdDown.enabled() ||
-                     form().cmdDelOrder.enabled());
-    }
-    form().listOrderFields.clear();
-    form().chkFastMode.setValue(1);
-    EXPECT_EQ(form().glFastMode, 1);
-    EXPECT_EQ(form().listOrderFields.listCount(), 2);
-    form().chkFastMode.setValue(0);
-    EXPECT_EQ(form().glFastMode, 0);
-}
-
-TEST_F(SelectorTest, RunNumberBoxesDropQuotesAndMoveOnWithEnter) {
-    addList(604, 604, "v1,");
-    addColumn(604, "2 v1.FBillNo AS FBillNo | FVisible=1, FVisForQuest=1, FVisForOrder=1");
-    choose(604, 604);
-    form().onLoad = nullptr;  // only the focus matters here
-    form().onActivate = nullptr;
-    form().show();
-    ASSERT_TRUE(form().focus("txtRunNoFrom"));
-    form().txtRunNoFrom.type("MRP'01");
-    EXPECT_EQ(form().txtRunNoFrom.text(), "MRP01");
-    int key = ui::kKeyEnter;
-    form().txtRunNoFrom.onKeyPress(key);
-    EXPECT_EQ(key, 0);
-    EXPECT_EQ(form().focused(), &form().txtRunNoTO);
-}
-
-constexpr const char* kNames[] = {"CboTime", "CboCheck", "CboCancel", "CboKickBack",
-                                  "CboROB",  "CboPost",  "CboICMO",   "CboConnect"};
-
-class SelectorConfiguration : public SelectorTest {
-protected:
     // A configuration row for (list, show status, destination type, red/blue,
     // check switch) that shows every selector with caption "<name>:" (in
     // its language columns "<name>(CHT)", "<name>(EN)"), items "a;b;c"
@@ -299,23 +183,14 @@ protected:
             "INSERT INTO ICListFilter (FID, FListID, FListShowStatus, FDestBillTranType, FBillROB, "
             "FCheckSwitch) VALUES (" +
             std::to_string(fid) + ", " + keys + "); UPDATE ICListFilter SET ";
-        for (const char* n : kNames) {
-            const std::string f = std::string("F") + n;
+        for (const char* name : kSelectors) {
+            const std::string n = "Cbo" + std::string(name + 3), f = "F" + n;
             sql += f + "Visible=1, " + f + "Caption='" + n + ":', " + f + "Caption_CHT='" + n +
                    "(CHT)', " + f + "Caption_EN='" + n + "(EN)', " + f + "List='a;b;c', " + f +
                    "List_CHT='a;b;c(CHT)', " + f + "List_EN='a;b;c(EN)', " + f + "Value=1, " + f +
-                   "Enable=1" + (n == kNames[7] ? "" : ", ");
+                   "Enable=1" + (name == kSelectors[7] ? "" : ", ");
         }
         db.exec(sql + (set.empty() ? "" : ", " + set) + " WHERE FID=" + std::to_string(fid));
-    }
-
-    // Every selector and its label, as the person sees them.
-    std::string selectors() {
-        std::string out;
-        for (ui::Control* c : form().controls())
-            if (c->name().starts_with("cbo") || c->name().starts_with("lbl"))
-                if (c->name() != "cboTransType" && c->name() != "lblProject") out += ui::Dump(*c);
-        return Folded(out);
     }
 
     // One case of golden/selector_configuration.txt: "list,status,type,rob,check
@@ -350,29 +225,45 @@ protected:
         support::SetLanguageCode("chs");
         return out;
     }
+
+    std::shared_ptr<HostFake> gl = HostFake::Install({"GLData"});
+    Date today;
+    std::unique_ptr<dialog::frmFilter> dialog_;
 };
 
-TEST_F(SelectorConfiguration, RowsMatchingEveryKeyShowHideLoadAndRaiseAsTheGolden) {
-    ExpectGoldenCases("selector_configuration.txt",
-                      [this](const std::string& in) { return configure(in); });
+TEST_F(SelectorTest, FragmentsJoinsPeriodsAndPresetsMatchTheGolden) {
+    ExpectGoldenCases("status_text.txt", [this](const std::string& input) {
+        return input.starts_with("preset ") ? preset(input) : run(input);
+    });
 }
 
-TEST(DemoSelectorConfiguration, DemoListsConfigureTheirSelectors) {
-    TempDatabase reset;
-    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);
-    std::string seen;
-    for (const auto& k : {std::vector<int32_t>{4, 0, 0, 0, 0}, {1, 75, 2, 1, 0}}) {
-        dialog::frmFilter f;
-        f.setDialogTexts();
-        f.selectors.configure(k[0], k[1], k[2], k[3], k[4]);
-        for (ui::ComboBox* c : {&f.cboTime, &f.cboCheck, &f.cboCancel, &f.cboROB, &f.cboConnect})
-            seen += c->name() + (c->visible() ? "" : " hidden") +
-                    (c->enabled() ? "" : " disabled") + " " + c->text() + "; ";
-    }
-    EXPECT_EQ(seen,
-              "cboTime 本年; cboCheck 全部; cboCancel 正常; cboROB hidden ; cboConnect 未关闭; "
-              "cboTime 全部; cboCheck disabled 已审核; cboCancel disabled 正常; cboROB disabled "
-              "蓝字; cboConnect hidden ; ");
+// --- transaction-type selection ------------------------------------------------
+
+TEST_F(SelectorTest, TransactionTypesShowTheirSelectors) {
+    // Template 1: red/blue bills with a cancellation column, a bill number and
+    // a date. Each case is a new dialog, which builds its own grids.
+    addList(1, 1, "v1,");
+    db.exec(
+        "INSERT INTO ICTransactionType (FID, FROB) VALUES (1, 1);"
+        "UPDATE ICListtemplate SET FBillTemplateID=1 WHERE FTemplateID=1");
+    addColumn(1, "1 v1.FCancellation AS FCancellation");
+    addColumn(1, "2 v1.FBillNo AS FBillNo | FVisible=1, FVisForQuest=1, FVisForOrder=1");
+    addColumn(1, "3 v1.FDate AS FDate | FVisible=1, FVisForQuest=1, FVisForOrder=1, FColType=0");
+    ExpectGoldenCases("selectors_by_transaction_type.txt", [this](const std::string& input) {
+        prepare(input, false);
+        if (has("fastmode")) {
+            form().listOrderFields.clear();
+            form().chkFastMode.setValue(1);
+        }
+        return selectors() + "columns " + std::to_string(form().vaHideColumn.maxRows()) +
+               ", sort fields " + std::to_string(form().listOrderFields.listCount()) +
+               ", fast mode " + std::to_string(form().glFastMode);
+    });
+}
+
+TEST_F(SelectorTest, ConfigurationRowsMatchingEveryKeyShowHideLoadAndRaiseAsTheGolden) {
+    ExpectGoldenCases("selector_configuration.txt",
+                      [this](const std::string& in) { return configure(in); });
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -26,46 +27,45 @@
 namespace qelt::testing {
 namespace {
 
-// The statement with its quoted literals taken out ('' is a quote inside one).
+using text::SqlQuote;
+
+// The statement with each quoted literal emptied ('' is a quote inside one).
 std::string OutsideLiterals(const std::string& sql) {
-    std::string out;
-    bool inside = false;
-    for (std::size_t i = 0; i < sql.size(); ++i) {
-        if (sql[i] != '\'') {
-            if (!inside) out += sql[i];
-        } else if (inside && i + 1 < sql.size() && sql[i + 1] == '\'') {
-            ++i;
-        } else {
-            inside = !inside;
-        }
-    }
-    return out;
+    return std::regex_replace(sql, std::regex("'([^']|'')*'"), "''");
 }
 
 // One case of schemes/golden/scheme_steps.txt: dialogs opened one after
 // another (" | " between them) on a fresh copy of the demo database. Before
 // a dialog: "user=id,name" (a new process of that user), "list=" (the list
 // shown, 1 unless named), "owner=" (user 2's name in the user table),
-// "rename=" (scheme 2's name), "prompt=" (the column count that asks first),
-// "drop=" (a key of scheme 1), "entry2=key:value" (scheme 2's entry as
-// stored), "save=" and "share" (typed into the save dialog). In it:
-// "answer=" (to every question), "click=" a scheme, "tool=" a toolbar
-// button, "menu=button:item", "time=" an index, "pick=r,c,i", "type=r,c,text",
-// "set=r,c,text", "width=" (row 1's), "long" (3600 letters in row 1's value),
-// "moveto=r,c", "insert", "ok", "cancel", and what is seen: "items", "view",
-// "menu", "grids", "cells", "check", "open". After it: "schemes" (the
-// user's), "keys" and "entry=" of scheme 1, "where" (of the result). "_" is a
-// blank. The result is what was seen, the messages and whether the last
-// dialog changed the store. Every accepted statement runs on the database
-// and holds "PWNED" only inside quoted literals.
-// The statements run by a word before a dialog: %1 is its text quoted; %2
-// takes "key:value" apart.
-const std::map<std::string, std::string> kBefore = {
+// "prompt=" (the column count that asks first), "drop=" (a key of scheme
+// 1), "entry2=key:value" (scheme 2's entry as stored), "save=" and "share"
+// (typed into the save dialog). In it: "answer=" (to every question),
+// "click=" a scheme, "tool=" a toolbar button, "menu=button:item", "time="
+// an index, "pick=r,c,i", "type=r,c,text", "set=r,c,text", "width=" (row
+// 1's), "long" (3600 letters in row 1's value), "ok", "cancel", and what is
+// seen: "items", "view", "grids", "check", "open". After
+// it: "schemes" (the user's), "keys" and "entry=" of scheme 1, "where" (of
+// the result). "_" is a blank. The result is what was seen, the messages
+// ("|text|title|icon" each) and whether the last dialog changed the store.
+// Every accepted statement runs on the database and holds "PWNED" only
+// inside quoted literals.
+
+// The statements of the words that change the database before a dialog and
+// of those that read it after: %1 is the word's text quoted, %2 its
+// "key:value" as scheme 2's entry, %u the user.
+const std::map<std::string, std::string> kStatements = {
     {"owner", "UPDATE t_User SET FName=%1 WHERE FUserID=2"},
-    {"rename", "UPDATE ICSchemeProfile SET FSchemeName=%1 WHERE FSchemeID=2"},
     {"prompt", "UPDATE t_SystemProfile SET FValue=%1 WHERE FKey='NeedShowColumnPrompt'"},
     {"drop", "DELETE FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND FKey=%1"},
     {"entry2", "UPDATE ICSchemeProfileEntry SET FValue=%2"},
+    {"schemes",
+     "SELECT FSchemeID, FSchemeName, FStatus, FSysName, FTranType FROM ICSchemeProfile "
+     "WHERE FUserID=%u ORDER BY FSchemeID"},
+    {"keys",
+     "SELECT group_concat(FKey, ',') FROM (SELECT FKey FROM ICSchemeProfileEntry "
+     "WHERE FSchemeID=1 ORDER BY rowid)"},
+    {"entry", "SELECT FValue FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND FKey=%1"},
 };
 
 class SchemeSteps : public ::testing::Test {
@@ -109,12 +109,14 @@ protected:
         }
         return out;
     }
-    std::string messages() {
-        std::string out;
-        for (const auto& m : recorder.messages)
-            out += m.text + "|" + m.title + "|" + std::to_string(m.icon) + "\n";
-        recorder.messages.clear();
-        return out;
+    // The statement of `word` filled in, or none.
+    static std::string statement(const std::string& word, const std::string& user) {
+        const auto it = kStatements.find(word.substr(0, word.find('=')));
+        if (it == kStatements.end()) return "";
+        const std::string arg = word.substr(word.find('=') + 1), key = arg.substr(0, arg.find(':'));
+        const std::string entry = key == arg ? "" : SqlQuote(arg.substr(key.size() + 1));
+        return Replace(Replace(Replace(it->second, "%1", SqlQuote(arg)), "%u", user), "%2",
+                       entry + " WHERE FSchemeID=2 AND FKey=" + SqlQuote(key));
     }
 
     std::string run(const std::string& input) {
@@ -141,16 +143,8 @@ protected:
                     fresh(std::stoi(user), arg.substr(arg.find(',') + 1));
                 } else if (w.starts_with("list=")) {
                     list = std::stoi(arg);
-                } else if (const auto it = kBefore.find(w.substr(0, w.find('=')));
-                           it != kBefore.end()) {
-                    const std::string key = arg.substr(0, arg.find(':'));
-                    std::string sql = it->second;
-                    if (const auto at = sql.find("%1"); at != std::string::npos)
-                        sql.replace(at, 2, text::SqlQuote(arg));
-                    if (const auto at = sql.find("%2"); at != std::string::npos)
-                        sql.replace(at, 2,
-                                    text::SqlQuote(arg.substr(key.size() + 1)) +
-                                        " WHERE FSchemeID=2 AND FKey=" + text::SqlQuote(key));
+                } else if (const std::string sql = statement(w, user);
+                           !sql.empty() && !sql.starts_with("SELECT")) {
                     query(sql);
                 } else if (w.starts_with("save=")) {
                     saveName = arg;
@@ -177,26 +171,15 @@ protected:
                         const std::string typed = arg.substr(arg.rfind(',') + 1);
                         EXPECT_TRUE(!w.starts_with("pick=") || d.VpFilter.pick(r, c, i)) << w;
                         EXPECT_TRUE(!w.starts_with("type=") || d.VpFilter.type(r, c, typed)) << w;
-                        EXPECT_TRUE(!w.starts_with("moveto=") || d.VpFilter.moveTo(r, c)) << w;
                         if (w.starts_with("set=")) d.VpFilter.setText(r, c, typed);
                         if (w.starts_with("width=")) d.vaHideColumn.setText(1, 4, arg);
                         if (w == "long") d.VpFilter.setText(1, 6, std::string(3600, 'x'));
-                        if (w == "insert") d.cmdInsert.click();
                         if (w == "ok") d.cmdOk.click();
                         if (w == "cancel") d.cmdCancel.click();
                         if (w == "open") seen += d.shown() ? "open " : "closed ";
                         if (w == "check")
                             seen += "check=" + std::to_string(d.cboCheck.listIndex()) + " ";
                         if (w == "view") seen += std::to_string(d.lvwProject.view());
-                        if (w == "menu")
-                            for (const std::string& e : d.tlbProject.button("TLBVIEW")->menu)
-                                seen += e + ",";
-                        if (w == "cells") {
-                            for (int row = 1; row <= 3; ++row)
-                                for (int col : {1, 2, 3, 6, 7})
-                                    seen += d.VpFilter.text(row, col) + ",";
-                            seen += d.vaHideColumn.text(1, 4) + " ";
-                        }
                         if (w == "grids")
                             seen += d.VpFilter.text(1, 3) + "/" +
                                     std::to_string(d.grids.sortRowCount()) + "/" +
@@ -217,27 +200,13 @@ protected:
                 EXPECT_GE(CountRows(ToSqlite(filter->Datasql()), error), 0) << error;
             }
             for (const std::string& w : words) {
-                if (w == "schemes")
-                    seen += query(
-                        "SELECT FSchemeID, FSchemeName, FStatus, FSysName, FTranType FROM "
-                        "ICSchemeProfile WHERE FUserID=" +
-                        user + " ORDER BY FSchemeID");
-                if (w == "keys")
-                    seen += query(
-                        "SELECT group_concat(FKey, ',') FROM (SELECT FKey FROM "
-                        "ICSchemeProfileEntry WHERE FSchemeID=1 ORDER BY rowid)");
-                if (w.starts_with("entry="))
-                    seen += query(
-                        "SELECT FValue FROM ICSchemeProfileEntry WHERE FSchemeID=1 AND "
-                        "FKey=" +
-                        text::SqlQuote(w.substr(6)));
+                if (const std::string sql = statement(w, user); sql.starts_with("SELECT"))
+                    seen += query(sql);
                 if (w == "where")
                     seen += filter->Datasql().substr(filter->Datasql().find(" where "));
             }
         }
-        std::string shown = messages();
-        std::replace(shown.begin(), shown.end(), '\n', ';');
-        return seen + "| " + shown + (store() == before ? " store kept" : " store changed");
+        return seen + recorder.take() + (store() == before ? " store kept" : " store changed");
     }
 
     TempDatabase db{false};
