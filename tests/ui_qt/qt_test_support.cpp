@@ -107,7 +107,7 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
                 TypeText(KeyTarget(), QString(ch));
                 QApplication::processEvents();
             }
-        } else if (!w && verb != "?" && verb != "=" && verb != "set") {
+        } else if (!w && verb != "?" && verb != "=") {
             ADD_FAILURE() << "no widget: " << step;
         } else if (verb == "press") {
             const bool box = qobject_cast<QCheckBox*>(w);
@@ -121,8 +121,6 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
         } else if (auto* list = qobject_cast<QListWidget*>(w); list && verb == "item") {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(r)).center());
-        } else if (verb == "focus") {
-            w->setFocus();
         } else if (view && (verb == "click" || verb == "pick" || verb == "cell")) {
             view->scrollTo(view->model()->index(r - 1, c - 1));
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {},

@@ -36,7 +36,7 @@ std::string FocusName();  // of the focus widget or its nearest named ancestor
 // view, r,c grid coordinates): "click V r,c"; "pick V r,c,i" (the cell, then
 // item i of its list); "cell V r,c text" (the cell, F2, the text, Enter);
 // "key [A-|S-]K" and "type text" (to the open pop-up, else the focus);
-// "press W"; "combo W i", "tab W i", "item W i"; "focus W". Any other step
+// "press W"; "combo W i", "tab W i", "item W i". Any other step
 // goes to `other`; returns what `other` returned, in order.
 std::string RunSteps(QWidget& dialog, const std::string& script,
                      const std::function<std::string(const std::string& step)>& other = {});
