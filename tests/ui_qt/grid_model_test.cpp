@@ -44,13 +44,53 @@ std::string ModelDump(const QAbstractItemModel& m) {
     return s;
 }
 
-// Every kind of change a grid announces, under the model tester.
-TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
+// Texts, check states, editability and palette colours by cell type; edits
+// through the model are the person's, refused ones leave the grid as it was.
+// Then every kind of change a grid announces, under the model tester.
+TEST(GridModel, ShowsTheCellsTakesThePersonsEditsAndFollowsEveryChange) {
     Grid grid("g");
-    grid.setMaxCols(3);
+    grid.setMaxCols(6);
     grid.setMaxRows(2);
+    const CellType types[] = {CellType::Static,   CellType::Edit,   CellType::ComboBox,
+                              CellType::CheckBox, CellType::Number, CellType::Date};
+    const char* texts[] = {"s", "e", "大于", "1", "1.5", "2026-12-06"};
+    for (int c = 1; c <= 6; ++c) {
+        grid.setCellType(Grid::All, c, types[c - 1]);
+        grid.setText(0, c, ui::CellTypeName(types[c - 1]));
+        grid.setText(1, c, texts[c - 1]);
+    }
+    grid.setComboList(Grid::All, 3, "等于\t大于");
+    grid.setNumberLimits(Grid::All, 5, {0, 150, 1});
+    grid.setText(2, 0, "合计");
+    grid.setLocked(2, Grid::All, true);
+    grid.setBackColor(2, 1, ui::Color::TooltipBackground);
+    grid.setBackColor(2, 2, ui::Color::ActiveTitleBar);
+    grid.setForeColor(2, 2, ui::Color::White);
+    std::string log;
+    grid.onChange = [&](int, int c) { log += "change " + std::to_string(c) + " "; };
+    grid.onButtonClicked = [&](int, int c, int v) { log += "button " + Pair(c, v) + " "; };
     GridModel model(grid);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QPalette palette;
+    palette.setColor(QPalette::ToolTipBase, QColor(1, 2, 3)),
+        palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
+    model.setPalette(palette);
+    const std::string shown = ModelDump(model);
+    const std::tuple<int, QVariant, int> edits[] = {{5, "151", Qt::EditRole},
+                                                    {5, "150", Qt::EditRole},
+                                                    {3, "等于", Qt::EditRole},
+                                                    {4, Qt::Unchecked, Qt::CheckStateRole},
+                                                    {4, Qt::Checked, Qt::CheckStateRole}};
+    for (const auto& [col, value, role] : edits)
+        log += std::to_string(model.setData(model.index(0, col - 1), value, role)) + " ";
+    EXPECT_EQ(shown + log + "\n" + ModelDump(model),
+              "Static | Edit | ComboBox | CheckBox | Number | Date\n"
+              "1: s | e* | 大于* | [x]* | 1.5* | 2026-12-06*\n"
+              "合计: {#010203/} | {#040506/#ffffff} |  | [ ] |  | \n"
+              "0 change 5 1 change 3 1 button 4=0 1 button 4=1 1 \n"
+              "Static | Edit | ComboBox | CheckBox | Number | Date\n"
+              "1: s | e* | 等于* | [x]* | 150* | 2026-12-06*\n"
+              "合计: {#010203/} | {#040506/#ffffff} |  | [ ] |  | \n");
     const std::function<void()> steps[] = {
         [&] { grid.setText(1, 1, "a"), grid.setText(0, 2, "名称"); },
         [&] { grid.setMaxRows(6); },
@@ -75,53 +115,6 @@ TEST(GridModel, PassesTheModelTesterThroughEveryKindOfGridChange) {
                   Pair(grid.maxRows(), grid.maxCols()));
     }
     EXPECT_EQ(model.index(1, 0).data().toString(), QString("b"));
-}
-
-// Texts, check states, editability and palette colours by cell type; edits
-// through the model are the person's, refused ones leave the grid as it was.
-TEST(GridModel, ShowsTheCellsAndTakesThePersonsEdits) {
-    Grid grid("g");
-    grid.setMaxCols(6);
-    grid.setMaxRows(2);
-    const CellType types[] = {CellType::Static,   CellType::Edit,   CellType::ComboBox,
-                              CellType::CheckBox, CellType::Number, CellType::Date};
-    const char* texts[] = {"s", "e", "大于", "1", "1.5", "2026-12-06"};
-    for (int c = 1; c <= 6; ++c) {
-        grid.setCellType(Grid::All, c, types[c - 1]);
-        grid.setText(0, c, ui::CellTypeName(types[c - 1]));
-        grid.setText(1, c, texts[c - 1]);
-    }
-    grid.setComboList(Grid::All, 3, "等于\t大于");
-    grid.setNumberLimits(Grid::All, 5, {0, 150, 1});
-    grid.setText(2, 0, "合计");
-    grid.setLocked(2, Grid::All, true);
-    grid.setBackColor(2, 1, ui::Color::TooltipBackground);
-    grid.setBackColor(2, 2, ui::Color::ActiveTitleBar);
-    grid.setForeColor(2, 2, ui::Color::White);
-    std::string log;
-    grid.onChange = [&](int, int c) { log += "change " + std::to_string(c) + " "; };
-    grid.onButtonClicked = [&](int, int c, int v) { log += "button " + Pair(c, v) + " "; };
-    GridModel model(grid);
-    QPalette palette;
-    palette.setColor(QPalette::ToolTipBase, QColor(1, 2, 3)),
-        palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
-    model.setPalette(palette);
-    const std::string shown = ModelDump(model);
-    const std::tuple<int, QVariant, int> edits[] = {{5, "151", Qt::EditRole},
-                                                    {5, "150", Qt::EditRole},
-                                                    {3, "等于", Qt::EditRole},
-                                                    {4, Qt::Unchecked, Qt::CheckStateRole},
-                                                    {4, Qt::Checked, Qt::CheckStateRole}};
-    for (const auto& [col, value, role] : edits)
-        log += std::to_string(model.setData(model.index(0, col - 1), value, role)) + " ";
-    EXPECT_EQ(shown + log + "\n" + ModelDump(model),
-              "Static | Edit | ComboBox | CheckBox | Number | Date\n"
-              "1: s | e* | 大于* | [x]* | 1.5* | 2026-12-06*\n"
-              "合计: {#010203/} | {#040506/#ffffff} |  | [ ] |  | \n"
-              "0 change 5 1 change 3 1 button 4=0 1 button 4=1 1 \n"
-              "Static | Edit | ComboBox | CheckBox | Number | Date\n"
-              "1: s | e* | 等于* | [x]* | 150* | 2026-12-06*\n"
-              "合计: {#010203/} | {#040506/#ffffff} |  | [ ] |  | \n");
 }
 
 // The view hides hidden columns and follows the active cell; a move the view
