@@ -27,9 +27,6 @@ W* Widget(QWidget& dialog, const std::string& name) {
     return dialog.findChild<W*>(QString::fromStdString(name));
 }
 
-// Key presses of `text` one character at a time (QTest::keyClicks takes ASCII only).
-void TypeText(QWidget* widget, const QString& text);
-QWidget* OpenPopup();     // the open drop-down list or calendar, or null
 std::string FocusName();  // of the focus widget or its nearest named ancestor
 
 // Runs a person's steps, separated by ";", on `dialog` (W a widget, V a grid
@@ -49,7 +46,6 @@ void OnNextModal(const std::function<void(QWidget& window)>& action);
 class FilterSession {
 public:
     FilterSession();
-    ~FilterSession();
     TempDatabase db;
     MessageRecorder messages;
 };
