@@ -6,22 +6,11 @@
 #include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
-#include "ui_qt/grid_view.h"
 #include "ui_qt/lookup_window.h"
 #include "ui_qt/qt_test_support.h"
 
 namespace qelt::testing {
 namespace {
-
-// The window's rows (number and name), then "|".
-std::string Rows(QWidget& window) {
-    auto* model = window.findChild<QTableView*>("items")->model();
-    std::string s;
-    for (int r = 0; r < model->rowCount(); ++r)
-        s += model->index(r, 0).data().toString().toStdString() + " " +
-             model->index(r, 1).data().toString().toStdString() + "\n";
-    return s + "|";
-}
 
 // Starts from the typed text, narrows on typing; Enter or 确定 returns the
 // row, Escape nothing; classes with no table answer nothing.
@@ -34,7 +23,14 @@ TEST(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
     qt::RegisterLookupWindows();
     const auto view = host::Create<host::IGLView>(host::progid::kGLView);
     std::string seen;
-    const auto rows = [&](const std::string&) { return Rows(*QApplication::activeModalWidget()); };
+    const auto rows = [](const std::string&) {  // the window's rows: number and name
+        auto* model = QApplication::activeModalWidget()->findChild<QTableView*>("items")->model();
+        std::string s;
+        for (int r = 0; r < model->rowCount(); ++r)
+            s += model->index(r, 0).data().toString().toStdString() + " " +
+                 model->index(r, 1).data().toString().toStdString() + "\n";
+        return s + "|";
+    };
     OnNextModal([&](QWidget& window) {
         QTest::qWait(20);
         seen = RunSteps(window, "?; type .004; |; key Return", rows);
