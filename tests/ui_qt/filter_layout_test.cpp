@@ -61,7 +61,7 @@ std::string Selectors(QWidget& dialog, const dialog::frmFilter& f) {
 TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
     for (const QChar ch : QString("过滤方案保存确定取消条件排序"))
         EXPECT_TRUE(QFontMetrics(qt::DialogFont()).inFont(ch)) << int(ch.unicode());
-    FilterSession session;
+    DemoSession session;
     ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         const auto at = [&](const char* name) { return RectIn(dialog, *Widget(dialog, name)); };
         const std::tuple<int, int, const char*> relations[] = {
@@ -115,7 +115,7 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
 
 // The window's size and the scheme list's divider are kept per user.
 TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
-    FilterSession session;
+    DemoSession session;
     std::vector<int> seen;  // width, height and scheme list width at each opening
     for (const char* user :
          {"1;UserName=Administrator", "1;UserName=Administrator", "2;UserName=张伟"}) {
@@ -139,7 +139,7 @@ TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
 // order, F6 leaves the grid; back to the conditions, a field from its open
 // list, a typed value; the first Return ends the edit, the second is OK.
 TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
-    FilterSession session;
+    DemoSession session;
     std::string walk;
     auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         EXPECT_EQ(FocusName(), "cmdOk");
@@ -171,7 +171,7 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
 // Clicks alone: all dates, a condition, a date from the calendar F7 opens
 // (a step right of today), a sort key made descending, a column unticked; OK.
 TEST(FilterDialogQt, ClicksAndTheCalendarReachTheRulesAndGiveTheSelect) {
-    FilterSession session;
+    DemoSession session;
     std::string seen;
     auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         const auto fields = f.VpFilter.comboItems(2, 3);
@@ -201,7 +201,7 @@ TEST(FilterDialogQt, ClicksAndTheCalendarReachTheRulesAndGiveTheSelect) {
 // toolbar from its own button. Underlined letters press buttons: 添加(A),
 // 删除(R) (a sort key chosen), 取消(C).
 TEST(FilterDialogQt, ToolbarMenuSchemeListAndUnderlinedLettersFireTheirEvents) {
-    FilterSession session;
+    DemoSession session;
     std::string log;
     auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         f.tlbProject.onButtonClick = [&](const std::string& key) {

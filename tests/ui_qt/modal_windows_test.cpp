@@ -5,7 +5,6 @@
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/host/session.h"
-#include "support/shared_settings.h"
 #include "ui_qt/lookup_window.h"
 #include "ui_qt/qt_test_support.h"
 
@@ -15,11 +14,7 @@ namespace {
 // Starts from the typed text, narrows on typing; Enter or 确定 returns the
 // row, Escape nothing; classes with no table answer nothing.
 TEST(LookupWindows, LookupsStartFromTheTypedTextAndReturnTheChosenItem) {
-    support::ResetProcessState();
-    struct Reset {
-        ~Reset() { support::ResetProcessState(); }
-    } reset;
-    host::SetDatabase(std::string("sqlite3://db=") + QELT_TEST_DEMO_DB);  // the demo database
+    DemoSession session;
     qt::RegisterLookupWindows();
     const auto view = host::Create<host::IGLView>(host::progid::kGLView);
     std::string seen;

@@ -10,10 +10,6 @@ namespace {
 using ui::CellType;
 using ui::Grid;
 
-std::string Pair(int row, int col) {
-    return std::to_string(row) + "," + std::to_string(col);
-}
-
 // A grid whose rules refuse to leave a cell holding "bad"; the key preview
 // drops quotes.
 struct SmallForm : ui::Form {

@@ -157,7 +157,7 @@ void OnNextModal(const std::function<void(QWidget& window)>& action) {
     timer->start();
 }
 
-FilterSession::FilterSession() {
+DemoSession::DemoSession() {
     qt::WindowSettings()->clear();
     db.exec(ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/data/demo.sql"));
     host::SetSharedProperty("PropsString", "UserID=1;UserName=Administrator");

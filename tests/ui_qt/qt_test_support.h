@@ -29,6 +29,10 @@ W* Widget(QWidget& dialog, const std::string& name) {
 
 std::string FocusName();  // of the focus widget or its nearest named ancestor
 
+inline std::string Pair(int a, int b) {  // "a,b"
+    return std::to_string(a) + "," + std::to_string(b);
+}
+
 // Runs a person's steps, separated by ";", on `dialog` (W a widget, V a grid
 // view, r,c grid coordinates): "click V r,c"; "pick V r,c,i" (the cell, then
 // item i of its list); "cell V r,c text" (the cell, F2, the text, Enter);
@@ -43,9 +47,8 @@ void OnNextModal(const std::function<void(QWidget& window)>& action);
 
 // A private copy of the demo database, user 1, a message recorder, no window
 // size remembered.
-class FilterSession {
-public:
-    FilterSession();
+struct DemoSession {
+    DemoSession();
     TempDatabase db;
     MessageRecorder messages;
 };
