@@ -8,13 +8,13 @@
 #include "ui_qt/form_view.h"
 
 namespace qelt::testing {
+namespace {
 
+// The open drop-down list or calendar, or null.
 QWidget* OpenPopup() {
     QWidget* popup = QApplication::activePopupWidget();
     return popup && popup->isVisible() ? popup : nullptr;
 }
-
-namespace {
 
 // Waits for `dialog` on screen, runs `drive`, then closes a form still shown
 // by `key`, else by its window's close button, else by code.
@@ -57,6 +57,19 @@ void Pick(QComboBox* combo, int index) {
     QApplication::processEvents();
 }
 
+// Key presses of `text` one character at a time, each to where `target` says
+// once the last one is handled (QTest::keyClicks takes ASCII only).
+void TypeText(const std::function<QWidget*()>& target, const QString& text) {
+    for (const QChar ch : text) {
+        QWidget* to = target();
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(to, &key);
+        }
+        QApplication::processEvents();
+    }
+}
+
 }  // namespace
 
 void RunShown(ui::Form& form, const std::function<void(QWidget& dialog)>& drive) {
@@ -65,15 +78,6 @@ void RunShown(ui::Form& form, const std::function<void(QWidget& dialog)>& drive)
         if (&shown == &form) Drive(dialog, form, [&] { drive(dialog); });
     });
     presenter.runModal(form);
-}
-
-void TypeText(QWidget* widget, const QString& text) {
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(widget, &release);
-    }
 }
 
 std::string FocusName() {
@@ -103,11 +107,8 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
             QTest::keyClick(KeyTarget(), key.key(), key.keyboardModifiers());
             if (name.starts_with("A-")) QTest::qWait(200);  // a shortcut clicks after a moment
         } else if (verb == "type") {
-            for (const QChar ch : QString::fromStdString(step.substr(5))) {
-                TypeText(KeyTarget(), QString(ch));
-                QApplication::processEvents();
-            }
-        } else if (!w && verb != "?" && verb != "=" && verb != "set") {
+            TypeText(KeyTarget, QString::fromStdString(step.substr(5)));
+        } else if (!w && !name.empty()) {
             ADD_FAILURE() << "no widget: " << step;
         } else if (verb == "press") {
             const bool box = qobject_cast<QCheckBox*>(w);
@@ -121,8 +122,6 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
         } else if (auto* list = qobject_cast<QListWidget*>(w); list && verb == "item") {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(r)).center());
-        } else if (verb == "focus") {
-            w->setFocus();
         } else if (view && (verb == "click" || verb == "pick" || verb == "cell")) {
             view->scrollTo(view->model()->index(r - 1, c - 1));
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
@@ -131,7 +130,7 @@ std::string RunSteps(QWidget& dialog, const std::string& script,
             if (verb == "cell") QTest::keyClick(view, Qt::Key_F2);
             if (verb == "cell" && cell()) {
                 if (auto* line = qobject_cast<QLineEdit*>(cell())) line->selectAll();
-                TypeText(cell(), QString::fromStdString(rest.substr(rest.find(' ') + 1)));
+                TypeText(cell, QString::fromStdString(rest.substr(rest.find(' ') + 1)));
                 QTest::keyClick(cell(), Qt::Key_Return);
             } else if (verb == "cell") {
                 ADD_FAILURE() << "no editor: " << step;
@@ -158,14 +157,10 @@ void OnNextModal(const std::function<void(QWidget& window)>& action) {
     timer->start();
 }
 
-FilterSession::FilterSession() {
+DemoSession::DemoSession() {
     qt::WindowSettings()->clear();
     db.exec(ReadFile(std::string(QELT_TEST_SOURCE_DIR) + "/data/demo.sql"));
     host::SetSharedProperty("PropsString", "UserID=1;UserName=Administrator");
-}
-
-FilterSession::~FilterSession() {
-    ui::SetPresenter(nullptr);
 }
 
 std::unique_ptr<CFilter> ShowWithQt(

@@ -27,16 +27,17 @@ W* Widget(QWidget& dialog, const std::string& name) {
     return dialog.findChild<W*>(QString::fromStdString(name));
 }
 
-// Key presses of `text` one character at a time (QTest::keyClicks takes ASCII only).
-void TypeText(QWidget* widget, const QString& text);
-QWidget* OpenPopup();     // the open drop-down list or calendar, or null
 std::string FocusName();  // of the focus widget or its nearest named ancestor
+
+inline std::string Pair(int a, int b) {  // "a,b"
+    return std::to_string(a) + "," + std::to_string(b);
+}
 
 // Runs a person's steps, separated by ";", on `dialog` (W a widget, V a grid
 // view, r,c grid coordinates): "click V r,c"; "pick V r,c,i" (the cell, then
 // item i of its list); "cell V r,c text" (the cell, F2, the text, Enter);
 // "key [A-|S-]K" and "type text" (to the open pop-up, else the focus);
-// "press W"; "combo W i", "tab W i", "item W i"; "focus W". Any other step
+// "press W"; "combo W i", "tab W i", "item W i". Any other step
 // goes to `other`; returns what `other` returned, in order.
 std::string RunSteps(QWidget& dialog, const std::string& script,
                      const std::function<std::string(const std::string& step)>& other = {});
@@ -46,10 +47,8 @@ void OnNextModal(const std::function<void(QWidget& window)>& action);
 
 // A private copy of the demo database, user 1, a message recorder, no window
 // size remembered.
-class FilterSession {
-public:
-    FilterSession();
-    ~FilterSession();
+struct DemoSession {
+    DemoSession();
     TempDatabase db;
     MessageRecorder messages;
 };
