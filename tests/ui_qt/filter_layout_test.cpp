@@ -75,10 +75,15 @@ TEST(FilterLayout, ArrangementAtOpeningWhenGrownAndWhenShrunk) {
         for (const auto& [a, b, what] : relations) EXPECT_LT(a, b) << what;
         for (const auto& [name, r] : Shown(dialog, f))
             EXPECT_TRUE(dialog.rect().contains(r)) << name;
-        // The first picture, in <build>/screenshots, copied for the README.
+        // The first picture (<build>/screenshots, copied for the README) is no blank window.
+        const QImage shot = dialog.grab().toImage();
         QDir dir(QStringLiteral(QELT_TEST_BINARY_DIR "/screenshots"));
         dir.mkpath(".");
-        EXPECT_TRUE(dialog.grab().save(dir.filePath("filter-conditions.png")));
+        EXPECT_TRUE(shot.save(dir.filePath("filter-conditions.png")));
+        QSet<QRgb> colours;
+        for (int y = 0; y < shot.height(); y += 2)
+            for (int x = 0; x < shot.width(); x += 2) colours.insert(shot.pixel(x, y));
+        EXPECT_GT(colours.size(), 20) << "the dialog looks blank";
         auto* grid = Widget<QTableView>(dialog, "VpFilter");
         EXPECT_GE(grid->viewport()->height(), 10 * qt::GridRowHeight(*grid));
         // Narrow columns fit their texts; name and value share what is left.
@@ -135,7 +140,7 @@ TEST(FilterLayout, EachUserFindsTheWindowAsHeLeftIt) {
               std::vector<int>(seen.begin(), seen.begin() + 3));
 }
 
-// Keys alone: OK has the focus; Tab walks the dialog in drawing
+// Keys alone: OK has the focus and shows it; Tab walks the dialog in drawing
 // order, F6 leaves the grid; back to the conditions, a field from its open
 // list, a typed value; the first Return ends the edit, the second is OK.
 TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
@@ -143,9 +148,12 @@ TEST(FilterEveryPerson, FiltersAListWithTheKeyboardAlone) {
     std::string walk;
     auto filter = ShowWithQt(1, [&](QWidget& dialog, dialog::frmFilter& f) {
         EXPECT_EQ(FocusName(), "cmdOk");
+        auto* ok = Widget<QPushButton>(dialog, "cmdOk");
+        const QImage focused = ok->grab().toImage();
         for (int i = 0; i < 24 && (walk.empty() || FocusName() != "cmdOk"); ++i) {
             RunSteps(dialog, FocusName() == "VpFilter" ? "key F6" : "key Tab");
             walk += FocusName() + " ";
+            EXPECT_TRUE(i != 0 || ok->grab().toImage() != focused) << "the focus is not shown";
         }
         walk += RunSteps(dialog,
                          "key S-Tab; key S-Tab; key S-Tab; key S-Tab; key S-Tab; ?; key Home; "
