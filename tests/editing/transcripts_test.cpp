@@ -91,8 +91,6 @@ protected:
             return "";
         }
         if (cmd == "pick") return Yes(grid.pick(r, c, a.n(3)));
-        if (cmd == "combo") return grid.setComboIndex(r, c, a.n(3)), "";
-        if (cmd == "lock") return grid.setLocked(r, c, a.n(3)), "";
         if (cmd == "text") return grid.setText(r, c, a.rest(3)), "";
         if (cmd == "type") return Yes(grid.type(r, c, a.rest(3)));
         if (cmd == "active") return grid.setActiveCell(r, c), "";
@@ -134,8 +132,6 @@ protected:
                      "]";
             return s;
         }
-        if (cmd == "where")
-            return t.setCollectionFilter(maker.getFilterElements(grid)), t.GetWhereSQL({});
         if (cmd == "check") {  // R C: the material check, its reason and queries
             std::string reason;
             host->calls.clear();
@@ -146,7 +142,6 @@ protected:
             maker.ConditionKeyDown(r, 620);
             return "[" + grid.text(grid.activeRow(), 6) + "]" + host->take();
         }
-        if (cmd == "helpwin") return maker.KeyForHelpWin(2, 1), host->take();
         if (cmd == "fields")
             return std::to_string(maker.ConditionFieldCount()) + " fields, last row " +
                    std::to_string(maker.LastConditionRow());
