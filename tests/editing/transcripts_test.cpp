@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -168,15 +169,6 @@ protected:
             }
             return s;
         }
-        if (cmd == "conditions") {  // the condition entries and the field list
-            std::string s;
-            for (const auto& f : maker.ConditionFields())
-                s += Bar(f.InterID, f.ColCaption, f.ColName, f.FieldName, f.TableName, f.TableAlias,
-                         f.Desc, f.ColType, f.IsPrimary, f.VisForQuery, f.LookUpClsID,
-                         f.RetDataType, f.Visible, f.VisForOrderBy, f.sAction, f.ControlType) +
-                     "\n";
-            return s + maker.FieldList();
-        }
         if (cmd == "fieldlist") return Replace(maker.FieldList(), "\t", ",");
         if (cmd == "shared") {
             if (a[1] == "StartBranchSale") shared.StartBranchSale = c;
@@ -208,21 +200,18 @@ protected:
             const bool filled = maker.InitHideColumns();
             return std::string(filled ? "true\n" : "false\n") + ui::Dump(columns);
         }
-        if (cmd == "sortrow" || cmd == "visrow") {  // R ASC DESC ALIAS | R SHOWN WIDTH ALIGN
-            const std::string v[] = {Blank(a[2]), Blank(a[3]), Blank(a[4])}, n = a[1];
+        if (cmd == "sortrow" || cmd == "visrow") {  // R CELL|CELL...: a row of either grid
             ui::Grid& g = cmd == "sortrow" ? sort : columns;
             g.setMaxRows(std::max(g.maxRows(), r));
-            const std::vector<std::string> cells =
-                cmd == "sortrow"
-                    ? std::vector<std::string>{"caption", v[0],       v[1],         v[2],
-                                               "v1",      "F" + v[2], "ICStockBill"}
-                    : std::vector<std::string>{"c" + n, "",      v[0],    v[1], "",
-                                               "",      "F" + n, "A" + n, "T",  "t1"};
-            for (std::size_t i = 0; i < cells.size(); ++i) g.setText(r, int(i) + 1, cells[i]);
-            if (cmd == "sortrow") return "";
-            g.setCellType(r, 6, ui::CellType::ComboBox);
-            g.setComboList(r, 6, "默认\t靠左\t靠右\t居中");
-            return g.setComboIndex(r, 6, std::stoi(v[2])), "";
+            if (cmd == "visrow") {  // the alignment as the dialog offers it
+                g.setCellType(r, 6, ui::CellType::ComboBox);
+                g.setComboList(r, 6, "默认\t靠左\t靠右\t居中");
+            }
+            std::istringstream cells(a.rest(2));
+            int col = 0;
+            for (std::string cell; std::getline(cells, cell, '|');)
+                g.setText(r, ++col, Blank(cell));
+            return "";
         }
         if (cmd == "sortkeys") {
             bool ok = false;
@@ -260,7 +249,6 @@ protected:
         if (cmd == "install") return host->install(a[1]), "";  // a new component of the fake
         if (cmd == "noitem") return host->noItem = true, "";
         if (cmd == "noresult") return host->noResult = true, "";
-        if (cmd == "noledger") return host::RegisterComponent(host::progid::kGLView, {}), "";
         // TYPE...: per transaction type, as "moneyvis" for its stock money.
         if (cmd == "stock") {
             std::string out;
