@@ -200,7 +200,7 @@ protected:
             const bool filled = maker.InitHideColumns();
             return std::string(filled ? "true\n" : "false\n") + ui::Dump(columns);
         }
-        if (cmd == "sortrow" || cmd == "visrow") {  // R CELL|CELL...: a row of either grid
+        if (cmd == "sortrow" || cmd == "visrow") {  // R CELL|CELL...: a sort or column grid row
             ui::Grid& g = cmd == "sortrow" ? sort : columns;
             g.setMaxRows(std::max(g.maxRows(), r));
             if (cmd == "visrow") {  // the alignment as the dialog offers it
