@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -91,8 +92,6 @@ protected:
             return "";
         }
         if (cmd == "pick") return Yes(grid.pick(r, c, a.n(3)));
-        if (cmd == "combo") return grid.setComboIndex(r, c, a.n(3)), "";
-        if (cmd == "lock") return grid.setLocked(r, c, a.n(3)), "";
         if (cmd == "text") return grid.setText(r, c, a.rest(3)), "";
         if (cmd == "type") return Yes(grid.type(r, c, a.rest(3)));
         if (cmd == "active") return grid.setActiveCell(r, c), "";
@@ -134,8 +133,6 @@ protected:
                      "]";
             return s;
         }
-        if (cmd == "where")
-            return t.setCollectionFilter(maker.getFilterElements(grid)), t.GetWhereSQL({});
         if (cmd == "check") {  // R C: the material check, its reason and queries
             std::string reason;
             host->calls.clear();
@@ -146,7 +143,6 @@ protected:
             maker.ConditionKeyDown(r, 620);
             return "[" + grid.text(grid.activeRow(), 6) + "]" + host->take();
         }
-        if (cmd == "helpwin") return maker.KeyForHelpWin(2, 1), host->take();
         if (cmd == "fields")
             return std::to_string(maker.ConditionFieldCount()) + " fields, last row " +
                    std::to_string(maker.LastConditionRow());
@@ -172,15 +168,6 @@ protected:
                     s += (i ? "" : "\n") + rs->value(i).toString("") + "|";
             }
             return s;
-        }
-        if (cmd == "conditions") {  // the condition entries and the field list
-            std::string s;
-            for (const auto& f : maker.ConditionFields())
-                s += Bar(f.InterID, f.ColCaption, f.ColName, f.FieldName, f.TableName, f.TableAlias,
-                         f.Desc, f.ColType, f.IsPrimary, f.VisForQuery, f.LookUpClsID,
-                         f.RetDataType, f.Visible, f.VisForOrderBy, f.sAction, f.ControlType) +
-                     "\n";
-            return s + maker.FieldList();
         }
         if (cmd == "fieldlist") return Replace(maker.FieldList(), "\t", ",");
         if (cmd == "shared") {
@@ -213,21 +200,18 @@ protected:
             const bool filled = maker.InitHideColumns();
             return std::string(filled ? "true\n" : "false\n") + ui::Dump(columns);
         }
-        if (cmd == "sortrow" || cmd == "visrow") {  // R ASC DESC ALIAS | R SHOWN WIDTH ALIGN
-            const std::string v[] = {Blank(a[2]), Blank(a[3]), Blank(a[4])}, n = a[1];
+        if (cmd == "sortrow" || cmd == "visrow") {  // R CELL|CELL...: a sort or column grid row
             ui::Grid& g = cmd == "sortrow" ? sort : columns;
             g.setMaxRows(std::max(g.maxRows(), r));
-            const std::vector<std::string> cells =
-                cmd == "sortrow"
-                    ? std::vector<std::string>{"caption", v[0],       v[1],         v[2],
-                                               "v1",      "F" + v[2], "ICStockBill"}
-                    : std::vector<std::string>{"c" + n, "",      v[0],    v[1], "",
-                                               "",      "F" + n, "A" + n, "T",  "t1"};
-            for (std::size_t i = 0; i < cells.size(); ++i) g.setText(r, int(i) + 1, cells[i]);
-            if (cmd == "sortrow") return "";
-            g.setCellType(r, 6, ui::CellType::ComboBox);
-            g.setComboList(r, 6, "默认\t靠左\t靠右\t居中");
-            return g.setComboIndex(r, 6, std::stoi(v[2])), "";
+            if (cmd == "visrow") {  // the alignment as the dialog offers it
+                g.setCellType(r, 6, ui::CellType::ComboBox);
+                g.setComboList(r, 6, "默认\t靠左\t靠右\t居中");
+            }
+            std::istringstream cells(a.rest(2));
+            int col = 0;
+            for (std::string cell; std::getline(cells, cell, '|');)
+                g.setText(r, ++col, Blank(cell));
+            return "";
         }
         if (cmd == "sortkeys") {
             bool ok = false;
@@ -265,7 +249,6 @@ protected:
         if (cmd == "install") return host->install(a[1]), "";  // a new component of the fake
         if (cmd == "noitem") return host->noItem = true, "";
         if (cmd == "noresult") return host->noResult = true, "";
-        if (cmd == "noledger") return host::RegisterComponent(host::progid::kGLView, {}), "";
         // TYPE...: per transaction type, as "moneyvis" for its stock money.
         if (cmd == "stock") {
             std::string out;

@@ -31,10 +31,6 @@ std::string DumpEntry(const Dictionary& d) {
     return out;
 }
 
-std::string Crlf(const std::string& s) {
-    return Replace(s, "\r\n", "<CRLF>");
-}
-
 // Bill list 7 with four columns, driven by the transcripts of
 // tests/template/golden (commands as named in run(), several a line after
 // " && "). "_" stands for a blank, "-" for nothing.
@@ -48,7 +44,8 @@ protected:
         addColumn(7, "4 u1.FAmount AS FAmount | FMode=1, FColType=5");
     }
 
-    std::string run(const std::string& line) {
+    std::string run(const std::string& line) { return Replace(step(line), "\r\n", "<CRLF>"); }
+    std::string step(const std::string& line) {
         const Words a(line, "");
         const std::string& cmd = a[0];
         const int n = a.n(1);
@@ -116,7 +113,7 @@ protected:
             std::vector<std::string> needed;
             for (std::size_t i = 1; i < a.given; ++i) needed.push_back(Blank(a[i]));
             try {
-                return Crlf(tpl::BuildJoins(t, needed));
+                return tpl::BuildJoins(t, needed);
             } catch (const Error& e) {
                 return Bar(e.number, e.source, e.description);
             }
@@ -124,7 +121,7 @@ protected:
         if (cmd == "where") {  // TEMPLATE: the list's WHERE text
             if (listSql(n).empty()) return "no statement";
             const std::string where = info.at("Where").toString();
-            return Crlf(where + (t.lastWhere() == where ? "" : " | last " + t.lastWhere()));
+            return where + (t.lastWhere() == where ? "" : " | last " + t.lastWhere());
         }
         if (cmd == "wheresql" || cmd == "sortsql") {  // the texts, then the elements' field names
             t.setCollectionFilter(filters);
@@ -146,8 +143,8 @@ protected:
             t.setCollectionHiden(visible);
             const std::string sql =
                 cmd == "rebuild" ? t.GetListSQL("", ",8,", &info) : listSql(n, a[2]);
-            if (cmd != "build") return Crlf(sql) + "\nhead " + head();
-            std::string out = Crlf(sql) + "<END>\n";
+            if (cmd != "build") return sql + "\nhead " + head();
+            std::string out = sql + "<END>\n";
             for (std::size_t i = 0; t.mListHead && i < t.mListHead->size(); ++i)
                 out += DumpEntry(*t.mListHead->at(i)) + "\n";
             return out;
@@ -181,7 +178,6 @@ protected:
 
 TEST_P(TemplateInfo, HoldsTheHeadRowOfTheList) {
     addList(1, 7, "v1,u1", "采购订单");
-    addList(2, 8, "v1", "Other");
     EXPECT_THAT([&] { t.GetTemplateInfo(); },
                 ::testing::Throws<Error>(::testing::Field(&Error::number, err::kObjectNotSet)));
     t.InitData("FID in (1)");
