@@ -2,6 +2,7 @@
 // declares every alias it uses once and runs on the demo database.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -73,12 +74,12 @@ std::vector<Statement> ThroughTemplateData(int list, bool sort) {
                     clsSortElement{column("FName"), alias, column("FTableName"),
                                    column("FTableAlias"), " ASC "})}));
         else {
-            const int type = columns->value("FColType").toLong();
-            auto e = std::make_shared<clsFilterElement>(
-                clsFilterElement{column("FName"), alias, column("FTableName"),
-                                 column("FTableAlias"), 1, "", "", "   ", "1", "0", ""});
-            if (type == 0) e->sLogicOperator = "4", e->sValue = " '2026/12/01' ";
-            if (type == 1) e->sLogicOperator = "7", e->sValue = "";
+            const int kind = std::clamp(columns->value("FColType").toLong(), 0, 2);
+            static const char* const comparison[] = {"4", "7", "1"};
+            static const char* const value[] = {" '2026/12/01' ", "", "0"};
+            auto e = std::make_shared<clsFilterElement>(clsFilterElement{
+                column("FName"), alias, column("FTableName"), column("FTableAlias"), 1, "", "",
+                "   ", comparison[kind], value[kind], ""});
             t.setCollectionFilter(
                 std::make_shared<Collection<clsFilterElement>>(Collection<clsFilterElement>{e}));
         }

@@ -152,9 +152,9 @@ TEST_F(Show, GivesTheDialogsResultsAndAFailureKeepsNoneOfAnEarlierOne) {
     CFilter filter;
     filter.setListID(1);
     filter.getInfoByF7Key("");
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 2; ++i) {
         acceptsBillNoA();
-        i < 2 ? filter.Show() : (void)filter.getInfoByF7Key("", true);
+        filter.getInfoByF7Key("", true);  // shows the dialog
         EXPECT_TRUE(filter.OK()) << i << shown();
         EXPECT_EQ(filter.Datasql(), expected) << i;
     }
