@@ -13,18 +13,15 @@
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/presenter.h"
-#include "support/shared_settings.h"
 
 namespace qelt::testing {
 namespace {
 
 using namespace std::string_literals;
 
-// Aliases used and not declared, and aliases the statement's own FROM text
-// declares twice (SQL Server refuses both; SQLite lets a second declaration
-// pass); empty when there are none. A declaration is the word after
-// "<FROM or JOIN> <table>", or the table itself when no alias follows; those
-// of sub-selects count as declared for the whole statement.
+// Aliases used and not declared, and aliases the statement's own FROM text declares twice (SQL
+// Server refuses both; SQLite lets a second declaration pass). A declaration is the word after
+// "<FROM or JOIN> <table>", else the table; a sub-select's count for the whole statement.
 std::string AliasFaults(const std::string& sql) {
     static const std::regex quoted("'([^']|'')*'");
     static const std::regex declaration(
@@ -92,20 +89,14 @@ std::vector<Statement> ThroughTemplateData(int list, bool sort) {
 class EveryField : public ::testing::Test {
 protected:
     void SetUp() override {
-        support::ResetProcessState();
         std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
                                    std::filesystem::copy_options::overwrite_existing);
         db.exec(
             "CREATE TABLE KeptProfile AS SELECT * FROM ICSchemeProfile;"
             "CREATE TABLE KeptEntry AS SELECT * FROM ICSchemeProfileEntry");
         // The demo user's groups restrict every statement.
-        host::SetDatabase(db.sociConnectionString());
         host::SetSharedProperty("PropsString", "UserID=2;UserName=张伟");
         host::SetSharedProperty("UserName", "张伟");
-    }
-    void TearDown() override {
-        ui::SetPresenter(nullptr);
-        support::ResetProcessState();
     }
 
     // The dialog's statement after `act` and OK, over the demo's own schemes.

@@ -29,7 +29,6 @@ protected:
         db.exec(ReadFile(TestSource("public/golden/lists.sql")));
         host::SetSharedProperty("PropsString", "UserID=7;UserName=li");
     }
-    void TearDown() override { ui::SetPresenter(nullptr); }
     std::string shown() { return messages.take(); }
     TempDatabase db;
     MessageRecorder messages;
@@ -57,7 +56,6 @@ TEST_F(Facade, LookupPathBuildsTheListSelectAndKeepsItUntilAFailure) {
                   std::string::npos)
             << filter.Datasql();
     }
-    EXPECT_EQ(shown(), "");
     // A missing list or template keeps the last results; a template that is no SQL empties them.
     for (int list : {1, 999, 4}) {
         filter.setListID(list);
