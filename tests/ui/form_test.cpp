@@ -58,9 +58,9 @@ struct Dialog {
 };
 
 // Every key passes the form's KeyDown first (F, discarding Delete), then a
-// focused grid's (G); Enter (OK: shown again, Activate) and Escape reach the
-// KeyPress wherever the focus is, typed quotes never arrive; without key
-// preview the form sees nothing.
+// focused grid's (G); Enter (OK hides the form: shown again, it activates) and
+// Escape reach the KeyPress wherever the focus is, typed quotes never arrive;
+// without key preview the form sees nothing.
 TEST(FormKeys, ThePreviewSeesEveryKeyBeforeTheFocusedControl) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "F118 F46 F13 Activate F27 |"},
