@@ -2,6 +2,7 @@
 // declares every alias it uses once and runs on the demo database.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -12,18 +13,15 @@
 #include "qelt/cfilter.h"
 #include "qelt/template_data.h"
 #include "qelt/ui/presenter.h"
-#include "support/shared_settings.h"
 
 namespace qelt::testing {
 namespace {
 
 using namespace std::string_literals;
 
-// Aliases used and not declared, and aliases the statement's own FROM text
-// declares twice (SQL Server refuses both; SQLite lets a second declaration
-// pass); empty when there are none. A declaration is the word after
-// "<FROM or JOIN> <table>", or the table itself when no alias follows; those
-// of sub-selects count as declared for the whole statement.
+// Aliases used and not declared, and aliases the statement's own FROM text declares twice (SQL
+// Server refuses both; SQLite lets a second declaration pass). A declaration is the word after
+// "<FROM or JOIN> <table>", else the table; a sub-select's count for the whole statement.
 std::string AliasFaults(const std::string& sql) {
     static const std::regex quoted("'([^']|'')*'");
     static const std::regex declaration(
@@ -73,12 +71,12 @@ std::vector<Statement> ThroughTemplateData(int list, bool sort) {
                     clsSortElement{column("FName"), alias, column("FTableName"),
                                    column("FTableAlias"), " ASC "})}));
         else {
-            const int type = columns->value("FColType").toLong();
-            auto e = std::make_shared<clsFilterElement>(
-                clsFilterElement{column("FName"), alias, column("FTableName"),
-                                 column("FTableAlias"), 1, "", "", "   ", "1", "0", ""});
-            if (type == 0) e->sLogicOperator = "4", e->sValue = " '2026/12/01' ";
-            if (type == 1) e->sLogicOperator = "7", e->sValue = "";
+            const int kind = std::clamp(columns->value("FColType").toLong(), 0, 2);
+            static const char* const comparison[] = {"4", "7", "1"};
+            static const char* const value[] = {" '2026/12/01' ", "", "0"};
+            auto e = std::make_shared<clsFilterElement>(clsFilterElement{
+                column("FName"), alias, column("FTableName"), column("FTableAlias"), 1, "", "",
+                "   ", comparison[kind], value[kind], ""});
             t.setCollectionFilter(
                 std::make_shared<Collection<clsFilterElement>>(Collection<clsFilterElement>{e}));
         }
@@ -91,20 +89,14 @@ std::vector<Statement> ThroughTemplateData(int list, bool sort) {
 class EveryField : public ::testing::Test {
 protected:
     void SetUp() override {
-        support::ResetProcessState();
         std::filesystem::copy_file(QELT_TEST_DEMO_DB, db.path(),
                                    std::filesystem::copy_options::overwrite_existing);
         db.exec(
             "CREATE TABLE KeptProfile AS SELECT * FROM ICSchemeProfile;"
             "CREATE TABLE KeptEntry AS SELECT * FROM ICSchemeProfileEntry");
         // The demo user's groups restrict every statement.
-        host::SetDatabase(db.sociConnectionString());
         host::SetSharedProperty("PropsString", "UserID=2;UserName=张伟");
         host::SetSharedProperty("UserName", "张伟");
-    }
-    void TearDown() override {
-        ui::SetPresenter(nullptr);
-        support::ResetProcessState();
     }
 
     // The dialog's statement after `act` and OK, over the demo's own schemes.

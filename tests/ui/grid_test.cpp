@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "qelt/ui/controls.h"
 #include "qelt/ui/dump.h"
@@ -15,22 +14,31 @@ std::string Pair(int r, int c) {
     return std::to_string(r) + "," + std::to_string(c);
 }
 
-// 3 x 4, handlers logging every event; column 1 combos ("a", "b"; row 2 holds
-// "a"), column 4 check boxes.
+// 3 x 5, handlers logging every event, a key preview dropping quotes: column 1 combos ("a", "b";
+// row 2 holds "a"), column 2 edit cells of 3 characters, column 3 number cells (0 to 999999.99, two
+// decimals; row 3 locked), column 4 check boxes, column 5 date cells (row 3 static).
 struct Recorded {
     Grid g{"g"};
     std::string log;
     bool cancelMoves = false;
 
     Recorded() {
-        g.setMaxCols(4);
+        g.setMaxCols(5);
         g.setMaxRows(3);
         g.setCellType(Grid::All, 1, CellType::ComboBox);
         g.setComboList(Grid::All, 1, "a\tb");
         g.setText(2, 1, "a");
+        g.setMaxLength(Grid::All, 2, 3);
+        g.setCellType(Grid::All, 3, CellType::Number);
+        g.setNumberLimits(Grid::All, 3, {0, 999999.99, 2});
+        g.setLocked(3, 3, true);
         g.setCellType(Grid::All, 4, CellType::CheckBox);
+        g.setCellType(Grid::All, 5, CellType::Date);
+        g.setCellType(3, 5, CellType::Static);
+        g.previewKeyPress = [](int& key) { key = key == '\'' ? 0 : key; };
         g.onLeaveCell = [this](int r, int c, int nr, int nc, bool& cancel) {
-            log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ", cancel = cancelMoves;
+            log += "Leave(" + Pair(r, c) + "->" + Pair(nr, nc) + ") ";
+            cancel = cancelMoves;
         };
         g.onChange = [this](int r, int c) {
             log += "Change(" + Pair(r, c) + ")=" + g.text(r, c) + " ";
@@ -46,12 +54,14 @@ struct Recorded {
     }
 };
 
-// Each user action's events in order, then its result.
+// Each user action's events in order, then its result. Locked, static, combo
+// and check-box cells refuse typing; a number cell takes a blank or a number
+// within its limits; a date cell anything (the rules check dates).
 TEST(GridActions, EachActionFiresItsEventsInOrder) {
     const std::pair<std::function<bool(Grid&)>, const char*> cases[] = {
         {[](Grid& g) { return g.moveTo(2, 3); }, "Leave(1,1->2,3) =1"},
         {[](Grid& g) { return g.moveTo(1, 1); }, "=1"},  // the active cell
-        {[](Grid& g) { return g.type(2, 2, "ab"); },
+        {[](Grid& g) { return g.type(2, 2, "a'b"); },
          "Leave(1,1->2,2) Change(2,2)=ab EditEnd(2,2,1) =1"},
         {[](Grid& g) { return g.type(1, 2, ""); }, "Leave(1,1->1,2) EditEnd(1,2,0) =1"},
         {[](Grid& g) { return g.pick(3, 1, 1); }, "Leave(1,1->3,1) Change(3,1)=b =1"},
@@ -63,6 +73,22 @@ TEST(GridActions, EachActionFiresItsEventsInOrder) {
         {[](Grid& g) { return g.leave(); }, "Leave(1,1->-1,-1) =1"},
         {[](Grid& g) { return g.moveTo(4, 1); }, "=0"},
         {[](Grid& g) { return g.moveTo(0, 1); }, "=0"},
+        {[](Grid& g) { return g.type(3, 3, "1"); }, "Leave(1,1->3,3) =0"},
+        {[](Grid& g) { return g.type(3, 5, "x"); }, "Leave(1,1->3,5) =0"},
+        {[](Grid& g) { return g.type(3, 1, "a"); }, "Leave(1,1->3,1) =0"},
+        {[](Grid& g) { return g.type(2, 4, "1"); }, "Leave(1,1->2,4) =0"},
+        {[](Grid& g) { return g.type(3, 2, "数值abc"); },  // characters, not bytes
+         "Leave(1,1->3,2) Change(3,2)=数值a EditEnd(3,2,1) =1"},
+        {[](Grid& g) { return g.type(2, 5, "2026/13/40"); },
+         "Leave(1,1->2,5) Change(2,5)=2026/13/40 EditEnd(2,5,1) =1"},
+        {[](Grid& g) { return g.type(1, 3, " 999999.99 "); },
+         "Leave(1,1->1,3) Change(1,3)= 999999.99  EditEnd(1,3,1) =1"},
+        {[](Grid& g) { return g.type(1, 3, " "); },
+         "Leave(1,1->1,3) Change(1,3)=  EditEnd(1,3,1) =1"},
+        {[](Grid& g) { return g.type(1, 3, "1000000"); }, "Leave(1,1->1,3) =0"},
+        {[](Grid& g) { return g.type(1, 3, "1.005"); }, "Leave(1,1->1,3) =0"},
+        {[](Grid& g) { return g.type(1, 3, "-1"); }, "Leave(1,1->1,3) =0"},
+        {[](Grid& g) { return g.type(1, 3, "1e3"); }, "Leave(1,1->1,3) =0"},
     };
     for (const auto& [act, log] : cases) {
         Recorded t;
@@ -76,12 +102,12 @@ TEST(GridActions, EachActionFiresItsEventsInOrder) {
 // a LeaveCell handler makes active stays active, also the cell left.
 TEST(GridActions, CancelledMoveKeepsTheActiveCellAndRefusesTheEdit) {
     Recorded t;
-    t.g.moveTo(2, 2), t.cancelMoves = true, t.log.clear();
-    EXPECT_FALSE(t.g.moveTo(3, 3) || t.g.type(3, 3, "x") || t.g.leave());
-    EXPECT_FALSE(t.g.click(1, 1));
+    t.cancelMoves = true;
+    EXPECT_FALSE(t.g.moveTo(3, 2) || t.g.type(3, 2, "x") || t.g.leave());
+    EXPECT_FALSE(t.g.click(2, 1));
     EXPECT_EQ(t.log,
-              "Leave(2,2->3,3) Leave(2,2->3,3) Leave(2,2->-1,-1) Leave(2,2->1,1) Click(1,1) ");
-    EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()) + "[" + t.g.text(3, 3) + "]", "2,2[]");
+              "Leave(1,1->3,2) Leave(1,1->3,2) Leave(1,1->-1,-1) Leave(1,1->2,1) Click(2,1) ");
+    EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()) + "[" + t.g.text(3, 2) + "]", "1,1[]");
     t.log.clear();
     t.g.setColHidden(3, true);
     EXPECT_FALSE(t.g.moveTo(1, 3));
@@ -94,39 +120,6 @@ TEST(GridActions, CancelledMoveKeepsTheActiveCellAndRefusesTheEdit) {
     t.g.onLeaveCell = [&t](int r, int c, int, int, bool&) { t.g.setActiveCell(r, c); };
     EXPECT_FALSE(t.g.moveTo(3, 4));
     EXPECT_EQ(Pair(t.g.activeRow(), t.g.activeCol()), "1,2");
-}
-
-// Locked, static, combo and check-box cells refuse typing; a number cell
-// (0 to 999999.99, two decimals) takes a blank or a number within limits.
-TEST(GridActions, TypingIsRefusedWhereAPersonCannotType) {
-    // type, locked, maximum length, typed, text ("old" when refused)
-    const std::tuple<CellType, bool, int, const char*, const char*> cases[] = {
-        {CellType::Edit, false, 0, "x y ", "x y "},
-        {CellType::Edit, true, 0, "x", "old"},
-        {CellType::Static, false, 0, "x", "old"},
-        {CellType::ComboBox, false, 0, "x", "old"},
-        {CellType::CheckBox, false, 0, "1", "old"},
-        {CellType::Edit, false, 3, "数值abc", "数值a"},  // characters, not bytes
-        {CellType::Date, false, 0, "2026/13/40", "2026/13/40"},
-        {CellType::Number, false, 0, " 999999.99 ", " 999999.99 "},
-        {CellType::Number, false, 0, "1000000", "old"},
-        {CellType::Number, false, 0, "1.005", "old"},
-        {CellType::Number, false, 0, "-1", "old"},
-        {CellType::Number, false, 0, "1e3", "old"},
-        {CellType::Number, false, 0, " ", " "},
-    };
-    for (const auto& [type, locked, maxLength, typed, text] : cases) {
-        Grid g("g");
-        g.setMaxCols(2);
-        g.setMaxRows(1);
-        g.setText(1, 2, "old");
-        g.setCellType(1, 2, type);
-        g.setLocked(1, 2, locked);
-        g.setMaxLength(1, 2, maxLength);
-        g.setNumberLimits(1, 2, {0, 999999.99, 2});
-        EXPECT_EQ(g.type(1, 2, typed), std::string(text) != "old") << typed;
-        EXPECT_EQ(g.text(1, 2), text) << typed;
-    }
 }
 
 // A combo cell's text and selection follow each other (" " is an item, ""
@@ -142,7 +135,8 @@ TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
              [&] { g.setText(1, 1, "(("); }, [&] { g.setText(1, 1, ""); },
              [&] { g.setText(1, 1, "("); }, [&] { g.setComboList(1, 1, "((\t("); },
              [&] { g.setComboIndex(1, 1, 0); }, [&] { g.setComboIndex(1, 1, 5); }}) {
-        step(), seen += "[" + g.text(1, 1) + "]" + std::to_string(g.comboIndex(1, 1)) + " ";
+        step();
+        seen += "[" + g.text(1, 1) + "]" + std::to_string(g.comboIndex(1, 1)) + " ";
     }
     g.setCellType(1, Grid::All, CellType::CheckBox);
     bool own = false;
@@ -152,7 +146,8 @@ TEST(GridCells, ComboSelectionFollowsTheTextAndCheckBoxWritesComeBack) {
     };
     g.setText(1, 2, "1");
     for (int i = 0; i < 2; ++i) {
-        g.clickCheck(1, 3), seen += g.text(1, 2) + g.text(1, 3) + "; ";
+        g.clickCheck(1, 3);
+        seen += g.text(1, 2) + g.text(1, 3) + "; ";
     }
     EXPECT_EQ(seen,
               "[((]2 []-1 [(]1 [(]1 [((]0 []-1 2=1 3=0(own) 3=1 2=0(own) 01; 3=0 2=1(own) 10; ");
@@ -171,11 +166,9 @@ TEST(GridDump, RowOperationsMoveRowsWithTheirSettings) {
     g.setComboList(2, 1, "并且\t或者");
     g.setText(2, 1, "并且");
     g.setLocked(1, 1, true);
-    g.setBackColor(1, 1, Color::TooltipBackground);
     g.setCellType(2, 2, CellType::Number);
     g.setNumberLimits(2, 2, {0, 99999999.999999, 6});
     g.setText(2, 2, "0.0");
-    g.setMaxLength(3, 2, 200);
     g.setText(3, 2, "r3");
     g.setEditMode(true);
     g.insertRows(1);
@@ -212,14 +205,11 @@ TEST(GridNotifications, ObserversHearWhatChangedAndNothingWhileDrawingIsSuspende
     g.setReDraw(false);
     g.setText(1, 1, "a");
     g.deleteRows(1);
-    g.setReDraw(true);  // one All
-    g.setMaxRows(4);    // Size: new 4,3, was 3,3
-    // How the grid is drawn is no state of its cells: the dump stays.
-    const std::string before = Dump(g);
+    g.setReDraw(true);                 // one All
+    g.setMaxRows(4);                   // Size: new 4,3, was 3,3
     g.setColTakesSpareWidth(2, true);  // Size: the counts unchanged
     g.setHint("选择字段");
     g.setHint("选择字段");  // one Hint
-    EXPECT_EQ(Dump(g), before);
     EXPECT_TRUE(g.colTakesSpareWidth(2) && !g.colTakesSpareWidth(3));
     g.unsubscribe(id);
     g.setText(1, 1, "b");
