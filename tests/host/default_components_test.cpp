@@ -87,16 +87,13 @@ struct HostGLData : IGLData {
 // The install path; a host factory replaces the default and drops its process object until reset.
 TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     testing::TempDatabase db(false);
-    struct EnvGuard {
-        ~EnvGuard() { unsetenv("QELT_INSTALL_PATH"); }
-    } guard;  // the install path: set, else the environment (neither: where the common folder is
-              // read)
     const std::string product = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
     auto reg = Create<IRegistry>(progid::kRegistry);
     setenv("QELT_INSTALL_PATH", "/opt/env", 1);
     EXPECT_EQ(reg->GetKeyValue(product, "Path", "1"), "/opt/env");
-    SetInstallPath("/opt/erp");
+    SetInstallPath("/opt/erp");  // the path set comes before the environment
     EXPECT_EQ(reg->GetKeyValue(product, "path", "1"), "/opt/erp");
+    unsetenv("QELT_INSTALL_PATH");
     EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
     EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
     EXPECT_THAT(Raised([] { CreateObject("Nobody.Knows"); }),

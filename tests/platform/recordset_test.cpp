@@ -63,8 +63,6 @@ TEST(RecordsetRows, DeleteUnderAFilterShowsTheNextRowAndIsSeenThroughAClone) {
     EXPECT_EQ(Dump(*rs), "5,3,2");
 }
 
-// Sample rows: 1 Anna 10.5 True | 2 bob 20 False | 3 O'Neil 10.5 True |
-// 4 ANNA Null False | 5 Null 7 Null.
 TEST(RecordsetSort, StableNullsFirstIgnoringCaseAndMalformedTextKeepsThePreviousSort) {
     auto rs = MakeSample();
     std::string trail;

@@ -51,12 +51,6 @@ TEST(PropertyString, PairsAreTrimmedBracedValuesKeepSeparatorsAndMissingKeysRais
 // The table follows the host: a read before any string is set freezes nothing, and a new string
 // (a new user) replaces the previous one's values; then the environment.
 TEST(PropertyString, TableUserNameAndStringFollowTheHostThenTheEnvironment) {
-    struct EnvGuard {
-        ~EnvGuard() {
-            unsetenv("QELT_PROPS");
-            unsetenv("QELT_USER_NAME");
-        }
-    } guard;
     TempDatabase db(false);
     EXPECT_THROW(PropValue("UserID"), Error);
     EXPECT_EQ(CurrentUserName() + "|" + PropsString(), "|");
@@ -75,6 +69,8 @@ TEST(PropertyString, TableUserNameAndStringFollowTheHostThenTheEnvironment) {
     ResetProcessState();  // forgets the property; the environment takes over
     setenv("QELT_PROPS", "UserID=9", 1);
     EXPECT_EQ(PropValue("UserID"), "9");
+    unsetenv("QELT_PROPS");
+    unsetenv("QELT_USER_NAME");
 }
 
 }  // namespace
