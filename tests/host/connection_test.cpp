@@ -19,7 +19,7 @@ namespace qelt {
 namespace {
 
 using ::testing::AllOf, ::testing::EndsWith, ::testing::HasSubstr, ::testing::Not;
-using testing::Dump, testing::Query, testing::Raised, testing::TempDatabase;
+using testing::Dump, testing::Query, testing::Raised, testing::Repeat, testing::TempDatabase;
 namespace fs = std::filesystem;
 
 constexpr const char* kSampleTable = R"sql(CREATE TABLE Sample (FID INTEGER, FName NVARCHAR(80),
@@ -58,9 +58,7 @@ TEST_P(ConnectionOnBackend, MaterialisesWholeValuesAsASnapshot) {
     EXPECT_THAT(
         Raised([] { Query("SELECT FNothing FROM Sample"); }),
         AllOf(HasSubstr("FNothing"), HasSubstr("while executing \"SELECT FNothing FROM Sample\"")));
-    std::string sixHundred, huge;
-    for (int i = 0; i < 300; ++i) sixHundred += "单据";
-    for (int i = 0; i < 5000; ++i) huge += "采购订单";
+    const std::string sixHundred = Repeat("单据", 300), huge = Repeat("采购订单", 5000);
     db_.exec("DELETE FROM Sample; INSERT INTO Sample (FID, FNote, FMemo) VALUES (4, '" +
              sixHundred + "', '" + huge + "');");
     EXPECT_EQ(Dump(*Query("SELECT FNote, FNote || '' AS FExpr, FMemo FROM Sample"), false),

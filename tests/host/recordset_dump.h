@@ -26,6 +26,11 @@ inline std::string Dump(Recordset& rs, bool withFields = true) {
     return out;
 }
 
+// `s` written `n` times.
+inline std::string Repeat(const std::string& s, int n) {
+    return n ? s + Repeat(s, n - 1) : "";
+}
+
 // "number: description" of the Error `f` raises; empty when it raises none.
 inline std::string Raised(const std::function<void()>& f) {
     try {

@@ -11,7 +11,7 @@ namespace qelt {
 namespace {
 
 using ::testing::AllOf, ::testing::ContainsRegex, ::testing::HasSubstr, ::testing::StartsWith;
-using testing::Dump, testing::Query, testing::Raised;
+using testing::Dump, testing::Query, testing::Raised, testing::Repeat;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
 constexpr const char* kUser2 = "UserID=2;UserName=张伟";
@@ -63,10 +63,6 @@ std::string StoredState() {
            Dump(*Query("SELECT FSchemeID, FKey, FValue FROM ICSchemeProfileEntry "
                        "ORDER BY FSchemeID, FKey"),
                 false);
-}
-
-std::string Repeat(const std::string& s, int n) {
-    return n ? s + Repeat(s, n - 1) : "";
 }
 
 class SchemeStore : public ::testing::TestWithParam<testing::Backend> {

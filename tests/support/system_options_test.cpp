@@ -43,7 +43,6 @@ TEST_P(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
         {"('IC','AuditChoice',NULL)", "-1 1 1 4"},
         {"('IC','AuditChoice','many')", "-1 1 1 4"},
         {"('IC','StartBranchSale','0')", "-1 0 1 4"},
-        {"('GL','StartBranchSale','0')", "-1 1 1 4"},
         {"('IC','ShowRelationSign','0')", "-1 1 0 4"},
         {"('IC','PrecisionOfDiscountRate','6')", "-1 1 1 6"},
     };
@@ -69,7 +68,6 @@ TEST_P(SystemOptions, CacheIsASnapshotUnfilteredAfterEveryLookupAndKeptByAFailed
     EXPECT_EQ(SystemOption("IC", "StartPeriod", "0"), "3");
     EXPECT_EQ(SystemOption("IC", "StartPeriod' OR FKey<>'", "d"), "d");
     EXPECT_EQ(SystemOption("IC", "ListMaxRows", "5000"), "200");
-    EXPECT_EQ(SystemOption("GL", "ListMaxRows", "5000"), "5000");
     db.exec("DROP TABLE t_SystemProfile");
     EXPECT_THROW(LoadSystemOptions(), Error);
     EXPECT_EQ(SharedOptions() + " " + SystemOption("IC", "StartPeriod", "0"), "0 1 1 4 3");
