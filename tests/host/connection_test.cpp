@@ -1,4 +1,3 @@
-// The connection component on every backend, connection strings, password masks, the demo file.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -69,9 +68,7 @@ TEST_P(ConnectionOnBackend, MaterialisesWholeValuesAsASnapshot) {
                                "1|采购订单|12.5|5000000000|2026/12/06 10:20:30|plain"));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBackends, ConnectionOnBackend,
-                         ::testing::ValuesIn(testing::AllBackends()),
-                         [](const auto& info) { return testing::BackendName(info.param); });
+QELT_ON_EVERY_BACKEND(ConnectionOnBackend);
 
 // A database that cannot be opened raises with its connection string, passwords masked.
 TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {

@@ -1,9 +1,9 @@
-// The queries behind a look-up window, on the demo database through every backend.
 #include "qelt/host/lookup_query.h"
 
 #include <gmock/gmock.h>
 
 #include "common/test_env.h"
+#include "host/recordset_dump.h"
 #include "qelt/error.h"
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
@@ -53,7 +53,6 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheSta
         {12, "美", "币别 t_Currency.FCurrencyID FNumber FName\n2 USD 美元"},
         {13, "", "no table"}};
     for (const auto& [classId, text, listed] : cases) EXPECT_EQ(Listed(classId, text), listed);
-    // A table the database lacks raises with the whole statement.
     const host::LookupQuery query(host::BaseTable{"", "t_Nothing", "FItemID"});
     EXPECT_THAT([&] { query.search("a'b"); },
                 Throws<Error>(Field(&Error::description,
@@ -62,9 +61,7 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheSta
                                               "FNumber\""))));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBackends, LookupQueryOnDemo,
-                         ::testing::ValuesIn(testing::AllBackends()),
-                         [](const auto& info) { return testing::BackendName(info.param); });
+QELT_ON_EVERY_BACKEND(LookupQueryOnDemo);
 
 }  // namespace
 }  // namespace qelt

@@ -1,5 +1,3 @@
-// The property string: parsing, and a table that always follows the string
-// the host has in force.
 #include "support/props_string.h"
 
 #include <gtest/gtest.h>

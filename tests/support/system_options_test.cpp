@@ -1,5 +1,3 @@
-// System options (the cache of t_SystemProfile) and system values (the
-// system-information component).
 #include "support/system_options.h"
 
 #include <gtest/gtest.h>
