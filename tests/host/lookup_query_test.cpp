@@ -27,16 +27,11 @@ std::string Listed(int32_t classId, const std::string& text) {
     return out;
 }
 
-class LookupQueryOnDemo : public ::testing::TestWithParam<testing::Backend> {
-protected:
-    void SetUp() override {
-        support::ResetProcessState();
-        host::SetDatabase(testing::DemoConnectionString(GetParam()));
-    }
-    void TearDown() override { support::ResetProcessState(); }
-};
+class LookupQueryOnDemo : public ::testing::TestWithParam<testing::Backend> {};
 
 TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheStatement) {
+    support::ResetProcessState();
+    host::SetDatabase(testing::DemoConnectionString(GetParam()));
     const std::tuple<int32_t, const char*, const char*> cases[] = {
         {4, "钢板",
          "物料 t_ICItem.FItemID FNumber FName +short\n1 1.01.001 冷轧钢板 001\n"

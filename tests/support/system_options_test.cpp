@@ -48,7 +48,6 @@ TEST_P(SystemOptions, EachOptionConvertsItsTextOrKeepsItsDefault) {
         SCOPED_TRACE(rows);
         db.exec("DELETE FROM t_SystemProfile");
         AddOptions(db, rows);
-        Shared() = SharedSettings{};
         Shared().AuditChoice = Shared().StartBranchSale = 2;
         Shared().ShowRelationSign = Shared().PrecisionOfDiscountRate = 2;
         LoadSystemOptions();
