@@ -31,17 +31,14 @@ TEST(RecordsetValues, NamesIgnoreCaseAndValuesTakeTheirFieldType) {
     auto rs = MakeSample({{"7", 12, "2.5", "False"}});
     EXPECT_EQ(ErrorNumber([&] { rs->appendField("Late", adInteger); }), 3705);
     EXPECT_EQ(ErrorNumber([&] { rs->open(); }), 3705);
-    EXPECT_EQ(rs->value("kEY"), Variant(int32_t{7}));
-    EXPECT_EQ(rs->value("name"), Variant("12"));
-    EXPECT_EQ(rs->value("AMOUNT"), Variant(2.5));
-    EXPECT_EQ(rs->value("Flag"), Variant(false));
+    const std::span<const Variant> row = rs->currentRow();
+    EXPECT_EQ(std::vector<Variant>(row.begin(), row.end()),
+              (std::vector<Variant>{int32_t{7}, "12", 2.5, false}));
     EXPECT_EQ(ErrorNumber([&] { rs->value("missing"); }), 3265);
     EXPECT_EQ(ErrorNumber([&] { rs->setValue("Key", "abc"); }), static_cast<int>(0x80040E21u));
     EXPECT_EQ(rs->value("Key").toLong(), 7);
     rs->setValue("Key", Variant());
     EXPECT_TRUE(rs->value("Key").isNull());
-    const std::span<const Variant> row = rs->currentRow();
-    EXPECT_TRUE(row.size() == 4 && row[1] == rs->value("Name") && row[3] == rs->value("Flag"));
     rs->moveNext();
     EXPECT_EQ(ErrorNumber([&] { rs->currentRow(); }), 3021);
     rs = MakeTable({{"Code", adVarWChar, 10}, {"CODE", adVarWChar, 10}}, {{"first", "second"}});
