@@ -95,9 +95,8 @@ TEST_P(SchemeStore, OwnersChangeTheirSchemesAndReadSharedOnes) {
         "\n2|theirs shared|3|1|(1)|2|1\n--\n2|0|Relation|x||\n--");
     const std::string before = StoredState();
     for (int32_t id : {2, 3, 42}) {
-        EXPECT_THAT(Raised([&] {
-                        Save(kUser2, {id, "taken", 1, "(1)", 2, 1}, {});
-                    }),
+        const HeadValues taken{id, "taken", 1, "(1)", 2, 1};
+        EXPECT_THAT(Raised([&] { Save(kUser2, taken, {}); }),
                     StartsWith(std::to_string(err::kRuleFailed) + ": "));
         EXPECT_FALSE(Store()->DelScheme(kUser2, id)) << id;
     }
@@ -165,24 +164,21 @@ TEST_P(SchemeStore, ASaveOrBatchIsSavedWholeOrNotAtAll) {
             "WHEN NEW.FKey = 'boom' BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     const int32_t kept = SaveNew(kUser2, {0, "kept", 1, "(1)", 2, 0}, {{"Relation", "old||"}});
     const std::string before = StoredState();
-    const struct {
-        const char* props;
-        host::SchemeProfile third;
-        const char* error;
-    } refused[] = {
+    // Each row: the user saving, the third scheme of the batch, the error.
+    const std::tuple<const char*, host::SchemeProfile, const char*> refused[] = {
         {kUser2, Scheme({0, "c"}, {{"boom", "x"}}), "refused.*INSERT INTO ICSchemeProfileEntry"},
         {kUser2, Scheme({1000, "c"}, {}), "is not one of user 2's schemes"},
         {kUser2, Scheme({0, "c"}, {}, "Administrator"),
          "Only an administrator saves schemes for other users; user 2 is none"},
         {"UserID=1", Scheme({0, "c"}, {}, "nobody"), "No user is named \"nobody\""},
         {"UserID=1", Scheme({0, "c"}, {}, "孙丽"), "Several users are named \"孙丽\""}};
-    for (const auto& c : refused) {
+    for (const auto& [props, third, error] : refused) {
         const std::vector<host::SchemeProfile> batch = {
             Scheme({0, "a", 1, "(1)", 2, 0}, {{"Relation", "a||"}}), Scheme({kept, "kept"}, {}),
-            c.third};
-        EXPECT_THAT(Raised([&] { Store()->SaveSchemeProfiles(c.props, batch); }),
-                    ContainsRegex(c.error));
-        EXPECT_EQ(StoredState(), before) << c.error;
+            third};
+        EXPECT_THAT(Raised([&] { Store()->SaveSchemeProfiles(props, batch); }),
+                    ContainsRegex(error));
+        EXPECT_EQ(StoredState(), before) << error;
     }
     const auto saved = Store()->SaveSchemeProfiles(
         "UserID=1", {Scheme({0, "mine"}, {{"k", "1"}}),
