@@ -29,7 +29,6 @@ inline std::string Dump(Recordset& rs, bool withFields = true) {
     return out;
 }
 
-// `s` written `n` times.
 inline std::string Repeat(const std::string& s, int n) {
     return n ? s + Repeat(s, n - 1) : "";
 }
