@@ -1,4 +1,3 @@
-// The connection component on every backend, connection strings, password masks, the demo file.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -19,7 +18,7 @@ namespace qelt {
 namespace {
 
 using ::testing::AllOf, ::testing::EndsWith, ::testing::HasSubstr, ::testing::Not;
-using testing::Dump, testing::Query, testing::Raised, testing::TempDatabase;
+using testing::Dump, testing::Query, testing::Raised, testing::Repeat, testing::TempDatabase;
 namespace fs = std::filesystem;
 
 constexpr const char* kSampleTable = R"sql(CREATE TABLE Sample (FID INTEGER, FName NVARCHAR(80),
@@ -55,12 +54,9 @@ TEST_P(ConnectionOnBackend, MaterialisesWholeValuesAsASnapshot) {
     EXPECT_EQ(Dump(*Query("SELECT FID AS 编号 FROM Sample WHERE FName = '采购订单'")), "编号:3\n1");
     EXPECT_EQ(Dump(*Query("SELECT FID, FName FROM Sample WHERE FID = 99")),
               Named("FID:3|FName:202"));
-    EXPECT_THAT(
-        Raised([] { Query("SELECT FNothing FROM Sample"); }),
-        AllOf(HasSubstr("FNothing"), HasSubstr("while executing \"SELECT FNothing FROM Sample\"")));
-    std::string sixHundred, huge;
-    for (int i = 0; i < 300; ++i) sixHundred += "单据";
-    for (int i = 0; i < 5000; ++i) huge += "采购订单";
+    EXPECT_THAT(Raised([] { Query("SELECT FNothing FROM Sample"); }),
+                HasSubstr("while executing \"SELECT FNothing FROM Sample\""));
+    const std::string sixHundred = Repeat("单据", 300), huge = Repeat("采购订单", 5000);
     db_.exec("DELETE FROM Sample; INSERT INTO Sample (FID, FNote, FMemo) VALUES (4, '" +
              sixHundred + "', '" + huge + "');");
     EXPECT_EQ(Dump(*Query("SELECT FNote, FNote || '' AS FExpr, FMemo FROM Sample"), false),
@@ -71,15 +67,10 @@ TEST_P(ConnectionOnBackend, MaterialisesWholeValuesAsASnapshot) {
                                "1|采购订单|12.5|5000000000|2026/12/06 10:20:30|plain"));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBackends, ConnectionOnBackend,
-                         ::testing::ValuesIn(testing::AllBackends()),
-                         [](const auto& info) { return testing::BackendName(info.param); });
+QELT_ON_EVERY_BACKEND(ConnectionOnBackend);
 
 // A database that cannot be opened raises with its connection string, passwords masked.
 TEST(DatabaseChoice, SetDatabaseThenTheEnvironmentThenTheDemoDatabase) {
-    struct EnvGuard {
-        ~EnvGuard() { unsetenv("QELT_DATABASE"); }
-    } guard;
     TempDatabase db(false);
     const std::string before = Date::now().isoText();  // SQLite answers getdate() locally
     const std::string text = Query("Select getdate() ")->value(0).toString();

@@ -1,4 +1,3 @@
-// The default host components and the message sink.
 #include <gmock/gmock.h>
 #include <stdlib.h>
 
@@ -43,18 +42,16 @@ TEST_P(PeriodCalendar, PeriodsComeFromTheCalendarAndContinuePastItsEnd) {
               "2026/04/01 2026/04/01");
     EXPECT_THROW(ais->GetPeriodDate(2025, 1), Error);
     std::string next;
-    for (const char* lastEnd : {"2026-12-31", "2028-02-28", "2028-02-29", "2100-02-28"}) {
+    for (const std::string lastEnd : {"2026-12-31", "2028-02-28", "2028-02-29", "2100-02-28"}) {
         db.exec(
-            "DELETE FROM t_PeriodDate; INSERT INTO t_PeriodDate VALUES (2026, 1, "
-            "'2026-01-01', '" +
-            std::string(lastEnd) + "');");
+            "DELETE FROM t_PeriodDate; INSERT INTO t_PeriodDate VALUES (2026, 1, '2026-01-01', '" +
+            lastEnd + "');");
         next += ais->GetPeriodDate(2200, 1).format() + " ";
     }
     EXPECT_EQ(next, "2027/01/01 2028/02/29 2028/03/01 2100/03/01 ");
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBackends, PeriodCalendar, ::testing::ValuesIn(testing::AllBackends()),
-                         [](const auto& info) { return testing::BackendName(info.param); });
+QELT_ON_EVERY_BACKEND(PeriodCalendar);
 
 TEST(Messages, SplitFormatAndGoToTheSinkElseToStderrAnsweredOk) {
     auto split = Create<IStringSplitter>(progid::kStringSplitter);
@@ -87,16 +84,13 @@ struct HostGLData : IGLData {
 // The install path; a host factory replaces the default and drops its process object until reset.
 TEST(Registry, CreatesNewInstancesAndTakesTheHostsFactoriesUntilReset) {
     testing::TempDatabase db(false);
-    struct EnvGuard {
-        ~EnvGuard() { unsetenv("QELT_INSTALL_PATH"); }
-    } guard;  // the install path: set, else the environment (neither: where the common folder is
-              // read)
     const std::string product = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VOSTREL\\QeltPRODUCT";
     auto reg = Create<IRegistry>(progid::kRegistry);
     setenv("QELT_INSTALL_PATH", "/opt/env", 1);
     EXPECT_EQ(reg->GetKeyValue(product, "Path", "1"), "/opt/env");
-    SetInstallPath("/opt/erp");
+    SetInstallPath("/opt/erp");  // the path set comes before the environment
     EXPECT_EQ(reg->GetKeyValue(product, "path", "1"), "/opt/erp");
+    unsetenv("QELT_INSTALL_PATH");
     EXPECT_THROW(reg->GetKeyValue(product, "Version", "1"), Error);
     EXPECT_NE(CreateObject("qeltconnection.APPCONNECTION"), CreateObject(progid::kAppConnection));
     EXPECT_THAT(Raised([] { CreateObject("Nobody.Knows"); }),

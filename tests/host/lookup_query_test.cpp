@@ -1,9 +1,9 @@
-// The queries behind a look-up window, on the demo database through every backend.
 #include "qelt/host/lookup_query.h"
 
 #include <gmock/gmock.h>
 
 #include "common/test_env.h"
+#include "host/recordset_dump.h"
 #include "qelt/error.h"
 #include "qelt/host/session.h"
 #include "support/shared_settings.h"
@@ -27,16 +27,11 @@ std::string Listed(int32_t classId, const std::string& text) {
     return out;
 }
 
-class LookupQueryOnDemo : public ::testing::TestWithParam<testing::Backend> {
-protected:
-    void SetUp() override {
-        support::ResetProcessState();
-        host::SetDatabase(testing::DemoConnectionString(GetParam()));
-    }
-    void TearDown() override { support::ResetProcessState(); }
-};
+class LookupQueryOnDemo : public ::testing::TestWithParam<testing::Backend> {};
 
 TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheStatement) {
+    support::ResetProcessState();
+    host::SetDatabase(testing::DemoConnectionString(GetParam()));
     const std::tuple<int32_t, const char*, const char*> cases[] = {
         {4, "钢板",
          "物料 t_ICItem.FItemID FNumber FName +short\n1 1.01.001 冷轧钢板 001\n"
@@ -53,7 +48,6 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheSta
         {12, "美", "币别 t_Currency.FCurrencyID FNumber FName\n2 USD 美元"},
         {13, "", "no table"}};
     for (const auto& [classId, text, listed] : cases) EXPECT_EQ(Listed(classId, text), listed);
-    // A table the database lacks raises with the whole statement.
     const host::LookupQuery query(host::BaseTable{"", "t_Nothing", "FItemID"});
     EXPECT_THAT([&] { query.search("a'b"); },
                 Throws<Error>(Field(&Error::description,
@@ -62,9 +56,7 @@ TEST_P(LookupQueryOnDemo, ListsTheClassItemsThatContainTheTextOrRaisesWithTheSta
                                               "FNumber\""))));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBackends, LookupQueryOnDemo,
-                         ::testing::ValuesIn(testing::AllBackends()),
-                         [](const auto& info) { return testing::BackendName(info.param); });
+QELT_ON_EVERY_BACKEND(LookupQueryOnDemo);
 
 }  // namespace
 }  // namespace qelt

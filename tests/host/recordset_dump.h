@@ -1,8 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
+#include "common/test_env.h"
 #include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
@@ -26,6 +29,10 @@ inline std::string Dump(Recordset& rs, bool withFields = true) {
     return out;
 }
 
+inline std::string Repeat(const std::string& s, int n) {
+    return n ? s + Repeat(s, n - 1) : "";
+}
+
 // "number: description" of the Error `f` raises; empty when it raises none.
 inline std::string Raised(const std::function<void()>& f) {
     try {
@@ -37,3 +44,9 @@ inline std::string Raised(const std::function<void()>& f) {
 }
 
 }  // namespace qelt::testing
+
+// Runs the suite, parameterised by backend, on every backend.
+#define QELT_ON_EVERY_BACKEND(Suite)                                              \
+    INSTANTIATE_TEST_SUITE_P(AllBackends, Suite,                                  \
+                             ::testing::ValuesIn(::qelt::testing::AllBackends()), \
+                             [](const auto& i) { return ::qelt::testing::BackendName(i.param); })

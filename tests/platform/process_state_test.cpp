@@ -33,8 +33,7 @@ Upper::~Upper() {
     if (!name.empty()) Log() += "release " + name + " seeing [" + LowerState().name + "]; ";
 }
 
-// Upper layers are released first, while the lower layers still hold their
-// values; every piece comes back value-initialised.
+// While the upper layers are released, the lower ones still hold their values.
 TEST(ProcessState, ResetReleasesUpperLayersFirstAndRestoresEveryPiece) {
     LowerState().name = "session";
     UpperState().name = "connection";

@@ -31,40 +31,20 @@ TEST(RecordsetValues, NamesIgnoreCaseAndValuesTakeTheirFieldType) {
     auto rs = MakeSample({{"7", 12, "2.5", "False"}});
     EXPECT_EQ(ErrorNumber([&] { rs->appendField("Late", adInteger); }), 3705);
     EXPECT_EQ(ErrorNumber([&] { rs->open(); }), 3705);
-    EXPECT_EQ(rs->value("kEY"), Variant(int32_t{7}));
-    EXPECT_EQ(rs->value("name"), Variant("12"));
-    EXPECT_EQ(rs->value("AMOUNT"), Variant(2.5));
-    EXPECT_EQ(rs->value("Flag"), Variant(false));
+    const std::span<const Variant> row = rs->currentRow();
+    EXPECT_EQ(std::vector<Variant>(row.begin(), row.end()),
+              (std::vector<Variant>{int32_t{7}, "12", 2.5, false}));
     EXPECT_EQ(ErrorNumber([&] { rs->value("missing"); }), 3265);
     EXPECT_EQ(ErrorNumber([&] { rs->setValue("Key", "abc"); }), static_cast<int>(0x80040E21u));
     EXPECT_EQ(rs->value("Key").toLong(), 7);
     rs->setValue("Key", Variant());
     EXPECT_TRUE(rs->value("Key").isNull());
-    const std::span<const Variant> row = rs->currentRow();
-    EXPECT_TRUE(row.size() == 4 && row[1] == rs->value("Name") && row[3] == rs->value("Flag"));
     rs->moveNext();
     EXPECT_EQ(ErrorNumber([&] { rs->currentRow(); }), 3021);
     rs = MakeTable({{"Code", adVarWChar, 10}, {"CODE", adVarWChar, 10}}, {{"first", "second"}});
     EXPECT_EQ(rs->value("CODE").toString() + rs->value("code").toString(), "firstfirst");
 }
 
-TEST(RecordsetRows, DeleteUnderAFilterShowsTheNextRowAndIsSeenThroughAClone) {
-    auto rs = MakeSample();
-    auto clone = rs->clone();
-    rs->setFilter("Name = 'ANNA'");
-    rs->setSort("Key DESC");
-    rs->deleteCurrent();
-    EXPECT_EQ(rs->value("Key").toLong(), 1);
-    EXPECT_EQ(rs->recordCount(), 1);
-    rs->deleteCurrent();
-    EXPECT_TRUE(rs->eof());
-    EXPECT_EQ(Dump(*clone, 4), "2|bob|20|False,3|O'Neil|10.5|True,5|<null>|7|<null>");
-    rs->setFilter("");
-    EXPECT_EQ(Dump(*rs), "5,3,2");
-}
-
-// Sample rows: 1 Anna 10.5 True | 2 bob 20 False | 3 O'Neil 10.5 True |
-// 4 ANNA Null False | 5 Null 7 Null.
 TEST(RecordsetSort, StableNullsFirstIgnoringCaseAndMalformedTextKeepsThePreviousSort) {
     auto rs = MakeSample();
     std::string trail;
@@ -80,7 +60,6 @@ TEST(RecordsetSort, StableNullsFirstIgnoringCaseAndMalformedTextKeepsThePrevious
     EXPECT_EQ(rs->sort() + ": " + Dump(*rs), "Amount ASC, Key DESC: 4,5,3,1,2");
 }
 
-// Added rows join the set at once, in their place in the sort and only when the filter lets them.
 TEST(RecordsetRows, AddedRowsJoinTheSetAtOnceSortedWithinTheFilter) {
     auto rs = MakeSample();
     rs->addNew();
@@ -107,17 +86,22 @@ TEST(RecordsetClone, SharesRowsButHasItsOwnCursorFilterAndSort) {
     EXPECT_EQ(clone->filter() + "|" + clone->sort(), "|");
     EXPECT_EQ(clone->value("Key").toLong(), 1);
     clone->move(3);
+    // A delete under a filter and sort shows the next row of the sort; the clone sees it.
     rs->deleteCurrent();
-    EXPECT_EQ(rs->value("Key").toLong(), 2);
+    EXPECT_EQ(rs->value("Key").toString() + "|" + std::to_string(rs->recordCount()), "2|1");
     EXPECT_EQ(clone->value("Key").toLong(), 5);
+    rs->deleteCurrent();
+    EXPECT_TRUE(rs->eof());
     rs->addNew();
     rs->setValue("Key", 6);
     EXPECT_EQ(clone->value("Key").toLong(), 5);
     clone->setFilter("Key <> 1");
     EXPECT_EQ(rs->value("Key").toLong(), 6);
+    rs->setFilter("");
+    EXPECT_EQ(Dump(*rs), "6,5,3,1");
     rs->close();
     EXPECT_EQ(ErrorNumber([&] { rs->recordCount(); }), 3704);
-    EXPECT_EQ(Dump(*clone), "2,3,5,6");
+    EXPECT_EQ(Dump(*clone), "3,5,6");
     rs->open();
     EXPECT_EQ(rs->recordCount(), 0);
     EXPECT_EQ(rs->fieldCount(), 4u);
@@ -141,9 +125,7 @@ TEST(RecordsetCopy, TakesFieldsWithDoublesAndEveryLiveRowInSortOrderIgnoringTheF
     EXPECT_EQ(fields, "A 5 19 96;B 5 8 -1;C 200 30 -1;D 3 4 -1;");
     EXPECT_EQ(copy->filter() + "|" + copy->sort() + "|" + std::to_string(copy->cursorLocation()),
               "||3");
-    EXPECT_EQ(copy->value("C").toString(), "z");
-    copy->setValue("C", "changed");
-    copy->deleteCurrent();
+    copy->deleteCurrent();  // the first row of the sort, z
     EXPECT_EQ(Dump(*copy, 4), "1.25|2.5|x|3");
     rs->setFilter("");
     EXPECT_EQ(Dump(*rs, 3), "3|1.5|z,1.25|2.5|x");
