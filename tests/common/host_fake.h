@@ -118,8 +118,12 @@ struct Data : Part, IAppConnection, IGLData, IBillData, IListServer, IAisInfo {
     }
     bool GetCurPeriod(const std::string&, int32_t& y, int32_t& p, Date& s, Date& e) override {
         call("GetCurPeriod");
-        if (fake->allow) y = 2026, p = 7, s = Date{2026, 7, 1}, e = Date{2026, 7, 31};
-        return fake->allow;
+        if (!fake->allow) return false;
+        y = 2026;
+        p = 7;
+        s = Date{2026, 7, 1};
+        e = Date{2026, 7, 31};
+        return true;
     }
     std::string GetExtFilter(const std::string&) override { return call("GetExtFilter"), ""; }
     void setPropsString(const std::string&) override {}
@@ -172,7 +176,8 @@ inline void HostFake::install(const std::string& name) {
         host::RegisterComponent(progId, [fake = shared_from_this(), name] {
             fake->calls.push_back(name + ".new");
             auto make = [&](auto part) -> std::shared_ptr<host::Component> {
-                part->fake = fake, part->name = name;
+                part->fake = fake;
+                part->name = name;
                 return part;
             };
             return name == "SingleBillLookUp"

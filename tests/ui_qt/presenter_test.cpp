@@ -38,7 +38,10 @@ struct SmallForm : ui::Form {
         onKeyPress = [](int& key) {
             if (key == '\'' || key == '"') key = 0;
         };
-        ok.onClick = [this] { log += "ok\n", hide(); };
+        ok.onClick = [this] {
+            log += "ok\n";
+            hide();
+        };
         grid.onLeaveCell = [this](int row, int col, int newRow, int newCol, bool& cancel) {
             log += "leave " + Pair(row, col) + "->" + Pair(newRow, newCol) + "\n";
             cancel = grid.text(row, col) == "bad";
@@ -148,7 +151,8 @@ TEST(QtPresenter, FormsOpenedFromAHandlerNest) {
     qt::QtPresenter presenter;
     std::string seen;
     outer.ok.onClick = [&] {
-        presenter.runModal(inner), seen += "inner returned, text=" + inner.txt.text() + "\n";
+        presenter.runModal(inner);
+        seen += "inner returned, text=" + inner.txt.text() + "\n";
         outer.hide();
     };
     presenter.setShownHook([&](QWidget& dialog, ui::Form& form) {
@@ -158,10 +162,13 @@ TEST(QtPresenter, FormsOpenedFromAHandlerNest) {
             QTest::mouseClick(Widget<QPushButton>(dialog, "ok"), Qt::LeftButton);
             seen += "outer click returned\n";
         } else {
-            seen += "inner shown\n", QTest::keyClicks(Widget<QLineEdit>(dialog, "txt"), "in");
-            inner.refuseUnload = true, dialog.close();
+            seen += "inner shown\n";
+            QTest::keyClicks(Widget<QLineEdit>(dialog, "txt"), "in");
+            inner.refuseUnload = true;
+            dialog.close();
             seen += inner.shown() && dialog.isVisible() ? "refused\n" : "closed\n";
-            inner.refuseUnload = false, dialog.close();
+            inner.refuseUnload = false;
+            dialog.close();
         }
     });
     presenter.runModal(outer);
