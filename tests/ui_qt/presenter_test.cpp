@@ -82,6 +82,7 @@ std::string Grow(QWidget& dialog, SmallForm& form) {
     QApplication::processEvents();
     if (view->width() > before.width() && view->height() > before.height()) s += ", grid grows";
     form.setCaption("新标题");
+    form.chk.setValue(1);
     form.chk.setVisible(false);
     form.cbo.clear();
     form.cbo.addItem("丁");
@@ -95,6 +96,7 @@ std::string Grow(QWidget& dialog, SmallForm& form) {
             QString::number(combo->count()) +
             QString::number(Widget<QTabWidget>(dialog, "tabs")->currentIndex()) + "|" +
             Widget<QTableView>(dialog, "grid")->model()->index(4, 0).data().toString() +
+            (Widget<QCheckBox>(dialog, "chk")->isChecked() ? "|ticked" : "") +
             (Widget(dialog, "chk")->isHidden() ? "|chk hidden\n" : "\n"))
                .toStdString();
 }
@@ -137,7 +139,7 @@ TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
         {"cell grid 1,1 bad; click grid 2,1; press ok; ?; key F2; ?",
          "1,1 active 1,1 [bad] focus grid\n1,1 active 1,1 edit[bad] [bad] focus grid\n"
          "leave 1,1->2,1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\n"},
-        {"grow", "OK right below tabs, grid grows\n新标题|丁|11|新|chk hidden\n"},
+        {"grow", "OK right below tabs, grid grows\n新标题|丁|11|新|ticked|chk hidden\n"},
     };
     for (const auto& [script, expected] : cases) EXPECT_EQ(RunScript(script), expected) << script;
 }
