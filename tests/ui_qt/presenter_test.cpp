@@ -88,13 +88,16 @@ std::string Grow(QWidget& dialog, SmallForm& form) {
     form.cbo.addItem("丁");
     form.cbo.setListIndex(0);
     form.tabs.setCurrent(1);
+    form.tabs.addTab("三");
+    form.tabs.setTabVisible(0, false);
     form.grid.setMaxRows(5);
     form.grid.setText(5, 1, "新");
     auto* combo = Widget<QComboBox>(dialog, "cbo");
+    auto* tabBox = Widget<QTabWidget>(dialog, "tabs");
     return s + "\n" +
            (dialog.windowTitle() + "|" + combo->currentText() + "|" +
-            QString::number(combo->count()) +
-            QString::number(Widget<QTabWidget>(dialog, "tabs")->currentIndex()) + "|" +
+            QString::number(combo->count()) + QString::number(tabBox->currentIndex()) + "|" +
+            tabBox->tabText(2) + (tabBox->isTabVisible(0) ? "" : " first hidden") + "|" +
             Widget<QTableView>(dialog, "grid")->model()->index(4, 0).data().toString() +
             (Widget<QCheckBox>(dialog, "chk")->isChecked() ? "|ticked" : "") +
             (Widget(dialog, "chk")->isHidden() ? "|chk hidden\n" : "\n"))
@@ -139,7 +142,8 @@ TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
         {"cell grid 1,1 bad; click grid 2,1; press ok; ?; key F2; ?",
          "1,1 active 1,1 [bad] focus grid\n1,1 active 1,1 edit[bad] [bad] focus grid\n"
          "leave 1,1->2,1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\n"},
-        {"grow", "OK right below tabs, grid grows\n新标题|丁|11|新|ticked|chk hidden\n"},
+        {"grow",
+         "OK right below tabs, grid grows\n新标题|丁|11|三 first hidden|新|ticked|chk hidden\n"},
     };
     for (const auto& [script, expected] : cases) EXPECT_EQ(RunScript(script), expected) << script;
 }
