@@ -127,10 +127,11 @@ std::string RunScript(const std::string& script) {
 }
 
 // Clicks and keys on each kind of widget reach the form's rules; typed
-// quotes never arrive. After a refused move the highlighted cell is the
-// active one (F2 edits it) and the focus goes back to the grid. Model
-// changes by the rules show at once; the generic layout puts OK at the
-// right below the tabs and gives the grid the room the window gains.
+// quotes never arrive; Tab goes on from a row's last cell to the next row.
+// After a refused move the highlighted cell is the active one (F2 edits it)
+// and the focus goes back to the grid. Model changes by the rules show at
+// once; the generic layout puts OK at the right below the tabs and gives the
+// grid the room the window gains.
 TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
     const std::pair<std::string, std::string> cases[] = {
         {"press txt; type ab'c\"d; press chk; combo cbo 2; click grid 1,1; key F2; type x'y\"z; ?; "
@@ -142,6 +143,8 @@ TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
         {"cell grid 1,1 bad; click grid 2,1; press ok; ?; key F2; ?",
          "1,1 active 1,1 [bad] focus grid\n1,1 active 1,1 edit[bad] [bad] focus grid\n"
          "leave 1,1->2,1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\n"},
+        {"click grid 1,4; key Tab; ?",
+         "2,1 active 2,1 [] focus grid\nleave 1,1->1,4\nleave 1,4->2,1\n"},
         {"grow",
          "OK right below tabs, grid grows\n新标题|丁|11|三 first hidden|新|ticked|chk hidden\n"},
     };
