@@ -18,6 +18,7 @@ struct SmallForm : ui::Form {
     ui::ComboBox& cbo = add<ui::ComboBox>("cbo");
     ui::TabControl& tabs = add<ui::TabControl>("tabs");
     Grid& grid = add<Grid>("grid");
+    ui::Toolbar& bar = add<ui::Toolbar>("bar");
     ui::CommandButton& ok = add<ui::CommandButton>("ok");
     bool refuseUnload = false;
     std::string log;
@@ -38,6 +39,8 @@ struct SmallForm : ui::Form {
         onKeyPress = [](int& key) {
             if (key == '\'' || key == '"') key = 0;
         };
+        bar.addButton("K");
+        bar.onButtonClick = [this](const std::string& key) { log += "button " + key + "\n"; };
         ok.onClick = [this] {
             log += "ok\n";
             hide();
@@ -128,10 +131,10 @@ std::string RunScript(const std::string& script) {
 
 // Clicks and keys on each kind of widget reach the form's rules; typed
 // quotes never arrive; Tab goes on from a row's last cell to the next row.
-// After a refused move the highlighted cell is the active one (F2 edits it)
-// and the focus goes back to the grid. Model changes by the rules show at
-// once; the generic layout puts OK at the right below the tabs and gives the
-// grid the room the window gains.
+// After a refused move the highlighted cell is the active one (F2 edits it),
+// the focus goes back to the grid and a toolbar button does nothing. Model
+// changes by the rules show at once; the generic layout puts OK at the right
+// below the tabs and gives the grid the room the window gains.
 TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
     const std::pair<std::string, std::string> cases[] = {
         {"press txt; type ab'c\"d; press chk; combo cbo 2; click grid 1,1; key F2; type x'y\"z; ?; "
@@ -140,9 +143,9 @@ TEST(QtPresenter, ScriptedClicksAndKeysReachTheFormsRules) {
          "1,1 active 1,1 edit[xyz] [] focus grid\nabcd 1 丙 / xyz||1| / |不等于||12.5 / |||\n"
          "leave 1,1->2,2\nleave 2,2->1,3\ncheck 1,3=1\nleave 1,3->2,4\nkey 46 shift 0\n"
          "key 118 shift 1\nleave 2,4->-1,-1\nok\n"},
-        {"cell grid 1,1 bad; click grid 2,1; press ok; ?; key F2; ?",
+        {"cell grid 1,1 bad; click grid 2,1; press bar.K; press ok; ?; key F2; ?",
          "1,1 active 1,1 [bad] focus grid\n1,1 active 1,1 edit[bad] [bad] focus grid\n"
-         "leave 1,1->2,1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\n"},
+         "leave 1,1->2,1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\nleave 1,1->-1,-1\n"},
         {"click grid 1,4; key Tab; ?",
          "2,1 active 2,1 [] focus grid\nleave 1,1->1,4\nleave 1,4->2,1\n"},
         {"grow",
