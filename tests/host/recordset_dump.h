@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
+#include "common/raised.h"
 #include "common/test_env.h"
-#include "qelt/error.h"
 #include "qelt/host/components.h"
 #include "qelt/host/prog_ids.h"
 #include "qelt/recordset.h"
@@ -31,16 +30,6 @@ inline std::string Dump(Recordset& rs, bool withFields = true) {
 
 inline std::string Repeat(const std::string& s, int n) {
     return n ? s + Repeat(s, n - 1) : "";
-}
-
-// "number: description" of the Error `f` raises; empty when it raises none.
-inline std::string Raised(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return std::to_string(e.number) + ": " + e.description;
-    }
-    return "";
 }
 
 }  // namespace qelt::testing

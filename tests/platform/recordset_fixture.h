@@ -1,12 +1,11 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "qelt/error.h"
+#include "common/raised.h"
 #include "qelt/recordset.h"
 
 namespace qelt::testing {
@@ -44,16 +43,6 @@ inline std::shared_ptr<Recordset> MakeSample(const std::vector<std::vector<Varia
     return MakeTable(
         {{"Key", adInteger}, {"Name", adVarWChar}, {"Amount", adDouble}, {"Flag", adBoolean}},
         rows);
-}
-
-// The number of the Error `f` raises; 0 when it raises none.
-inline int ErrorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number;
-    }
-    return 0;
 }
 
 }  // namespace qelt::testing
