@@ -86,3 +86,10 @@ std::string SchemaFor(Backend backend, const std::string& statements);
 std::string ReadFile(const std::string& path);
 
 }  // namespace qelt::testing
+
+// Runs a gtest suite parameterised by Backend on every backend, named by
+// BackendName.
+#define QELT_ON_EVERY_BACKEND(Suite)                                              \
+    INSTANTIATE_TEST_SUITE_P(AllBackends, Suite,                                  \
+                             ::testing::ValuesIn(::qelt::testing::AllBackends()), \
+                             [](const auto& i) { return ::qelt::testing::BackendName(i.param); })

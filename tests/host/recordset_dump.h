@@ -33,9 +33,3 @@ inline std::string Repeat(const std::string& s, int n) {
 }
 
 }  // namespace qelt::testing
-
-// Runs the suite, parameterised by backend, on every backend.
-#define QELT_ON_EVERY_BACKEND(Suite)                                              \
-    INSTANTIATE_TEST_SUITE_P(AllBackends, Suite,                                  \
-                             ::testing::ValuesIn(::qelt::testing::AllBackends()), \
-                             [](const auto& i) { return ::qelt::testing::BackendName(i.param); })

@@ -115,8 +115,7 @@ TEST_P(SystemOptions, SystemValueIsTheAnswerAsTextElseTheDefault) {
     EXPECT_EQ(SystemValue("IC", "ListMaxRows", "5000"), "5000");
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBackends, SystemOptions, ::testing::ValuesIn(testing::AllBackends()),
-                         [](const auto& info) { return testing::BackendName(info.param); });
+QELT_ON_EVERY_BACKEND(SystemOptions);
 
 }  // namespace
 }  // namespace qelt::support

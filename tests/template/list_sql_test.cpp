@@ -192,8 +192,7 @@ TEST_P(TemplateInfo, HoldsTheHeadRowOfTheList) {
     EXPECT_EQ(t.GetTemplateInfo().size(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBackends, TemplateInfo, ::testing::ValuesIn(AllBackends()),
-                         [](const auto& info) { return BackendName(info.param); });
+QELT_ON_EVERY_BACKEND(TemplateInfo);
 
 }  // namespace
 }  // namespace qelt::testing
